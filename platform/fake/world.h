@@ -1,0 +1,84 @@
+// The fake world behind the platform seam: a virtual clock, a scripted cursor and a queue of
+// scripted events. Sleep advances the clock; ProcessMessages delivers what is due (scripted
+// events first, then expired timers), exactly as a Win32 pump would between two passes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "store/gesture_table.h"
+
+namespace vetrix::fake {
+
+// Thrown by ExitProcess so that a test can see the process end; not a std::exception, so no
+// handler dispatcher swallows it.
+struct ProcessExit {
+  int code;
+};
+
+// Thrown by Sleep when the virtual clock passes World::timeLimitMs: a loop that never ends.
+struct RunawayLoop {};
+
+struct TrayState {
+  bool exists = false;
+  platform::TrayPicture picture = platform::TrayPicture::Stopped;
+  std::vector<std::string> calls;  // "add", "modify:running", "modify:stopped", "delete"
+};
+
+struct ShellCall {
+  std::string file;
+  std::string directory;
+};
+
+class World {
+ public:
+  std::uint64_t now = 0;    // virtual milliseconds
+  std::uint64_t pumps = 0;  // ProcessMessages calls so far
+  std::uint64_t timeLimitMs = 60ull * 60 * 1000;
+  Point cursor;
+  bool instanceGuardTaken = false;
+
+  std::vector<std::string> errorBoxes;
+  std::vector<ShellCall> shellCalls;
+  TrayState tray;
+
+  // Runs fn from the pump once the clock has reached timeMs.
+  void At(std::uint64_t timeMs, std::function<void()> fn);
+  // Runs fn from the n-th pump from now (1 = the next one).
+  void AfterPumps(std::uint64_t n, std::function<void()> fn);
+  // Puts the cursor at path[0] now-ish: one point per pump, starting with the next pump.
+  void CursorPath(const std::vector<Point>& path);
+
+  // Internal, used by the fake platform.
+  struct TimerSlot {
+    const void* id;
+    std::uint32_t interval;
+    std::uint64_t due;
+    std::function<void()> fire;
+  };
+  void StartTimer(const void* id, std::uint32_t interval, std::function<void()> fire);
+  void StopTimer(const void* id);
+  bool TimerRunning(const void* id) const;
+  void Pump();
+  void Advance(std::uint32_t ms);
+
+ private:
+  struct Scripted {
+    bool byPump;
+    std::uint64_t when;
+    std::uint64_t order;
+    std::function<void()> fn;
+  };
+  std::vector<Scripted> script_;
+  std::vector<TimerSlot> timers_;
+  std::uint64_t order_ = 0;
+};
+
+World& TheWorld();
+// A fresh world for the next test.
+void ResetWorld();
+
+}  // namespace vetrix::fake

@@ -1,0 +1,28 @@
+#include "recognition/action.h"
+
+#include "platform/system.h"
+#include "shell/main_form.h"
+
+namespace vetrix {
+
+std::string ActionFolder(const std::string& action) {
+  const auto slash = action.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : action.substr(0, slash + 1);
+}
+
+void OpenActionFile(MainForm& form, int j) {
+  const std::string& file = form.s.table.Action[j];
+  form.s.ActionDirectory = ActionFolder(file);
+  platform::ShellOpen(file, form.s.ActionDirectory);
+}
+
+void RunAction(MainForm& form, int j) {
+  const std::string& action = form.s.table.Action[j];
+  if (action.empty()) return;
+  // Command scripts ("*name;field;...;") are run by the command-script runner, which is not
+  // part of this build yet; only file actions are opened.
+  if (action[0] == '*') return;
+  OpenActionFile(form, j);
+}
+
+}  // namespace vetrix

@@ -1,0 +1,9 @@
+#include "recognition/hot_key.h"
+
+namespace vetrix {
+
+bool RefreshHotKey(MainForm&) {
+  return true;
+}
+
+}  // namespace vetrix

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace vetrix {
+
+class MainForm;
+
+// Registers the hot key of the key field again; false when registration failed. Until the
+// hot-key trigger exists there is nothing to register, so it always succeeds.
+bool RefreshHotKey(MainForm& form);
+
+}  // namespace vetrix

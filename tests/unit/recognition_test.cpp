@@ -1,0 +1,324 @@
+#include "recognition/recognition.h"
+
+#include <gtest/gtest.h>
+
+#include "fixture.h"
+#include "platform/system.h"
+#include "text/texts.h"
+
+namespace vetrix {
+namespace {
+
+constexpr Point kOrigin{500, 400};
+
+// Screen offsets (y down) for the directions used below.
+constexpr Point Right(int n = 30) {
+  return {n, 0};
+}
+constexpr Point Up(int n = 30) {
+  return {0, -n};
+}
+constexpr Point Left(int n = 30) {
+  return {-n, 0};
+}
+
+class RecognitionTest : public testing::FormTest {
+ protected:
+  // One pass of a running loop after the cursor moved by `by` from the anchor.
+  void Step(Point by) {
+    world().cursor = {state().AnchorPoint.x + by.x, state().AnchorPoint.y + by.y};
+    RecognitionStep(form(), anyStarted_);
+  }
+  void BeginRun() {
+    state().AnchorPoint = kOrigin;
+    anyStarted_ = false;
+  }
+  int Progress(int j) { return table().MatchProgress[j]; }
+
+  // Runs the real loop: the cursor follows `moves` (one per pass, relative to the previous
+  // point); `thenStop` clicks the start button once the moves are done.
+  void RunLoop(std::initializer_list<Point> moves, bool thenStop = true) {
+    world().cursor = kOrigin;
+    std::vector<Point> path;
+    Point at = kOrigin;
+    for (Point m : moves) {
+      at = {at.x + m.x, at.y + m.y};
+      path.push_back(at);
+    }
+    world().CursorPath(path);
+    if (thenStop) world().AfterPumps(path.size() + 1, [this] { form().Button1.Click(); });
+    form().Button1.Click();
+  }
+
+  bool anyStarted_ = false;
+};
+
+TEST_F(RecognitionTest, MovementMustBeStrictlyMoreThanTwentyPixels) {
+  AddGesture({60, 0}, "C:\\a.bat");
+  AddGesture({0}, "");
+  BeginRun();
+  Step({12, -16});  // exactly 20 pixels
+  EXPECT_EQ(Progress(0), 0);
+  EXPECT_EQ(state().AnchorPoint, kOrigin);
+
+  // Slow movement accumulates from the anchor until it counts.
+  world().cursor = {kOrigin.x + 13, kOrigin.y - 17};
+  RecognitionStep(form(), anyStarted_);
+  EXPECT_EQ(Progress(0), 1);
+  EXPECT_EQ(state().AnchorPoint, (Point{kOrigin.x + 13, kOrigin.y - 17}));
+}
+
+TEST_F(RecognitionTest, TwentyOnePixelsCount) {
+  AddGesture({0, 90}, "C:\\a.bat");
+  AddGesture({180}, "");
+  BeginRun();
+  Step(Right(21));
+  EXPECT_EQ(Progress(0), 1);
+  EXPECT_TRUE(anyStarted_);
+  EXPECT_TRUE(form().Timer1.Running());
+}
+
+TEST_F(RecognitionTest, FollowsStaysDropsAndFires) {
+  AddGesture({0, 90}, "C:\\tools\\go.bat");
+  AddGesture({270}, "");
+  BeginRun();
+  Step(Right());
+  EXPECT_EQ(Progress(0), 1);
+  Step(Right());  // still on the stroke just followed
+  EXPECT_EQ(Progress(0), 1);
+  EXPECT_TRUE(world().shellCalls.empty());
+  Step(Up());  // completes and fires in the same pass
+  ASSERT_EQ(world().shellCalls.size(), 1u);
+  EXPECT_EQ(world().shellCalls[0].file, "C:\\tools\\go.bat");
+  EXPECT_EQ(world().shellCalls[0].directory, "C:\\tools\\");
+  EXPECT_EQ(state().ActionDirectory, "C:\\tools\\");
+  EXPECT_EQ(Progress(0), 0);
+  EXPECT_EQ(form().List1.Selected(), 0);
+  EXPECT_EQ(form().List2.Selected(), 0);
+  EXPECT_FALSE(form().Timer1.Running());
+}
+
+TEST_F(RecognitionTest, AMovementMatchingNeitherStrokeDropsAndCountsAFailure) {
+  AddGesture({0, 90}, "C:\\a.bat");
+  AddGesture({0, 90}, "");
+  AddGesture({300}, "");
+  BeginRun();
+  Step(Right());
+  Step(Left());
+  EXPECT_EQ(Progress(0), 0);
+  EXPECT_EQ(Progress(1), 0);
+  // Two failures reach the threshold of 3 - 1 in the same pass: cleared, timer stopped.
+  EXPECT_EQ(state().MatchFailures, 0);
+  EXPECT_FALSE(form().Timer1.Running());
+}
+
+TEST_F(RecognitionTest, FailuresBelowThresholdAreKept) {
+  AddGesture({0, 90}, "C:\\a.bat");
+  AddGesture({270}, "");
+  AddGesture({300}, "");
+  BeginRun();
+  Step(Right());
+  Step(Left());
+  EXPECT_EQ(state().MatchFailures, 1);
+  EXPECT_TRUE(form().Timer1.Running());
+}
+
+TEST_F(RecognitionTest, OneStraightMovementFollowsSeveralCloseStrokes) {
+  AddGesture({0, 30}, "C:\\a.bat");
+  AddGesture({180}, "");
+  BeginRun();
+  Step(Right());
+  EXPECT_EQ(Progress(0), 1);
+  Step(Right());
+  EXPECT_EQ(world().shellCalls.size(), 1u);
+}
+
+TEST_F(RecognitionTest, WrapAroundIsRecognisedOnlyOneWay) {
+  AddGesture({330}, "");
+  AddGesture({0}, "");
+  AddGesture({30}, "");
+  state().AnchorPoint = kOrigin;
+  auto measure = [this](Point by) { state().CursorPoint = {kOrigin.x + by.x, kOrigin.y + by.y}; };
+  measure({100, -9});  // measured 5
+  EXPECT_FALSE(SegmentMatches(state(), 0, 0));
+  EXPECT_EQ(state().move.MoveAngle, 5.0f);
+  measure({100, 18});  // measured 350
+  EXPECT_TRUE(SegmentMatches(state(), 1, 0));
+  EXPECT_EQ(state().move.MoveAngle, 350.0f);
+  measure({1000, 1});  // measured 360
+  EXPECT_TRUE(SegmentMatches(state(), 2, 0));
+  EXPECT_TRUE(SegmentMatches(state(), 0, 0));
+  EXPECT_EQ(state().move.MoveAngle, 360.0f);
+  measure({100, -80});  // measured 39: |30 - 39| < 45, |0 - 39| < 45
+  EXPECT_TRUE(SegmentMatches(state(), 1, 0));
+  measure({100, -100});  // measured exactly 45 from 0: the bound is exclusive
+  EXPECT_FALSE(SegmentMatches(state(), 1, 0));
+}
+
+TEST_F(RecognitionTest, StrokesPastTheCountNeverMatch) {
+  // Leftover cells past the last stroke must not carry an unbound gesture on, and a counter
+  // can never walk off its row.
+  const int j = AddGesture({0}, "");
+  for (int k = 1; k < kMaxSegments; ++k) table().Angles[j][k] = 0;
+  AddGesture({180}, "");
+  BeginRun();
+  for (int i = 0; i < 150; ++i) Step(Right());
+  EXPECT_EQ(Progress(j), 1);
+  EXPECT_TRUE(world().shellCalls.empty());
+  state().CursorPoint = {kOrigin.x + 30, kOrigin.y};
+  state().AnchorPoint = kOrigin;
+  EXPECT_FALSE(SegmentMatches(state(), j, 1));
+  EXPECT_FALSE(SegmentMatches(state(), j, kMaxSegments));
+  EXPECT_FALSE(SegmentMatches(state(), j, -1));
+}
+
+TEST_F(RecognitionTest, GestureWithoutStrokesNeverFires) {
+  AddGesture({}, "C:\\a.bat");
+  AddGesture({0}, "C:\\b.bat");
+  BeginRun();
+  Step({0, 0});
+  Step({5, 0});
+  EXPECT_TRUE(world().shellCalls.empty());
+  Step(Right());
+  ASSERT_EQ(world().shellCalls.size(), 1u);
+  EXPECT_EQ(world().shellCalls[0].file, "C:\\b.bat");
+}
+
+TEST_F(RecognitionTest, LowestIndexFiresAndResetsTheOthers) {
+  AddGesture({90}, "C:\\one.bat");
+  AddGesture({0}, "C:\\two.bat");
+  AddGesture({0}, "C:\\three.bat");
+  BeginRun();
+  Step(Right());
+  ASSERT_EQ(world().shellCalls.size(), 1u);
+  EXPECT_EQ(world().shellCalls[0].file, "C:\\two.bat");
+  EXPECT_EQ(Progress(2), 0);
+  EXPECT_EQ(form().List1.Selected(), 1);
+}
+
+TEST_F(RecognitionTest, NoGestureStartsWhileTheTimerRuns) {
+  AddGesture({0, 0}, "");
+  AddGesture({90}, "C:\\up.bat");
+  AddGesture({200}, "");
+  BeginRun();
+  Step(Right());
+  EXPECT_TRUE(form().Timer1.Running());
+  Step(Up());
+  EXPECT_EQ(Progress(1), 0);
+  EXPECT_TRUE(world().shellCalls.empty());
+
+  // Three seconds later the timer resets every counter and lets gestures start again.
+  platform::Sleep(3000);
+  platform::ProcessMessages();
+  EXPECT_FALSE(form().Timer1.Running());
+  EXPECT_EQ(Progress(0), 0);
+  Step(Up());
+  EXPECT_EQ(world().shellCalls.size(), 1u);
+}
+
+TEST_F(RecognitionTest, WithOneGestureTheThresholdStopsTheTimerEveryPass) {
+  AddGesture({0, 90}, "C:\\a.bat");
+  BeginRun();
+  Step(Right());
+  EXPECT_EQ(Progress(0), 1);
+  EXPECT_FALSE(form().Timer1.Running());
+  platform::Sleep(5000);
+  platform::ProcessMessages();
+  EXPECT_EQ(Progress(0), 1);  // no 3-second reset ever happens
+}
+
+TEST_F(RecognitionTest, WithNoGesturesThePassClearsFailures) {
+  BeginRun();
+  state().MatchFailures = 7;
+  form().Timer1.Start();
+  Step(Right());
+  EXPECT_EQ(state().MatchFailures, 0);
+  EXPECT_FALSE(form().Timer1.Running());
+}
+
+TEST_F(RecognitionTest, OnceStartedEveryCountedMovementRestartsTheTimer) {
+  AddGesture({0}, "");
+  AddGesture({0, 0, 0}, "");
+  AddGesture({180}, "");
+  BeginRun();
+  Step(Right());
+  platform::Sleep(3000);
+  platform::ProcessMessages();  // expiry: stopped, counters reset
+  EXPECT_FALSE(form().Timer1.Running());
+  Step(Up());  // matches nothing, but the run has started a gesture before
+  EXPECT_TRUE(form().Timer1.Running());
+}
+
+TEST_F(RecognitionTest, ClickTogglesCaptionTrayAndRunsUntilStopped) {
+  world().tray.exists = true;
+  AddGesture({0}, "C:\\x\\a.bat");
+  AddGesture({180}, "");
+  RunLoop({Right(), Right()});
+  EXPECT_TRUE(state().Stopped);
+  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+  EXPECT_EQ(world().tray.calls, (std::vector<std::string>{"modify:running", "modify:stopped"}));
+  // Firing stops the timer, so the second move starts and fires the gesture again.
+  EXPECT_EQ(world().shellCalls.size(), 2u);
+  // Three passes of 10 ms: the start, the first move, the second move (its pump stops it).
+  EXPECT_EQ(world().now, 30u);
+}
+
+TEST_F(RecognitionTest, CaptionWhileRunningIsWaiting) {
+  world().AfterPumps(1, [this] {
+    EXPECT_EQ(form().Button1.Caption(), texts::kWaiting.view());
+    EXPECT_EQ(world().tray.calls.back(), "modify:running");
+    form().Button1.Click();
+  });
+  form().Button1.Click();
+  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+}
+
+TEST_F(RecognitionTest, OneShotStopsAfterTheFirstFiring) {
+  state().OneShot = true;
+  AddGesture({0}, "C:\\a.bat");
+  AddGesture({0}, "C:\\b.bat");
+  RunLoop({Right(), Right(), Right()}, /*thenStop=*/false);
+  EXPECT_TRUE(state().Stopped);
+  EXPECT_EQ(world().shellCalls.size(), 1u);
+  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+}
+
+TEST_F(RecognitionTest, NestedRunEndsTheOuterRunToo) {
+  AddGesture({0}, "C:\\a.bat");
+  AddGesture({90}, "");
+  int depth = 0, deepest = 0;
+  world().AfterPumps(2, [&] {
+    // A button-down trigger: force "stopped", then click; a second run nests in this pump.
+    ++depth;
+    deepest = std::max(deepest, depth);
+    state().Stopped = true;
+    form().Button1.Click();
+    --depth;
+  });
+  world().AfterPumps(3, [&] { world().cursor = {kOrigin.x + 40, kOrigin.y}; });
+  world().AfterPumps(5, [&] {
+    // The button-up trigger, dispatched by the nested run's pump.
+    state().Stopped = false;
+    form().Button1.Click();
+  });
+  world().cursor = kOrigin;
+  form().Button1.Click();
+  EXPECT_EQ(deepest, 1);
+  EXPECT_TRUE(state().Stopped);
+  EXPECT_EQ(world().shellCalls.size(), 1u);  // the nested run shares the anchor and counters
+  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+  EXPECT_EQ(world().pumps, 5u);  // the outer run made no pass after the nested one ended
+}
+
+TEST_F(RecognitionTest, StoppingByAnotherWriterKeepsTheRunningCaption) {
+  world().AfterPumps(2, [this] { state().Stopped = true; });
+  form().Button1.Click();
+  EXPECT_EQ(form().Button1.Caption(), texts::kWaiting.view());
+  // The next click toggles to running again.
+  world().AfterPumps(1, [this] { form().Button1.Click(); });
+  form().Button1.Click();
+  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+}
+
+}  // namespace
+}  // namespace vetrix

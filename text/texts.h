@@ -1,0 +1,17 @@
+// Every text the program shows, in code page 1251.
+#pragma once
+
+#include "text/cp1251.h"
+
+namespace vetrix::texts {
+
+inline constexpr Cp1251Text kVersionText = "1.395pre";
+inline constexpr Cp1251Text kAppTitle = "Vetrix";
+inline constexpr Cp1251Text kMainTitle = "Vetrix v1.395pre";
+inline constexpr Cp1251Text kStart = "Старт";
+inline constexpr Cp1251Text kWaiting = "Ожидание";
+inline constexpr Cp1251Text kRecord = "Запись";
+inline constexpr Cp1251Text kDelete = "Удалить";
+inline constexpr Cp1251Text kHide = "Скрыть";
+
+}  // namespace vetrix::texts
