@@ -15,6 +15,9 @@ void Sleep(std::uint32_t ms);
 // Dispatches every pending message, then returns. Handlers run re-entrantly from here.
 void ProcessMessages();
 
+// The program's main message loop; the process ends from inside a handler.
+void RunMessageLoop();
+
 // Opens a file through the shell with the default verb. Both texts are code page 1251.
 void ShellOpen(const std::string& file, const std::string& workingDirectory);
 

@@ -20,6 +20,13 @@ void ProcessMessages() {
   TheWorld().Pump();
 }
 
+void RunMessageLoop() {
+  for (;;) {
+    TheWorld().Pump();
+    TheWorld().Advance(10);
+  }
+}
+
 void ShowErrorBox(const std::string& message) {
   TheWorld().errorBoxes.push_back(message);
 }

@@ -1,0 +1,28 @@
+// Shared by the Win32 implementation only.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <string>
+#include <string_view>
+
+namespace vetrix::win32 {
+
+// Texts are code page 1251 inside the program; the W functions show them right under any
+// system code page.
+std::wstring Widen(std::string_view cp1251);
+std::string Narrow(std::wstring_view utf16);
+
+// The main window, once created; owner of message boxes and shell calls.
+HWND MainWindow();
+void SetMainWindow(HWND hwnd);
+
+}  // namespace vetrix::win32

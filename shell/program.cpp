@@ -1,0 +1,17 @@
+#include "shell/program.h"
+
+#include "platform/system.h"
+#include "shell/main_form.h"
+
+namespace vetrix {
+
+int ProgramMain() {
+  // A second instance ends at once, silently, touching nothing.
+  if (!platform::AcquireInstanceGuard()) return 0;
+  MainForm form;
+  form.window.ShowCentered();
+  platform::RunMessageLoop();
+  return 0;
+}
+
+}  // namespace vetrix
