@@ -21,6 +21,21 @@ void RunMessageLoop();
 // Opens a file through the shell with the default verb. Both texts are code page 1251.
 void ShellOpen(const std::string& file, const std::string& workingDirectory);
 
+// ---- Keys and the window in front
+
+// The keyboard layout's name of a virtual key; empty when the key has no scan code.
+std::string LayoutKeyName(std::uint8_t vk);
+// The scan code of a whole 16-bit key code, as the layout maps it (0 when none).
+std::uint32_t ScanCodeOf(std::uint16_t code);
+// One synthesised key press or release; nothing waits for it to be delivered.
+void SendKey(std::uint8_t vk, std::uint32_t scan, bool up);
+
+enum class WindowCommand { Minimize, Maximize, Restore, Close };
+// Sends the command to whatever window is in front at this moment and waits for it to be
+// handled, but gives up on a window that has stopped responding.
+void SendToForeground(WindowCommand command);
+bool ForegroundIsZoomed();
+
 // The single-instance guard: true for the first instance only.
 bool AcquireInstanceGuard();
 

@@ -1,6 +1,7 @@
 #include "recognition/action.h"
 
 #include "platform/system.h"
+#include "recognition/command_script.h"
 #include "shell/main_form.h"
 
 namespace vetrix {
@@ -19,10 +20,12 @@ void OpenActionFile(MainForm& form, int j) {
 void RunAction(MainForm& form, int j) {
   const std::string& action = form.s.table.Action[j];
   if (action.empty()) return;
-  // Command scripts ("*name;field;...;") are run by the command-script runner, which is not
-  // part of this build yet; only file actions are opened.
-  if (action[0] == '*') return;
-  OpenActionFile(form, j);
+  if (action[0] == '*') {
+    // A copy: a command sent to our own window runs handlers that may change the table.
+    RunCommandScript(std::string(action));
+  } else {
+    OpenActionFile(form, j);
+  }
 }
 
 }  // namespace vetrix

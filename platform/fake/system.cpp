@@ -35,6 +35,68 @@ void ShellOpen(const std::string& file, const std::string& workingDirectory) {
   TheWorld().shellCalls.push_back({file, workingDirectory});
 }
 
+namespace {
+
+// A small US-like layout: enough names for scripts to hold the modifier keys down.
+struct LayoutKey {
+  std::uint8_t vk;
+  std::uint32_t scan;
+  const char* name;
+};
+constexpr LayoutKey kLayout[] = {
+    {8, 0x0E, "Backspace"}, {9, 0x0F, "Tab"},    {13, 0x1C, "Enter"}, {16, 0x2A, "Shift"},
+    {17, 0x1D, "Ctrl"},     {18, 0x38, "Alt"},   {19, 0x45, "Pause"}, {20, 0x3A, "Caps Lock"},
+    {27, 0x01, "Esc"},      {32, 0x39, "Space"}, {65, 0x1E, "A"},     {67, 0x2E, "C"},
+    {86, 0x2F, "V"},        {112, 0x3B, "F1"},   {116, 0x3F, "F5"},   {144, 0x45, "Num Lock"},
+    {186, 0x27, ";"},       {188, 0x33, ","},    {190, 0x34, "."},    {191, 0x35, "/"},
+};
+
+const LayoutKey* FindLayoutKey(unsigned vk) {
+  for (const auto& k : kLayout)
+    if (k.vk == vk) return &k;
+  return nullptr;
+}
+
+}  // namespace
+
+std::string LayoutKeyName(std::uint8_t vk) {
+  const LayoutKey* k = FindLayoutKey(vk);
+  return k ? k->name : "";
+}
+
+std::uint32_t ScanCodeOf(std::uint16_t code) {
+  const LayoutKey* k = code <= 0xFF ? FindLayoutKey(code) : nullptr;
+  return k ? k->scan : 0;
+}
+
+void SendKey(std::uint8_t vk, std::uint32_t scan, bool up) {
+  TheWorld().keyEvents.push_back({vk, scan, up});
+}
+
+void SendToForeground(WindowCommand command) {
+  auto& w = TheWorld();
+  switch (command) {
+    case WindowCommand::Minimize:
+      w.windowCommands.push_back("minimize");
+      break;
+    case WindowCommand::Maximize:
+      w.windowCommands.push_back("maximize");
+      w.foregroundZoomed = true;
+      break;
+    case WindowCommand::Restore:
+      w.windowCommands.push_back("restore");
+      w.foregroundZoomed = false;
+      break;
+    case WindowCommand::Close:
+      w.windowCommands.push_back("close");
+      break;
+  }
+}
+
+bool ForegroundIsZoomed() {
+  return TheWorld().foregroundZoomed;
+}
+
 bool AcquireInstanceGuard() {
   auto& w = TheWorld();
   if (w.instanceGuardTaken) return false;

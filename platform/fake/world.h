@@ -28,6 +28,13 @@ struct TrayState {
   std::vector<std::string> calls;  // "add", "modify:running", "modify:stopped", "delete"
 };
 
+struct KeyEvent {
+  std::uint8_t vk;
+  std::uint32_t scan;
+  bool up;
+  friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
+};
+
 struct ShellCall {
   std::string file;
   std::string directory;
@@ -44,6 +51,9 @@ class World {
   std::vector<std::string> errorBoxes;
   std::vector<ShellCall> shellCalls;
   TrayState tray;
+  std::vector<KeyEvent> keyEvents;
+  std::vector<std::string> windowCommands;  // "minimize", "maximize", "restore", "close"
+  bool foregroundZoomed = false;
 
   // Runs fn from the pump once the clock has reached timeMs.
   void At(std::uint64_t timeMs, std::function<void()> fn);

@@ -8,6 +8,11 @@ namespace vetrix::platform {
 
 using win32::Widen;
 
+namespace {
+// Long enough for any window that is alive to minimise, maximise or close.
+constexpr UINT kWindowCommandTimeoutMs = 2000;
+}  // namespace
+
 Point GetCursorPos() {
   POINT p{};
   ::GetCursorPos(&p);
@@ -47,6 +52,49 @@ void ShellOpen(const std::string& file, const std::string& workingDirectory) {
   const std::wstring dir = Widen(workingDirectory);
   ShellExecuteW(win32::MainWindow(), nullptr, Widen(file).c_str(), nullptr,
                 dir.empty() ? nullptr : dir.c_str(), SW_SHOW);
+}
+
+std::string LayoutKeyName(std::uint8_t vk) {
+  const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+  if (scan == 0) return {};
+  wchar_t name[64];
+  const int n = GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64);
+  return n > 0 ? win32::Narrow(std::wstring_view(name, static_cast<std::size_t>(n)))
+               : std::string();
+}
+
+std::uint32_t ScanCodeOf(std::uint16_t code) {
+  return MapVirtualKeyA(code, MAPVK_VK_TO_VSC);
+}
+
+void SendKey(std::uint8_t vk, std::uint32_t scan, bool up) {
+  keybd_event(vk, static_cast<BYTE>(scan), up ? KEYEVENTF_KEYUP : 0, 0);
+}
+
+void SendToForeground(WindowCommand command) {
+  WPARAM sc = SC_CLOSE;
+  switch (command) {
+    case WindowCommand::Minimize:
+      sc = SC_MINIMIZE;
+      break;
+    case WindowCommand::Maximize:
+      sc = SC_MAXIMIZE;
+      break;
+    case WindowCommand::Restore:
+      sc = SC_RESTORE;
+      break;
+    case WindowCommand::Close:
+      sc = SC_CLOSE;
+      break;
+  }
+  // A plain SendMessage to a window whose thread has stopped answering would block us forever.
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(GetForegroundWindow(), WM_SYSCOMMAND, sc, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                      kWindowCommandTimeoutMs, &result);
+}
+
+bool ForegroundIsZoomed() {
+  return IsZoomed(GetForegroundWindow()) != FALSE;
 }
 
 bool AcquireInstanceGuard() {
