@@ -1,10 +1,19 @@
 #pragma once
 
+#include <cstdint>
+
 namespace vetrix {
 
 class MainForm;
 
 // Redraws the gesture selected in List1 in the drawing area.
 void DrawGesture(MainForm& form);
+// Fills DrawingRect with the background.
+void ClearDrawing(MainForm& form);
+// The scale field's text as a number, read afresh at every use; a text that is not a whole
+// number raises "'%s' is not a valid integer value".
+std::int32_t ScaleValue(MainForm& form);
+// The scale field's change handler: normalises its text, then redraws.
+void SEChange(MainForm& form);
 
 }  // namespace vetrix

@@ -23,6 +23,8 @@ struct Rect {
 
 using Handler = std::function<void()>;
 
+class GroupBox;
+
 class Window {
  public:
   struct Args {
@@ -58,6 +60,7 @@ class Button {
     std::string_view caption;
   };
   explicit Button(const Args& args);
+  void SetBounds(Rect r);
   ~Button();
   Button(const Button&) = delete;
   Button& operator=(const Button&) = delete;
@@ -84,6 +87,10 @@ class ListBox {
     Rect rect;
   };
   explicit ListBox(const Args& args);
+  void SetBounds(Rect r);
+  Rect Bounds() const;
+  void SetEnabled(bool enabled);
+  bool Enabled() const;
   ~ListBox();
   ListBox(const ListBox&) = delete;
   ListBox& operator=(const ListBox&) = delete;
@@ -98,6 +105,171 @@ class ListBox {
   int Selected() const;
 
   Handler onClick;
+  Handler onDblClick;
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+// A frame that holds other controls; their positions are relative to it.
+class GroupBox {
+ public:
+  struct Args {
+    Window& parent;
+    Rect rect;
+  };
+  explicit GroupBox(const Args& args);
+  ~GroupBox();
+  GroupBox(const GroupBox&) = delete;
+  GroupBox& operator=(const GroupBox&) = delete;
+  void SetBounds(Rect r);
+  Rect Bounds() const;
+
+  struct Impl;
+  Impl& impl() { return *impl_; }
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+// A check box, or a radio button when `radio` is set. Setting the state from code runs onClick
+// exactly when the state changes, as a user's click does; checking a radio button unchecks the
+// other radio buttons of its group box without running their handlers.
+class CheckBox {
+ public:
+  struct Args {
+    Window& parent;
+    GroupBox* group = nullptr;
+    Rect rect;
+    std::string_view caption;
+    bool radio = false;
+  };
+  explicit CheckBox(const Args& args);
+  ~CheckBox();
+  CheckBox(const CheckBox&) = delete;
+  CheckBox& operator=(const CheckBox&) = delete;
+
+  void SetChecked(bool checked);
+  bool Checked() const;
+  void SetEnabled(bool enabled);
+  bool Enabled() const;
+  void SetBounds(Rect r);
+  Rect Bounds() const;
+  std::string Caption() const;
+
+  Handler onClick;
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+// The hot-key entry field. Its code is a key-name code: the virtual key in the low 8 bits,
+// 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt; 0 when empty. Shift alone is not a modifier here: a
+// key typed with only Shift is taken without it.
+class HotKeyField {
+ public:
+  struct Args {
+    Window& parent;
+    Rect rect;
+  };
+  explicit HotKeyField(const Args& args);
+  ~HotKeyField();
+  HotKeyField(const HotKeyField&) = delete;
+  HotKeyField& operator=(const HotKeyField&) = delete;
+
+  void SetCode(std::uint16_t code);
+  std::uint16_t Code() const;
+  void SetEnabled(bool enabled);
+  bool Enabled() const;
+  void Focus();
+  bool Focused() const;
+  void SetBounds(Rect r);
+  Rect Bounds() const;
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+// A numeric text field with up and down arrows (1..30). onChange runs on every change of the
+// text, also one made from code; setting the same text again is no change.
+class SpinEdit {
+ public:
+  struct Args {
+    Window& parent;
+    Rect rect;
+    std::int32_t minimum = 0;
+    std::int32_t maximum = 0;
+  };
+  explicit SpinEdit(const Args& args);
+  ~SpinEdit();
+  SpinEdit(const SpinEdit&) = delete;
+  SpinEdit& operator=(const SpinEdit&) = delete;
+
+  void SetText(std::string_view text);
+  std::string Text() const;
+  void SetBounds(Rect r);
+  Rect Bounds() const;
+
+  Handler onChange;
+  // When the field loses the keyboard focus.
+  Handler onExit;
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+// An editable text with a drop-down list of saved lines.
+class ComboBox {
+ public:
+  struct Args {
+    Window& parent;
+    Rect rect;
+  };
+  explicit ComboBox(const Args& args);
+  ~ComboBox();
+  ComboBox(const ComboBox&) = delete;
+  ComboBox& operator=(const ComboBox&) = delete;
+
+  void SetText(std::string_view text);
+  std::string Text() const;
+  void AddItem(std::string_view text);
+  void DeleteItem(int index);
+  int ItemCount() const;
+  std::string ItemText(int index) const;
+  // The entry chosen in the drop-down list; -1 for none. Choosing one puts its text in the field.
+  int Selected() const;
+  void Select(int index);
+  void SetBounds(Rect r);
+  Rect Bounds() const;
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+// The drawing area: a bitmap of its own size shown at its place.
+class Image {
+ public:
+  struct Args {
+    Window& parent;
+    Rect rect;
+  };
+  explicit Image(const Args& args);
+  ~Image();
+  Image(const Image&) = delete;
+  Image& operator=(const Image&) = delete;
+
+  void SetBounds(Rect r);
+  Rect Bounds() const;
 
   struct Impl;
 

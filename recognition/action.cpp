@@ -3,17 +3,13 @@
 #include "platform/system.h"
 #include "recognition/command_script.h"
 #include "shell/main_form.h"
+#include "text/path.h"
 
 namespace vetrix {
 
-std::string ActionFolder(const std::string& action) {
-  const auto slash = action.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : action.substr(0, slash + 1);
-}
-
 void OpenActionFile(MainForm& form, int j) {
   const std::string& file = form.s.table.Action[j];
-  form.s.ActionDirectory = ActionFolder(file);
+  form.s.ActionDirectory = FolderOf(file);
   platform::ShellOpen(file, form.s.ActionDirectory);
 }
 

@@ -10,8 +10,4 @@ class MainForm;
 void RunAction(MainForm& form, int j);
 void OpenActionFile(MainForm& form, int j);
 
-// The folder part of a file action, up to and including its last backslash; empty when the
-// text has none.
-std::string ActionFolder(const std::string& action);
-
 }  // namespace vetrix

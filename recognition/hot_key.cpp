@@ -5,5 +5,6 @@ namespace vetrix {
 bool RefreshHotKey(MainForm&) {
   return true;
 }
+void RegisterHotKeyAtStartup(MainForm&) {}
 
 }  // namespace vetrix

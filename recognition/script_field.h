@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/ascii.h"
+
 namespace vetrix {
 
 // Field n (from 1); the empty text when there is no such field.
@@ -21,9 +23,5 @@ class ScriptFields {
   std::size_t i_ = 0;  // position of the last stop, counted from 1
   bool done_ = false;
 };
-
-// Only A-Z are folded; Cyrillic and every other byte stay as they are.
-std::string AsciiLower(std::string_view text);
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 }  // namespace vetrix

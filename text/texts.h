@@ -13,5 +13,12 @@ inline constexpr Cp1251Text kWaiting = "Ожидание";
 inline constexpr Cp1251Text kRecord = "Запись";
 inline constexpr Cp1251Text kDelete = "Удалить";
 inline constexpr Cp1251Text kHide = "Скрыть";
+inline constexpr Cp1251Text kAdd = "Добавить";
+inline constexpr Cp1251Text kUseMouse = "Использовать кнопки мыши";
+inline constexpr Cp1251Text kLeft = "Левая";
+inline constexpr Cp1251Text kMiddle = "Средняя";
+inline constexpr Cp1251Text kRight = "Правая";
+inline constexpr Cp1251Text kHotKey = "Горячая клавиша";
+inline constexpr Cp1251Text kExactRecording = "Точная запись";
 
 }  // namespace vetrix::texts

@@ -71,12 +71,25 @@ struct ListBox::Impl {
   std::vector<std::string> rows;
   int selected = -1;
   Rect rect;
+  bool enabled = true;
 };
 
 ListBox::ListBox(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->rect = args.rect;
 }
 ListBox::~ListBox() = default;
+void ListBox::SetBounds(Rect r) {
+  impl_->rect = r;
+}
+Rect ListBox::Bounds() const {
+  return impl_->rect;
+}
+void ListBox::SetEnabled(bool enabled) {
+  impl_->enabled = enabled;
+}
+bool ListBox::Enabled() const {
+  return impl_->enabled;
+}
 void ListBox::AddRow(std::string_view text) {
   impl_->rows.emplace_back(text);
 }
@@ -105,6 +118,195 @@ void ListBox::Select(int row) {
 }
 int ListBox::Selected() const {
   return impl_->selected;
+}
+
+struct GroupBox::Impl {
+  Rect rect;
+  std::vector<CheckBox*> radios;
+};
+
+GroupBox::GroupBox(const Args& args) : impl_(std::make_unique<Impl>()) {
+  impl_->rect = args.rect;
+}
+GroupBox::~GroupBox() = default;
+void GroupBox::SetBounds(Rect r) {
+  impl_->rect = r;
+}
+Rect GroupBox::Bounds() const {
+  return impl_->rect;
+}
+
+struct CheckBox::Impl {
+  CheckBox* self = nullptr;
+  GroupBox* group = nullptr;
+  std::string caption;
+  Rect rect;
+  bool radio = false;
+  bool checked = false;
+  bool enabled = true;
+};
+
+CheckBox::CheckBox(const Args& args) : impl_(std::make_unique<Impl>()) {
+  impl_->self = this;
+  impl_->group = args.group;
+  impl_->caption = std::string(args.caption);
+  impl_->rect = args.rect;
+  impl_->radio = args.radio;
+  if (args.radio && args.group) args.group->impl().radios.push_back(this);
+}
+CheckBox::~CheckBox() = default;
+void CheckBox::SetChecked(bool checked) {
+  if (impl_->checked == checked) return;
+  if (impl_->radio && checked && impl_->group) {
+    for (CheckBox* other : impl_->group->impl().radios)
+      if (other != this) other->impl_->checked = false;
+  }
+  impl_->checked = checked;
+  if (onClick) onClick();
+}
+bool CheckBox::Checked() const {
+  return impl_->checked;
+}
+void CheckBox::SetEnabled(bool enabled) {
+  impl_->enabled = enabled;
+}
+bool CheckBox::Enabled() const {
+  return impl_->enabled;
+}
+void CheckBox::SetBounds(Rect r) {
+  impl_->rect = r;
+}
+Rect CheckBox::Bounds() const {
+  return impl_->rect;
+}
+std::string CheckBox::Caption() const {
+  return impl_->caption;
+}
+
+struct HotKeyField::Impl {
+  std::uint16_t code = 0;
+  bool enabled = true;
+  bool focused = false;
+  Rect rect;
+};
+
+HotKeyField::HotKeyField(const Args& args) : impl_(std::make_unique<Impl>()) {
+  impl_->rect = args.rect;
+}
+HotKeyField::~HotKeyField() = default;
+void HotKeyField::SetCode(std::uint16_t code) {
+  impl_->code = code;
+}
+std::uint16_t HotKeyField::Code() const {
+  return impl_->code;
+}
+void HotKeyField::SetEnabled(bool enabled) {
+  impl_->enabled = enabled;
+}
+bool HotKeyField::Enabled() const {
+  return impl_->enabled;
+}
+void HotKeyField::Focus() {
+  impl_->focused = true;
+}
+bool HotKeyField::Focused() const {
+  return impl_->focused;
+}
+void HotKeyField::SetBounds(Rect r) {
+  impl_->rect = r;
+}
+Rect HotKeyField::Bounds() const {
+  return impl_->rect;
+}
+
+struct SpinEdit::Impl {
+  std::string text;
+  Rect rect;
+};
+
+SpinEdit::SpinEdit(const Args& args) : impl_(std::make_unique<Impl>()) {
+  impl_->rect = args.rect;
+  impl_->text = std::to_string(args.minimum);
+}
+SpinEdit::~SpinEdit() = default;
+void SpinEdit::SetText(std::string_view text) {
+  if (impl_->text == text) return;
+  impl_->text = std::string(text);
+  if (onChange) onChange();
+}
+std::string SpinEdit::Text() const {
+  return impl_->text;
+}
+void SpinEdit::SetBounds(Rect r) {
+  impl_->rect = r;
+}
+Rect SpinEdit::Bounds() const {
+  return impl_->rect;
+}
+
+struct ComboBox::Impl {
+  std::string text;
+  std::vector<std::string> items;
+  int selected = -1;
+  Rect rect;
+};
+
+ComboBox::ComboBox(const Args& args) : impl_(std::make_unique<Impl>()) {
+  impl_->rect = args.rect;
+}
+ComboBox::~ComboBox() = default;
+void ComboBox::SetText(std::string_view text) {
+  impl_->text = std::string(text);
+  // Like an editable combo box: typing drops the list's choice unless the text is the item's.
+  if (impl_->selected >= 0 && impl_->items[impl_->selected] != impl_->text) impl_->selected = -1;
+}
+std::string ComboBox::Text() const {
+  return impl_->text;
+}
+void ComboBox::AddItem(std::string_view text) {
+  impl_->items.emplace_back(text);
+}
+void ComboBox::DeleteItem(int index) {
+  if (index < 0 || index >= ItemCount()) return;
+  impl_->items.erase(impl_->items.begin() + index);
+  if (impl_->selected == index)
+    impl_->selected = -1;
+  else if (impl_->selected > index)
+    --impl_->selected;
+}
+int ComboBox::ItemCount() const {
+  return static_cast<int>(impl_->items.size());
+}
+std::string ComboBox::ItemText(int index) const {
+  return index >= 0 && index < ItemCount() ? impl_->items[index] : std::string();
+}
+int ComboBox::Selected() const {
+  return impl_->selected;
+}
+void ComboBox::Select(int index) {
+  impl_->selected = index >= 0 && index < ItemCount() ? index : -1;
+  if (impl_->selected >= 0) impl_->text = impl_->items[impl_->selected];
+}
+void ComboBox::SetBounds(Rect r) {
+  impl_->rect = r;
+}
+Rect ComboBox::Bounds() const {
+  return impl_->rect;
+}
+
+struct Image::Impl {
+  Rect rect;
+};
+
+Image::Image(const Args& args) : impl_(std::make_unique<Impl>()) {
+  impl_->rect = args.rect;
+}
+Image::~Image() = default;
+void Image::SetBounds(Rect r) {
+  impl_->rect = r;
+}
+Rect Image::Bounds() const {
+  return impl_->rect;
 }
 
 struct Timer::Impl {

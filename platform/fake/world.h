@@ -55,6 +55,13 @@ class World {
   std::vector<std::string> windowCommands;  // "minimize", "maximize", "restore", "close"
   bool foregroundZoomed = false;
 
+  // Host paths; the program sees them with backslashes.
+  std::string currentDirectory = ".";
+  std::string executablePath = "/opt/vetrix/vetrix.exe";
+  // Root ignores file permissions, so a read-only gesture.ini is simulated here.
+  bool profileWritesFail = false;
+  int profileWrites = 0;
+
   // Runs fn from the pump once the clock has reached timeMs.
   void At(std::uint64_t timeMs, std::function<void()> fn);
   // Runs fn from the n-th pump from now (1 = the next one).

@@ -1,0 +1,25 @@
+// Profile files (gesture.ini) and the current directory through which the program finds it.
+// On Windows these are the system's profile routines; elsewhere the portable format in store/.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vetrix::platform {
+
+// The value, trimmed and cut to 2047 bytes; `fallback` when the key, section or file is missing.
+std::string ProfileReadString(const std::string& file, std::string_view section,
+                              std::string_view key, std::string_view fallback);
+// Sets the key, or deletes it when `value` is nullopt. False when the file cannot be written.
+bool ProfileWriteString(const std::string& file, std::string_view section, std::string_view key,
+                        std::optional<std::string_view> value);
+// The names of the section's keys, in file order.
+std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section);
+
+void SetCurrentDirectory(const std::string& directory);
+// The program file's full path, with backslashes.
+std::string ExecutablePath();
+
+}  // namespace vetrix::platform

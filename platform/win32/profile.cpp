@@ -1,0 +1,64 @@
+#include "platform/profile.h"
+
+#include "platform/win32/win32.h"
+
+namespace vetrix::platform {
+
+std::string ProfileReadString(const std::string& file, std::string_view section,
+                              std::string_view key, std::string_view fallback) {
+  char buffer[2048];
+  const DWORD n =
+      GetPrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
+                               std::string(fallback).c_str(), buffer, sizeof buffer, file.c_str());
+  return std::string(buffer, n);
+}
+
+bool ProfileWriteString(const std::string& file, std::string_view section, std::string_view key,
+                        std::optional<std::string_view> value) {
+  const std::string v = value ? std::string(*value) : std::string();
+  return WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
+                                    value ? v.c_str() : nullptr, file.c_str()) != FALSE;
+}
+
+std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section) {
+  // With no key name the routine lists the keys as "a\0b\0\0"; grow until the list fits.
+  std::string buffer(4096, '\0');
+  for (;;) {
+    const DWORD n =
+        GetPrivateProfileStringA(std::string(section).c_str(), nullptr, "", buffer.data(),
+                                 static_cast<DWORD>(buffer.size()), file.c_str());
+    if (n + 2 < buffer.size()) {
+      buffer.resize(n);
+      break;
+    }
+    buffer.assign(buffer.size() * 2, '\0');
+  }
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start < buffer.size()) {
+    const std::size_t end = buffer.find('\0', start);
+    const std::size_t stop = end == std::string::npos ? buffer.size() : end;
+    if (stop > start) names.emplace_back(buffer, start, stop - start);
+    start = stop + 1;
+  }
+  return names;
+}
+
+void SetCurrentDirectory(const std::string& directory) {
+  SetCurrentDirectoryW(win32::Widen(directory).c_str());
+}
+
+std::string ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return win32::Narrow(path);
+}
+
+}  // namespace vetrix::platform

@@ -1,0 +1,42 @@
+// One access to gesture.ini: a handler creates it, reads or writes a few keys and lets it go.
+// Nothing keeps the file open and nothing read from it is cached here.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vetrix {
+
+// Both spellings name the same file; a failed write reports the one that was used.
+inline constexpr const char* kSettingsName = ".\\gesture.ini";
+inline constexpr const char* kSettingsNameCapital = ".\\Gesture.ini";
+
+inline constexpr std::string_view kMain = "Main";
+inline constexpr std::string_view kMessages = "Messages";
+
+class SettingsFile {
+ public:
+  explicit SettingsFile(std::string name = kSettingsNameCapital) : name_(std::move(name)) {}
+
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view fallback = {}) const;
+  // Not a number by the file's number syntax: the fallback, without a word.
+  std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                           std::int32_t fallback) const;
+  bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
+  bool KeyExists(std::string_view section, std::string_view key) const;
+  std::vector<std::string> KeyNames(std::string_view section) const;
+
+  // Each throws Error("Unable to write to <name>") when the file cannot be written.
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+  void DeleteKey(std::string_view section, std::string_view key);
+
+ private:
+  std::string name_;
+};
+
+}  // namespace vetrix
