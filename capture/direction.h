@@ -39,11 +39,7 @@ struct WindowGeometry {
 Point DrawingPoint(Point cursor, const WindowGeometry& g);
 
 // Movement from F to T: dx = T.x - F.x, dy = F.y - T.y (screen y grows downwards).
-inline std::int32_t MoveX(Point from, Point to) {
-  return to.x - from.x;
-}
-inline std::int32_t MoveY(Point from, Point to) {
-  return from.y - to.y;
-}
+inline std::int32_t MoveX(Point from, Point to) { return to.x - from.x; }
+inline std::int32_t MoveY(Point from, Point to) { return from.y - to.y; }
 
 }  // namespace vetrix

@@ -10,6 +10,7 @@ namespace vetrix {
 // paint or clear.
 void DrawGesture(MainForm&) {}
 void ClearDrawing(MainForm&) {}
+void ResizeDrawing(MainForm&, int, int) {}
 
 std::int32_t ScaleValue(MainForm& form) {
   const std::string text = form.SE.Text();

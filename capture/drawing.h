@@ -8,6 +8,8 @@ class MainForm;
 
 // Redraws the gesture selected in List1 in the drawing area.
 void DrawGesture(MainForm& form);
+// The bitmap takes the area's new size; what fits of the old picture remains.
+void ResizeDrawing(MainForm& form, int width, int height);
 // Fills DrawingRect with the background.
 void ClearDrawing(MainForm& form);
 // The scale field's text as a number, read afresh at every use; a text that is not a whole

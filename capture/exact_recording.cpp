@@ -5,8 +5,6 @@
 
 namespace vetrix {
 
-void CB2Click(MainForm& form) {
-  WriteOption("AR", form.CB2.Checked() ? "yes" : "no");
-}
+void CB2Click(MainForm& form) { WriteOption("AR", form.CB2.Checked() ? "yes" : "no"); }
 
 }  // namespace vetrix

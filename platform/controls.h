@@ -24,6 +24,7 @@ struct Rect {
 using Handler = std::function<void()>;
 
 class GroupBox;
+class PopupMenu;
 
 class Window {
  public:
@@ -40,10 +41,29 @@ class Window {
   void SetTitle(std::string_view text);
   std::string Title() const;
   void ShowCentered();
+  void Show();
+  void Hide();
   bool Visible() const;
+  // The application window: the program's entry in the taskbar, owner of this window.
+  void ShowOwner(bool visible);
+  bool OwnerVisible() const;
+  // Empties the taskbar entry's window menu.
+  void TrimOwnerMenu();
+  void BringToFront();
+  // A close request, as the close box makes it: runs onClose.
+  void Close();
+  void Resize(std::int32_t width, std::int32_t height);
   WindowGeometry Geometry() const;
 
   Handler onClose;
+  // The first time the window becomes the active window, and only then.
+  Handler onFirstActivate;
+  // Whenever the size is set or changed.
+  Handler onResize;
+  // A mouse message over the tray icon.
+  std::function<void(std::int32_t mouseMessage)> onTrayMessage;
+  // The shell's taskbar was created again (Explorer restarted): tray icons must be re-added.
+  Handler onTaskbarCreated;
 
   struct Impl;
   Impl& impl() { return *impl_; }
@@ -103,11 +123,37 @@ class ListBox {
   // -1 clears the selection. Raises no click event.
   void Select(int row);
   int Selected() const;
+  // Opened by a right click, which leaves the selection as it was.
+  void SetContextMenu(PopupMenu* menu);
+  PopupMenu* ContextMenu() const;
 
   Handler onClick;
   Handler onDblClick;
 
   struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+// A popup menu of a control or of the tray icon.
+class PopupMenu {
+ public:
+  explicit PopupMenu(Window& owner);
+  ~PopupMenu();
+  PopupMenu(const PopupMenu&) = delete;
+  PopupMenu& operator=(const PopupMenu&) = delete;
+
+  void AddItem(std::string_view caption, Handler onClick, bool isDefault = false);
+  int ItemCount() const;
+  std::string ItemCaption(int index) const;
+  // Opens at a screen point and returns once an item was chosen or the menu was dismissed.
+  void ShowAt(Point screen);
+  // Runs an item's handler as choosing it does.
+  void Choose(int index);
+
+  struct Impl;
+  Impl& impl() { return *impl_; }
 
  private:
   std::unique_ptr<Impl> impl_;

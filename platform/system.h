@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "store/gesture_table.h"
 
@@ -35,6 +37,11 @@ enum class WindowCommand { Minimize, Maximize, Restore, Close };
 // handled, but gives up on a window that has stopped responding.
 void SendToForeground(WindowCommand command);
 bool ForegroundIsZoomed();
+
+// The open-file dialog: a filter of description|pattern pairs and the folder it opens in. The
+// chosen file's full path, or nothing when cancelled. It may change the current directory.
+std::optional<std::string> OpenFileDialog(std::string_view filter,
+                                          std::string_view initialDirectory);
 
 // The single-instance guard: true for the first instance only.
 bool AcquireInstanceGuard();

@@ -1,17 +1,29 @@
 #include "shell/form_create.h"
 
 #include "platform/profile.h"
+#include "platform/system.h"
 #include "recognition/hot_key.h"
 #include "shell/main_form.h"
+#include "shell/tray.h"
 #include "store/settings.h"
 #include "text/path.h"
 #include "text/texts.h"
 
 namespace vetrix {
+namespace {
+
+void StopEveryLoop(SharedState& s) {
+  s.Stopped = true;
+  s.PlaybackActive = false;
+  s.PlacingStart = false;
+}
+
+}  // namespace
 
 void FormCreate(MainForm& form) {
   SharedState& s = form.s;
   form.window.SetTitle(texts::kMainTitle);
+  form.window.TrimOwnerMenu();
   s.CommitRequested = false;
   // Ticking an option from here runs its handler, which forces recognition to "stopped"
   // through the start button; so recognition is stopped when creation ends.
@@ -25,16 +37,23 @@ void FormCreate(MainForm& form) {
   LoadGestures(form);
 }
 
-void Button3Click(MainForm& form) {
-  const int selected = form.List1.Selected();
-  if (selected >= 0) DeleteGesture(form, selected);
+void FormActivate(MainForm& form) {
+  form.s.FormActivated = true;
+  HideToTray(form);
+  if (!form.CB.Checked()) form.Button1.Click();
 }
 
-void Button5Click(MainForm& form) {
-  AddSavedCommand(form);
+void FormCloseQuery(MainForm& form) {
+  StopEveryLoop(form.s);
+  // A failed write ends closing here: the error is shown and the program keeps running.
+  WriteClosingSettings(form);
+  form.tray.Delete();
+  platform::ExitProcess(0);
 }
-void Button6Click(MainForm& form) {
-  DeleteSavedCommand(form);
+
+void Exit1Click(MainForm& form) {
+  StopEveryLoop(form.s);
+  form.window.Close();
 }
 
 }  // namespace vetrix

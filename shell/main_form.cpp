@@ -4,7 +4,9 @@
 #include "capture/exact_recording.h"
 #include "recognition/recognition.h"
 #include "recognition/triggers.h"
+#include "shell/action_editing.h"
 #include "shell/form_create.h"
+#include "shell/layout.h"
 #include "shell/tray.h"
 #include "text/texts.h"
 
@@ -45,7 +47,22 @@ MainForm::MainForm()
       Button5({.parent = window, .rect = {432, 344, 75, 25}, .caption = texts::kAdd}),
       Button6({.parent = window, .rect = {512, 344, 75, 25}, .caption = texts::kDelete}),
       Timer1(window, 3000),
-      tray(window) {
+      tray(window),
+      PM(window),
+      Act(window) {
+  PM.AddItem(texts::kRestore, [this] { Restore1Click(*this); });
+  PM.AddItem(texts::kExit, [this] { Exit1Click(*this); });
+  Act.AddItem(
+      texts::kFile, [this] { List2DblClick(*this); }, /*isDefault=*/true);
+  Act.AddItem(texts::kCommand, [this] { N2Click(*this); });
+  List2.SetContextMenu(&Act);
+  List1.onClick = [this] { List1Click(*this); };
+  List2.onDblClick = [this] { List2DblClick(*this); };
+  Button4.onClick = [this] { Button4Click(*this); };
+  window.onFirstActivate = [this] { FormActivate(*this); };
+  window.onResize = [this] { FormResize(*this); };
+  window.onTrayMessage = [this](std::int32_t message) { TrayMessage(*this, message); };
+  window.onTaskbarCreated = [this] { TaskbarCreated(*this); };
   Button1.onClick = [this] { Button1Click(*this); };
   Button3.onClick = [this] { Button3Click(*this); };
   Button5.onClick = [this] { Button5Click(*this); };
@@ -58,7 +75,7 @@ MainForm::MainForm()
   UseMiddle.onClick = [this] { UseMiddleClick(*this); };
   UseRight.onClick = [this] { UseRightClick(*this); };
   Timer1.onTimer = [this] { Timer1Timer(*this); };
-  window.onClose = [this] { CloseProgram(*this); };
+  window.onClose = [this] { FormCloseQuery(*this); };
 }
 
 }  // namespace vetrix

@@ -39,6 +39,8 @@ class MainForm {
   platform::Button Button6;
   platform::Timer Timer1;
   platform::TrayIcon tray;
+  platform::PopupMenu PM;   // the tray icon's menu
+  platform::PopupMenu Act;  // List2's menu
 
   // The [Messages] key of each row of MSL's list, ascending; gaps in the file stay gaps.
   std::vector<int> savedCommandKeys;

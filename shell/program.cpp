@@ -3,6 +3,7 @@
 #include "platform/dispatch.h"
 #include "platform/system.h"
 #include "shell/form_create.h"
+#include "shell/layout.h"
 #include "shell/main_form.h"
 
 namespace vetrix {
@@ -12,6 +13,7 @@ int ProgramMain() {
   if (!platform::AcquireInstanceGuard()) return 0;
   MainForm form;
   platform::RunHandler([&] { FormCreate(form); });
+  platform::RunHandler([&] { FormResize(form); });
   form.window.ShowCentered();
   platform::RunMessageLoop();
   return 0;

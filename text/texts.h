@@ -20,5 +20,11 @@ inline constexpr Cp1251Text kMiddle = "Средняя";
 inline constexpr Cp1251Text kRight = "Правая";
 inline constexpr Cp1251Text kHotKey = "Горячая клавиша";
 inline constexpr Cp1251Text kExactRecording = "Точная запись";
+inline constexpr Cp1251Text kRestore = "Восстановить";
+inline constexpr Cp1251Text kExit = "Выход";
+inline constexpr Cp1251Text kFile = "Файл";
+inline constexpr Cp1251Text kCommand = "Команда";
+inline constexpr Cp1251Text kOpenFilter =
+    "Executables|*.exe;*.bat;*.com|Images|*.bmp;*.jpg;*.tif;*.gif;*.iff;*.psd|All files|*.*";
 
 }  // namespace vetrix::texts

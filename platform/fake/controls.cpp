@@ -11,6 +11,7 @@ namespace vetrix::platform {
 struct Window::Impl {
   std::string title;
   bool visible = false;
+  bool ownerVisible = true;
   WindowGeometry geometry;
 };
 
@@ -21,21 +22,31 @@ Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
                      args.width - 8,          args.height - 27};
 }
 Window::~Window() = default;
-void Window::SetTitle(std::string_view text) {
-  impl_->title = std::string(text);
-}
-std::string Window::Title() const {
-  return impl_->title;
-}
+void Window::SetTitle(std::string_view text) { impl_->title = std::string(text); }
+std::string Window::Title() const { return impl_->title; }
 void Window::ShowCentered() {
   impl_->visible = true;
+  if (onResize) onResize();
 }
-bool Window::Visible() const {
-  return impl_->visible;
+void Window::Show() { impl_->visible = true; }
+void Window::Hide() { impl_->visible = false; }
+bool Window::Visible() const { return impl_->visible; }
+void Window::ShowOwner(bool visible) { impl_->ownerVisible = visible; }
+bool Window::OwnerVisible() const { return impl_->ownerVisible; }
+void Window::TrimOwnerMenu() { fake::TheWorld().ownerMenuTrimmed = true; }
+void Window::BringToFront() { fake::TheWorld().foregroundCalls++; }
+void Window::Close() {
+  if (onClose) onClose();
 }
-WindowGeometry Window::Geometry() const {
-  return impl_->geometry;
+void Window::Resize(std::int32_t width, std::int32_t height) {
+  auto& g = impl_->geometry;
+  g.clientWidth += width - g.width;
+  g.clientHeight += height - g.height;
+  g.width = width;
+  g.height = height;
+  if (onResize) onResize();
 }
+WindowGeometry Window::Geometry() const { return impl_->geometry; }
 
 struct Button::Impl {
   std::string caption;
@@ -48,21 +59,12 @@ Button::Button(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->rect = args.rect;
 }
 Button::~Button() = default;
-void Button::SetCaption(std::string_view text) {
-  impl_->caption = std::string(text);
-}
-std::string Button::Caption() const {
-  return impl_->caption;
-}
-void Button::SetEnabled(bool enabled) {
-  impl_->enabled = enabled;
-}
-bool Button::Enabled() const {
-  return impl_->enabled;
-}
-Rect Button::Bounds() const {
-  return impl_->rect;
-}
+void Button::SetCaption(std::string_view text) { impl_->caption = std::string(text); }
+std::string Button::Caption() const { return impl_->caption; }
+void Button::SetEnabled(bool enabled) { impl_->enabled = enabled; }
+bool Button::Enabled() const { return impl_->enabled; }
+Rect Button::Bounds() const { return impl_->rect; }
+void Button::SetBounds(Rect r) { impl_->rect = r; }
 void Button::Click() {
   if (onClick) onClick();
 }
@@ -72,27 +74,16 @@ struct ListBox::Impl {
   int selected = -1;
   Rect rect;
   bool enabled = true;
+  PopupMenu* menu = nullptr;
 };
 
-ListBox::ListBox(const Args& args) : impl_(std::make_unique<Impl>()) {
-  impl_->rect = args.rect;
-}
+ListBox::ListBox(const Args& args) : impl_(std::make_unique<Impl>()) { impl_->rect = args.rect; }
 ListBox::~ListBox() = default;
-void ListBox::SetBounds(Rect r) {
-  impl_->rect = r;
-}
-Rect ListBox::Bounds() const {
-  return impl_->rect;
-}
-void ListBox::SetEnabled(bool enabled) {
-  impl_->enabled = enabled;
-}
-bool ListBox::Enabled() const {
-  return impl_->enabled;
-}
-void ListBox::AddRow(std::string_view text) {
-  impl_->rows.emplace_back(text);
-}
+void ListBox::SetBounds(Rect r) { impl_->rect = r; }
+Rect ListBox::Bounds() const { return impl_->rect; }
+void ListBox::SetEnabled(bool enabled) { impl_->enabled = enabled; }
+bool ListBox::Enabled() const { return impl_->enabled; }
+void ListBox::AddRow(std::string_view text) { impl_->rows.emplace_back(text); }
 void ListBox::DeleteRow(int row) {
   auto& rows = impl_->rows;
   if (row < 0 || row >= static_cast<int>(rows.size())) return;
@@ -107,17 +98,46 @@ void ListBox::DeleteRow(int row) {
 void ListBox::SetRowText(int row, std::string_view text) {
   if (row >= 0 && row < RowCount()) impl_->rows[row] = std::string(text);
 }
-int ListBox::RowCount() const {
-  return static_cast<int>(impl_->rows.size());
-}
+int ListBox::RowCount() const { return static_cast<int>(impl_->rows.size()); }
 std::string ListBox::RowText(int row) const {
   return row >= 0 && row < RowCount() ? impl_->rows[row] : std::string();
 }
-void ListBox::Select(int row) {
-  impl_->selected = row >= 0 && row < RowCount() ? row : -1;
+void ListBox::Select(int row) { impl_->selected = row >= 0 && row < RowCount() ? row : -1; }
+int ListBox::Selected() const { return impl_->selected; }
+void ListBox::SetContextMenu(PopupMenu* menu) { impl_->menu = menu; }
+PopupMenu* ListBox::ContextMenu() const { return impl_->menu; }
+
+struct PopupMenu::Impl {
+  struct Item {
+    std::string caption;
+    Handler onClick;
+    bool isDefault;
+  };
+  std::vector<Item> items;
+};
+
+PopupMenu::PopupMenu(Window&) : impl_(std::make_unique<Impl>()) {}
+PopupMenu::~PopupMenu() = default;
+void PopupMenu::AddItem(std::string_view caption, Handler onClick, bool isDefault) {
+  impl_->items.push_back({std::string(caption), std::move(onClick), isDefault});
 }
-int ListBox::Selected() const {
-  return impl_->selected;
+int PopupMenu::ItemCount() const { return static_cast<int>(impl_->items.size()); }
+std::string PopupMenu::ItemCaption(int index) const {
+  return index >= 0 && index < ItemCount() ? impl_->items[index].caption : std::string();
+}
+void PopupMenu::ShowAt(Point screen) {
+  auto& w = fake::TheWorld();
+  w.menusShown.push_back({this, screen});
+  // A scripted choice stands for the user's pick while the menu is open.
+  if (w.menuChoice) {
+    const int choice = *w.menuChoice;
+    w.menuChoice.reset();
+    Choose(choice);
+  }
+}
+void PopupMenu::Choose(int index) {
+  if (index >= 0 && index < ItemCount() && impl_->items[index].onClick)
+    impl_->items[index].onClick();
 }
 
 struct GroupBox::Impl {
@@ -125,16 +145,10 @@ struct GroupBox::Impl {
   std::vector<CheckBox*> radios;
 };
 
-GroupBox::GroupBox(const Args& args) : impl_(std::make_unique<Impl>()) {
-  impl_->rect = args.rect;
-}
+GroupBox::GroupBox(const Args& args) : impl_(std::make_unique<Impl>()) { impl_->rect = args.rect; }
 GroupBox::~GroupBox() = default;
-void GroupBox::SetBounds(Rect r) {
-  impl_->rect = r;
-}
-Rect GroupBox::Bounds() const {
-  return impl_->rect;
-}
+void GroupBox::SetBounds(Rect r) { impl_->rect = r; }
+Rect GroupBox::Bounds() const { return impl_->rect; }
 
 struct CheckBox::Impl {
   CheckBox* self = nullptr;
@@ -164,24 +178,12 @@ void CheckBox::SetChecked(bool checked) {
   impl_->checked = checked;
   if (onClick) onClick();
 }
-bool CheckBox::Checked() const {
-  return impl_->checked;
-}
-void CheckBox::SetEnabled(bool enabled) {
-  impl_->enabled = enabled;
-}
-bool CheckBox::Enabled() const {
-  return impl_->enabled;
-}
-void CheckBox::SetBounds(Rect r) {
-  impl_->rect = r;
-}
-Rect CheckBox::Bounds() const {
-  return impl_->rect;
-}
-std::string CheckBox::Caption() const {
-  return impl_->caption;
-}
+bool CheckBox::Checked() const { return impl_->checked; }
+void CheckBox::SetEnabled(bool enabled) { impl_->enabled = enabled; }
+bool CheckBox::Enabled() const { return impl_->enabled; }
+void CheckBox::SetBounds(Rect r) { impl_->rect = r; }
+Rect CheckBox::Bounds() const { return impl_->rect; }
+std::string CheckBox::Caption() const { return impl_->caption; }
 
 struct HotKeyField::Impl {
   std::uint16_t code = 0;
@@ -194,30 +196,14 @@ HotKeyField::HotKeyField(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->rect = args.rect;
 }
 HotKeyField::~HotKeyField() = default;
-void HotKeyField::SetCode(std::uint16_t code) {
-  impl_->code = code;
-}
-std::uint16_t HotKeyField::Code() const {
-  return impl_->code;
-}
-void HotKeyField::SetEnabled(bool enabled) {
-  impl_->enabled = enabled;
-}
-bool HotKeyField::Enabled() const {
-  return impl_->enabled;
-}
-void HotKeyField::Focus() {
-  impl_->focused = true;
-}
-bool HotKeyField::Focused() const {
-  return impl_->focused;
-}
-void HotKeyField::SetBounds(Rect r) {
-  impl_->rect = r;
-}
-Rect HotKeyField::Bounds() const {
-  return impl_->rect;
-}
+void HotKeyField::SetCode(std::uint16_t code) { impl_->code = code; }
+std::uint16_t HotKeyField::Code() const { return impl_->code; }
+void HotKeyField::SetEnabled(bool enabled) { impl_->enabled = enabled; }
+bool HotKeyField::Enabled() const { return impl_->enabled; }
+void HotKeyField::Focus() { impl_->focused = true; }
+bool HotKeyField::Focused() const { return impl_->focused; }
+void HotKeyField::SetBounds(Rect r) { impl_->rect = r; }
+Rect HotKeyField::Bounds() const { return impl_->rect; }
 
 struct SpinEdit::Impl {
   std::string text;
@@ -234,15 +220,9 @@ void SpinEdit::SetText(std::string_view text) {
   impl_->text = std::string(text);
   if (onChange) onChange();
 }
-std::string SpinEdit::Text() const {
-  return impl_->text;
-}
-void SpinEdit::SetBounds(Rect r) {
-  impl_->rect = r;
-}
-Rect SpinEdit::Bounds() const {
-  return impl_->rect;
-}
+std::string SpinEdit::Text() const { return impl_->text; }
+void SpinEdit::SetBounds(Rect r) { impl_->rect = r; }
+Rect SpinEdit::Bounds() const { return impl_->rect; }
 
 struct ComboBox::Impl {
   std::string text;
@@ -251,21 +231,15 @@ struct ComboBox::Impl {
   Rect rect;
 };
 
-ComboBox::ComboBox(const Args& args) : impl_(std::make_unique<Impl>()) {
-  impl_->rect = args.rect;
-}
+ComboBox::ComboBox(const Args& args) : impl_(std::make_unique<Impl>()) { impl_->rect = args.rect; }
 ComboBox::~ComboBox() = default;
 void ComboBox::SetText(std::string_view text) {
   impl_->text = std::string(text);
   // Like an editable combo box: typing drops the list's choice unless the text is the item's.
   if (impl_->selected >= 0 && impl_->items[impl_->selected] != impl_->text) impl_->selected = -1;
 }
-std::string ComboBox::Text() const {
-  return impl_->text;
-}
-void ComboBox::AddItem(std::string_view text) {
-  impl_->items.emplace_back(text);
-}
+std::string ComboBox::Text() const { return impl_->text; }
+void ComboBox::AddItem(std::string_view text) { impl_->items.emplace_back(text); }
 void ComboBox::DeleteItem(int index) {
   if (index < 0 || index >= ItemCount()) return;
   impl_->items.erase(impl_->items.begin() + index);
@@ -274,60 +248,40 @@ void ComboBox::DeleteItem(int index) {
   else if (impl_->selected > index)
     --impl_->selected;
 }
-int ComboBox::ItemCount() const {
-  return static_cast<int>(impl_->items.size());
-}
+int ComboBox::ItemCount() const { return static_cast<int>(impl_->items.size()); }
 std::string ComboBox::ItemText(int index) const {
   return index >= 0 && index < ItemCount() ? impl_->items[index] : std::string();
 }
-int ComboBox::Selected() const {
-  return impl_->selected;
-}
+int ComboBox::Selected() const { return impl_->selected; }
 void ComboBox::Select(int index) {
   impl_->selected = index >= 0 && index < ItemCount() ? index : -1;
   if (impl_->selected >= 0) impl_->text = impl_->items[impl_->selected];
 }
-void ComboBox::SetBounds(Rect r) {
-  impl_->rect = r;
-}
-Rect ComboBox::Bounds() const {
-  return impl_->rect;
-}
+void ComboBox::SetBounds(Rect r) { impl_->rect = r; }
+Rect ComboBox::Bounds() const { return impl_->rect; }
 
 struct Image::Impl {
   Rect rect;
 };
 
-Image::Image(const Args& args) : impl_(std::make_unique<Impl>()) {
-  impl_->rect = args.rect;
-}
+Image::Image(const Args& args) : impl_(std::make_unique<Impl>()) { impl_->rect = args.rect; }
 Image::~Image() = default;
-void Image::SetBounds(Rect r) {
-  impl_->rect = r;
-}
-Rect Image::Bounds() const {
-  return impl_->rect;
-}
+void Image::SetBounds(Rect r) { impl_->rect = r; }
+Rect Image::Bounds() const { return impl_->rect; }
 
 struct Timer::Impl {
   std::uint32_t interval;
 };
 
 Timer::Timer(Window&, std::uint32_t intervalMs) : impl_(std::make_unique<Impl>(intervalMs)) {}
-Timer::~Timer() {
-  fake::TheWorld().StopTimer(this);
-}
+Timer::~Timer() { fake::TheWorld().StopTimer(this); }
 void Timer::Start() {
   fake::TheWorld().StartTimer(this, impl_->interval, [this] {
     if (onTimer) onTimer();
   });
 }
-void Timer::Stop() {
-  fake::TheWorld().StopTimer(this);
-}
-bool Timer::Running() const {
-  return fake::TheWorld().TimerRunning(this);
-}
+void Timer::Stop() { fake::TheWorld().StopTimer(this); }
+bool Timer::Running() const { return fake::TheWorld().TimerRunning(this); }
 
 struct TrayIcon::Impl {};
 

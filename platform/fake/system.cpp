@@ -2,23 +2,16 @@
 
 #include "platform/dispatch.h"
 #include "platform/fake/world.h"
+#include "platform/profile.h"
 
 namespace vetrix::platform {
 
 using fake::TheWorld;
 
-Point GetCursorPos() {
-  return TheWorld().cursor;
-}
-void SetCursorPos(Point p) {
-  TheWorld().cursor = p;
-}
-void Sleep(std::uint32_t ms) {
-  TheWorld().Advance(ms);
-}
-void ProcessMessages() {
-  TheWorld().Pump();
-}
+Point GetCursorPos() { return TheWorld().cursor; }
+void SetCursorPos(Point p) { TheWorld().cursor = p; }
+void Sleep(std::uint32_t ms) { TheWorld().Advance(ms); }
+void ProcessMessages() { TheWorld().Pump(); }
 
 void RunMessageLoop() {
   for (;;) {
@@ -27,9 +20,7 @@ void RunMessageLoop() {
   }
 }
 
-void ShowErrorBox(const std::string& message) {
-  TheWorld().errorBoxes.push_back(message);
-}
+void ShowErrorBox(const std::string& message) { TheWorld().errorBoxes.push_back(message); }
 
 void ShellOpen(const std::string& file, const std::string& workingDirectory) {
   TheWorld().shellCalls.push_back({file, workingDirectory});
@@ -93,8 +84,21 @@ void SendToForeground(WindowCommand command) {
   }
 }
 
-bool ForegroundIsZoomed() {
-  return TheWorld().foregroundZoomed;
+bool ForegroundIsZoomed() { return TheWorld().foregroundZoomed; }
+
+std::optional<std::string> OpenFileDialog(std::string_view filter,
+                                          std::string_view initialDirectory) {
+  auto& w = TheWorld();
+  w.dialogCalls.push_back({std::string(filter), std::string(initialDirectory)});
+  if (w.dialogAnswers.empty()) return std::nullopt;
+  auto answer = w.dialogAnswers.front();
+  w.dialogAnswers.erase(w.dialogAnswers.begin());
+  // Like the real dialog, confirming a file leaves the current directory at its folder.
+  if (answer) {
+    const auto slash = answer->find_last_of('\\');
+    if (slash != std::string::npos) SetCurrentDirectory(answer->substr(0, slash));
+  }
+  return answer;
 }
 
 bool AcquireInstanceGuard() {
@@ -104,8 +108,6 @@ bool AcquireInstanceGuard() {
   return true;
 }
 
-void ExitProcess(int code) {
-  throw fake::ProcessExit{code};
-}
+void ExitProcess(int code) { throw fake::ProcessExit{code}; }
 
 }  // namespace vetrix::platform

@@ -10,12 +10,8 @@ namespace {
 std::unique_ptr<World> g_world = std::make_unique<World>();
 }
 
-World& TheWorld() {
-  return *g_world;
-}
-void ResetWorld() {
-  g_world = std::make_unique<World>();
-}
+World& TheWorld() { return *g_world; }
+void ResetWorld() { g_world = std::make_unique<World>(); }
 
 void World::At(std::uint64_t timeMs, std::function<void()> fn) {
   script_.push_back({false, timeMs, order_++, std::move(fn)});

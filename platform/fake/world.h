@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,23 @@ class World {
   std::vector<KeyEvent> keyEvents;
   std::vector<std::string> windowCommands;  // "minimize", "maximize", "restore", "close"
   bool foregroundZoomed = false;
+
+  bool ownerMenuTrimmed = false;
+  int foregroundCalls = 0;
+  struct MenuShown {
+    const platform::PopupMenu* menu;
+    Point at;
+  };
+  std::vector<MenuShown> menusShown;
+  std::optional<int> menuChoice;  // the item the user picks in the next menu shown
+
+  struct DialogCall {
+    std::string filter;
+    std::string initialDirectory;
+  };
+  std::vector<DialogCall> dialogCalls;
+  // What the next dialogs answer, in order; a cancel when none is left.
+  std::vector<std::optional<std::string>> dialogAnswers;
 
   // Host paths; the program sees them with backslashes.
   std::string currentDirectory = ".";

@@ -18,32 +18,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsTest : public testing::FormTest {
+class SettingsTest : public testing::FileTest {
  protected:
-  SettingsTest() {
-    root_ = fs::temp_directory_path() /
-            ("vetrix-settings-" + std::to_string(::getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_ / "work");
-    fs::create_directories(root_ / "program");
-    world().currentDirectory = (root_ / "work").string();
-    world().executablePath = (root_ / "program" / "vetrix.exe").string();
-  }
-  ~SettingsTest() override { fs::remove_all(root_); }
-
-  fs::path Ini(const char* folder = "work") { return root_ / folder / "gesture.ini"; }
-  void WriteIni(const std::string& text) { std::ofstream(Ini(), std::ios::binary) << text; }
-  std::string ReadIni(const char* folder = "work") {
-    std::ifstream in(Ini(folder), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
   std::string Key(const char* section, const char* key, const char* fallback = "<none>") {
     return SettingsFile().ReadString(section, key, fallback);
   }
   void Create() { FormCreate(form()); }
-
-  fs::path root_;
 };
 
 TEST_F(SettingsTest, NoFileGivesDefaultsAndCreatesNothing) {
@@ -97,7 +77,7 @@ TEST_F(SettingsTest, OptionValuesAreReadStrictly) {
   };
   for (const auto& c : cases) {
     fake::ResetWorld();
-    world().currentDirectory = (root_ / "work").string();
+    PointWorldAtFolders();
     MainForm f;
     WriteIni(c.ini);
     FormCreate(f);
@@ -149,7 +129,7 @@ TEST_F(SettingsTest, CountsOutsideTheTableAreClamped) {
   EXPECT_EQ(table().SegmentCount[0], 1);
 
   fake::ResetWorld();
-  world().currentDirectory = (root_ / "work").string();
+  PointWorldAtFolders();
   MainForm negative;
   WriteIni("[Main]\nNum=-5\n1=0\n2=" + longList + "\n");
   FormCreate(negative);
@@ -190,7 +170,7 @@ TEST_F(SettingsTest, SavedCommandsSkipGapsAndSurviveHugeCounts) {
   EXPECT_EQ(form().MSL.ItemText(1), "*c;");
 
   fake::ResetWorld();
-  world().currentDirectory = (root_ / "work").string();
+  PointWorldAtFolders();
   MainForm huge;
   WriteIni("[Messages]\nNumOfMessages=2147483647\n2=two\n01=not a number key\n5=five\n");
   FormCreate(huge);

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace vetrix {
+
+class MainForm;
+
+// Lays the controls out for the window's client size: the drawing area and the lists grow,
+// the rows of controls under them move down, the right-hand ones move right.
+void FormResize(MainForm& form);
+
+}  // namespace vetrix
