@@ -1,0 +1,402 @@
+"""Runs the real vetrix.exe under Wine for one test and drives it like a person.
+
+Each test gets a private Xvfb, a fresh folder as the program's current
+directory (where it keeps gesture.ini), and the shared prepared prefix. The
+inspector (a Win32 program in the same Wine desktop) reads what is on screen;
+xdotool moves and clicks the real pointer. Wine's virtual desktop fills the
+1024x768 screen, so Windows screen coordinates equal X coordinates.
+
+Test scripts subclass VetrixTest and run through main(), which takes the paths
+from the command line (as CTest passes them) or from VETRIX_* variables.
+"""
+
+import argparse
+import atexit
+import ctypes
+import os
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+TITLE = "Vetrix v1.395pre"
+SCREEN = (1024, 768)
+
+# Generous for a loaded CI machine; a healthy run needs a fraction of each.
+START_TIMEOUT = 20.0
+UI_TIMEOUT = 10.0
+POLL_INTERVAL = 0.05
+
+_config = None
+_live_sessions = []
+
+
+class Config:
+    def __init__(self, exe, inspector, prefix, wine_env):
+        self.exe = os.path.abspath(exe)
+        self.inspector = os.path.abspath(inspector)
+        self.prefix = os.path.abspath(prefix)
+        self.wine_env = os.path.abspath(wine_env)
+
+
+def _die_with_parent():
+    # A harness killed by CTest's timeout must not leave Xvfb or Wine behind.
+    PR_SET_PDEATHSIG = 1
+    libc = ctypes.CDLL(None, use_errno=True)
+    libc.prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
+def poll(what, probe, timeout=UI_TIMEOUT, describe=None):
+    """Calls probe() until it returns something truthy, or fails the test.
+
+    describe(last) adds what was last seen to the failure message.
+    """
+    deadline = time.monotonic() + timeout
+    last = None
+    while True:
+        last = probe()
+        if last:
+            return last
+        if time.monotonic() >= deadline:
+            seen = describe(last) if describe else repr(last)
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}; last seen: {seen}")
+        time.sleep(POLL_INTERVAL)
+
+
+class Record(dict):
+    """One inspector line: .kind plus its key=value fields."""
+
+    def __init__(self, kind, fields):
+        super().__init__(fields)
+        self.kind = kind
+
+    def rect(self, key="rect"):
+        return tuple(int(v) for v in self[key].split())
+
+    def flag(self, key):
+        return self.get(key) == "1"
+
+    def __repr__(self):
+        return f"{self.kind}{dict(self)!r}"
+
+
+def _unescape(value):
+    out, i = [], 0
+    while i < len(value):
+        c = value[i]
+        if c == "\\" and i + 1 < len(value):
+            out.append({"t": "\t", "n": "\n", "r": "\r", "\\": "\\"}.get(value[i + 1], value[i + 1]))
+            i += 2
+        else:
+            out.append(c)
+            i += 1
+    return "".join(out)
+
+
+def parse_records(text):
+    records = []
+    for line in text.splitlines():
+        if not line:
+            continue
+        kind, *fields = line.split("\t")
+        pairs = (f.split("=", 1) for f in fields)
+        records.append(Record(kind, {k: _unescape(v) for k, v in pairs}))
+    return records
+
+
+class Dump:
+    """The inspector's view of one top-level window and its descendants."""
+
+    def __init__(self, records):
+        self.window = next(r for r in records if r.kind == "window")
+        self.children = [r for r in records if r.kind == "child"]
+        self.items = [r for r in records if r.kind == "item"]
+
+    def find(self, cls=None, text=None):
+        return [c for c in self.children
+                if (cls is None or c["class"].lower() == cls.lower())
+                and (text is None or c["text"] == text)]
+
+    def rows(self, child):
+        return [i["text"] for i in self.items if i["hwnd"] == child["hwnd"]]
+
+
+class Xvfb:
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        # A file, not a pipe: an unread pipe would fill up and stall the server.
+        self.log = tempfile.TemporaryFile()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log,
+            preexec_fn=_die_with_parent)
+        os.close(write_end)
+        try:
+            number = self._read_display(read_end)
+        finally:
+            os.close(read_end)
+        if not number:
+            raise RuntimeError("Xvfb did not report a display: " + self.stop())
+        self.display = ":" + number
+        # Xvfb would otherwise take Ctrl+Alt+F1..F12 as console switches.
+        result = subprocess.run(["setxkbmap", "-display", self.display, "-option", "srvrkeys:none"],
+                                capture_output=True, text=True, timeout=30)
+        if result.returncode != 0:
+            raise RuntimeError(f"setxkbmap on {self.display} failed: {result.stderr.strip()} "
+                               + self.stop())
+
+    @staticmethod
+    def _read_display(fd):
+        # -displayfd: Xvfb picks a free display and writes "N\n" once it is ready.
+        # It writes the newline separately and dies if the pipe is closed before.
+        data = b""
+        deadline = time.monotonic() + START_TIMEOUT
+        while not data.endswith(b"\n"):
+            ready, _, _ = select.select([fd], [], [], max(0.0, deadline - time.monotonic()))
+            chunk = os.read(fd, 64) if ready else b""
+            if not chunk:
+                return ""
+            data += chunk
+        return data.decode().strip()
+
+    def stop(self):
+        """Stops the server and returns what it printed."""
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        if self.log.closed:
+            return ""
+        self.log.seek(0)
+        text = self.log.read().decode(errors="replace")[-2000:]
+        self.log.close()
+        return text
+
+
+class Session:
+    """One program run: display, folder, Wine environment, and cleanup."""
+
+    def __init__(self, config, locale="C.UTF-8"):
+        self.config = config
+        self.locale = locale
+        self.program = None
+        self.xvfb = None
+        self.root = tempfile.mkdtemp(prefix="vetrix-e2e-")
+        # The program's folder holds nothing but what a test puts there.
+        self.folder = os.path.join(self.root, "cwd")
+        os.mkdir(self.folder)
+        self.log_path = os.path.join(self.root, "program.log")
+        _live_sessions.append(self)
+        try:
+            self._check_locale()
+            self.xvfb = Xvfb()
+            self.env = self._wine_env()
+            self._prepare_prefix()
+            self._kill_wineserver()  # leftovers of a test that was killed
+            # Starts wineserver, services and the desktop now, so the program
+            # starts as fast as it would on a warm system.
+            self.inspect("windows")
+        except BaseException:
+            self.close()
+            raise
+
+    def _check_locale(self):
+        if self.locale.startswith("C."):
+            return
+        names = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout
+        wanted = self.locale.lower().replace("utf-8", "utf8")
+        if wanted not in names.lower().split():
+            raise RuntimeError(f"locale {self.locale} is not installed; run tools/install-deps.sh")
+
+    def _wine_env(self):
+        env = {k: v for k, v in os.environ.items() if not k.startswith(("LC_", "LANG"))}
+        env.update(
+            LANG=self.locale, LC_ALL=self.locale, DISPLAY=self.xvfb.display,
+            WINEPREFIX=self.config.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+        return env
+
+    def _prepare_prefix(self):
+        result = subprocess.run(["bash", self.config.wine_env, "prefix", self.config.prefix],
+                                env=self.env, capture_output=True, text=True, timeout=600)
+        if result.returncode != 0:
+            raise RuntimeError("preparing the Wine prefix failed:\n" + result.stderr)
+
+    def _kill_wineserver(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True, timeout=30)
+        subprocess.run(["wineserver", "-w"], env=self.env, capture_output=True, timeout=30)
+
+    # --- the program ---------------------------------------------------------
+
+    def launch(self):
+        """Starts vetrix.exe in the test folder and returns its process."""
+        log = open(self.log_path, "ab")
+        try:
+            return subprocess.Popen(["wine", self.config.exe], cwd=self.folder, env=self.env,
+                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                    start_new_session=True, preexec_fn=_die_with_parent)
+        finally:
+            log.close()
+
+    def start(self):
+        """Starts the program and waits for its visible main window."""
+        self.program = self.launch()
+        return self.wait_window()
+
+    def program_log(self):
+        try:
+            with open(self.log_path, encoding="utf-8", errors="replace") as f:
+                return f.read()[-4000:]
+        except OSError:
+            return ""
+
+    def assert_running(self):
+        if self.program is not None and self.program.poll() is not None:
+            raise AssertionError(f"vetrix.exe exited with code {self.program.returncode}; "
+                                 f"its output:\n{self.program_log()}")
+
+    # --- the inspector -------------------------------------------------------
+
+    def inspect(self, *args, check=True):
+        """Runs the inspector; returns (exit code, stdout text, stderr text)."""
+        # Files, not pipes: a Wine process that starts the prefix's services or
+        # desktop hands them its handles, and they would hold a pipe open for good.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            code = subprocess.run(["wine", self.config.inspector, *args], env=self.env,
+                                  stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                                  timeout=60).returncode
+            out.seek(0)
+            err.seek(0)
+            text, errors = out.read().decode("utf-8"), err.read().decode("utf-8", "replace")
+        if check and code != 0:
+            raise AssertionError(f"inspector {' '.join(args)} failed ({code}): {errors.strip()}")
+        return code, text, errors
+
+    def records(self, *args):
+        return parse_records(self.inspect(*args)[1])
+
+    def windows(self, title=TITLE):
+        return self.records("windows", title)
+
+    def dump(self, title=TITLE):
+        code, text, _ = self.inspect("dump", title, check=False)
+        return Dump(parse_records(text)) if code == 0 else None
+
+    def acp(self):
+        return int(self.records("acp")[0]["ansi"])
+
+    def wait_window(self, title=TITLE, timeout=START_TIMEOUT):
+        def visible():
+            self.assert_running()
+            return next((w for w in self.windows(title) if w.flag("visible")), None)
+        return poll(f'a visible window titled "{title}"', visible, timeout,
+                    lambda _: self._all_windows_text())
+
+    def wait_dump(self, what, accept, title=TITLE, timeout=UI_TIMEOUT):
+        """Polls dumps of the window until accept(dump) holds; returns that dump."""
+        seen = {}
+
+        def probe():
+            self.assert_running()
+            seen["dump"] = self.dump(title)
+            return seen["dump"] if seen["dump"] and accept(seen["dump"]) else None
+        return poll(what, probe, timeout, lambda _: _describe_dump(seen.get("dump")))
+
+    def _all_windows_text(self):
+        return "top-level windows: " + "; ".join(
+            f'{w["class"]} "{w["title"]}" visible={w["visible"]}'
+            for w in self.records("windows") if w["title"])
+
+    # --- the pointer ---------------------------------------------------------
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=30)
+
+    def click_at(self, x, y, button=1):
+        # One call: XTest queues the move before the press, so the press lands
+        # there. (--sync would wait 15 s when the pointer is already in place.)
+        self.xdotool("mousemove", str(x), str(y), "click", str(button))
+
+    def click_centre(self, child):
+        left, top, width, height = child.rect()
+        self.click_at(left + width // 2, top + height // 2)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], env=self.env, check=True, timeout=60)
+
+    # --- cleanup -------------------------------------------------------------
+
+    def close(self):
+        if self not in _live_sessions:
+            return
+        _live_sessions.remove(self)
+        if self.program is not None and self.program.poll() is None:
+            try:
+                os.killpg(self.program.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            self.program.wait()
+        if self.xvfb is not None:
+            # Every Wine process of the prefix goes, so the next test starts clean.
+            self._kill_wineserver()
+            self.xvfb.stop()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+def _describe_dump(dump):
+    if dump is None:
+        return "no such window"
+    return "; ".join(f'{c["class"]} "{c["text"]}" at {c["crect"]}' for c in dump.children)
+
+
+def _close_all():
+    for session in list(_live_sessions):
+        session.close()
+
+
+atexit.register(_close_all)
+
+
+def _terminate(signum, _frame):
+    # Raised inside the running test, so unittest still runs its cleanups.
+    raise SystemExit(128 + signum)
+
+
+class VetrixTest(unittest.TestCase):
+    """Base class: self.session is a fresh run in the given locale."""
+
+    locale = "C.UTF-8"
+
+    def setUp(self):
+        self.session = self.new_session(self.locale)
+
+    def new_session(self, locale):
+        session = Session(_config, locale)
+        self.addCleanup(session.close)
+        return session
+
+
+def main():
+    parser = argparse.ArgumentParser(add_help=False)
+    parser.add_argument("--exe", default=os.environ.get("VETRIX_EXE"))
+    parser.add_argument("--inspector", default=os.environ.get("VETRIX_INSPECTOR"))
+    parser.add_argument("--prefix", default=os.environ.get("VETRIX_WINEPREFIX"))
+    parser.add_argument("--wine-env", default=os.environ.get("VETRIX_WINE_ENV"))
+    args, rest = parser.parse_known_args()
+    missing = [k for k, v in vars(args).items() if not v]
+    if missing:
+        sys.exit("harness: missing " + ", ".join("--" + m.replace("_", "-") for m in missing))
+    for path in (args.exe, args.inspector, args.wine_env):
+        if not os.path.isfile(path):
+            sys.exit(f"harness: {path} does not exist")
+    global _config  # pylint: disable=global-statement
+    _config = Config(args.exe, args.inspector, args.prefix, args.wine_env)
+    signal.signal(signal.SIGTERM, _terminate)
+    unittest.main(argv=[sys.argv[0], "-v", *rest])

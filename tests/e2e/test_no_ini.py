@@ -1,0 +1,31 @@
+"""Starting and toggling alone never creates a settings file."""
+
+import os
+
+import harness
+
+START, WAITING = "Старт", "Ожидание"
+
+
+class NoIniWithoutChanges(harness.VetrixTest):
+    def test_start_and_toggle_leave_folder_without_gesture_ini(self):
+        session = self.session
+        # A bare file name would put it in the Windows folder instead.
+        windows_ini = os.path.join(session.config.prefix, "drive_c", "windows", "gesture.ini")
+        had_windows_ini = os.path.exists(windows_ini)
+        session.start()
+        dump = session.wait_dump(f'a "{START}" button', lambda d: d.find("Button", START))
+        (button,) = dump.find("Button", START)
+        for caption in (WAITING, START):
+            session.click_centre(button)
+            session.wait_dump(f'the button to read "{caption}"',
+                              lambda d, c=caption: d.find("Button", c))
+        session.assert_running()
+        created = [n for n in os.listdir(session.folder) if n.lower() == "gesture.ini"]
+        self.assertEqual(created, [], f"files in the program's folder: {os.listdir(session.folder)}")
+        if not had_windows_ini:
+            self.assertFalse(os.path.exists(windows_ini), f"{windows_ini} was created")
+
+
+if __name__ == "__main__":
+    harness.main()

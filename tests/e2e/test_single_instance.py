@@ -1,0 +1,28 @@
+"""A second start hands over to the running program and leaves at once."""
+
+import subprocess
+import time
+
+import harness
+
+
+class SingleInstance(harness.VetrixTest):
+    def test_second_start_exits_quickly_with_one_window_left(self):
+        self.session.start()
+        began = time.monotonic()
+        second = self.session.launch()
+        try:
+            code = second.wait(timeout=1.0)
+        except subprocess.TimeoutExpired:
+            second.kill()
+            second.wait()
+            self.fail("the second vetrix.exe was still running after 1 s")
+        elapsed = time.monotonic() - began
+        self.assertEqual(code, 0, f"second instance's exit code (after {elapsed:.2f} s)")
+        self.session.assert_running()
+        titles = self.session.windows()
+        self.assertEqual(len(titles), 1, f"windows titled {harness.TITLE!r}: {titles}")
+
+
+if __name__ == "__main__":
+    harness.main()
