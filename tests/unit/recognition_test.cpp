@@ -12,15 +12,9 @@ namespace {
 constexpr Point kOrigin{500, 400};
 
 // Screen offsets (y down) for the directions used below.
-constexpr Point Right(int n = 30) {
-  return {n, 0};
-}
-constexpr Point Up(int n = 30) {
-  return {0, -n};
-}
-constexpr Point Left(int n = 30) {
-  return {-n, 0};
-}
+constexpr Point Right(int n = 30) { return {n, 0}; }
+constexpr Point Up(int n = 30) { return {0, -n}; }
+constexpr Point Left(int n = 30) { return {-n, 0}; }
 
 class RecognitionTest : public testing::FormTest {
  protected:
