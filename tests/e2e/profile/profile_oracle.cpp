@@ -2,7 +2,7 @@
 // WritePrivateProfileStringA and through store/profile_format, prints every answer and every
 // resulting file, and exits 1 when the two disagree anywhere.
 //
-//   profile_oracle <corpus folder> <cases file>
+//   profile_oracle <corpus folder> <cases file> [ANSI code page the run must have]
 //
 // The cases file has one operation a line, fields separated by tabs, "\t", "\r", "\n", "\\" and
 // "\xHH" escapes allowed in fields; "#" starts a comment line:
@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,9 +43,7 @@ std::string Shown(const std::string& s) {
   return out + "\"";
 }
 
-std::string Shown(const std::optional<std::string>& s) {
-  return s ? Shown(*s) : "(none)";
-}
+std::string Shown(const std::optional<std::string>& s) { return s ? Shown(*s) : "(none)"; }
 
 std::string Unescape(const std::string& s) {
   std::string out;
@@ -221,8 +220,13 @@ class Oracle {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: profile_oracle <corpus folder> <cases file>\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: profile_oracle <corpus folder> <cases file> [code page]\n");
+    return 2;
+  }
+  // A missing locale silently gives another code page; that run would prove nothing new.
+  if (argc == 4 && GetACP() != std::strtoul(argv[3], nullptr, 10)) {
+    std::fprintf(stderr, "profile_oracle: ANSI code page is %u, not %s\n", GetACP(), argv[3]);
     return 2;
   }
   const std::optional<std::string> cases = Slurp(argv[2]);
