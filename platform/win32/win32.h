@@ -11,6 +11,10 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+// windows.h maps this name to its A or W form, which would silently rename the seam's own
+// function of that name in every file that includes this header.
+#undef SetCurrentDirectory
+
 #include <string>
 #include <string_view>
 
