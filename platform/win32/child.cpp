@@ -1,0 +1,87 @@
+#include "platform/win32/child.h"
+
+#include "platform/dispatch.h"
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+namespace vetrix::win32 {
+
+namespace {
+
+class FontHandle {
+ public:
+  explicit FontHandle(HFONT font) : font_(font) {}
+  ~FontHandle() {
+    if (font_) DeleteObject(font_);
+  }
+  FontHandle(const FontHandle&) = delete;
+  FontHandle& operator=(const FontHandle&) = delete;
+  HFONT get() const { return font_; }
+
+ private:
+  HFONT font_;
+};
+
+}  // namespace
+
+HFONT FormFont() {
+  // 8 points at 96 dpi. The texts are always Cyrillic: under a Western code page the default
+  // character set would pick the Western bitmap face, which has no Cyrillic glyphs at all.
+  static const FontHandle font(CreateFontW(
+      -11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
+      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+  return font.get();
+}
+
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+HWND CreateChild(HWND parent, const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyle,
+                 const Rect& r, CommandTarget* target) {
+  HWND hwnd = CreateWindowExW(exStyle, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                              r.left, r.top, r.width, r.height, parent, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
+  return hwnd;
+}
+
+void DestroyChild(HWND hwnd) {
+  // A group box goes with its children already when it is destroyed first.
+  if (!hwnd || !IsWindow(hwnd)) return;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  DestroyWindow(hwnd);
+}
+
+Rect ChildBounds(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void MoveChild(HWND hwnd, const Rect& r) {
+  MoveWindow(hwnd, r.left, r.top, r.width, r.height, TRUE);
+}
+
+bool ReflectCommand(WPARAM wp, LPARAM lp) {
+  if (lp == 0) return false;
+  auto* target = reinterpret_cast<CommandTarget*>(
+      GetWindowLongPtrW(reinterpret_cast<HWND>(lp), GWLP_USERDATA));
+  if (target) platform::RunHandler([&] { target->OnCommand(HIWORD(wp)); });
+  return true;
+}
+
+void InitCommonControlsOnce() {
+  static const bool done = [] {
+    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS};
+    return InitCommonControlsEx(&icc) != FALSE;
+  }();
+  (void)done;
+}
+
+}  // namespace vetrix::win32

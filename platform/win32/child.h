@@ -1,0 +1,64 @@
+// What every control wrapper of the Win32 side shares: the parent windows' state, the form
+// font, creating and placing a child window, and the reflection of WM_COMMAND from a child to
+// its C++ object.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "platform/controls.h"
+#include "platform/win32/win32.h"
+
+namespace vetrix::win32 {
+
+// A child control that wants its WM_COMMAND notifications. The child's GWLP_USERDATA points
+// to it; whichever window procedure receives the notification hands it on.
+struct CommandTarget {
+  virtual ~CommandTarget() = default;
+  virtual void OnCommand(WORD code) = 0;
+};
+
+}  // namespace vetrix::win32
+
+namespace vetrix::platform {
+
+struct Window::Impl {
+  Window* owner = nullptr;
+  HWND hwnd = nullptr;
+  std::map<UINT_PTR, Handler*> timers;
+  UINT_PTR nextTimerId = 1;
+};
+
+struct GroupBox::Impl {
+  HWND hwnd = nullptr;
+  ~Impl();
+};
+
+}  // namespace vetrix::platform
+
+namespace vetrix::win32 {
+
+using platform::Rect;
+
+HFONT FormFont();
+std::wstring WindowText(HWND hwnd);
+
+// A visible child with the form font, its GWLP_USERDATA set to target (may be null).
+HWND CreateChild(HWND parent, const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyle,
+                 const Rect& r, CommandTarget* target);
+// Detaches the child from its C++ object first: destroying a focused child sends
+// notifications (EN_KILLFOCUS, ...) while the object is already going.
+void DestroyChild(HWND hwnd);
+
+// In the client coordinates of the child's parent.
+Rect ChildBounds(HWND hwnd);
+void MoveChild(HWND hwnd, const Rect& r);
+
+// Hands a WM_COMMAND from a child to its CommandTarget; false when it is not from one.
+bool ReflectCommand(WPARAM wp, LPARAM lp);
+
+// The hot-key and up-down classes live in comctl32 and need registering once.
+void InitCommonControlsOnce();
+
+}  // namespace vetrix::win32
