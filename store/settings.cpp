@@ -19,12 +19,8 @@
 namespace vetrix {
 namespace {
 
-std::string Num(int i) {
-  return std::to_string(i);
-}
-std::string ActionKey(int i) {
-  return "a" + std::to_string(i);
-}
+std::string Num(int i) { return std::to_string(i); }
+std::string ActionKey(int i) { return "a" + std::to_string(i); }
 
 // What List2 shows for an action: a command's name, or the file itself.
 std::string ShownAction(const std::string& action) {
@@ -57,29 +53,37 @@ std::vector<int> SavedCommandKeys(const SettingsFile& file, int limit) {
 void LoadOptions(MainForm& form) {
   SharedState& s = form.s;
   const SettingsFile file(kSettingsName);
-  switch (file.ReadInteger(kMain, "MB", 0)) {
-    case 1:
-      form.UseLeft.SetChecked(true);
-      break;
-    case 2:
-      form.UseMiddle.SetChecked(true);
-      break;
-    case 3:
-      form.UseRight.SetChecked(true);
-      break;
-    default:
-      break;
-  }
-  form.UseMouse.SetChecked(file.ReadBool(kMain, "UM", false));
+  // Setting a control runs its handler, which may fail (a read-only file, a scale that is not
+  // a number). The failure is shown and loading goes on, so that the program still comes up
+  // with its tray icon and every gesture.
+  const auto step = [](auto&& fn) { platform::RunHandler(fn); };
+  step([&] {
+    switch (file.ReadInteger(kMain, "MB", 0)) {
+      case 1:
+        form.UseLeft.SetChecked(true);
+        break;
+      case 2:
+        form.UseMiddle.SetChecked(true);
+        break;
+      case 3:
+        form.UseRight.SetChecked(true);
+        break;
+      default:
+        break;
+    }
+  });
+  step([&] { form.UseMouse.SetChecked(file.ReadBool(kMain, "UM", false)); });
   s.StartPoint = {file.ReadInteger(kMain, "x2", 0), file.ReadInteger(kMain, "y2", 0)};
-  form.SE.SetText(file.ReadString(kMain, "Scale", "15"));
-  if (file.ReadString(kMain, "HK", "no") == "yes") {
-    form.HK.SetCode(KeyCodeFromName(file.ReadString(kMain, "Hotkey", "")));
-    form.CB.SetChecked(true);
-  } else {
-    form.CB.SetChecked(false);
-  }
-  form.CB2.SetChecked(file.ReadString(kMain, "AR", "no") == "yes");
+  step([&] { form.SE.SetText(file.ReadString(kMain, "Scale", "15")); });
+  step([&] {
+    if (file.ReadString(kMain, "HK", "no") == "yes") {
+      form.HK.SetCode(KeyCodeFromName(file.ReadString(kMain, "Hotkey", "")));
+      form.CB.SetChecked(true);
+    } else {
+      form.CB.SetChecked(false);
+    }
+  });
+  step([&] { form.CB2.SetChecked(file.ReadString(kMain, "AR", "no") == "yes"); });
 }
 
 void LoadSavedCommands(MainForm& form) {
@@ -209,8 +213,6 @@ void WriteOption(const char* key, const std::string& value) {
 void WriteOptionInteger(const char* key, int value) {
   SettingsFile().WriteInteger(kMain, key, value);
 }
-void WriteOptionBool(const char* key, bool value) {
-  SettingsFile().WriteBool(kMain, key, value);
-}
+void WriteOptionBool(const char* key, bool value) { SettingsFile().WriteBool(kMain, key, value); }
 
 }  // namespace vetrix

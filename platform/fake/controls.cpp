@@ -273,7 +273,7 @@ struct Timer::Impl {
   std::uint32_t interval;
 };
 
-Timer::Timer(Window&, std::uint32_t intervalMs) : impl_(std::make_unique<Impl>(intervalMs)) {}
+Timer::Timer(Window&, std::uint32_t intervalMs) : impl_(std::make_unique<Impl>(Impl{intervalMs})) {}
 Timer::~Timer() { fake::TheWorld().StopTimer(this); }
 void Timer::Start() {
   fake::TheWorld().StartTimer(this, impl_->interval, [this] {
