@@ -23,6 +23,13 @@ struct Rect {
 
 using Handler = std::function<void()>;
 
+struct Rgb {
+  std::uint8_t r = 0, g = 0, b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+enum class MouseButton { Left, Right, Middle };
+
 class GroupBox;
 class PopupMenu;
 
@@ -62,6 +69,9 @@ class Window {
   Handler onResize;
   // A mouse message over the tray icon.
   std::function<void(std::int32_t mouseMessage)> onTrayMessage;
+  // A character typed while the window or any of its controls has the focus; the window sees
+  // it first and the control still gets it.
+  std::function<void(char key)> onKeyPress;
   // The shell's taskbar was created again (Explorer restarted): tray icons must be re-added.
   Handler onTaskbarCreated;
 
@@ -316,6 +326,22 @@ class Image {
 
   void SetBounds(Rect r);
   Rect Bounds() const;
+
+  // The bitmap keeps its own size, changed only here; what fits of the old picture remains.
+  void SetBitmapSize(std::int32_t width, std::int32_t height);
+  std::int32_t BitmapWidth() const;
+  std::int32_t BitmapHeight() const;
+  // Drawing follows GDI: a 1-pixel solid pen, a solid brush; a line includes its first pixel
+  // and leaves out its last; rectangles and ellipse boxes leave out their right and bottom.
+  void SetPen(Rgb color);
+  void SetBrush(Rgb color);
+  void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+  void Line(Point from, Point to);
+  void Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+  Rgb Pixel(std::int32_t x, std::int32_t y) const;
+
+  std::function<void(MouseButton button)> onMouseUp;
+  Handler onDblClick;
 
   struct Impl;
 

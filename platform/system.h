@@ -10,7 +10,13 @@
 
 namespace vetrix::platform {
 
+struct Size {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+
 Point GetCursorPos();
+Size ScreenSize();
 void SetCursorPos(Point p);
 void Sleep(std::uint32_t ms);
 

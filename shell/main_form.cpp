@@ -2,6 +2,7 @@
 
 #include "capture/drawing.h"
 #include "capture/exact_recording.h"
+#include "capture/recording.h"
 #include "recognition/recognition.h"
 #include "recognition/triggers.h"
 #include "shell/action_editing.h"
@@ -59,6 +60,11 @@ MainForm::MainForm()
   List1.onClick = [this] { List1Click(*this); };
   List2.onDblClick = [this] { List2DblClick(*this); };
   Button4.onClick = [this] { Button4Click(*this); };
+  Button2.onClick = [this] { Button2Click(*this); };
+  SE.onExit = [this] { SEExit(*this); };
+  Image1.onMouseUp = [this](platform::MouseButton b) { Image1MouseUp(*this, b); };
+  Image1.onDblClick = [this] { Image1DblClick(*this); };
+  window.onKeyPress = [this](char key) { FormKeyPress(*this, key); };
   window.onFirstActivate = [this] { FormActivate(*this); };
   window.onResize = [this] { FormResize(*this); };
   window.onTrayMessage = [this](std::int32_t message) { TrayMessage(*this, message); };

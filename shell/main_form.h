@@ -42,6 +42,9 @@ class MainForm {
   platform::PopupMenu PM;   // the tray icon's menu
   platform::PopupMenu Act;  // List2's menu
 
+  // A recording owns the working row at GestureCount (its list rows exist).
+  bool recording = false;
+
   // The [Messages] key of each row of MSL's list, ascending; gaps in the file stay gaps.
   std::vector<int> savedCommandKeys;
 };

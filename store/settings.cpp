@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "capture/drawing.h"
+#include "capture/recording.h"
 #include "platform/dispatch.h"
 #include "platform/profile.h"
 #include "recognition/key_names.h"
@@ -116,6 +117,7 @@ void LoadGestures(MainForm& form) {
     form.List1.AddRow(Num(i));
     form.List2.AddRow(ShownAction(t.Action[i]));
   }
+  UpdateRecordButton(form);
   if (firstError) platform::ShowErrorBox(*firstError);
 }
 
@@ -148,6 +150,7 @@ void DeleteGesture(MainForm& form, int d) {
   form.List2.DeleteRow(d);
   form.List1.DeleteRow(d);
   form.List1.Select(-1);
+  UpdateRecordButton(form);
   ClearDrawing(form);
 }
 

@@ -11,6 +11,7 @@ inline constexpr Cp1251Text kMainTitle = "Vetrix v1.395pre";
 inline constexpr Cp1251Text kStart = "Старт";
 inline constexpr Cp1251Text kWaiting = "Ожидание";
 inline constexpr Cp1251Text kRecord = "Запись";
+inline constexpr Cp1251Text kRecording = "Записывается";
 inline constexpr Cp1251Text kDelete = "Удалить";
 inline constexpr Cp1251Text kHide = "Скрыть";
 inline constexpr Cp1251Text kAdd = "Добавить";

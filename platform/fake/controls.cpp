@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/bitmap.h"
 #include "platform/fake/world.h"
 
 namespace vetrix::platform {
@@ -262,12 +263,33 @@ Rect ComboBox::Bounds() const { return impl_->rect; }
 
 struct Image::Impl {
   Rect rect;
+  fake::Bitmap bitmap;
+  Rgb pen{0, 0, 0};
+  Rgb brush{255, 255, 255};
 };
 
-Image::Image(const Args& args) : impl_(std::make_unique<Impl>()) { impl_->rect = args.rect; }
+Image::Image(const Args& args) : impl_(std::make_unique<Impl>()) {
+  impl_->rect = args.rect;
+  impl_->bitmap.Resize(args.rect.width, args.rect.height);
+}
 Image::~Image() = default;
 void Image::SetBounds(Rect r) { impl_->rect = r; }
 Rect Image::Bounds() const { return impl_->rect; }
+void Image::SetBitmapSize(std::int32_t width, std::int32_t height) {
+  impl_->bitmap.Resize(width, height);
+}
+std::int32_t Image::BitmapWidth() const { return impl_->bitmap.Width(); }
+std::int32_t Image::BitmapHeight() const { return impl_->bitmap.Height(); }
+void Image::SetPen(Rgb color) { impl_->pen = color; }
+void Image::SetBrush(Rgb color) { impl_->brush = color; }
+void Image::FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+  impl_->bitmap.Fill(left, top, right, bottom, impl_->brush);
+}
+void Image::Line(Point from, Point to) { impl_->bitmap.Line(from, to, impl_->pen); }
+void Image::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+  impl_->bitmap.Ellipse(left, top, right, bottom, impl_->pen, impl_->brush);
+}
+Rgb Image::Pixel(std::int32_t x, std::int32_t y) const { return impl_->bitmap.Pixel(x, y); }
 
 struct Timer::Impl {
   std::uint32_t interval;

@@ -9,7 +9,12 @@ namespace vetrix::platform {
 using fake::TheWorld;
 
 Point GetCursorPos() { return TheWorld().cursor; }
-void SetCursorPos(Point p) { TheWorld().cursor = p; }
+Size ScreenSize() { return TheWorld().screen; }
+void SetCursorPos(Point p) {
+  auto& w = TheWorld();
+  w.cursor = p;
+  w.cursorSets.push_back({w.now, p});
+}
 void Sleep(std::uint32_t ms) { TheWorld().Advance(ms); }
 void ProcessMessages() { TheWorld().Pump(); }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/system.h"
 #include "store/gesture_table.h"
 
 namespace vetrix::fake {
@@ -47,6 +48,12 @@ class World {
   std::uint64_t pumps = 0;  // ProcessMessages calls so far
   std::uint64_t timeLimitMs = 60ull * 60 * 1000;
   Point cursor;
+  struct CursorSet {
+    std::uint64_t at;
+    Point to;
+  };
+  std::vector<CursorSet> cursorSets;  // every SetCursorPos, with the virtual time
+  platform::Size screen{1024, 768};
   bool instanceGuardTaken = false;
 
   std::vector<std::string> errorBoxes;

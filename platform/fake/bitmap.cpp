@@ -1,0 +1,104 @@
+#include "platform/fake/bitmap.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace vetrix::fake {
+
+using platform::Rgb;
+
+namespace {
+// Where a line passes exactly between two pixels, which one it takes.
+bool TieTowardsEnd(bool /*xMajor*/, int /*direction*/) { return true; }
+}  // namespace
+
+void Bitmap::Resize(std::int32_t width, std::int32_t height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  std::vector<Rgb> next(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                        Rgb{255, 255, 255});
+  for (std::int32_t y = 0; y < std::min(height, height_); ++y)
+    for (std::int32_t x = 0; x < std::min(width, width_); ++x)
+      next[static_cast<std::size_t>(y) * width + x] =
+          pixels_[static_cast<std::size_t>(y) * width_ + x];
+  pixels_ = std::move(next);
+  width_ = width;
+  height_ = height;
+}
+
+void Bitmap::Set(std::int32_t x, std::int32_t y, Rgb color) {
+  if (x >= 0 && y >= 0 && x < width_ && y < height_)
+    pixels_[static_cast<std::size_t>(y) * width_ + x] = color;
+}
+
+Rgb Bitmap::Pixel(std::int32_t x, std::int32_t y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return {};
+  return pixels_[static_cast<std::size_t>(y) * width_ + x];
+}
+
+void Bitmap::Fill(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                  Rgb color) {
+  for (std::int32_t y = std::max(top, 0); y < std::min(bottom, height_); ++y)
+    for (std::int32_t x = std::max(left, 0); x < std::min(right, width_); ++x) Set(x, y, color);
+}
+
+void Bitmap::Line(Point from, Point to, Rgb color) {
+  // Bresenham along the major axis, the last point left out as GDI's LineTo does. Each pixel's
+  // minor coordinate is computed directly, so only the steps that fall inside the bitmap are
+  // walked, however long the line.
+  const std::int64_t dx = static_cast<std::int64_t>(to.x) - from.x;
+  const std::int64_t dy = static_cast<std::int64_t>(to.y) - from.y;
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+  const std::int64_t major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+  const std::int64_t steps = std::abs(major);
+  if (steps == 0) return;
+  const std::int64_t majorStart = xMajor ? from.x : from.y;
+  const std::int64_t minorStart = xMajor ? from.y : from.x;
+  const std::int64_t extent = xMajor ? width_ : height_;
+  const int direction = major > 0 ? 1 : -1;
+  // Steps whose major coordinate lies in [0, extent).
+  std::int64_t first = 0, last = steps - 1;
+  if (direction > 0) {
+    first = std::max<std::int64_t>(first, -majorStart);
+    last = std::min<std::int64_t>(last, extent - 1 - majorStart);
+  } else {
+    first = std::max<std::int64_t>(first, majorStart - (extent - 1));
+    last = std::min<std::int64_t>(last, majorStart);
+  }
+  for (std::int64_t i = first; i <= last; ++i) {
+    // minor offset = i * minor / steps rounded to nearest; a tie goes towards the end point.
+    const std::int64_t twice = 2 * i * std::abs(minor) + steps;
+    std::int64_t offset = twice / (2 * steps);
+    if (twice % (2 * steps) == 0 && offset > 0 && !TieTowardsEnd(xMajor, direction)) --offset;
+    const std::int64_t m = minorStart + (minor >= 0 ? offset : -offset);
+    const std::int64_t a = majorStart + direction * i;
+    const std::int64_t x = xMajor ? a : m, y = xMajor ? m : a;
+    if (x >= 0 && y >= 0 && x < width_ && y < height_)
+      Set(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), color);
+  }
+}
+
+void Bitmap::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                     Rgb pen, Rgb brush) {
+  // Pixel centres inside the ellipse inscribed in [left, right) x [top, bottom) are filled;
+  // those with a neighbour outside it form the outline.
+  const double cx = (static_cast<double>(left) + right) / 2,
+               cy = (static_cast<double>(top) + bottom) / 2;
+  const double rx = (static_cast<double>(right) - left) / 2,
+               ry = (static_cast<double>(bottom) - top) / 2;
+  if (rx <= 0 || ry <= 0) return;
+  auto inside = [&](std::int32_t x, std::int32_t y) {
+    const double u = (x + 0.5 - cx) / rx, v = (y + 0.5 - cy) / ry;
+    return u * u + v * v <= 1.0;
+  };
+  for (std::int32_t y = std::max(top, 0); y < std::min(bottom, height_); ++y) {
+    for (std::int32_t x = std::max(left, 0); x < std::min(right, width_); ++x) {
+      if (!inside(x, y)) continue;
+      const bool edge =
+          !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+      Set(x, y, edge ? pen : brush);
+    }
+  }
+}
+
+}  // namespace vetrix::fake

@@ -1,0 +1,205 @@
+// The drawing area's pixels, the scale field, start-point placement and playback.
+#include "capture/drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "fixture.h"
+#include "platform/dispatch.h"
+#include "store/settings_file.h"
+
+namespace vetrix {
+namespace {
+
+using platform::MouseButton;
+using platform::Rgb;
+
+class DrawingTest : public testing::FileTest {
+ protected:
+  DrawingTest() {
+    state().DrawingRect = {0, 0, 209, 281};
+    form().SE.SetText("15");
+  }
+  Rgb At(int x, int y) { return form().Image1.Pixel(x, y); }
+  // Every pixel that is not white.
+  std::set<std::pair<int, int>> Inked() {
+    std::set<std::pair<int, int>> inked;
+    for (int y = 0; y < form().Image1.BitmapHeight(); ++y)
+      for (int x = 0; x < form().Image1.BitmapWidth(); ++x)
+        if (At(x, y) != kWhite) inked.insert({x, y});
+    return inked;
+  }
+  // The scripted cursor for a drawing-area point (the fake window's frame and caption).
+  Point ScreenOf(Point area) {
+    const WindowGeometry g = form().window.Geometry();
+    return {area.x + g.left + g.width - g.clientWidth - 5,
+            area.y + g.top + g.height - g.clientHeight - 5};
+  }
+};
+
+TEST_F(DrawingTest, TwoStrokeExampleIsDrawnPixelForPixel) {
+  state().StartPoint = {50, 200};
+  AddGesture({0, 90}, "");
+  form().List1.Select(0);
+  DrawGesture(form());
+
+  // The first stroke, left to right, first pixel in, last out; the second stroke's first
+  // pixel covers the first arrowhead's.
+  for (int x = 54; x <= 63; ++x) EXPECT_EQ(At(x, 200), kBlack) << x;
+  EXPECT_EQ(At(65, 200), kBlack);
+  for (auto [x, y] :
+       {std::pair{64, 200}, {63, 199}, {62, 199}, {61, 198}, {63, 201}, {62, 201}, {61, 202}})
+    EXPECT_EQ(At(x, y), kRed) << x << "," << y;
+  EXPECT_EQ(At(60, 198), kWhite);  // a line leaves out its last pixel
+  EXPECT_EQ(At(60, 202), kWhite);
+  for (int y = 187; y <= 199; ++y) EXPECT_EQ(At(65, y), kBlack) << y;
+  EXPECT_EQ(At(65, 185), kRed);
+  // The second arrowhead, from (65, 185) back down to (63, 190) and (67, 190).
+  for (auto [x, y] : {std::pair{65, 185}, {64, 187}, {63, 189}, {66, 187}, {67, 189}})
+    EXPECT_EQ(At(x, y), kRed) << x << "," << y;
+  EXPECT_EQ(At(63, 190), kWhite);
+  EXPECT_EQ(At(67, 190), kWhite);
+  EXPECT_EQ(At(50, 200), kBlack);  // the first stroke starts on the dot's centre
+  EXPECT_EQ(At(49, 199), kBlue);
+
+  // Nothing outside the dot's box and the strokes' reach.
+  for (auto [x, y] : Inked()) {
+    const bool dot = x >= 47 && x < 53 && y >= 197 && y < 203;
+    const bool strokes = x >= 53 && x <= 67 && y >= 185 && y <= 202;
+    EXPECT_TRUE(dot || strokes) << x << "," << y;
+  }
+}
+
+TEST_F(DrawingTest, NoSelectionLeavesTheAreaAlone) {
+  state().StartPoint = {100, 100};
+  AddGesture({0}, "");
+  form().Image1.SetPen(kBlack);
+  form().Image1.Line({0, 0}, {10, 0});
+  DrawGesture(form());
+  EXPECT_EQ(At(5, 0), kBlack);
+  form().List1.Select(0);
+  DrawGesture(form());
+  EXPECT_EQ(At(5, 0), kWhite);
+}
+
+TEST_F(DrawingTest, AGestureWithoutStrokesShowsTheDotAlone) {
+  state().StartPoint = {20, 20};
+  AddGesture({}, "");
+  form().List1.Select(0);
+  DrawGesture(form());
+  for (auto [x, y] : Inked()) EXPECT_TRUE(x >= 17 && x < 23 && y >= 17 && y < 23);
+  EXPECT_FALSE(Inked().empty());
+}
+
+TEST_F(DrawingTest, ScaleZeroPutsEveryArrowheadAtTheStart) {
+  state().StartPoint = {100, 100};
+  AddGesture({0, 90, 180}, "");
+  form().List1.Select(0);
+  form().SE.SetText("0");
+  DrawGesture(form());
+  EXPECT_EQ(state().PenPoint, (Point{100, 100}));
+  for (auto [x, y] : Inked()) EXPECT_TRUE(std::abs(x - 100) <= 5 && std::abs(y - 100) <= 5);
+}
+
+TEST_F(DrawingTest, ScaleTextChangesRedraw) {
+  state().StartPoint = {50, 50};
+  AddGesture({0}, "");
+  form().List1.Select(0);
+  form().SE.SetText("007");
+  EXPECT_EQ(form().SE.Text(), "7");
+  EXPECT_EQ(At(53, 50), kBlack);
+  EXPECT_EQ(At(57, 50), kRed);  // the arrowhead starts at the end, 7 pixels on
+  EXPECT_EQ(At(58, 50), kWhite);
+  form().SE.SetText("99");
+  form().SE.onExit();
+  EXPECT_EQ(form().SE.Text(), "30");
+  form().SE.SetText("-4");
+  form().SE.onExit();
+  EXPECT_EQ(form().SE.Text(), "1");
+}
+
+TEST_F(DrawingTest, HugeScalesAndAnglesNeitherOverflowNorHang) {
+  state().StartPoint = {2147483600, -2147483600};
+  AddGesture({2147483647, -2147483647 - 1, 90}, "");
+  form().List1.Select(0);
+  form().SE.SetText("2147483647");
+  DrawGesture(form());
+  SUCCEED();  // under UBSan any signed overflow above fails the run
+}
+
+TEST_F(DrawingTest, PlaybackMovesAFifthOfTheScalePerStepAndReturns) {
+  AddGesture({0}, "");
+  form().List1.Select(0);
+  world().cursor = {500, 400};
+  const auto start = world().now;
+  form().Image1.onDblClick();
+  const std::vector<int> xs = {500, 503, 506, 509, 512, 515, 500};
+  ASSERT_EQ(world().cursorSets.size(), xs.size());
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    EXPECT_EQ(world().cursorSets[i].to, (Point{xs[i], 400})) << i;
+    if (i < 6) {
+      EXPECT_EQ(world().cursorSets[i].at, start + 25 * i) << i;
+    }
+  }
+  EXPECT_TRUE(form().List1.Enabled());
+}
+
+TEST_F(DrawingTest, PlaybackAtTinyScalesDoesNotMove) {
+  AddGesture({0, 90}, "");
+  form().List1.Select(0);
+  form().SE.SetText("2");
+  world().cursor = {300, 300};
+  form().Image1.onDblClick();
+  for (const auto& set : world().cursorSets) EXPECT_EQ(set.to, (Point{300, 300}));
+}
+
+TEST_F(DrawingTest, EscEndsPlaybackAndTheCursorGoesBack) {
+  AddGesture({0, 0}, "");
+  form().List1.Select(0);
+  world().cursor = {500, 400};
+  world().AfterPumps(2, [this] {
+    EXPECT_FALSE(form().List1.Enabled());
+    form().window.onKeyPress(27);
+  });
+  form().Image1.onDblClick();
+  ASSERT_EQ(world().cursorSets.size(), 3u);
+  EXPECT_EQ(world().cursorSets.back().to, (Point{500, 400}));
+  EXPECT_TRUE(form().List1.Enabled());
+}
+
+TEST_F(DrawingTest, AFailedPlaybackGivesTheListBack) {
+  AddGesture({0}, "");
+  form().List1.Select(0);
+  world().cursor = {500, 400};
+  world().AfterPumps(1, [this] {
+    try {
+      form().SE.SetText("x");
+    } catch (const Error&) {
+    }
+  });
+  EXPECT_THROW(form().Image1.onDblClick(), Error);
+  EXPECT_TRUE(form().List1.Enabled());
+  EXPECT_EQ(world().cursor, (Point{500, 400}));
+}
+
+TEST_F(DrawingTest, TheStartPointFollowsTheCursorUntilTheSecondRightRelease) {
+  AddGesture({0}, "");
+  form().List1.Select(0);
+  world().cursor = ScreenOf({10, 10});
+  world().AfterPumps(2, [this] { world().cursor = ScreenOf({40, 60}); });
+  world().AfterPumps(4, [this] {
+    EXPECT_EQ(At(39, 59), kBlue);  // the dot has followed
+    world().cursor = ScreenOf({70, 90});
+  });
+  world().AfterPumps(6, [this] { form().Image1.onMouseUp(MouseButton::Right); });
+  form().Image1.onMouseUp(MouseButton::Right);
+  EXPECT_FALSE(state().PlacingStart);
+  EXPECT_EQ(state().StartPoint, (Point{70, 90}));
+  EXPECT_EQ(SettingsFile(kSettingsName).ReadString("Main", "x2"), "70");
+  EXPECT_EQ(SettingsFile(kSettingsName).ReadString("Main", "y2"), "90");
+  EXPECT_EQ(At(69, 89), kBlue);
+}
+
+}  // namespace
+}  // namespace vetrix
