@@ -72,6 +72,10 @@ class Window {
   // A character typed while the window or any of its controls has the focus; the window sees
   // it first and the control still gets it.
   std::function<void(char key)> onKeyPress;
+  // The registered hot key was pressed.
+  Handler onHotKey;
+  // The mouse-hook library saw a button message (its number).
+  std::function<void(std::int32_t mouseMessage)> onHookMessage;
   // The shell's taskbar was created again (Explorer restarted): tray icons must be re-added.
   Handler onTaskbarCreated;
 

@@ -44,6 +44,22 @@ enum class WindowCommand { Minimize, Maximize, Restore, Close };
 void SendToForeground(WindowCommand command);
 bool ForegroundIsZoomed();
 
+// ---- Activation triggers
+
+// The one global hot key of the main window. False when the combination cannot be had.
+bool RegisterHotKey(std::int32_t modifiers, std::uint16_t key);
+void UnregisterHotKey();
+
+// The mouse-hook library: button presses and releases reach the main window as messages.
+void InstallMouseHook();
+void UninstallMouseHook();
+// Tells the hook library which button triggers recognition and whether it holds that button's
+// press back while recognition decides (0 = no button).
+void SetMouseTrigger(int button, bool on, bool holdBack);
+
+// The program's own modal message box, with the error icon and one OK button.
+void ShowMessageBox(std::string_view text, std::string_view caption);
+
 // The open-file dialog: a filter of description|pattern pairs and the folder it opens in. The
 // chosen file's full path, or nothing when cancelled. It may change the current directory.
 std::optional<std::string> OpenFileDialog(std::string_view filter,

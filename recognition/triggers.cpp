@@ -1,5 +1,6 @@
 #include "recognition/triggers.h"
 
+#include "platform/system.h"
 #include "shell/main_form.h"
 #include "store/settings.h"
 
@@ -15,7 +16,15 @@ void StopThroughStartButton(MainForm& form) {
 void ChooseButton(MainForm& form, int button) {
   WriteOptionInteger("MB", button);
   SelectButtonMessages(form, button);
+  UpdateMouseTrigger(form);
   StopThroughStartButton(form);
+}
+
+int ChosenButton(MainForm& form) {
+  if (form.UseLeft.Checked()) return 1;
+  if (form.UseMiddle.Checked()) return 2;
+  if (form.UseRight.Checked()) return 3;
+  return 0;
 }
 
 }  // namespace
@@ -37,6 +46,7 @@ void CBClick(MainForm& form) {
   } else {
     WriteOption("HK", "no");
     form.s.OneShot = false;
+    platform::UnregisterHotKey();
     form.HK.SetCode(0);
   }
 }
@@ -46,17 +56,33 @@ void UseMouseClick(MainForm& form) {
   if (form.UseLeft.Checked()) SelectButtonMessages(form, 1);
   if (form.UseMiddle.Checked()) SelectButtonMessages(form, 2);
   if (form.UseRight.Checked()) SelectButtonMessages(form, 3);
+  UpdateMouseTrigger(form);
   StopThroughStartButton(form);
 }
 
-void UseLeftClick(MainForm& form) {
-  ChooseButton(form, 1);
+void UpdateMouseTrigger(MainForm& form) {
+  platform::SetMouseTrigger(ChosenButton(form), form.UseMouse.Checked(), form.holdTriggerButton);
 }
-void UseMiddleClick(MainForm& form) {
-  ChooseButton(form, 2);
+
+void OnHookMouseMessage(MainForm& form, std::int32_t mouseMessage) {
+  SharedState& s = form.s;
+  if (form.UseMouse.Checked()) {
+    if (mouseMessage == s.ButtonMessages[0] || mouseMessage == s.ButtonMessages[1]) {
+      // A press always starts a run, nested in a running one if need be; it returns when the
+      // release, dispatched by that run's pump, has stopped it.
+      s.Stopped = true;
+      form.Button1.Click();
+    }
+    if (mouseMessage == s.ButtonMessages[2] || mouseMessage == s.ButtonMessages[3]) {
+      s.Stopped = false;
+      form.Button1.Click();
+    }
+  }
+  platform::ProcessMessages();
 }
-void UseRightClick(MainForm& form) {
-  ChooseButton(form, 3);
-}
+
+void UseLeftClick(MainForm& form) { ChooseButton(form, 1); }
+void UseMiddleClick(MainForm& form) { ChooseButton(form, 2); }
+void UseRightClick(MainForm& form) { ChooseButton(form, 3); }
 
 }  // namespace vetrix

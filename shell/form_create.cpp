@@ -28,6 +28,7 @@ void FormCreate(MainForm& form) {
   // Ticking an option from here runs its handler, which forces recognition to "stopped"
   // through the start button; so recognition is stopped when creation ends.
   LoadOptions(form);
+  platform::UnregisterHotKey();
   form.tray.Add();
   RegisterHotKeyAtStartup(form);
   const platform::Rect area = form.Image1.Bounds();
@@ -35,16 +36,20 @@ void FormCreate(MainForm& form) {
   s.ExeDirectory = FolderOf(platform::ExecutablePath());
   LoadSavedCommands(form);
   LoadGestures(form);
+  platform::InstallMouseHook();
 }
 
 void FormActivate(MainForm& form) {
   form.s.FormActivated = true;
   HideToTray(form);
+  if (form.focusHotKeyOnActivate) form.HK.Focus();
   if (!form.CB.Checked()) form.Button1.Click();
 }
 
 void FormCloseQuery(MainForm& form) {
+  platform::UninstallMouseHook();
   StopEveryLoop(form.s);
+  platform::UnregisterHotKey();
   // A failed write ends closing here: the error is shown and the program keeps running.
   WriteClosingSettings(form);
   form.tray.Delete();

@@ -3,6 +3,7 @@
 #include "capture/drawing.h"
 #include "capture/exact_recording.h"
 #include "capture/recording.h"
+#include "recognition/hot_key.h"
 #include "recognition/recognition.h"
 #include "recognition/triggers.h"
 #include "shell/action_editing.h"
@@ -68,6 +69,8 @@ MainForm::MainForm()
   window.onFirstActivate = [this] { FormActivate(*this); };
   window.onResize = [this] { FormResize(*this); };
   window.onTrayMessage = [this](std::int32_t message) { TrayMessage(*this, message); };
+  window.onHotKey = [this] { OnHotKey(*this); };
+  window.onHookMessage = [this](std::int32_t message) { OnHookMouseMessage(*this, message); };
   window.onTaskbarCreated = [this] { TaskbarCreated(*this); };
   Button1.onClick = [this] { Button1Click(*this); };
   Button3.onClick = [this] { Button3Click(*this); };

@@ -42,6 +42,12 @@ class MainForm {
   platform::PopupMenu PM;   // the tray icon's menu
   platform::PopupMenu Act;  // List2's menu
 
+  // The start-up registration of the hot key failed: the key field takes the focus when the
+  // window is first activated.
+  bool focusHotKeyOnActivate = false;
+  // Whether the hook library holds the trigger button's press back ([Main] "HoldButton").
+  bool holdTriggerButton = true;
+
   // A recording owns the working row at GestureCount (its list rows exist).
   bool recording = false;
 

@@ -12,6 +12,7 @@
 #include "platform/profile.h"
 #include "recognition/key_names.h"
 #include "recognition/script_field.h"
+#include "recognition/triggers.h"
 #include "shell/main_form.h"
 #include "store/angle_list.h"
 #include "store/number.h"
@@ -58,6 +59,9 @@ void LoadOptions(MainForm& form) {
   // a number). The failure is shown and loading goes on, so that the program still comes up
   // with its tray icon and every gesture.
   const auto step = [](auto&& fn) { platform::RunHandler(fn); };
+  // Our own addition, not shown in the window: "HoldButton=no" lets the trigger button's
+  // presses reach the programs under the pointer as they are.
+  form.holdTriggerButton = file.ReadString(kMain, "HoldButton", "yes") != "no";
   step([&] {
     switch (file.ReadInteger(kMain, "MB", 0)) {
       case 1:
@@ -85,6 +89,7 @@ void LoadOptions(MainForm& form) {
     }
   });
   step([&] { form.CB2.SetChecked(file.ReadString(kMain, "AR", "no") == "yes"); });
+  UpdateMouseTrigger(form);
 }
 
 void LoadSavedCommands(MainForm& form) {

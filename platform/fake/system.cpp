@@ -91,6 +91,29 @@ void SendToForeground(WindowCommand command) {
 
 bool ForegroundIsZoomed() { return TheWorld().foregroundZoomed; }
 
+bool RegisterHotKey(std::int32_t modifiers, std::uint16_t key) {
+  auto& w = TheWorld();
+  ++w.hotKeyRegistrations;
+  const fake::World::HotKey wanted{modifiers, key};
+  for (const auto& taken : w.hotKeysTaken)
+    if (taken == wanted) return false;
+  // Like RegisterHotKey: the same id cannot be registered twice without unregistering.
+  if (w.hotKey) return false;
+  w.hotKey = wanted;
+  return true;
+}
+
+void UnregisterHotKey() { TheWorld().hotKey.reset(); }
+void InstallMouseHook() { TheWorld().hookInstalled = true; }
+void UninstallMouseHook() { TheWorld().hookInstalled = false; }
+void SetMouseTrigger(int button, bool on, bool holdBack) {
+  TheWorld().mouseTrigger = {button, on, holdBack};
+}
+
+void ShowMessageBox(std::string_view text, std::string_view caption) {
+  TheWorld().messageBoxes.push_back({std::string(text), std::string(caption)});
+}
+
 std::optional<std::string> OpenFileDialog(std::string_view filter,
                                           std::string_view initialDirectory) {
   auto& w = TheWorld();

@@ -80,6 +80,28 @@ class World {
   // What the next dialogs answer, in order; a cancel when none is left.
   std::vector<std::optional<std::string>> dialogAnswers;
 
+  struct HotKey {
+    std::int32_t modifiers;
+    std::uint16_t key;
+    friend bool operator==(const HotKey&, const HotKey&) = default;
+  };
+  std::optional<HotKey> hotKey;      // registered by the program
+  std::vector<HotKey> hotKeysTaken;  // held by other programs
+  int hotKeyRegistrations = 0;
+  bool hookInstalled = false;
+  struct MouseTrigger {
+    int button;
+    bool on;
+    bool holdBack;
+    friend bool operator==(const MouseTrigger&, const MouseTrigger&) = default;
+  };
+  MouseTrigger mouseTrigger{0, false, false};
+  struct MessageBox {
+    std::string text;
+    std::string caption;
+  };
+  std::vector<MessageBox> messageBoxes;
+
   // Host paths; the program sees them with backslashes.
   std::string currentDirectory = ".";
   std::string executablePath = "/opt/vetrix/vetrix.exe";
