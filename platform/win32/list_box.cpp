@@ -1,5 +1,9 @@
 #include "platform/controls.h"
+#include "platform/dispatch.h"
 #include "platform/win32/child.h"
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <windowsx.h>
 
 namespace vetrix::platform {
 
@@ -9,12 +13,49 @@ using win32::Widen;
 struct ListBox::Impl : win32::CommandTarget {
   ListBox* owner = nullptr;
   HWND hwnd = nullptr;
+  PopupMenu* menu = nullptr;
   ~Impl() override { win32::DestroyChild(hwnd); }
   void OnCommand(WORD code) override {
     if (code == LBN_SELCHANGE && owner->onClick) owner->onClick();
     if (code == LBN_DBLCLK && owner->onDblClick) owner->onDblClick();
   }
+
+  // From the keyboard (lParam -1) there is no click point: under the selected row, or at the
+  // list's top left.
+  Point MenuPoint(LPARAM lp) const {
+    if (lp != -1) return {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    RECT r{};
+    const LRESULT row = SendMessageW(hwnd, LB_GETCURSEL, 0, 0);
+    if (row == LB_ERR || SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                                      reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+      r = {};
+    POINT p{r.left, r.bottom};
+    ClientToScreen(hwnd, &p);
+    return {p.x, p.y};
+  }
 };
+
+namespace {
+
+constexpr UINT_PTR kContextMenuId = 1;
+
+LRESULT CALLBACK ContextMenuProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                 DWORD_PTR) {
+  if (msg == WM_CONTEXTMENU) {
+    // Through the window's own pointer, which DestroyChild clears before the object goes.
+    auto* impl = dynamic_cast<ListBox::Impl*>(
+        reinterpret_cast<win32::CommandTarget*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+    if (impl && impl->menu) {
+      const Point at = impl->MenuPoint(lp);
+      RunHandler([&] { impl->menu->ShowAt(at); });
+      return 0;
+    }
+  }
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ContextMenuProc, id);
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+}  // namespace
 
 ListBox::ListBox(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->owner = this;
@@ -22,6 +63,9 @@ ListBox::ListBox(const Args& args) : impl_(std::make_unique<Impl>()) {
                                    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                                    WS_EX_CLIENTEDGE, args.rect, impl_.get());
   SendMessageW(impl_->hwnd, LB_SETITEMHEIGHT, 0, 13);
+  // The list box itself ignores the right button, so the click that opens the menu leaves the
+  // selection alone.
+  SetWindowSubclass(impl_->hwnd, ContextMenuProc, kContextMenuId, 0);
 }
 ListBox::~ListBox() = default;
 void ListBox::SetBounds(Rect r) { win32::MoveChild(impl_->hwnd, r); }
@@ -54,5 +98,7 @@ void ListBox::Select(int row) { SendMessageW(impl_->hwnd, LB_SETCURSEL, row, 0);
 int ListBox::Selected() const {
   return static_cast<int>(SendMessageW(impl_->hwnd, LB_GETCURSEL, 0, 0));
 }
+void ListBox::SetContextMenu(PopupMenu* menu) { impl_->menu = menu; }
+PopupMenu* ListBox::ContextMenu() const { return impl_->menu; }
 
 }  // namespace vetrix::platform
