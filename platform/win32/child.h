@@ -26,8 +26,13 @@ namespace vetrix::platform {
 struct Window::Impl {
   Window* owner = nullptr;
   HWND hwnd = nullptr;
+  // The application window: invisible, owner of hwnd, the program's taskbar entry.
+  HWND app = nullptr;
   std::map<UINT_PTR, Handler*> timers;
   UINT_PTR nextTimerId = 1;
+  bool activated = false;
+  // The control that had the focus when the window was last deactivated, as a dialog keeps it.
+  HWND lastFocus = nullptr;
 };
 
 struct GroupBox::Impl {
