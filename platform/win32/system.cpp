@@ -3,6 +3,10 @@
 #include "platform/dispatch.h"
 #include "platform/win32/win32.h"
 #include "text/texts.h"
+// After windows.h, which it needs.
+#include <commdlg.h>
+
+#include <cwchar>
 
 namespace vetrix::platform {
 
@@ -95,6 +99,41 @@ void SendToForeground(WindowCommand command) {
 
 bool ForegroundIsZoomed() {
   return IsZoomed(GetForegroundWindow()) != FALSE;
+}
+
+std::optional<std::string> OpenFileDialog(std::string_view filter,
+                                          std::string_view initialDirectory) {
+  // "desc|pattern|..." becomes "desc\0pattern\0...\0\0"; the string's own terminator is the
+  // last of the two.
+  std::wstring filters = Widen(filter);
+  for (wchar_t& c : filters)
+    if (c == L'|') c = L'\0';
+  filters += L'\0';
+  // The dialog is not sure to take a relative folder.
+  const std::wstring relative = Widen(initialDirectory);
+  std::wstring folder(MAX_PATH, L'\0');
+  const DWORD n = relative.empty()
+                      ? 0
+                      : GetFullPathNameW(relative.c_str(), static_cast<DWORD>(folder.size()),
+                                         folder.data(), nullptr);
+  folder.resize(n < folder.size() ? n : 0);
+  std::wstring file(32768, L'\0');
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = win32::MainWindow();
+  ofn.lpstrFilter = filters.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  // No OFN_NOCHANGEDIR: the caller expects the current folder to follow the choice, and sets it
+  // back itself.
+  ofn.Flags =
+      OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
+  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  file.resize(wcsnlen(file.c_str(), file.size()));
+  return win32::Narrow(file);
 }
 
 bool AcquireInstanceGuard() {
