@@ -31,20 +31,24 @@ void Sleep(std::uint32_t ms) {
   ::Sleep(ms);
 }
 
+namespace {
+
+void Dispatch(const MSG& msg) {
+  if (win32::NavigationKey(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+}  // namespace
+
 void ProcessMessages() {
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Dispatch(msg);
 }
 
 void RunMessageLoop() {
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
 }
 
 void ShowErrorBox(const std::string& message) {

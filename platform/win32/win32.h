@@ -29,4 +29,8 @@ std::string Narrow(std::wstring_view utf16);
 HWND MainWindow();
 void SetMainWindow(HWND hwnd);
 
+// Moves the focus between the main window's controls for Tab, Shift+Tab and the arrow keys, as
+// a dialog does; true when the message was used up.
+bool NavigationKey(const MSG& msg);
+
 }  // namespace vetrix::win32
