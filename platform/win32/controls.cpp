@@ -1,6 +1,7 @@
-// The main form, its timers and its tray icon. The form's window procedure reflects WM_COMMAND
-// to the control that sent it; every handler runs through RunHandler so that no exception
-// crosses a Win32 frame. Each other control kind has a file of its own.
+// The main form, the application window that owns it, its timers and its tray icon. The form's
+// window procedure reflects WM_COMMAND to the control that sent it; every handler runs through
+// RunHandler so that no exception crosses a Win32 frame. Each other control kind has a file of
+// its own.
 #include "platform/controls.h"
 
 #include "platform/dispatch.h"
