@@ -18,6 +18,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"TtPshSqWjOIjq";
 constexpr wchar_t kAppClassName[] = L"VetrixApplication";
 constexpr UINT kTrayCallbackMessage = 1026;
+constexpr UINT kHookMouseMessage = 1145;
 constexpr UINT kTrayId = 1;
 constexpr WORD kIconId = 1;
 // Posted to itself by the main window and by the application window.
@@ -97,6 +98,13 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       // Under Wine, buttons moved by the layout while the window is maximised keep a blank face
       // until something else repaints them.
       RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
+    case WM_HOTKEY:
+      if (window.onHotKey) RunHandler(window.onHotKey);
+      return 0;
+    case kHookMouseMessage:
+      if (window.onHookMessage)
+        RunHandler([&] { window.onHookMessage(static_cast<std::int32_t>(wp)); });
       return 0;
     case kTrayCallbackMessage:
       if (window.onTrayMessage)
@@ -342,3 +350,20 @@ void TrayIcon::Modify(TrayPicture picture) {
 void TrayIcon::Delete() { Shell_NotifyIconW(NIM_DELETE, &impl_->data); }
 
 }  // namespace vetrix::platform
+
+namespace vetrix::win32 {
+
+void PreviewKey(const MSG& msg) {
+  if (msg.message != WM_CHAR) return;
+  HWND main = MainWindow();
+  if (!main || (msg.hwnd != main && !IsChild(main, msg.hwnd))) return;
+  auto* impl = reinterpret_cast<platform::Window::Impl*>(GetWindowLongPtrW(main, GWLP_USERDATA));
+  if (!impl || !impl->owner->onKeyPress) return;
+  const wchar_t wide = static_cast<wchar_t>(msg.wParam);
+  const std::string narrow = Narrow(std::wstring_view(&wide, 1));
+  if (narrow.size() != 1) return;
+  platform::RunHandler([&] { impl->owner->onKeyPress(narrow[0]); });
+}
+
+}  // namespace vetrix::win32
+

@@ -36,6 +36,8 @@ namespace {
 void Dispatch(const MSG& msg) {
   if (win32::NavigationKey(msg)) return;
   TranslateMessage(&msg);
+  // The window sees every character before the control with the focus, which still gets it.
+  win32::PreviewKey(msg);
   DispatchMessageW(&msg);
 }
 

@@ -25,6 +25,9 @@ namespace vetrix::win32 {
 std::wstring Widen(std::string_view cp1251);
 std::string Narrow(std::wstring_view utf16);
 
+// Hands a character typed anywhere in the main window to its key handler first.
+void PreviewKey(const MSG& msg);
+
 // The main window, once created; owner of message boxes and shell calls.
 HWND MainWindow();
 void SetMainWindow(HWND hwnd);
