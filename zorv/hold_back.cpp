@@ -1,0 +1,45 @@
+#include "zorv/hold_back.h"
+
+#include "zorv/zorv.h"
+
+namespace zorv {
+
+namespace {
+
+bool HoldsBack(unsigned button, std::uintptr_t trigger) {
+  return (trigger & kTriggerOn) && (trigger & kTriggerHoldBack) && button != kButtonNone &&
+         button == (trigger & kButtonMask);
+}
+
+}  // namespace
+
+Verdict HoldBack::OnButton(unsigned button, bool down, Point pt, std::uintptr_t trigger) {
+  if (held_ != kButtonNone && button == held_ && !down) {
+    held_ = kButtonNone;
+    // The release point counts too: a jump may come without a move event in between.
+    return wandered_ || !Near(pt) ? Verdict::kSwallow : Verdict::kReplay;
+  }
+  // While one press is held, everything else passes. A second press of the held button means
+  // its release never reached us (the system skips a hook that answers too late), so the new
+  // press starts afresh rather than leaving that button held for good.
+  if (held_ != kButtonNone && button != held_) return Verdict::kPass;
+  held_ = kButtonNone;
+  if (!down || !HoldsBack(button, trigger)) return Verdict::kPass;
+  held_ = button;
+  press_ = pt;
+  wandered_ = false;
+  return Verdict::kSwallow;
+}
+
+void HoldBack::OnMove(Point pt) {
+  // A gesture may come back to its start (right, then left): the whole path counts, not just
+  // the ends.
+  if (held_ != kButtonNone && !Near(pt)) wandered_ = true;
+}
+
+bool HoldBack::Near(Point pt) const {
+  const long dx = pt.x - press_.x, dy = pt.y - press_.y;
+  return dx >= -kClickSlop && dx <= kClickSlop && dy >= -kClickSlop && dy <= kClickSlop;
+}
+
+}  // namespace zorv

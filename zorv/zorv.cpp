@@ -1,0 +1,242 @@
+// The two exports and the hook thread. The GUI thread only starts and stops the thread; the
+// hook procedure runs on that thread (a low-level hook is called on the thread that set it) and
+// owns the hold-back state, so nothing but the closing flag is shared.
+#include "zorv/zorv.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <utility>
+
+#include "zorv/hold_back.h"
+
+namespace {
+
+using zorv::kInjectedTag;
+
+class Handle {
+ public:
+  Handle() = default;
+  explicit Handle(HANDLE h) : h_(h) {}
+  Handle(Handle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+  Handle& operator=(Handle&& other) noexcept {
+    if (this != &other) {
+      Close();
+      h_ = std::exchange(other.h_, nullptr);
+    }
+    return *this;
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { Close(); }
+
+  HANDLE get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  void Close() {
+    if (h_) CloseHandle(h_);
+    h_ = nullptr;
+  }
+
+  HANDLE h_ = nullptr;
+};
+
+class Hook {
+ public:
+  explicit Hook(HHOOK h) : h_(h) {}
+  Hook(const Hook&) = delete;
+  Hook& operator=(const Hook&) = delete;
+  ~Hook() {
+    if (h_) UnhookWindowsHookEx(h_);
+  }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  HHOOK h_;
+};
+
+// A thread message of the hook thread: replay a held click of the button in wParam.
+constexpr UINT kReplayMessage = WM_APP + 1;
+// Both only bound a thread that misbehaves; a healthy one answers in a millisecond.
+constexpr DWORD kStartTimeoutMs = 2000;
+constexpr DWORD kStopTimeoutMs = 1000;
+
+// Set by UnInstallHook before it stops the thread: from then on everything passes unposted.
+std::atomic<bool> g_closing{false};
+
+// Set before the hook thread starts and only read while it runs.
+HWND g_main = nullptr;
+// The hook thread's own.
+zorv::HoldBack t_hold;
+
+// The GUI thread's view of the running hook thread.
+struct Running {
+  Handle thread;
+  DWORD id = 0;
+  HWND main = nullptr;
+};
+Running g_running;
+
+struct ButtonMessage {
+  WPARAM message;
+  unsigned button;
+  bool down;
+};
+
+constexpr ButtonMessage kButtonMessages[] = {
+    {WM_LBUTTONDOWN, zorv::kButtonLeft, true},   {WM_LBUTTONUP, zorv::kButtonLeft, false},
+    {WM_MBUTTONDOWN, zorv::kButtonMiddle, true}, {WM_MBUTTONUP, zorv::kButtonMiddle, false},
+    {WM_RBUTTONDOWN, zorv::kButtonRight, true},  {WM_RBUTTONUP, zorv::kButtonRight, false},
+};
+
+// True when the system must not see the event.
+bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
+  const zorv::Point pt{info.pt.x, info.pt.y};
+  if (message == WM_MOUSEMOVE) {
+    t_hold.OnMove(pt);
+    return false;
+  }
+  const ButtonMessage* seen = nullptr;
+  for (const ButtonMessage& known : kButtonMessages) {
+    if (known.message == message) seen = &known;
+  }
+  if (!seen) return false;
+  // A window that cannot be posted to is gone: hold nothing new for it.
+  const bool posted = PostMessageW(g_main, zorv::kHookMessage, message, 0);
+  const auto trigger =
+      posted ? reinterpret_cast<std::uintptr_t>(GetPropW(g_main, zorv::kTriggerProperty)) : 0;
+  switch (t_hold.OnButton(seen->button, seen->down, pt, trigger)) {
+    case zorv::Verdict::kPass:
+      return false;
+    case zorv::Verdict::kSwallow:
+      return true;
+    case zorv::Verdict::kReplay:
+      // Injecting from inside the hook would race the release still being decided here;
+      // from the thread's loop the replay surely comes after it.
+      return PostThreadMessageW(GetCurrentThreadId(), kReplayMessage, seen->button, 0);
+  }
+  return false;
+}
+
+LRESULT CALLBACK MouseProc(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION && !g_closing.load()) {
+    const auto& info = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lp);
+    if (info.dwExtraInfo != kInjectedTag && Decide(wp, info)) return 1;
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void Replay(unsigned button) {
+  // Low-level hooks see the physical buttons, and so does SendInput: no swapping here.
+  DWORD downFlag = MOUSEEVENTF_RIGHTDOWN, upFlag = MOUSEEVENTF_RIGHTUP;
+  if (button == zorv::kButtonLeft) {
+    downFlag = MOUSEEVENTF_LEFTDOWN;
+    upFlag = MOUSEEVENTF_LEFTUP;
+  } else if (button == zorv::kButtonMiddle) {
+    downFlag = MOUSEEVENTF_MIDDLEDOWN;
+    upFlag = MOUSEEVENTF_MIDDLEUP;
+  }
+  INPUT inputs[2]{};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dwExtraInfo = kInjectedTag;
+  }
+  inputs[0].mi.dwFlags = downFlag;
+  inputs[1].mi.dwFlags = upFlag;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+HMODULE ThisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(&MouseProc), &module);
+  return module;
+}
+
+// param: the thread's own copy of the event that says the hook is set.
+DWORD WINAPI HookThread(void* param) {
+  const Handle ready(param);
+  t_hold = {};
+  // The queue must exist before InstallHook returns, or an early WM_QUIT would be lost.
+  MSG msg;
+  PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+  const Hook hook(SetWindowsHookExW(WH_MOUSE_LL, MouseProc, ThisModule(), 0));
+  if (!hook) return 1;
+  SetEvent(ready.get());
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.hwnd == nullptr && msg.message == kReplayMessage) {
+      Replay(static_cast<unsigned>(msg.wParam));
+    } else {
+      DispatchMessageW(&msg);
+    }
+  }
+  return 0;
+}
+
+BOOL CALLBACK MatchMainWindow(HWND hwnd, LPARAM found) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != GetCurrentProcessId()) return TRUE;
+  // Class names are at most 256 characters: a longer name never looks cut to ours.
+  wchar_t name[257];
+  if (GetClassNameW(hwnd, name, 257) == 0 || lstrcmpiW(name, zorv::kMainWindowClass) != 0) {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(found) = hwnd;
+  return FALSE;
+}
+
+HWND FindMainWindow() {
+  HWND found = nullptr;
+  EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+bool Alive(const Handle& thread) { return WaitForSingleObject(thread.get(), 0) == WAIT_TIMEOUT; }
+
+}  // namespace
+
+extern "C" ZORV_API void InstallHook(void) {
+  if (g_running.thread) {
+    if (Alive(g_running.thread)) return;
+    g_running = {};
+  }
+  const HWND main = FindMainWindow();
+  if (!main) return;
+  Handle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  HANDLE theirs = nullptr;
+  if (!ready || !DuplicateHandle(GetCurrentProcess(), ready.get(), GetCurrentProcess(), &theirs, 0,
+                                 FALSE, DUPLICATE_SAME_ACCESS)) {
+    return;
+  }
+  g_main = main;
+  g_closing = false;
+  DWORD id = 0;
+  Handle thread(CreateThread(nullptr, 0, HookThread, theirs, 0, &id));
+  if (!thread) {
+    CloseHandle(theirs);
+    return;
+  }
+  const HANDLE waits[] = {ready.get(), thread.get()};
+  // The thread ending first means the hook could not be set. A thread that is merely slow is
+  // kept: UnInstallHook stops it like any other.
+  if (WaitForMultipleObjects(2, waits, FALSE, kStartTimeoutMs) == WAIT_OBJECT_0 + 1) return;
+  g_running = Running{std::move(thread), id, main};
+}
+
+extern "C" ZORV_API void UnInstallHook(void) {
+  if (!g_running.thread) return;
+  g_closing = true;
+  PostThreadMessageW(g_running.id, WM_QUIT, 0, 0);
+  // A thread that does not end in time is left to the process's exit; the closing flag has
+  // already made its hook pass everything.
+  const bool ended = WaitForSingleObject(g_running.thread.get(), kStopTimeoutMs) == WAIT_OBJECT_0;
+  // What was posted before the flag took effect must not reach the window either. Only the
+  // window's own thread can take messages from its queue; that is who calls this.
+  MSG msg;
+  while (PeekMessageW(&msg, g_running.main, zorv::kHookMessage, zorv::kHookMessage, PM_REMOVE)) {
+  }
+  if (ended) g_running = {};
+}

@@ -1,0 +1,87 @@
+// Zorv.dll: the mouse-hook library of Vetrix.
+//
+// InstallHook() finds the calling process's top-level window of class kMainWindowClass and
+// starts a thread of its own that installs a WH_MOUSE_LL hook. For every button press and
+// release of the left, middle and right buttons the hook posts kHookMessage to that window,
+// wParam = the button message seen (WM_LBUTTONDOWN 513 ... WM_MBUTTONUP 520), lParam = 0.
+// Moves, the wheel and the X buttons are not posted. The hook never waits for the window, so
+// a busy GUI thread cannot stall the system's mouse. UnInstallHook() stops the thread; once it
+// has returned, no kHookMessage arrives any more. Both are safe to call in any order and more
+// than once; whenever something fails, the library posts nothing and lets all input through.
+//
+// Input tagged with kInjectedTag in dwExtraInfo is the program's own (SendInput) and passes
+// the hook untouched: never posted, never held.
+//
+// Hold-back. The program tells the hook, through the window property kTriggerProperty on the
+// main window, which button is the trigger, whether the trigger is on and whether the
+// trigger's own clicks are to be held back. The value is one word in the property's HANDLE:
+// bits 0-1 the button (kButtonNone, kButtonLeft, kButtonMiddle, kButtonRight), kTriggerOn,
+// kTriggerHoldBack; build it with TriggerWord(). The hook reads it afresh at every button
+// event. With all three set, a press of the trigger button is posted and then kept from the
+// system, and its release is posted and then:
+//   - if the pointer never went more than kClickSlop pixels (in x or y) from the press point
+//     while the button was down, the click is replayed with SendInput at the current position
+//     (down and up, both tagged), so the window under the pointer gets a normal click;
+//   - otherwise a gesture was drawn and the release is swallowed as well: the window under
+//     the pointer sees no trace of it (no context menu for a right-button gesture).
+// The decisions at the edges:
+//   - Double click: each click is held and replayed as it ends; the replays keep the real
+//     timing, so the target still sees its double click.
+//   - Any other button's press or release while a press is held passes through untouched
+//     (and is posted); only one press is held at a time. A second press of the held button
+//     means its release never reached the hook (the system skips a hook that answers too
+//     late): that press is judged afresh, as if nothing were held.
+//   - The trigger switched off, hold-back disabled or another button chosen while a press is
+//     held: the hold is finished by the rule above at that button's release, since the system
+//     has already been denied the press and must see either a whole click or nothing.
+//   - A release with no held press (the button went down before the trigger was set) passes.
+//   - UnInstallHook while a press is held: nothing is replayed; the user's later release
+//     reaches the target unpaired. Replaying the press would hand the target a press in the
+//     middle of a gesture, which the release then turns into a drag (moved files, a
+//     selection) with the left button; replaying a release would add a second unpaired one.
+//     A lone release is what a target also gets for a button pressed before its window came
+//     up; at worst a right one opens a context menu, as a plain right click would.
+#pragma once
+
+#include <cstdint>
+
+#ifdef ZORV_BUILDING
+#define ZORV_API __declspec(dllexport)
+#else
+#define ZORV_API __declspec(dllimport)
+#endif
+
+extern "C" {
+ZORV_API void InstallHook(void);
+ZORV_API void UnInstallHook(void);
+}
+
+namespace zorv {
+
+inline constexpr wchar_t kMainWindowClass[] = L"TtPshSqWjOIjq";
+inline constexpr unsigned kHookMessage = 1145;  // 0x479, WM_USER + 121
+
+// dwExtraInfo of input the program injects itself: "VTRK".
+inline constexpr std::uintptr_t kInjectedTag = 0x5654524Bu;
+
+// Set with SetPropW(main window, kTriggerProperty, reinterpret_cast<HANDLE>(word)); remove it
+// with RemovePropW before the window is destroyed. A missing property means 0: no hold-back.
+inline constexpr wchar_t kTriggerProperty[] = L"VetrixMouseTrigger";
+
+// The button numbers are those of the "MB" setting.
+inline constexpr unsigned kButtonNone = 0;
+inline constexpr unsigned kButtonLeft = 1;
+inline constexpr unsigned kButtonMiddle = 2;
+inline constexpr unsigned kButtonRight = 3;
+inline constexpr unsigned kButtonMask = 0x3;
+inline constexpr unsigned kTriggerOn = 1u << 8;
+inline constexpr unsigned kTriggerHoldBack = 1u << 9;
+
+// How far the pointer may wander, in x and in y, for a held press to count as a click.
+inline constexpr int kClickSlop = 4;
+
+constexpr std::uintptr_t TriggerWord(unsigned button, bool on, bool holdBack) {
+  return (button & kButtonMask) | (on ? kTriggerOn : 0u) | (holdBack ? kTriggerHoldBack : 0u);
+}
+
+}  // namespace zorv
