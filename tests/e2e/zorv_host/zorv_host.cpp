@@ -1,0 +1,197 @@
+// Stands in for vetrix.exe around Zorv.dll in the end-to-end tests: a hidden main window of the
+// program's class, InstallHook at the end of its creation, the trigger property, and
+// UnInstallHook first thing when closing. Everything happens in the current folder:
+//
+//   host.log   written: "ready install_ms=N", "trigger 0xN", "hook N" per HookMouseMessage
+//              (wParam), "blocked"/"unblocked", "uninstall_ms=N", "uninstall2_ms=N",
+//              "late N" (a HookMouseMessage after UnInstallHook), "exit"
+//   trigger    read every 20 ms: a new number there becomes the property's value
+//   stop       ends the run: UnInstallHook twice, then exit (or linger, below)
+//   unblock    ends the block of --block-on-down
+//   exit       ends the lingering of --linger
+//
+// zorv_host [--trigger N] [--class NAME] [--no-install] [--block-on-down] [--linger]
+//           [--seconds N]
+//   --block-on-down  the first button-down message blocks the GUI thread, unpumped, until
+//                    "unblock" appears: a main thread busy in a long handler
+//   --linger         after UnInstallHook keep the window and pump its messages until "exit"
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+
+#include "zorv/zorv.h"
+
+namespace {
+
+struct Options {
+  const wchar_t* windowClass = zorv::kMainWindowClass;
+  std::uintptr_t trigger = 0;
+  bool install = true;
+  bool blockOnDown = false;
+  bool linger = false;
+  unsigned seconds = 60;
+};
+
+constexpr UINT_PTR kPollTimer = 1;
+constexpr DWORD kBlockLimitMs = 20000;
+
+Options g_options;
+FILE* g_log = nullptr;
+bool g_uninstalled = false;
+bool g_blockedOnce = false;
+std::uintptr_t g_trigger = 0;
+ULONGLONG g_deadline = 0;
+
+void Log(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(g_log, format, args);
+  va_end(args);
+  std::fputc('\n', g_log);
+  // The test reads the file while we run.
+  std::fflush(g_log);
+}
+
+bool Exists(const wchar_t* name) { return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES; }
+
+double NowMs() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void SetTrigger(HWND hwnd, std::uintptr_t word) {
+  g_trigger = word;
+  SetPropW(hwnd, zorv::kTriggerProperty, reinterpret_cast<HANDLE>(word));
+  Log("trigger 0x%llx", static_cast<unsigned long long>(word));
+}
+
+void PollTriggerFile(HWND hwnd) {
+  FILE* f = _wfopen(L"trigger", L"r");
+  if (!f) return;
+  char text[32] = {};
+  const size_t n = std::fread(text, 1, sizeof text - 1, f);
+  std::fclose(f);
+  char* end = nullptr;
+  const unsigned long long word = std::strtoull(text, &end, 0);
+  // A file still being written reads as no number yet.
+  if (n == 0 || end == text || (*end != '\n' && *end != '\0')) return;
+  if (word != g_trigger) SetTrigger(hwnd, static_cast<std::uintptr_t>(word));
+}
+
+void BlockUntilUnblocked() {
+  Log("blocked");
+  const ULONGLONG limit = GetTickCount64() + kBlockLimitMs;
+  while (!Exists(L"unblock") && GetTickCount64() < limit) Sleep(10);
+  Log("unblocked");
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == zorv::kHookMessage) {
+    Log(g_uninstalled ? "late %u" : "hook %u", static_cast<unsigned>(wp));
+    const bool down = wp == WM_LBUTTONDOWN || wp == WM_MBUTTONDOWN || wp == WM_RBUTTONDOWN;
+    if (g_options.blockOnDown && down && !g_blockedOnce) {
+      g_blockedOnce = true;
+      BlockUntilUnblocked();
+    }
+    return 0;
+  }
+  if (msg == WM_TIMER && wp == kPollTimer) {
+    if (g_uninstalled) {
+      if (Exists(L"exit") || GetTickCount64() > g_deadline) PostQuitMessage(0);
+    } else if (Exists(L"stop") || GetTickCount64() > g_deadline) {
+      PostQuitMessage(0);
+    } else {
+      PollTriggerFile(hwnd);
+    }
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+bool Parse(int argc, wchar_t** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const bool more = i + 1 < argc;
+    if (!std::wcscmp(argv[i], L"--trigger") && more) {
+      g_options.trigger = static_cast<std::uintptr_t>(std::wcstoull(argv[++i], nullptr, 0));
+    } else if (!std::wcscmp(argv[i], L"--class") && more) {
+      g_options.windowClass = argv[++i];
+    } else if (!std::wcscmp(argv[i], L"--seconds") && more) {
+      g_options.seconds = static_cast<unsigned>(std::wcstoul(argv[++i], nullptr, 10));
+    } else if (!std::wcscmp(argv[i], L"--no-install")) {
+      g_options.install = false;
+    } else if (!std::wcscmp(argv[i], L"--block-on-down")) {
+      g_options.blockOnDown = true;
+    } else if (!std::wcscmp(argv[i], L"--linger")) {
+      g_options.linger = true;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+void PumpUntilQuit() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (!Parse(argc, argv)) {
+    std::fputs(
+        "usage: zorv_host [--trigger N] [--class NAME] [--no-install] [--block-on-down]"
+        " [--linger] [--seconds N]\n",
+        stderr);
+    return 2;
+  }
+  g_log = _wfopen(L"host.log", L"a");
+  if (!g_log) return 3;
+  g_deadline = GetTickCount64() + 1000ull * g_options.seconds;
+
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = g_options.windowClass;
+  RegisterClassExW(&wc);
+  // Hidden, as the real main window is once it sits in the tray.
+  HWND hwnd = CreateWindowExW(0, g_options.windowClass, L"zorv host", WS_OVERLAPPEDWINDOW, 0, 0,
+                              200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+  if (!hwnd) return 4;
+  SetTrigger(hwnd, g_options.trigger);
+  SetTimer(hwnd, kPollTimer, 20, nullptr);
+
+  if (g_options.install) {
+    const double start = NowMs();
+    InstallHook();
+    Log("ready install_ms=%.1f", NowMs() - start);
+  } else {
+    Log("ready install_ms=0");
+  }
+  PumpUntilQuit();
+
+  const double start = NowMs();
+  UnInstallHook();
+  const double middle = NowMs();
+  UnInstallHook();
+  Log("uninstall_ms=%.1f", middle - start);
+  Log("uninstall2_ms=%.1f", NowMs() - middle);
+  g_uninstalled = true;
+  if (g_options.linger) PumpUntilQuit();
+
+  RemovePropW(hwnd, zorv::kTriggerProperty);
+  DestroyWindow(hwnd);
+  Log("exit");
+  std::fclose(g_log);
+  return 0;
+}
