@@ -25,6 +25,8 @@ import unittest
 
 TITLE = "Vetrix v1.395pre"
 SCREEN = (1024, 768)
+# Button1's two captions: recognition stopped, recognition running.
+START, WAITING = "Старт", "Ожидание"
 
 # Generous for a loaded CI machine; a healthy run needs a fraction of each.
 START_TIMEOUT = 20.0
@@ -115,6 +117,14 @@ class Dump:
         self.window = next(r for r in records if r.kind == "window")
         self.children = [r for r in records if r.kind == "child"]
         self.items = [r for r in records if r.kind == "item"]
+
+    def start_button(self):
+        """Button1: the one button whose caption is Старт or Ожидание."""
+        found = [c for c in self.find("Button") if c["text"] in (START, WAITING)]
+        if len(found) != 1:
+            raise AssertionError(f"expected one Start button, found {found}; "
+                                 + _describe_dump(self))
+        return found[0]
 
     def find(self, cls=None, text=None):
         return [c for c in self.children
@@ -246,9 +256,9 @@ class Session:
             log.close()
 
     def start(self):
-        """Starts the program and waits for its visible main window."""
+        """Starts the program and waits for its main window, shown or not."""
         self.program = self.launch()
-        return self.wait_window()
+        return self.wait_window(visible=None)
 
     def program_log(self):
         try:
@@ -292,11 +302,14 @@ class Session:
     def acp(self):
         return int(self.records("acp")[0]["ansi"])
 
-    def wait_window(self, title=TITLE, timeout=START_TIMEOUT):
-        def visible():
+    def wait_window(self, title=TITLE, visible=True, timeout=START_TIMEOUT):
+        """Waits for a top-level window with that title; visible=None takes any."""
+        def probe():
             self.assert_running()
-            return next((w for w in self.windows(title) if w.flag("visible")), None)
-        return poll(f'a visible window titled "{title}"', visible, timeout,
+            return next((w for w in self.windows(title)
+                         if visible is None or w.flag("visible") == visible), None)
+        state = {True: "visible ", False: "hidden ", None: ""}[visible]
+        return poll(f'a {state}window titled "{title}"', probe, timeout,
                     lambda _: self._all_windows_text())
 
     def wait_dump(self, what, accept, title=TITLE, timeout=UI_TIMEOUT):
@@ -313,6 +326,31 @@ class Session:
         return "top-level windows: " + "; ".join(
             f'{w["class"]} "{w["title"]}" visible={w["visible"]}'
             for w in self.records("windows") if w["title"])
+
+    def wait_activated(self):
+        """Waits for the end of start-up: on its first activation the window
+        hides itself in the tray and starts recognition, so Button1 reads
+        "Ожидание". Returns the dump of the hidden window."""
+        return self.wait_dump(
+            f'the window hidden in the tray with Button1 reading "{WAITING}"',
+            lambda d: not d.window.flag("visible") and d.find("Button", WAITING),
+            timeout=START_TIMEOUT)
+
+    def tray_icon_point(self):
+        # Wine's taskbar draws tray icons, 20 px apart, from its right end and
+        # gives them no windows; in a fresh desktop ours is the only one.
+        trays = [w for w in self.records("windows")
+                 if w["class"] == "Shell_TrayWnd" and w.flag("visible")]
+        if len(trays) != 1:
+            raise AssertionError(f"expected one visible taskbar, found {trays}")
+        left, top, width, height = trays[0].rect()
+        return left + width - 10, top + height // 2
+
+    def show_from_tray(self):
+        """A real left click on the tray icon brings the window back."""
+        self.click_at(*self.tray_icon_point())
+        self.wait_window(visible=True, timeout=UI_TIMEOUT)
+        return self.dump()
 
     # --- the pointer ---------------------------------------------------------
 

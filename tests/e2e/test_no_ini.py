@@ -3,8 +3,7 @@
 import os
 
 import harness
-
-START, WAITING = "Старт", "Ожидание"
+from harness import START, WAITING
 
 
 class NoIniWithoutChanges(harness.VetrixTest):
@@ -14,12 +13,12 @@ class NoIniWithoutChanges(harness.VetrixTest):
         windows_ini = os.path.join(session.config.prefix, "drive_c", "windows", "gesture.ini")
         had_windows_ini = os.path.exists(windows_ini)
         session.start()
-        dump = session.wait_dump(f'a "{START}" button', lambda d: d.find("Button", START))
-        (button,) = dump.find("Button", START)
-        for caption in (WAITING, START):
+        session.wait_activated()
+        button = session.show_from_tray().start_button()
+        for caption in (START, WAITING):
             session.click_centre(button)
-            session.wait_dump(f'the button to read "{caption}"',
-                              lambda d, c=caption: d.find("Button", c))
+            session.wait_dump(f'Button1 to read "{caption}"',
+                              lambda d, c=caption: d.start_button()["text"] == c)
         session.assert_running()
         created = [n for n in os.listdir(session.folder) if n.lower() == "gesture.ini"]
         self.assertEqual(created, [], f"files in the program's folder: {os.listdir(session.folder)}")

@@ -9,6 +9,7 @@ import harness
 class SingleInstance(harness.VetrixTest):
     def test_second_start_exits_quickly_with_one_window_left(self):
         self.session.start()
+        self.session.wait_activated()
         began = time.monotonic()
         second = self.session.launch()
         try:

@@ -1,45 +1,45 @@
-"""Real pointer clicks on the Start button toggle the recognition loop, and the
-Russian captions read right whatever the system's ANSI code page is."""
+"""Real pointer clicks on Button1 toggle recognition, and the Russian captions
+read right whatever the system's ANSI code page is."""
 
 import harness
-
-START, WAITING = "Старт", "Ожидание"
+from harness import START, TITLE, WAITING
 
 
 class Toggle(harness.VetrixTest):
     def click_and_expect(self, button, caption):
         self.session.click_centre(button)
         dump = self.session.wait_dump(
-            f'the button to read "{caption}"',
-            lambda d: any(c["hwnd"] == button["hwnd"] and c["text"] == caption
-                          for c in d.find("Button")))
-        return next(c for c in dump.find("Button") if c["hwnd"] == button["hwnd"])
+            f'Button1 to read "{caption}"',
+            lambda d: d.start_button()["text"] == caption)
+        return dump.start_button()
 
-    def toggle_twice(self, expected_acp):
-        self.assertEqual(self.session.acp(), expected_acp, "Wine's ANSI code page for this locale")
-        self.session.start()
-        dump = self.session.wait_dump(f'a "{START}" button', lambda d: d.find("Button", START))
-        (button,) = dump.find("Button", START)
-        waiting = self.click_and_expect(button, WAITING)
-        self.assertEqual(waiting.rect(), button.rect(), "the button stays in place")
-        self.click_and_expect(button, START)
+    def toggle(self, expected_acp):
+        session = self.session
+        self.assertEqual(session.acp(), expected_acp, "Wine's ANSI code page for this locale")
+        session.start()
+        session.wait_activated()
+        button = session.show_from_tray().start_button()
+        self.assertEqual(button["text"], WAITING, "recognition runs after start-up")
+        stopped = self.click_and_expect(button, START)
+        self.assertEqual(stopped.rect(), button.rect(), "the button stays in place")
+        self.click_and_expect(button, WAITING)
         # The inspector's Russian argument must survive this code page too.
-        self.session.inspect("click", harness.TITLE, START)
-        self.session.wait_dump(f'"{WAITING}" after a click by caption',
-                               lambda d: d.find("Button", WAITING))
-        self.session.assert_running()
+        session.inspect("click", TITLE, WAITING)
+        session.wait_dump(f'"{START}" after a click by caption',
+                          lambda d: d.start_button()["text"] == START)
+        session.assert_running()
 
 
 class StartButton(Toggle):
     def test_clicks_toggle_caption_under_1252(self):
-        self.toggle_twice(1252)
+        self.toggle(1252)
 
 
 class StartButtonRussianLocale(Toggle):
     locale = "ru_RU.UTF-8"
 
     def test_clicks_toggle_caption_under_1251(self):
-        self.toggle_twice(1251)
+        self.toggle(1251)
 
 
 if __name__ == "__main__":
