@@ -7,11 +7,6 @@ namespace vetrix::fake {
 
 using platform::Rgb;
 
-namespace {
-// Where a line passes exactly between two pixels, which one it takes.
-bool TieTowardsEnd(bool /*xMajor*/, int /*direction*/) { return true; }
-}  // namespace
-
 void Bitmap::Resize(std::int32_t width, std::int32_t height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
@@ -66,10 +61,12 @@ void Bitmap::Line(Point from, Point to, Rgb color) {
     last = std::min<std::int64_t>(last, majorStart);
   }
   for (std::int64_t i = first; i <= last; ++i) {
-    // minor offset = i * minor / steps rounded to nearest; a tie goes towards the end point.
+    // minor offset = i * minor / steps rounded to nearest. Where the line passes exactly
+    // between two pixels, GDI (as measured under Wine) takes the one with the smaller minor
+    // coordinate, whichever way the line runs.
     const std::int64_t twice = 2 * i * std::abs(minor) + steps;
     std::int64_t offset = twice / (2 * steps);
-    if (twice % (2 * steps) == 0 && offset > 0 && !TieTowardsEnd(xMajor, direction)) --offset;
+    if (twice % (2 * steps) == 0 && offset > 0 && minor > 0) --offset;
     const std::int64_t m = minorStart + (minor >= 0 ? offset : -offset);
     const std::int64_t a = majorStart + direction * i;
     const std::int64_t x = xMajor ? a : m, y = xMajor ? m : a;
@@ -89,7 +86,8 @@ void Bitmap::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, st
   if (rx <= 0 || ry <= 0) return;
   auto inside = [&](std::int32_t x, std::int32_t y) {
     const double u = (x + 0.5 - cx) / rx, v = (y + 0.5 - cy) / ry;
-    return u * u + v * v <= 1.0;
+    // Tighter than the true ellipse: this is what GDI fills for the program's 6 x 6 dot.
+    return u * u + v * v <= 0.85;
   };
   for (std::int32_t y = std::max(top, 0); y < std::min(bottom, height_); ++y) {
     for (std::int32_t x = std::max(left, 0); x < std::min(right, width_); ++x) {
