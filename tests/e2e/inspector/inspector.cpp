@@ -145,17 +145,17 @@ std::vector<HWND> TopLevel(const std::wstring* title) {
 // "hwnd=0x..." and "class=Name" pick a window by handle or class, for windows
 // without a title such as the taskbar; anything else is an exact title. A
 // visible window wins over a hidden one of the same title.
-HWND FindTopLevel(const std::wstring& spec) {
-  if (spec.rfind(L"hwnd=", 0) == 0) {
-    HWND h = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(wcstoull(spec.c_str() + 5, nullptr, 0)));
+HWND FindTopLevel(const std::wstring& selector) {
+  if (selector.rfind(L"hwnd=", 0) == 0) {
+    HWND h = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(wcstoull(selector.c_str() + 5, nullptr, 0)));
     return IsWindow(h) ? h : nullptr;
   }
   std::vector<HWND> all;
-  if (spec.rfind(L"class=", 0) == 0) {
+  if (selector.rfind(L"class=", 0) == 0) {
     for (HWND h : TopLevel(nullptr))
-      if (ClassName(h) == spec.substr(6)) all.push_back(h);
+      if (ClassName(h) == selector.substr(6)) all.push_back(h);
   } else {
-    all = TopLevel(&spec);
+    all = TopLevel(&selector);
   }
   for (HWND h : all)
     if (IsWindowVisible(h)) return h;
