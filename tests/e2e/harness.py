@@ -7,7 +7,11 @@ xdotool moves and clicks the real pointer. Wine's virtual desktop fills the
 1024x768 screen, so Windows screen coordinates equal X coordinates.
 
 Test scripts subclass VetrixTest and run through main(), which takes the paths
-from the command line (as CTest passes them) or from VETRIX_* variables.
+from the command line (as CTest passes them) or from VETRIX_* variables. By
+hand, from build/mingw: ctest -R e2e.start_button -V, or
+  python3 ../../tests/e2e/test_start_button.py --exe vetrix.exe \
+    --inspector tests/e2e/inspector.exe --prefix wineprefix-e2e \
+    --wine-env ../../tools/wine-env.sh StartButton
 """
 
 import argparse
@@ -391,7 +395,8 @@ class Session:
 def _describe_dump(dump):
     if dump is None:
         return "no such window"
-    return "; ".join(f'{c["class"]} "{c["text"]}" at {c["crect"]}' for c in dump.children)
+    return f'window visible={dump.window["visible"]}; ' + "; ".join(
+        f'{c["class"]} "{c["text"]}" at {c["crect"]}' for c in dump.children)
 
 
 def _close_all():
