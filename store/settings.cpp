@@ -22,7 +22,11 @@ namespace vetrix {
 namespace {
 
 std::string Num(int i) { return std::to_string(i); }
-std::string ActionKey(int i) { return "a" + std::to_string(i); }
+// "a" where the table is loaded or renumbered, "A" where an action is assigned or deleted;
+// key names ignore case, so both name the same key.
+std::string ActionKey(int i, char letter = 'a') {
+  return std::string(1, letter) += std::to_string(i);
+}
 
 // What List2 shows for an action: a command's name, or the file itself.
 std::string ShownAction(const std::string& action) {
@@ -141,7 +145,7 @@ void DeleteGesture(MainForm& form, int d) {
   // instead of showing a state that the file does not hold.
   SettingsFile file;
   file.DeleteKey(kMain, Num(d + 1));
-  file.DeleteKey(kMain, "A" + Num(d));
+  file.DeleteKey(kMain, ActionKey(d, 'A'));
   for (int j = d + 1; j < n; ++j) {
     file.WriteString(kMain, Num(j), file.ReadString(kMain, Num(j + 1)));
     file.WriteString(kMain, ActionKey(j - 1), file.ReadString(kMain, ActionKey(j)));
@@ -164,7 +168,7 @@ void AssignAction(MainForm& form, int row, const std::string& action, const std:
   form.List2.SetRowText(row, shown);
   form.s.table.Action[row] = action;
   platform::SetCurrentDirectory(form.s.ExeDirectory);
-  SettingsFile().WriteString(kMain, "A" + Num(row), action);
+  SettingsFile().WriteString(kMain, ActionKey(row, 'A'), action);
 }
 
 void AddSavedCommand(MainForm& form) {
