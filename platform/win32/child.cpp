@@ -24,12 +24,38 @@ class FontHandle {
 
 }  // namespace
 
+namespace {
+
+HFONT MakeFont(const wchar_t* face) {
+  return CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_SWISS, face);
+}
+
+// Where the system has no Cyrillic "MS Sans Serif" (a Western code page), the font mapper
+// picks a wider face and the captions no longer fit their controls; Tahoma has the Cyrillic
+// letters at nearly the same widths.
+HFONT ChooseFormFont() {
+  HFONT wanted = MakeFont(L"MS Sans Serif");
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, wanted);
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  const bool exact =
+      GetTextCharset(dc) == RUSSIAN_CHARSET && lstrcmpiW(face, L"MS Sans Serif") == 0;
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  if (exact) return wanted;
+  DeleteObject(wanted);
+  return MakeFont(L"Tahoma");
+}
+
+}  // namespace
+
 HFONT FormFont() {
   // 8 points at 96 dpi. The texts are always Cyrillic: under a Western code page the default
   // character set would pick the Western bitmap face, which has no Cyrillic glyphs at all.
-  static const FontHandle font(CreateFontW(
-      -11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
-      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+  static const FontHandle font(ChooseFormFont());
   return font.get();
 }
 
