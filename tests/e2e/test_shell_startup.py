@@ -1,0 +1,61 @@
+"""Start-up from gesture.ini: what the window and the tray show, and the close box
+writing the hot key and the scale back."""
+
+import harness
+import shell_steps as steps
+from harness import SCREEN, START, WAITING
+
+
+class Startup(harness.VetrixTest):
+    def test_without_file_hides_to_tray_with_recognition_running(self):
+        s = self.session
+        s.start()
+        hidden = s.wait_activated()
+        left, top, width, height = hidden.window.rect()
+        self.assertEqual((left, top), ((SCREEN[0] - width) // 2, (SCREEN[1] - height) // 2),
+                         "placed at the centre by its first showing")
+        steps.wait_tray_picture(s, steps.QUESTION_MARK)
+
+        button = s.show_from_tray().start_button()
+        self.assertEqual(button["text"], WAITING)
+        s.click_centre(button)
+        s.wait_dump(f'Button1 to read "{START}"', lambda d: d.start_button()["text"] == START)
+        steps.wait_tray_picture(s, steps.OWN_ICON)
+        self.assertEqual(steps.ini_files(s), [], "nothing was changed, so nothing is written")
+
+    def test_prepared_file_fills_the_window_and_the_close_box_saves_key_and_scale(self):
+        s = self.session
+        steps.write_ini(s, steps.PREPARED)
+        steps.start_hidden(s)
+        dump = s.show_from_tray()
+        c = steps.labelled(dump)
+        self.assertEqual(dump.rows(c["ListBox 1"]), ["0", "1", "2"])
+        self.assertEqual(dump.rows(c["ListBox 2"]), ["*Окно", r"C:\tools\run.bat", ""])
+        combo = steps.combo_box(dump)
+        self.assertEqual((dump.rows(combo), combo["text"]), (["Первая;max", "second;close"], ""))
+        checks = {name: c[name]["checked"] for name in (
+            "Горячая клавиша", "Точная запись", "Использовать кнопки мыши",
+            "Левая", "Средняя", "Правая")}
+        self.assertEqual(checks, {"Горячая клавиша": "1", "Точная запись": "1",
+                                  "Использовать кнопки мыши": "0",
+                                  "Левая": "0", "Средняя": "0", "Правая": "1"})
+        self.assertEqual(c["Edit"]["text"], "20", "scale field")
+        # Hot-key mode: nothing runs until the key that the field holds is pressed.
+        self.assertEqual(dump.start_button()["text"], START)
+        for caption in (WAITING, START):
+            s.xdotool("key", "ctrl+alt+F5")
+            s.wait_dump(f'Ctrl+Alt+F5 to turn Button1 to "{caption}"',
+                        lambda d, want=caption: d.start_button()["text"] == want)
+
+        # Taken out, so that only the closing can put them back.
+        on_disk = steps.read_ini(s)
+        del on_disk["main"]["hotkey"], on_disk["main"]["scale"]
+        steps.write_ini(s, on_disk)
+        s.click_at(*steps.close_box_point(dump.window))
+        self.assertEqual(steps.wait_exit(s), 0, "exit code")
+        expected = steps.lower_keys(steps.PREPARED)
+        self.assertEqual(steps.read_ini(s), expected)
+
+
+if __name__ == "__main__":
+    harness.main()
