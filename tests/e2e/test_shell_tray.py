@@ -1,0 +1,62 @@
+"""The tray icon: a left press shows the window, "Скрыть" hides it, the menu's
+"Выход" ends the program and writes the hot key and the scale."""
+
+import unittest
+
+import harness
+import shell_steps as steps
+from harness import UI_TIMEOUT, WAITING
+
+EXIT = 1  # the tray menu's second item
+
+
+class Tray(harness.VetrixTest):
+    def test_show_hide_and_exit_from_the_menu_saves_key_and_scale(self):
+        s = self.session
+        steps.write_ini(s, {"Main": {"Scale": "12"},
+                            "Messages": {"NumOfMessages": "1", "1": "one;min"}})
+        s.start()
+        s.wait_activated()
+        c = steps.labelled(s.show_from_tray())
+        steps.type_into(s, c["Edit"], "25")
+        s.click_centre(c["msctls_hotkey32"])
+        s.xdotool("key", "ctrl+alt+F7")
+        # Behind the keys in the input queue, so the field has them when the window is hidden.
+        s.click_centre(c["Скрыть"])
+        hidden = steps.wait_hidden(s, UI_TIMEOUT)
+        self.assertEqual(steps.labelled(hidden)["Edit"]["text"], "25", "scale field")
+        self.assertEqual(hidden.start_button()["text"], WAITING,
+                         "hiding leaves recognition running")
+        steps.wait_tray_picture(s, steps.QUESTION_MARK)
+
+        s.show_from_tray()
+        steps.open_tray_menu(s)
+        # Chosen with the keyboard, which reaches the menu only while the window is in front:
+        # a mouse click on the item is lost (see below).
+        s.xdotool("key", "Up", "Return")
+        self.assertEqual(steps.wait_exit(s), 0, "exit code")
+        self.assertEqual(steps.read_ini(s), {
+            "main": {"scale": "25", "hotkey": "Ctrl+Alt+F7"},
+            "messages": {"numofmessages": "1", "1": "one;min"}})
+
+    # Product fault: OnHookMouseMessage (recognition/triggers.cpp) dispatches every pending
+    # message. Zorv.dll posts it for each button press and release, so inside the menu's modal
+    # loop it takes the click's own WM_LBUTTONDOWN/UP away from the menu: the item lights up
+    # under the pointer but is never chosen. With Zorv.dll replaced by a stub that installs no
+    # hook, or with that dispatch removed, the same click ends the program at once.
+    @unittest.expectedFailure
+    def test_exit_clicked_with_the_mouse_ends_the_program(self):
+        s = self.session
+        s.start()
+        s.wait_activated()
+        menu = steps.open_tray_menu(s)
+        self.assertFalse(s.wait_window(visible=None).flag("visible"),
+                         "a right press opens the menu without showing the window")
+        s.click_at(*steps.menu_item_point(menu, EXIT))
+        self.assertEqual(steps.wait_exit(s, timeout=3), 0, "exit code")
+        self.assertEqual(steps.read_ini(s), {"main": {"hotkey": "", "scale": "15"}},
+                         "an empty hot-key field is written as an empty value")
+
+
+if __name__ == "__main__":
+    harness.main()
