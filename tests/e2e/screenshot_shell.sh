@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Shows the main window, filled from a prepared gesture.ini, under the Western code page 1252
+# (LANG=C.UTF-8) and saves a screenshot, so that a person can see whether every Russian
+# caption reads right where the A functions would show mojibake.
+#
+# Usage: tests/e2e/screenshot_shell.sh OUT.png [BUILD_DIR]     BUILD_DIR defaults to build/mingw
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+if [[ $# -lt 1 || $# -gt 2 ]]; then
+  echo "usage: $0 OUT.png [BUILD_DIR]" >&2
+  exit 2
+fi
+out=$(realpath -m "$1")
+build=$(realpath "${2:-$root/build/mingw}")
+
+PYTHONPATH="$here" exec python3 - "$out" "$build" "$root/tools/wine-env.sh" <<'PY'
+import os
+import sys
+
+import harness
+import shell_steps as steps
+
+out, build, wine_env = sys.argv[1:]
+config = harness.Config(os.path.join(build, "vetrix.exe"),
+                        os.path.join(build, "tests", "e2e", "inspector.exe"),
+                        os.path.join(build, "wineprefix-e2e"), wine_env)
+session = harness.Session(config, "C.UTF-8")
+try:
+    print(f"ANSI code page {session.acp()}")
+    steps.write_ini(session, steps.PREPARED)
+    steps.start_hidden(session)
+    combo = steps.combo_box(session.show_from_tray())
+    # The saved command lines show only in the dropped-down list.
+    left, top, width, height = combo.rect()
+    session.click_at(left + width - 8, top + height // 2)
+    steps.wait_top_level(session, "ComboLBox")
+    session.screenshot(out)
+    print(f"saved {out}")
+finally:
+    session.close()
+PY
