@@ -366,4 +366,3 @@ void PreviewKey(const MSG& msg) {
 }
 
 }  // namespace vetrix::win32
-

@@ -1,6 +1,4 @@
 #include "platform/win32/win32.h"
 #include "shell/program.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return vetrix::ProgramMain();
-}
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return vetrix::ProgramMain(); }

@@ -2,6 +2,7 @@
 // dismissed menu. The chosen item's handler runs once the menu has closed, so that it may open
 // dialogs or end the program without a menu loop still running around it.
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -51,6 +52,7 @@ std::string PopupMenu::ItemCaption(int index) const {
 
 void PopupMenu::ShowAt(Point screen) {
   HWND owner = impl_->owner->hwnd;
+  std::optional<win32::ModalScope> modal(std::in_place);
   const auto command = static_cast<int>(
       TrackPopupMenu(impl_->menu.get(),
                      TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
@@ -58,6 +60,7 @@ void PopupMenu::ShowAt(Point screen) {
   // A menu opened for a window that was not in front may otherwise stay open after a click
   // elsewhere; the documented cure is a message to the owner right after.
   PostMessageW(owner, WM_NULL, 0, 0);
+  modal.reset();  // the chosen item's handler may run loops of its own
   if (command > 0) RunHandler([&] { Choose(command - 1); });
 }
 

@@ -8,6 +8,15 @@
 
 #include <cwchar>
 
+namespace vetrix::win32 {
+namespace {
+int g_modalDepth = 0;
+}  // namespace
+ModalScope::ModalScope() { ++g_modalDepth; }
+ModalScope::~ModalScope() { --g_modalDepth; }
+bool ModalScope::Active() { return g_modalDepth > 0; }
+}  // namespace vetrix::win32
+
 namespace vetrix::platform {
 
 using win32::Widen;
@@ -23,13 +32,9 @@ Point GetCursorPos() {
   return {p.x, p.y};
 }
 
-void SetCursorPos(Point p) {
-  ::SetCursorPos(p.x, p.y);
-}
+void SetCursorPos(Point p) { ::SetCursorPos(p.x, p.y); }
 
-void Sleep(std::uint32_t ms) {
-  ::Sleep(ms);
-}
+void Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
 namespace {
 
@@ -45,7 +50,22 @@ void Dispatch(const MSG& msg) {
 
 void ProcessMessages() {
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Dispatch(msg);
+  if (!win32::ModalScope::Active()) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Dispatch(msg);
+    return;
+  }
+  // Everything but input, which belongs to the modal loop that is running underneath.
+  static constexpr UINT kRanges[][2] = {
+      {0, WM_KEYFIRST - 1}, {WM_KEYLAST + 1, WM_MOUSEFIRST - 1}, {WM_MOUSELAST + 1, 0xFFFFFFFF}};
+  for (bool any = true; any;) {
+    any = false;
+    for (const auto& range : kRanges) {
+      while (PeekMessageW(&msg, nullptr, range[0], range[1], PM_REMOVE)) {
+        DispatchMessageW(&msg);
+        any = true;
+      }
+    }
+  }
 }
 
 void RunMessageLoop() {
@@ -54,6 +74,7 @@ void RunMessageLoop() {
 }
 
 void ShowErrorBox(const std::string& message) {
+  win32::ModalScope modal;
   MessageBoxW(win32::MainWindow(), Widen(message).c_str(), Widen(texts::kAppTitle).c_str(),
               MB_OK | MB_ICONERROR);
 }
@@ -73,9 +94,7 @@ std::string LayoutKeyName(std::uint8_t vk) {
                : std::string();
 }
 
-std::uint32_t ScanCodeOf(std::uint16_t code) {
-  return MapVirtualKeyA(code, MAPVK_VK_TO_VSC);
-}
+std::uint32_t ScanCodeOf(std::uint16_t code) { return MapVirtualKeyA(code, MAPVK_VK_TO_VSC); }
 
 void SendKey(std::uint8_t vk, std::uint32_t scan, bool up) {
   keybd_event(vk, static_cast<BYTE>(scan), up ? KEYEVENTF_KEYUP : 0, 0);
@@ -103,9 +122,7 @@ void SendToForeground(WindowCommand command) {
                       kWindowCommandTimeoutMs, &result);
 }
 
-bool ForegroundIsZoomed() {
-  return IsZoomed(GetForegroundWindow()) != FALSE;
-}
+bool ForegroundIsZoomed() { return IsZoomed(GetForegroundWindow()) != FALSE; }
 
 std::optional<std::string> OpenFileDialog(std::string_view filter,
                                           std::string_view initialDirectory) {
@@ -137,6 +154,7 @@ std::optional<std::string> OpenFileDialog(std::string_view filter,
   // back itself.
   ofn.Flags =
       OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
+  win32::ModalScope modal;
   if (!GetOpenFileNameW(&ofn)) return std::nullopt;
   file.resize(wcsnlen(file.c_str(), file.size()));
   return win32::Narrow(file);
@@ -149,8 +167,6 @@ bool AcquireInstanceGuard() {
   return guard != nullptr && WaitForSingleObject(guard, 10) == WAIT_OBJECT_0;
 }
 
-void ExitProcess(int code) {
-  ::ExitProcess(static_cast<UINT>(code));
-}
+void ExitProcess(int code) { ::ExitProcess(static_cast<UINT>(code)); }
 
 }  // namespace vetrix::platform

@@ -25,11 +25,7 @@ std::string Narrow(std::wstring_view text) {
   return out;
 }
 
-HWND MainWindow() {
-  return g_main;
-}
-void SetMainWindow(HWND hwnd) {
-  g_main = hwnd;
-}
+HWND MainWindow() { return g_main; }
+void SetMainWindow(HWND hwnd) { g_main = hwnd; }
 
 }  // namespace vetrix::win32

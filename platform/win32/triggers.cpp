@@ -25,6 +25,7 @@ void SetMouseTrigger(int button, bool on, bool holdBack) {
 }
 
 void ShowMessageBox(std::string_view text, std::string_view caption) {
+  win32::ModalScope modal;
   MessageBoxW(win32::MainWindow(), win32::Widen(text).c_str(), win32::Widen(caption).c_str(),
               MB_OK | MB_ICONERROR);
 }

@@ -25,6 +25,19 @@ namespace vetrix::win32 {
 std::wstring Widen(std::string_view cp1251);
 std::string Narrow(std::wstring_view utf16);
 
+// While a menu, a dialog or a message box of ours runs its own modal loop, the loops of the
+// program (recognition, the hook message's handler) must not take that loop's mouse and
+// keyboard input out of the queue, or a click on a menu item is lost. They still dispatch
+// every other message: timers, the tray, the hook library's messages.
+class ModalScope {
+ public:
+  ModalScope();
+  ~ModalScope();
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+  static bool Active();
+};
+
 // Hands a character typed anywhere in the main window to its key handler first.
 void PreviewKey(const MSG& msg);
 

@@ -1,7 +1,6 @@
 """The tray icon: a left press shows the window, "Скрыть" hides it, the menu's
 "Выход" ends the program and writes the hot key and the scale."""
 
-import unittest
 
 import harness
 import shell_steps as steps
@@ -31,20 +30,15 @@ class Tray(harness.VetrixTest):
 
         s.show_from_tray()
         steps.open_tray_menu(s)
-        # Chosen with the keyboard, which reaches the menu only while the window is in front:
-        # a mouse click on the item is lost (see below).
+        # Chosen with the keyboard here, which reaches the menu only while the window is in front.
         s.xdotool("key", "Up", "Return")
         self.assertEqual(steps.wait_exit(s), 0, "exit code")
         self.assertEqual(steps.read_ini(s), {
             "main": {"scale": "25", "hotkey": "Ctrl+Alt+F7"},
             "messages": {"numofmessages": "1", "1": "one;min"}})
 
-    # Product fault: OnHookMouseMessage (recognition/triggers.cpp) dispatches every pending
-    # message. Zorv.dll posts it for each button press and release, so inside the menu's modal
-    # loop it takes the click's own WM_LBUTTONDOWN/UP away from the menu: the item lights up
-    # under the pointer but is never chosen. With Zorv.dll replaced by a stub that installs no
-    # hook, or with that dispatch removed, the same click ends the program at once.
-    @unittest.expectedFailure
+    # The hook library posts a message for every button press and release; its handler pumps
+    # messages, and inside the menu's own loop that must not take the click away from the menu.
     def test_exit_clicked_with_the_mouse_ends_the_program(self):
         s = self.session
         s.start()
