@@ -1,0 +1,141 @@
+// Another program on the desktop for the trigger tests, in one of two roles:
+//
+//   trigger_window hotkey
+//     holds Ctrl+Alt+F5 (RegisterHotKey) until a file "release" appears in the current folder;
+//   trigger_window window [left top width height]
+//     a titled topmost window that makes itself the foreground window; when a file "hang"
+//     appears it brings itself to the front again and stops answering for good (Sleep in its
+//     window procedure), as a hung program does.
+//
+// Both append lines to trigger.log in the current folder:
+//   ready fg=<1 if in the foreground>      hotkey taken | hotkey refused | hotkey released
+//   size <WM_SIZE wParam>                  hung fg=<...>
+//   WM_RBUTTONDOWN <x> <y> <extra>         screen position, GetMessageExtraInfo() in hex
+//   WM_CONTEXTMENU <x> <y>
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+
+namespace {
+
+FILE* g_log = nullptr;
+bool g_hotkeyRole = false;
+bool g_holding = false;
+constexpr int kHotkeyId = 7;
+constexpr UINT_PTR kSignalTimer = 1;
+
+void Log(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(g_log, format, args);
+  va_end(args);
+  std::fputc('\n', g_log);
+  std::fflush(g_log);
+}
+
+bool Signalled(const wchar_t* name) {
+  return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES;
+}
+
+const char* ButtonMessageName(UINT msg) {
+  switch (msg) {
+    case WM_LBUTTONDOWN: return "WM_LBUTTONDOWN";
+    case WM_LBUTTONUP: return "WM_LBUTTONUP";
+    case WM_LBUTTONDBLCLK: return "WM_LBUTTONDBLCLK";
+    case WM_RBUTTONDOWN: return "WM_RBUTTONDOWN";
+    case WM_RBUTTONUP: return "WM_RBUTTONUP";
+    case WM_RBUTTONDBLCLK: return "WM_RBUTTONDBLCLK";
+    default: return nullptr;
+  }
+}
+
+void OnSignalTimer(HWND hwnd) {
+  if (g_hotkeyRole) {
+    if (g_holding && Signalled(L"release")) {
+      UnregisterHotKey(hwnd, kHotkeyId);
+      g_holding = false;
+      Log("hotkey released");
+    }
+    return;
+  }
+  if (Signalled(L"hang")) {
+    KillTimer(hwnd, kSignalTimer);
+    SetForegroundWindow(hwnd);
+    Log("hung fg=%d", GetForegroundWindow() == hwnd);
+    Sleep(INFINITE);
+  }
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (const char* name = ButtonMessageName(msg)) {
+    POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    ClientToScreen(hwnd, &pt);
+    Log("%s %ld %ld %llx", name, pt.x, pt.y,
+        static_cast<unsigned long long>(GetMessageExtraInfo()));
+  }
+  switch (msg) {
+    case WM_CONTEXTMENU:
+      Log("WM_CONTEXTMENU %d %d", static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+      return 0;
+    case WM_SIZE:
+      Log("size %u", static_cast<unsigned>(wp));
+      break;
+    case WM_TIMER:
+      if (wp == kSignalTimer) OnSignalTimer(hwnd);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2 || (std::wcscmp(argv[1], L"hotkey") && std::wcscmp(argv[1], L"window"))) {
+    std::fputs("usage: trigger_window hotkey | window [left top width height]\n", stderr);
+    return 2;
+  }
+  g_hotkeyRole = !std::wcscmp(argv[1], L"hotkey");
+  int rect[4] = {0, 0, 240, 700};
+  for (int i = 0; i < 4 && i + 2 < argc; ++i)
+    rect[i] = static_cast<int>(std::wcstol(argv[i + 2], nullptr, 10));
+  g_log = _wfopen(L"trigger.log", L"a");
+  if (!g_log) return 3;
+
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = L"VetrixTriggerWindow";
+  RegisterClassExW(&wc);
+  // Topmost, so the program's own window never covers the pointer's path over it.
+  HWND hwnd = CreateWindowExW(g_hotkeyRole ? 0 : WS_EX_TOPMOST, wc.lpszClassName,
+                              L"trigger window", WS_OVERLAPPEDWINDOW, rect[0], rect[1], rect[2],
+                              rect[3], nullptr, nullptr, wc.hInstance, nullptr);
+  if (!hwnd) return 4;
+  SetTimer(hwnd, kSignalTimer, 20, nullptr);
+  if (g_hotkeyRole) {
+    g_holding = RegisterHotKey(hwnd, kHotkeyId, MOD_CONTROL | MOD_ALT, VK_F5) != FALSE;
+    Log(g_holding ? "hotkey taken" : "hotkey refused");
+  } else {
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    UpdateWindow(hwnd);
+    SetForegroundWindow(hwnd);
+    Log("ready fg=%d", GetForegroundWindow() == hwnd);
+  }
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  std::fclose(g_log);
+  return 0;
+}
