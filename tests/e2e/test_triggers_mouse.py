@@ -1,0 +1,85 @@
+"""Mouse-button mode with the right button: recognition runs while the button is held, the
+button's plain clicks still reach the window under the pointer, a drawn gesture leaves nothing
+there, and unticking "Использовать кнопки мыши" makes the button an ordinary one again."""
+
+import harness
+from harness import START, WAITING
+import trigger_steps
+
+USE_MOUSE = "Использовать кнопки мыши"
+RIGHT = 3
+# On trigger_window (0, 0, 200 x 700), clear of the main window, which starts at x = 214.
+TARGET_RECT = ("0", "0", "200", "700")
+START_POINT = (40, 100)
+END_POINT = (40 + 4 * trigger_steps.STEP, 100 + 4 * trigger_steps.STEP)
+CLICK_POINT, BARRIER_POINT = (100, 400), (100, 500)
+
+
+def click_events(point):
+    return [("WM_RBUTTONDOWN", *point), ("WM_RBUTTONUP", *point), ("WM_CONTEXTMENU", *point)]
+
+
+class MouseButton(trigger_steps.TriggerTest):
+    def setUp(self):
+        super().setUp()
+        self.write_profile(UM=1, MB=RIGHT)
+        self.session.start()
+        # Continuous mode underneath: the first activation starts a run.
+        self.wait_hidden(WAITING)
+        self.target = self.start_tool("window", *TARGET_RECT, wait_for="ready")
+
+    def barrier(self):
+        """A right click that the program shows it has handled (the caption flips to
+        "Ожидание" and back), so everything before it has been dealt with; the target gets it
+        as a click."""
+        seen = len(self.target.events())
+        self.press(BARRIER_POINT, RIGHT)
+        self.wait_caption(WAITING, " while the right button is down")
+        self.session.xdotool("mouseup", str(RIGHT))
+        self.wait_caption(START, " after the right button's release")
+        self.target.wait("the barrier's click at the target",
+                         lambda _: len(self.target.events()) >= seen + 3)
+
+    def test_gesture_with_the_button_fires_and_clicks_stay_clicks(self):
+        self.click(CLICK_POINT, RIGHT)
+        self.target.wait("the context menu", lambda line: line.startswith("WM_CONTEXTMENU"))
+        self.assertEqual(self.target.events(), click_events(CLICK_POINT),
+                         "a right click without movement reaches the window under the pointer")
+        # Its release also ended the run that start-up began.
+        self.wait_caption(START, " after the right click")
+
+        self.draw(START_POINT)  # no button, no run
+        self.draw(START_POINT, button=RIGHT)
+        self.barrier()
+        self.expect_hits(1)
+        self.assertEqual(self.target.events()[3:], click_events(BARRIER_POINT),
+                         "the gesture's press and release never reach the target")
+
+    def test_unticked_use_mouse_ignores_the_button(self):
+        session = self.session
+        box = session.show_from_tray().find("Button", USE_MOUSE)[0]
+        self.assertEqual(box["checked"], "1", "ticked from UM=1")
+        session.click_centre(box)
+        session.wait_dump(f'"{USE_MOUSE}" unticked and recognition stopped',
+                          lambda d: d.find("Button", USE_MOUSE)[0]["checked"] == "0"
+                          and d.start_button()["text"] == START)
+
+        self.draw(START_POINT, button=RIGHT)
+        self.target.wait("the context menu", lambda line: line.startswith("WM_CONTEXTMENU"))
+        self.assertEqual(self.target.events(),
+                         [("WM_RBUTTONDOWN", *START_POINT), ("WM_RBUTTONUP", *END_POINT),
+                          ("WM_CONTEXTMENU", *END_POINT)],
+                         "no longer the trigger, the button is not held back")
+        # Ticking it again is handled after the hook's messages of the gesture.
+        session.click_centre(box)
+        session.wait_dump(f'"{USE_MOUSE}" ticked again',
+                          lambda d: d.find("Button", USE_MOUSE)[0]["checked"] == "1")
+        self.expect_hits(0)
+
+        self.draw(START_POINT, button=RIGHT)
+        self.barrier()
+        self.expect_hits(1)
+
+
+if __name__ == "__main__":
+    harness.main()
