@@ -70,7 +70,12 @@ ListBox::ListBox(const Args& args) : impl_(std::make_unique<Impl>()) {
 ListBox::~ListBox() = default;
 void ListBox::SetBounds(Rect r) { win32::MoveChild(impl_->hwnd, r); }
 Rect ListBox::Bounds() const { return win32::ChildBounds(impl_->hwnd); }
-void ListBox::SetEnabled(bool enabled) { EnableWindow(impl_->hwnd, enabled); }
+void ListBox::SetEnabled(bool enabled) {
+  // A disabled window keeps no focus, and keys then reach no window as characters: Esc would
+  // no longer end a playback. The form takes the focus instead.
+  if (!enabled && GetFocus() == impl_->hwnd) SetFocus(GetAncestor(impl_->hwnd, GA_ROOT));
+  EnableWindow(impl_->hwnd, enabled);
+}
 bool ListBox::Enabled() const { return IsWindowEnabled(impl_->hwnd) != FALSE; }
 void ListBox::AddRow(std::string_view text) {
   SendMessageW(impl_->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));

@@ -32,7 +32,20 @@ Point GetCursorPos() {
   return {p.x, p.y};
 }
 
-void SetCursorPos(Point p) { ::SetCursorPos(p.x, p.y); }
+void SetCursorPos(Point p) {
+  POINT before{};
+  ::GetCursorPos(&before);
+  ::SetCursorPos(p.x, p.y);
+  if (before.x == p.x && before.y == p.y) return;
+  // Wine may go on reporting the old position for up to ~100 ms after a move, and a recording
+  // would measure strokes from it. Wait (briefly, bounded) until the move shows; on Windows it
+  // shows at once.
+  const ULONGLONG deadline = GetTickCount64() + 150;
+  POINT now{};
+  while (::GetCursorPos(&now) && now.x == before.x && now.y == before.y &&
+         GetTickCount64() < deadline)
+    ::Sleep(1);
+}
 
 void Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
