@@ -280,6 +280,19 @@ class Session:
 
     def inspect(self, *args, check=True):
         """Runs the inspector; returns (exit code, stdout text, stderr text)."""
+        for attempt in range(3):
+            code, text, errors = self._inspect_once(args)
+            # The inspector explains its own failures on stderr; a silent non-zero exit is
+            # Wine failing to start it (seen right after the previous test's wineserver went),
+            # which a second start gets past.
+            if code == 0 or "inspector:" in errors:
+                break
+            time.sleep(0.2 * (attempt + 1))
+        if check and code != 0:
+            raise AssertionError(f"inspector {' '.join(args)} failed ({code}): {errors.strip()}")
+        return code, text, errors
+
+    def _inspect_once(self, args):
         # Files, not pipes: a Wine process that starts the prefix's services or
         # desktop hands them its handles, and they would hold a pipe open for good.
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
@@ -288,10 +301,7 @@ class Session:
                                   timeout=60).returncode
             out.seek(0)
             err.seek(0)
-            text, errors = out.read().decode("utf-8"), err.read().decode("utf-8", "replace")
-        if check and code != 0:
-            raise AssertionError(f"inspector {' '.join(args)} failed ({code}): {errors.strip()}")
-        return code, text, errors
+            return code, out.read().decode("utf-8"), err.read().decode("utf-8", "replace")
 
     def records(self, *args):
         return parse_records(self.inspect(*args)[1])
