@@ -14,6 +14,8 @@
 //   WM_CONTEXTMENU <x> <y>
 #include <windows.h>
 
+#include "../tool_support.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -21,34 +23,29 @@
 
 namespace {
 
-FILE* g_log = nullptr;
 bool g_hotkeyRole = false;
 bool g_holding = false;
 constexpr int kHotkeyId = 7;
 constexpr UINT_PTR kSignalTimer = 1;
 
-void Log(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::vfprintf(g_log, format, args);
-  va_end(args);
-  std::fputc('\n', g_log);
-  std::fflush(g_log);
-}
-
-bool Signalled(const wchar_t* name) {
-  return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES;
-}
+bool Signalled(const wchar_t* name) { return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES; }
 
 const char* ButtonMessageName(UINT msg) {
   switch (msg) {
-    case WM_LBUTTONDOWN: return "WM_LBUTTONDOWN";
-    case WM_LBUTTONUP: return "WM_LBUTTONUP";
-    case WM_LBUTTONDBLCLK: return "WM_LBUTTONDBLCLK";
-    case WM_RBUTTONDOWN: return "WM_RBUTTONDOWN";
-    case WM_RBUTTONUP: return "WM_RBUTTONUP";
-    case WM_RBUTTONDBLCLK: return "WM_RBUTTONDBLCLK";
-    default: return nullptr;
+    case WM_LBUTTONDOWN:
+      return "WM_LBUTTONDOWN";
+    case WM_LBUTTONUP:
+      return "WM_LBUTTONUP";
+    case WM_LBUTTONDBLCLK:
+      return "WM_LBUTTONDBLCLK";
+    case WM_RBUTTONDOWN:
+      return "WM_RBUTTONDOWN";
+    case WM_RBUTTONUP:
+      return "WM_RBUTTONUP";
+    case WM_RBUTTONDBLCLK:
+      return "WM_RBUTTONDBLCLK";
+    default:
+      return nullptr;
   }
 }
 
@@ -57,14 +54,14 @@ void OnSignalTimer(HWND hwnd) {
     if (g_holding && Signalled(L"release")) {
       UnregisterHotKey(hwnd, kHotkeyId);
       g_holding = false;
-      Log("hotkey released");
+      e2e::Log("hotkey released");
     }
     return;
   }
   if (Signalled(L"hang")) {
     KillTimer(hwnd, kSignalTimer);
     SetForegroundWindow(hwnd);
-    Log("hung fg=%d", GetForegroundWindow() == hwnd);
+    e2e::Log("hung fg=%d", GetForegroundWindow() == hwnd);
     Sleep(INFINITE);
   }
 }
@@ -73,15 +70,16 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (const char* name = ButtonMessageName(msg)) {
     POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
     ClientToScreen(hwnd, &pt);
-    Log("%s %ld %ld %llx", name, pt.x, pt.y,
-        static_cast<unsigned long long>(GetMessageExtraInfo()));
+    e2e::Log("%s %ld %ld %llx", name, pt.x, pt.y,
+             static_cast<unsigned long long>(GetMessageExtraInfo()));
   }
   switch (msg) {
     case WM_CONTEXTMENU:
-      Log("WM_CONTEXTMENU %d %d", static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+      e2e::Log("WM_CONTEXTMENU %d %d", static_cast<short>(LOWORD(lp)),
+               static_cast<short>(HIWORD(lp)));
       return 0;
     case WM_SIZE:
-      Log("size %u", static_cast<unsigned>(wp));
+      e2e::Log("size %u", static_cast<unsigned>(wp));
       break;
     case WM_TIMER:
       if (wp == kSignalTimer) OnSignalTimer(hwnd);
@@ -104,8 +102,7 @@ int wmain(int argc, wchar_t** argv) {
   int rect[4] = {0, 0, 240, 700};
   for (int i = 0; i < 4 && i + 2 < argc; ++i)
     rect[i] = static_cast<int>(std::wcstol(argv[i + 2], nullptr, 10));
-  g_log = _wfopen(L"trigger.log", L"a");
-  if (!g_log) return 3;
+  if (!e2e::OpenLog(L"trigger.log")) return 3;
 
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -116,26 +113,20 @@ int wmain(int argc, wchar_t** argv) {
   wc.lpszClassName = L"VetrixTriggerWindow";
   RegisterClassExW(&wc);
   // Topmost, so the program's own window never covers the pointer's path over it.
-  HWND hwnd = CreateWindowExW(g_hotkeyRole ? 0 : WS_EX_TOPMOST, wc.lpszClassName,
-                              L"trigger window", WS_OVERLAPPEDWINDOW, rect[0], rect[1], rect[2],
-                              rect[3], nullptr, nullptr, wc.hInstance, nullptr);
+  HWND hwnd = CreateWindowExW(g_hotkeyRole ? 0 : WS_EX_TOPMOST, wc.lpszClassName, L"trigger window",
+                              WS_OVERLAPPEDWINDOW, rect[0], rect[1], rect[2], rect[3], nullptr,
+                              nullptr, wc.hInstance, nullptr);
   if (!hwnd) return 4;
   SetTimer(hwnd, kSignalTimer, 20, nullptr);
   if (g_hotkeyRole) {
     g_holding = RegisterHotKey(hwnd, kHotkeyId, MOD_CONTROL | MOD_ALT, VK_F5) != FALSE;
-    Log(g_holding ? "hotkey taken" : "hotkey refused");
+    e2e::Log(g_holding ? "hotkey taken" : "hotkey refused");
   } else {
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
     SetForegroundWindow(hwnd);
-    Log("ready fg=%d", GetForegroundWindow() == hwnd);
+    e2e::Log("ready fg=%d", GetForegroundWindow() == hwnd);
   }
 
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  std::fclose(g_log);
-  return 0;
+  return e2e::RunMessageLoop();
 }

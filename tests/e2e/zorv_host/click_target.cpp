@@ -9,13 +9,13 @@
 // click_target [left top width height] [--seconds N]
 #include <windows.h>
 
+#include "../tool_support.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 
 namespace {
-
-FILE* g_log = nullptr;
 
 struct Named {
   UINT msg;
@@ -41,13 +41,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (const char* name = ButtonMessageName(msg)) {
     POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
     ClientToScreen(hwnd, &pt);
-    std::fprintf(g_log, "%s %ld %ld %llx\n", name, pt.x, pt.y,
-                 static_cast<unsigned long long>(GetMessageExtraInfo()));
-    std::fflush(g_log);
+    e2e::Log("%s %ld %ld %llx", name, pt.x, pt.y,
+             static_cast<unsigned long long>(GetMessageExtraInfo()));
   } else if (msg == WM_CONTEXTMENU) {
-    std::fprintf(g_log, "WM_CONTEXTMENU %d %d\n", static_cast<short>(LOWORD(lp)),
-                 static_cast<short>(HIWORD(lp)));
-    std::fflush(g_log);
+    e2e::Log("WM_CONTEXTMENU %d %d", static_cast<short>(LOWORD(lp)),
+             static_cast<short>(HIWORD(lp)));
     return 0;
   } else if (msg == WM_TIMER) {
     PostQuitMessage(0);
@@ -73,8 +71,7 @@ int wmain(int argc, wchar_t** argv) {
       return 2;
     }
   }
-  g_log = _wfopen(L"target.log", L"a");
-  if (!g_log) return 3;
+  if (!e2e::OpenLog(L"target.log")) return 3;
 
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -92,14 +89,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!hwnd) return 4;
   SetTimer(hwnd, 1, 1000 * seconds, nullptr);
   UpdateWindow(hwnd);
-  std::fputs("ready\n", g_log);
-  std::fflush(g_log);
+  e2e::Log("ready");
 
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  std::fclose(g_log);
-  return 0;
+  return e2e::RunMessageLoop();
 }

@@ -17,6 +17,8 @@
 //   --linger         after UnInstallHook keep the window and pump its messages until "exit"
 #include <windows.h>
 
+#include "../tool_support.h"
+
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -40,21 +42,10 @@ constexpr UINT_PTR kPollTimer = 1;
 constexpr DWORD kBlockLimitMs = 20000;
 
 Options g_options;
-FILE* g_log = nullptr;
 bool g_uninstalled = false;
 bool g_blockedOnce = false;
 std::uintptr_t g_trigger = 0;
 ULONGLONG g_deadline = 0;
-
-void Log(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::vfprintf(g_log, format, args);
-  va_end(args);
-  std::fputc('\n', g_log);
-  // The test reads the file while we run.
-  std::fflush(g_log);
-}
 
 bool Exists(const wchar_t* name) { return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES; }
 
@@ -68,7 +59,7 @@ double NowMs() {
 void SetTrigger(HWND hwnd, std::uintptr_t word) {
   g_trigger = word;
   SetPropW(hwnd, zorv::kTriggerProperty, reinterpret_cast<HANDLE>(word));
-  Log("trigger 0x%llx", static_cast<unsigned long long>(word));
+  e2e::Log("trigger 0x%llx", static_cast<unsigned long long>(word));
 }
 
 void PollTriggerFile(HWND hwnd) {
@@ -85,15 +76,15 @@ void PollTriggerFile(HWND hwnd) {
 }
 
 void BlockUntilUnblocked() {
-  Log("blocked");
+  e2e::Log("blocked");
   const ULONGLONG limit = GetTickCount64() + kBlockLimitMs;
   while (!Exists(L"unblock") && GetTickCount64() < limit) Sleep(10);
-  Log("unblocked");
+  e2e::Log("unblocked");
 }
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == zorv::kHookMessage) {
-    Log(g_uninstalled ? "late %u" : "hook %u", static_cast<unsigned>(wp));
+    e2e::Log(g_uninstalled ? "late %u" : "hook %u", static_cast<unsigned>(wp));
     const bool down = wp == WM_LBUTTONDOWN || wp == WM_MBUTTONDOWN || wp == WM_RBUTTONDOWN;
     if (g_options.blockOnDown && down && !g_blockedOnce) {
       g_blockedOnce = true;
@@ -154,8 +145,7 @@ int wmain(int argc, wchar_t** argv) {
         stderr);
     return 2;
   }
-  g_log = _wfopen(L"host.log", L"a");
-  if (!g_log) return 3;
+  if (!e2e::OpenLog(L"host.log")) return 3;
   g_deadline = GetTickCount64() + 1000ull * g_options.seconds;
 
   WNDCLASSEXW wc{};
@@ -174,9 +164,9 @@ int wmain(int argc, wchar_t** argv) {
   if (g_options.install) {
     const double start = NowMs();
     InstallHook();
-    Log("ready install_ms=%.1f", NowMs() - start);
+    e2e::Log("ready install_ms=%.1f", NowMs() - start);
   } else {
-    Log("ready install_ms=0");
+    e2e::Log("ready install_ms=0");
   }
   PumpUntilQuit();
 
@@ -184,14 +174,14 @@ int wmain(int argc, wchar_t** argv) {
   UnInstallHook();
   const double middle = NowMs();
   UnInstallHook();
-  Log("uninstall_ms=%.1f", middle - start);
-  Log("uninstall2_ms=%.1f", NowMs() - middle);
+  e2e::Log("uninstall_ms=%.1f", middle - start);
+  e2e::Log("uninstall2_ms=%.1f", NowMs() - middle);
   g_uninstalled = true;
   if (g_options.linger) PumpUntilQuit();
 
   RemovePropW(hwnd, zorv::kTriggerProperty);
   DestroyWindow(hwnd);
-  Log("exit");
-  std::fclose(g_log);
+  e2e::Log("exit");
+  std::fclose(e2e::LogFile());
   return 0;
 }
