@@ -28,6 +28,34 @@ inline void Log(const char* format, ...) {
   std::fflush(LogFile());
 }
 
+// Logs a mouse-button message or WM_CONTEXTMENU as the tests read them: the message's name,
+// its screen point and, for buttons, the input's extra-info tag.
+inline void LogMouseMessage(HWND hwnd, UINT msg, LPARAM lp) {
+  static constexpr struct {
+    UINT msg;
+    const char* name;
+  } kButtons[] = {
+      {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},     {WM_LBUTTONUP, "WM_LBUTTONUP"},
+      {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"}, {WM_MBUTTONDOWN, "WM_MBUTTONDOWN"},
+      {WM_MBUTTONUP, "WM_MBUTTONUP"},         {WM_MBUTTONDBLCLK, "WM_MBUTTONDBLCLK"},
+      {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},     {WM_RBUTTONUP, "WM_RBUTTONUP"},
+      {WM_RBUTTONDBLCLK, "WM_RBUTTONDBLCLK"},
+  };
+  const short x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+  if (msg == WM_CONTEXTMENU) {
+    Log("WM_CONTEXTMENU %d %d", x, y);
+    return;
+  }
+  for (const auto& button : kButtons) {
+    if (button.msg != msg) continue;
+    POINT pt{x, y};
+    ClientToScreen(hwnd, &pt);
+    Log("%s %ld %ld %llx", button.name, pt.x, pt.y,
+        static_cast<unsigned long long>(GetMessageExtraInfo()));
+    return;
+  }
+}
+
 // Runs until WM_QUIT, then closes the log.
 inline int RunMessageLoop() {
   MSG msg;

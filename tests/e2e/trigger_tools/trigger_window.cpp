@@ -30,25 +30,6 @@ constexpr UINT_PTR kSignalTimer = 1;
 
 bool Signalled(const wchar_t* name) { return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES; }
 
-const char* ButtonMessageName(UINT msg) {
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-      return "WM_LBUTTONDOWN";
-    case WM_LBUTTONUP:
-      return "WM_LBUTTONUP";
-    case WM_LBUTTONDBLCLK:
-      return "WM_LBUTTONDBLCLK";
-    case WM_RBUTTONDOWN:
-      return "WM_RBUTTONDOWN";
-    case WM_RBUTTONUP:
-      return "WM_RBUTTONUP";
-    case WM_RBUTTONDBLCLK:
-      return "WM_RBUTTONDBLCLK";
-    default:
-      return nullptr;
-  }
-}
-
 void OnSignalTimer(HWND hwnd) {
   if (g_hotkeyRole) {
     if (g_holding && Signalled(L"release")) {
@@ -67,16 +48,9 @@ void OnSignalTimer(HWND hwnd) {
 }
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (const char* name = ButtonMessageName(msg)) {
-    POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-    ClientToScreen(hwnd, &pt);
-    e2e::Log("%s %ld %ld %llx", name, pt.x, pt.y,
-             static_cast<unsigned long long>(GetMessageExtraInfo()));
-  }
+  e2e::LogMouseMessage(hwnd, msg, lp);
   switch (msg) {
     case WM_CONTEXTMENU:
-      e2e::Log("WM_CONTEXTMENU %d %d", static_cast<short>(LOWORD(lp)),
-               static_cast<short>(HIWORD(lp)));
       return 0;
     case WM_SIZE:
       e2e::Log("size %u", static_cast<unsigned>(wp));

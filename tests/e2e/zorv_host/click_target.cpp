@@ -17,37 +17,10 @@
 
 namespace {
 
-struct Named {
-  UINT msg;
-  const char* name;
-};
-
-constexpr Named kButtonMessages[] = {
-    {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},     {WM_LBUTTONUP, "WM_LBUTTONUP"},
-    {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"}, {WM_MBUTTONDOWN, "WM_MBUTTONDOWN"},
-    {WM_MBUTTONUP, "WM_MBUTTONUP"},         {WM_MBUTTONDBLCLK, "WM_MBUTTONDBLCLK"},
-    {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},     {WM_RBUTTONUP, "WM_RBUTTONUP"},
-    {WM_RBUTTONDBLCLK, "WM_RBUTTONDBLCLK"},
-};
-
-const char* ButtonMessageName(UINT msg) {
-  for (const Named& known : kButtonMessages) {
-    if (known.msg == msg) return known.name;
-  }
-  return nullptr;
-}
-
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (const char* name = ButtonMessageName(msg)) {
-    POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-    ClientToScreen(hwnd, &pt);
-    e2e::Log("%s %ld %ld %llx", name, pt.x, pt.y,
-             static_cast<unsigned long long>(GetMessageExtraInfo()));
-  } else if (msg == WM_CONTEXTMENU) {
-    e2e::Log("WM_CONTEXTMENU %d %d", static_cast<short>(LOWORD(lp)),
-             static_cast<short>(HIWORD(lp)));
-    return 0;
-  } else if (msg == WM_TIMER) {
+  e2e::LogMouseMessage(hwnd, msg, lp);
+  if (msg == WM_CONTEXTMENU) return 0;
+  if (msg == WM_TIMER) {
     PostQuitMessage(0);
     return 0;
   }
