@@ -1,5 +1,7 @@
 #include "store/profile_format.h"
 
+#include "text/ascii.h"
+
 #include <algorithm>
 
 namespace vetrix {
@@ -16,9 +18,7 @@ struct Section {
 };
 
 // Wine's profile code trims with iswspace plus Ctrl+Z, the old end-of-file mark.
-bool IsSpace(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a';
-}
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a'; }
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
@@ -32,21 +32,11 @@ std::string_view TrimFront(std::string_view s) {
 }
 
 // Wine keeps names and values as C strings, and takes its arguments as such.
-std::string_view Arg(std::string_view s) {
-  return s.substr(0, s.find('\0'));
-}
-std::string UpToNul(std::string_view s) {
-  return std::string(Arg(s));
-}
+std::string_view Arg(std::string_view s) { return s.substr(0, s.find('\0')); }
+std::string UpToNul(std::string_view s) { return std::string(Arg(s)); }
 
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return Lower(x) == Lower(y); });
-}
+// Only ASCII letters fold, as in Wine: Cyrillic and Latin-1 names compare as they are.
+bool SameName(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 std::vector<Section> Parse(std::string_view content) {
   std::vector<Section> sections(1);
