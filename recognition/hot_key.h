@@ -7,8 +7,6 @@ namespace vetrix {
 
 class MainForm;
 
-inline constexpr std::int32_t kHotkeyId = 34656;
-
 // At the top of every click of the start button: registers the key field's combination
 // again (the field is emptied first when hot-key mode is off). False when it cannot be
 // registered; the user has been told and the key field has the focus.

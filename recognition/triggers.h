@@ -7,8 +7,6 @@ namespace vetrix {
 
 class MainForm;
 
-inline constexpr std::int32_t kHookMouseMessage = 1145;
-
 void SelectButtonMessages(MainForm& form, int button);
 // A button message from the hook library: the chosen button's press runs recognition until
 // its release.

@@ -8,8 +8,6 @@ namespace vetrix {
 
 class MainForm;
 
-inline constexpr std::int32_t kTrayCallbackMessage = 1026;
-
 // The tray picture follows the recognition state: the question mark while running.
 void UpdateTrayIcon(MainForm& form, bool running);
 void HideToTray(MainForm& form);

@@ -7,6 +7,7 @@
 #include "platform/dispatch.h"
 #include "platform/win32/child.h"
 #include "text/texts.h"
+#include "zorv/zorv.h"
 
 namespace vetrix::platform {
 
@@ -18,7 +19,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"TtPshSqWjOIjq";
 constexpr wchar_t kAppClassName[] = L"VetrixApplication";
 constexpr UINT kTrayCallbackMessage = 1026;
-constexpr UINT kHookMouseMessage = 1145;
 constexpr UINT kTrayId = 1;
 constexpr WORD kIconId = 1;
 // Posted to itself by the main window and by the application window.
@@ -102,7 +102,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_HOTKEY:
       if (window.onHotKey) RunHandler(window.onHotKey);
       return 0;
-    case kHookMouseMessage:
+    case zorv::kHookMessage:
       if (window.onHookMessage)
         RunHandler([&] { window.onHookMessage(static_cast<std::int32_t>(wp)); });
       return 0;
