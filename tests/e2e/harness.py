@@ -261,8 +261,18 @@ class Session:
 
     def start(self):
         """Starts the program and waits for its main window, shown or not."""
-        self.program = self.launch()
-        return self.wait_window(visible=None)
+        for attempt in range(3):
+            self.program = self.launch()
+            try:
+                return self.wait_window(visible=None)
+            except AssertionError:
+                # The program itself always ends with 0; a silent non-zero exit before any
+                # window is Wine failing to start it (as with the inspector), so start again.
+                failed_to_start = (self.program.poll() not in (None, 0)
+                                   and not self.program_log().strip())
+                if not failed_to_start or attempt == 2:
+                    raise
+                time.sleep(0.2 * (attempt + 1))
 
     def program_log(self):
         try:
