@@ -5,18 +5,20 @@
 
 #include <cstdint>
 
+#include "base/geometry.h"
 #include "store/gesture_table.h"
+#include "store/shared_state.h"
 
 namespace vetrix {
 
 // Round to nearest, ties to even.
 std::int64_t RoundHalfEven(long double v);
 
-// Quantised to AngleStep, 0..330; for recording. Leaves its result in MoveAngle.
-float RecordDirection(MoveWork& w, std::int32_t dx, std::int32_t dy);
+// Quantised to AngleStep, 0..330; for recording. Leaves its result in angle.
+float RecordDirection(Movement& w, std::int32_t dx, std::int32_t dy);
 
-// Whole degrees 0..360 (360 is not folded); for recognition. May replace MoveDx by 1e-7.
-float SampleDirection(MoveWork& w, std::int32_t dx, std::int32_t dy);
+// Whole degrees 0..360 (360 is not folded); for recognition. May replace dx by 1e-7.
+float SampleDirection(Movement& w, std::int32_t dx, std::int32_t dy);
 
 struct Offset {
   std::int32_t x = 0;
@@ -28,11 +30,9 @@ struct Offset {
 Offset DirectionOffset(std::int32_t angle, std::int32_t length);
 // The playback variant: each component is a fifth of the stroke.
 Offset PlaybackOffset(std::int32_t angle, std::int32_t length);
-
-struct WindowGeometry {
-  std::int32_t left = 0, top = 0, width = 0, height = 0;
-  std::int32_t clientWidth = 0, clientHeight = 0;
-};
+// The point moved by an offset. Angles and scales come from the file unchecked, so the sums
+// wrap instead of overflowing.
+Point Moved(Point p, Offset o);
 
 // Screen point to drawing-area point. The +5 is deliberate: drawings and stored start points
 // depend on it, so it is not replaced by an exact client-to-screen conversion.

@@ -2,42 +2,46 @@
 
 #include "capture/direction.h"
 #include "capture/drawing.h"
+#include "capture/gesture_view.h"
+#include "capture/start_point.h"
 #include "capture/recording.h"
 #include "platform/system.h"
-#include "shell/main_form.h"
+#include "window/main_window.h"
 #include "store/settings.h"
 
 namespace vetrix {
 
-void ExactRecording(MainForm& form) {
-  SharedState& s = form.s;
+void ExactRecording(MainWindow& window) {
+  SharedState& s = window.state;
   GestureTable& t = s.table;
-  s.CommitRequested = false;
+  s.commitRequested = false;
   // Whether the stroke at RecordedSegments is on screen as a preview. A click while only the
   // same-direction continuation of the last commit is shown commits nothing: that direction
   // repeats the last stroke.
   bool previewShown = false;
-  while (!s.Stopped) {
-    const int row = t.GestureCount;
-    s.CursorPoint = platform::GetCursorPos();
-    const Point pointed = DrawingPoint(s.CursorPoint, form.window.Geometry());
-    const float a = RecordDirection(s.move, MoveX(s.PenPoint, pointed), MoveY(s.PenPoint, pointed));
-    if (s.RecordedSegments > 0 && static_cast<float>(t.Angles[row][s.RecordedSegments - 1]) == a)
-      s.CommitRequested = false;
-    if (s.CommitRequested && !previewShown) s.CommitRequested = false;
-    if (s.CommitRequested) {
-      s.CommitRequested = false;
+  while (!s.stopped) {
+    const int row = t.gestureCount;
+    s.cursorPoint = platform::GetCursorPos();
+    const Point pointed = DrawingPoint(s.cursorPoint, window.frame.Geometry());
+    const float a = RecordDirection(s.move, MoveX(s.penPoint, pointed), MoveY(s.penPoint, pointed));
+    if (s.recordedSegments > 0 && static_cast<float>(t.angles[row][s.recordedSegments - 1]) == a)
+      s.commitRequested = false;
+    if (s.commitRequested && !previewShown) s.commitRequested = false;
+    if (s.commitRequested) {
+      s.commitRequested = false;
       previewShown = false;
-      s.PenPoint = s.PreviewEnd;
-      s.PreviewEnd = DrawSegment(form, s.PenPoint, t.Angles[row][s.RecordedSegments]);
-      CommitStroke(form);
-      if (s.Stopped) break;
+      s.penPoint = s.previewEnd;
+      s.previewEnd = DrawStroke(window.drawingArea, s.penPoint, t.angles[row][s.recordedSegments],
+                                ScaleValue(window));
+      CommitStroke(window);
+      if (s.stopped) break;
     }
-    if (a != s.LastAngle) {
-      DrawGesture(form);
-      t.Angles[row][s.RecordedSegments] = static_cast<std::int32_t>(RoundHalfEven(a));
-      s.LastAngle = a;
-      s.PreviewEnd = DrawSegment(form, s.PenPoint, t.Angles[row][s.RecordedSegments]);
+    if (a != s.lastAngle) {
+      DrawGesture(window);
+      t.angles[row][s.recordedSegments] = static_cast<std::int32_t>(RoundHalfEven(a));
+      s.lastAngle = a;
+      s.previewEnd = DrawStroke(window.drawingArea, s.penPoint, t.angles[row][s.recordedSegments],
+                                ScaleValue(window));
       previewShown = true;
     }
     platform::ProcessMessages();
@@ -45,11 +49,11 @@ void ExactRecording(MainForm& form) {
   }
 }
 
-void Image1MouseUp(MainForm& form, platform::MouseButton button) {
-  if (button == platform::MouseButton::Left) form.s.CommitRequested = true;
-  if (button == platform::MouseButton::Right) PlaceStartPoint(form);
+void OnDrawingAreaMouseUp(MainWindow& window, platform::MouseButton button) {
+  if (button == platform::MouseButton::Left) window.state.commitRequested = true;
+  if (button == platform::MouseButton::Right) PlaceStartPoint(window);
 }
 
-void CB2Click(MainForm& form) { WriteOption("AR", form.CB2.Checked() ? "yes" : "no"); }
+void OnExactModeClick(MainWindow& window) { WriteOption("AR", window.exactModeBox.Checked() ? "yes" : "no"); }
 
 }  // namespace vetrix

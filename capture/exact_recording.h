@@ -7,12 +7,12 @@
 
 namespace vetrix {
 
-class MainForm;
+class MainWindow;
 
-void ExactRecording(MainForm& form);
+void ExactRecording(MainWindow& window);
 // Mouse release over the drawing area: left commits the preview, right moves the start point.
-void Image1MouseUp(MainForm& form, platform::MouseButton button);
+void OnDrawingAreaMouseUp(MainWindow& window, platform::MouseButton button);
 // "Точная запись" ticked or not: saved at once.
-void CB2Click(MainForm& form);
+void OnExactModeClick(MainWindow& window);
 
 }  // namespace vetrix

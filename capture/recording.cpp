@@ -4,12 +4,13 @@
 
 #include "capture/direction.h"
 #include "capture/drawing.h"
+#include "capture/gesture_view.h"
 #include "capture/exact_recording.h"
 #include "platform/system.h"
-#include "shell/main_form.h"
+#include "window/main_window.h"
 #include "store/angle_list.h"
 #include "store/settings.h"
-#include "text/texts.h"
+#include "base/texts.h"
 
 namespace vetrix {
 namespace {
@@ -18,30 +19,31 @@ constexpr float kNoStroke = 999;
 constexpr char kBackspace = 8;
 constexpr char kEscape = 27;
 
-void RemoveWorkingRows(MainForm& form) {
-  const int row = form.s.table.GestureCount;
-  form.List1.DeleteRow(row);
-  form.List2.DeleteRow(row);
+void RemoveWorkingRows(MainWindow& window) {
+  const int row = window.state.table.gestureCount;
+  window.gestureList.DeleteRow(row);
+  window.actionList.DeleteRow(row);
 }
 
-void FreeRecording(MainForm& form) {
-  SharedState& s = form.s;
-  const platform::Size screen = platform::ScreenSize();
+void FreeRecording(MainWindow& window) {
+  SharedState& s = window.state;
+  const Size screen = platform::ScreenSize();
   platform::SetCursorPos({screen.width / 2, screen.height / 2});
-  s.AnchorPoint = platform::GetCursorPos();
-  while (!s.Stopped) {
-    s.CursorPoint = platform::GetCursorPos();
-    const float a = RecordDirection(s.move, MoveX(s.AnchorPoint, s.CursorPoint),
-                                    MoveY(s.AnchorPoint, s.CursorPoint));
-    const long double distance = std::sqrt(static_cast<long double>(s.move.MoveDx) * s.move.MoveDx +
-                                           static_cast<long double>(s.move.MoveDy) * s.move.MoveDy);
-    if (a != s.LastAngle && distance > 20) {
-      s.table.Angles[s.table.GestureCount][s.RecordedSegments] =
+  s.anchorPoint = platform::GetCursorPos();
+  while (!s.stopped) {
+    s.cursorPoint = platform::GetCursorPos();
+    const float a = RecordDirection(s.move, MoveX(s.anchorPoint, s.cursorPoint),
+                                    MoveY(s.anchorPoint, s.cursorPoint));
+    const long double distance = std::sqrt(static_cast<long double>(s.move.dx) * s.move.dx +
+                                           static_cast<long double>(s.move.dy) * s.move.dy);
+    if (a != s.lastAngle && distance > 20) {
+      s.table.angles[s.table.gestureCount][s.recordedSegments] =
           static_cast<std::int32_t>(RoundHalfEven(a));
-      s.LastAngle = a;
-      s.AnchorPoint = s.CursorPoint;
-      s.PenPoint = DrawSegment(form, s.PenPoint, static_cast<std::int32_t>(RoundHalfEven(a)));
-      CommitStroke(form);
+      s.lastAngle = a;
+      s.anchorPoint = s.cursorPoint;
+      s.penPoint = DrawStroke(window.drawingArea, s.penPoint,
+                              static_cast<std::int32_t>(RoundHalfEven(a)), ScaleValue(window));
+      CommitStroke(window);
     }
     platform::ProcessMessages();
     platform::Sleep(1);
@@ -50,98 +52,94 @@ void FreeRecording(MainForm& form) {
 
 }  // namespace
 
-void UpdateRecordButton(MainForm& form) {
-  form.Button2.SetEnabled(form.s.table.GestureCount < kMaxGestures);
-}
-
-void CommitStroke(MainForm& form) {
-  SharedState& s = form.s;
-  ++s.RecordedSegments;
-  s.table.SegmentCount[s.table.GestureCount] = s.RecordedSegments;
+void CommitStroke(MainWindow& window) {
+  SharedState& s = window.state;
+  ++s.recordedSegments;
+  s.table.segmentCount[s.table.gestureCount] = s.recordedSegments;
   // A row holds 101 strokes: the recording ends there, saved as if Esc had been pressed.
-  if (s.RecordedSegments >= kMaxSegments) FinishRecording(form);
+  if (s.recordedSegments >= kMaxSegments) FinishRecording(window);
 }
 
-void Button2Click(MainForm& form) {
-  SharedState& s = form.s;
-  if (form.Button2.Caption() != texts::kRecord.view()) return;
+void RecordGesture(MainWindow& window) {
+  SharedState& s = window.state;
+  if (window.recordButton.Caption() != texts::kRecord.view()) return;
   // A full table has no working row; the record button is disabled then.
-  if (s.table.GestureCount >= kMaxGestures || s.table.GestureCount < 0) return;
-  form.Button2.SetCaption(texts::kRecording);
-  form.Button3.SetEnabled(false);
-  s.RecordedSegments = 0;
-  s.Stopped = false;
-  form.recording = true;
+  if (s.table.gestureCount >= kMaxGestures || s.table.gestureCount < 0) return;
+  window.recordButton.SetCaption(texts::kRecording);
+  window.deleteGestureButton.SetEnabled(false);
+  s.recordedSegments = 0;
+  s.stopped = false;
+  window.recording = true;
   // However the recording ends (finished, cancelled, interrupted, or by an error such as a
   // scale that is not a number), the buttons come back, and the list rows of a gesture that
   // was not counted go, so that rows keep naming their own gestures.
   struct Done {
-    MainForm& form;
+    MainWindow& window;
     const int row;
     ~Done() {
-      form.recording = false;
-      if (form.s.table.GestureCount == row && form.List1.RowCount() > row) RemoveWorkingRows(form);
-      form.s.Stopped = true;
-      form.Button2.SetCaption(texts::kRecord);
-      form.Button3.SetEnabled(true);
-      UpdateRecordButton(form);
+      window.recording = false;
+      if (window.state.table.gestureCount == row && window.gestureList.RowCount() > row) RemoveWorkingRows(window);
+      window.state.stopped = true;
+      window.recordButton.SetCaption(texts::kRecord);
+      window.deleteGestureButton.SetEnabled(true);
+      UpdateRecordButton(window);
     }
-  } done{form, s.table.GestureCount};
+  } done{window, s.table.gestureCount};
 
-  ClearDrawing(form);
-  form.Image1.SetPen(kBlack);
-  s.PenPoint = s.StartPoint;
-  DrawStartDot(form, s.PenPoint);
-  s.LastAngle = kNoStroke;
-  const int row = s.table.GestureCount;
-  s.table.SegmentCount[row] = 0;
-  form.List1.AddRow(std::to_string(row));
-  form.List2.AddRow("");
-  form.List1.Select(row);
-  if (form.CB2.Checked()) {
-    s.Stopped = false;
-    ExactRecording(form);
+  ClearDrawing(window);
+  window.drawingArea.SetPen(kBlack);
+  s.penPoint = s.startPoint;
+  DrawStartDot(window.drawingArea, s.penPoint);
+  s.lastAngle = kNoStroke;
+  const int row = s.table.gestureCount;
+  s.table.segmentCount[row] = 0;
+  window.gestureList.AddRow(std::to_string(row));
+  window.actionList.AddRow("");
+  window.gestureList.Select(row);
+  if (window.exactModeBox.Checked()) {
+    s.stopped = false;
+    ExactRecording(window);
   } else {
-    FreeRecording(form);
+    FreeRecording(window);
   }
 }
 
-void FinishRecording(MainForm& form) {
-  SharedState& s = form.s;
+void FinishRecording(MainWindow& window) {
+  SharedState& s = window.state;
   GestureTable& t = s.table;
-  s.Stopped = true;
-  form.recording = false;
-  t.SegmentCount[t.GestureCount] = s.RecordedSegments;
-  DrawGesture(form);
-  s.AngleListText = AngleListText(t.Angles[t.GestureCount], s.RecordedSegments);
-  ++t.GestureCount;
-  WriteFinishedGesture(t.GestureCount, s.AngleListText);
+  s.stopped = true;
+  window.recording = false;
+  t.segmentCount[t.gestureCount] = s.recordedSegments;
+  DrawGesture(window);
+  s.angleListText = AngleListText(t.angles[t.gestureCount], s.recordedSegments);
+  ++t.gestureCount;
+  WriteFinishedGesture(t.gestureCount, s.angleListText);
 }
 
-void FormKeyPress(MainForm& form, char key) {
-  SharedState& s = form.s;
+void OnKeyPress(MainWindow& window, char key) {
+  SharedState& s = window.state;
   GestureTable& t = s.table;
   // The keys act on a recording only; while recognition alone runs they touch no row.
-  if (key == kBackspace && !s.Stopped && form.recording) {
-    if (s.RecordedSegments > 0) {
-      --s.RecordedSegments;
-      t.SegmentCount[t.GestureCount] = s.RecordedSegments;
-      DrawGesture(form);
-      s.LastAngle = s.RecordedSegments > 0
-                        ? static_cast<float>(t.Angles[t.GestureCount][s.RecordedSegments - 1])
+  if (key == kBackspace && !s.stopped && window.recording) {
+    if (s.recordedSegments > 0) {
+      --s.recordedSegments;
+      t.segmentCount[t.gestureCount] = s.recordedSegments;
+      DrawGesture(window);
+      s.lastAngle = s.recordedSegments > 0
+                        ? static_cast<float>(t.angles[t.gestureCount][s.recordedSegments - 1])
                         : kNoStroke;
-      s.AnchorPoint = s.CursorPoint;
+      s.anchorPoint = s.cursorPoint;
     } else {
-      s.Stopped = true;
-      form.recording = false;
-      ClearDrawing(form);
-      RemoveWorkingRows(form);
+      s.stopped = true;
+      window.recording = false;
+      ClearDrawing(window);
+      RemoveWorkingRows(window);
     }
     return;
   }
   if (key != kEscape) return;
-  if (s.PlaybackActive) s.PlaybackActive = false;
-  if (!s.Stopped && form.recording) FinishRecording(form);
+  if (s.playbackActive) s.playbackActive = false;
+  if (!s.stopped && window.recording) FinishRecording(window);
 }
 
 }  // namespace vetrix

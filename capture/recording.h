@@ -4,15 +4,16 @@
 
 namespace vetrix {
 
-class MainForm;
+class MainWindow;
 
-void Button2Click(MainForm& form);
-void FormKeyPress(MainForm& form, char key);
-// Whether the record button can start a recording: the table has a free row.
-void UpdateRecordButton(MainForm& form);
+// The record button: records into the working row until Esc, Backspace or a full row ends it.
+void RecordGesture(MainWindow& window);
+// A character typed anywhere in the window: Esc finishes a recording or a playback, Backspace
+// takes back the last stroke or cancels the recording.
+void OnKeyPress(MainWindow& window, char key);
 
 // Used by the exact mode.
-void CommitStroke(MainForm& form);
-void FinishRecording(MainForm& form);
+void CommitStroke(MainWindow& window);
+void FinishRecording(MainWindow& window);
 
 }  // namespace vetrix

@@ -1,9 +1,13 @@
 // The windows and controls the handlers talk to. One declaration, two implementations chosen at
 // link time: platform/win32 (real windows) and platform/fake (in-memory, for tests).
 //
-// Rules built in here once for both worlds: Click() from code runs the click handler at once;
-// selecting a list row from code raises no event; a timer that is started while running is not
-// restarted, and it expires only while messages are pumped.
+// Rules kept by both worlds: Click() from code runs the click handler at once; setting a check
+// box runs its handler exactly when its state changes; checking a radio button unchecks the
+// others of its group; setting the spin field's text runs onChange exactly when the text
+// changes; selecting a list row from code raises no event; a timer that is started while
+// running is not restarted, and it expires only while messages are pumped. The first three are
+// written once, in control_rules.cpp, over the small per-platform primitives declared private
+// here.
 #pragma once
 
 #include <cstdint>
@@ -11,15 +15,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "capture/direction.h"
+#include "base/geometry.h"
 
 namespace vetrix::platform {
-
-struct Rect {
-  std::int32_t left = 0, top = 0, width = 0, height = 0;
-  friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 using Handler = std::function<void()>;
 
@@ -30,6 +30,7 @@ struct Rgb {
 
 enum class MouseButton { Left, Right, Middle };
 
+class CheckBox;
 class GroupBox;
 class PopupMenu;
 
@@ -39,6 +40,9 @@ class Window {
     std::string_view title;
     std::int32_t width = 0;
     std::int32_t height = 0;
+    // The smallest outer size the user can drag the window to.
+    std::int32_t minimumWidth = 0;
+    std::int32_t minimumHeight = 0;
   };
   explicit Window(const Args& args);
   ~Window();
@@ -191,7 +195,10 @@ class GroupBox {
   Impl& impl() { return *impl_; }
 
  private:
+  friend class CheckBox;
   std::unique_ptr<Impl> impl_;
+  // The radio buttons inside, in creation order; each one leaves as it goes.
+  std::vector<CheckBox*> radios_;
 };
 
 // A check box, or a radio button when `radio` is set. Setting the state from code runs onClick
@@ -224,7 +231,16 @@ class CheckBox {
   struct Impl;
 
  private:
+  // Joins the group box's radio buttons (a radio button with a group only); the first to join
+  // opens the group.
+  bool JoinGroup(const Args& args);
+  void LeaveGroup();
+  // Per platform: shows the state without running onClick.
+  void ShowChecked(bool checked);
+
   std::unique_ptr<Impl> impl_;
+  GroupBox* group_ = nullptr;
+  bool radio_ = false;
 };
 
 // The hot-key entry field. Its code is a key-name code: the virtual key in the low 8 bits,
@@ -283,6 +299,9 @@ class SpinEdit {
   struct Impl;
 
  private:
+  // Per platform: shows the text without running onChange.
+  void ShowText(std::string_view text);
+
   std::unique_ptr<Impl> impl_;
 };
 

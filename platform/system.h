@@ -6,14 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "store/gesture_table.h"
+#include "base/geometry.h"
 
 namespace vetrix::platform {
-
-struct Size {
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-};
 
 Point GetCursorPos();
 Size ScreenSize();

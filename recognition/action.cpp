@@ -2,25 +2,25 @@
 
 #include "platform/system.h"
 #include "recognition/command_script.h"
-#include "shell/main_form.h"
-#include "text/path.h"
+#include "window/main_window.h"
+#include "base/path.h"
 
 namespace vetrix {
 
-void OpenActionFile(MainForm& form, int j) {
-  const std::string& file = form.s.table.Action[j];
-  form.s.ActionDirectory = FolderOf(file);
-  platform::ShellOpen(file, form.s.ActionDirectory);
+void OpenActionFile(MainWindow& window, int j) {
+  const std::string& file = window.state.table.action[j];
+  window.state.actionFolder = FolderOf(file);
+  platform::ShellOpen(file, window.state.actionFolder);
 }
 
-void RunAction(MainForm& form, int j) {
-  const std::string& action = form.s.table.Action[j];
+void RunAction(MainWindow& window, int j) {
+  const std::string& action = window.state.table.action[j];
   if (action.empty()) return;
   if (action[0] == '*') {
     // A copy: a command sent to our own window runs handlers that may change the table.
     RunCommandScript(std::string(action));
   } else {
-    OpenActionFile(form, j);
+    OpenActionFile(window, j);
   }
 }
 

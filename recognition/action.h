@@ -5,9 +5,9 @@
 
 namespace vetrix {
 
-class MainForm;
+class MainWindow;
 
-void RunAction(MainForm& form, int j);
-void OpenActionFile(MainForm& form, int j);
+void RunAction(MainWindow& window, int j);
+void OpenActionFile(MainWindow& window, int j);
 
 }  // namespace vetrix

@@ -2,7 +2,7 @@
 
 #include "platform/system.h"
 #include "recognition/key_names.h"
-#include "recognition/script_field.h"
+#include "store/script_field.h"
 
 namespace vetrix {
 namespace {

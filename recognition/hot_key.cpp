@@ -2,8 +2,9 @@
 
 #include "platform/system.h"
 #include "recognition/key_names.h"
-#include "shell/main_form.h"
-#include "text/texts.h"
+#include "store/settings.h"
+#include "window/main_window.h"
+#include "base/texts.h"
 
 namespace vetrix {
 namespace {
@@ -12,40 +13,50 @@ constexpr std::int32_t kModAlt = 1, kModControl = 2, kModShift = 4;
 
 // Registers what the key field shows; on failure tells the user and frees the field for a
 // new combination.
-bool RegisterFromField(MainForm& form) {
-  SharedState& s = form.s;
-  const std::uint16_t code = form.HK.Code();
-  s.HotKeyModifiers = 0;
-  if (code & kCtrlBit) s.HotKeyModifiers += kModControl;
-  if (code & kAltBit) s.HotKeyModifiers += kModAlt;
-  if (code & kShiftBit) s.HotKeyModifiers += kModShift;
-  s.HotKeyCode = static_cast<std::uint16_t>(code & 0x1FFF);
-  if (s.HotKeyCode == 0) {
+bool RegisterFromField(MainWindow& window) {
+  SharedState& s = window.state;
+  const std::uint16_t code = window.hotKeyField.Code();
+  s.hotKeyModifiers = 0;
+  if (code & kCtrlBit) s.hotKeyModifiers += kModControl;
+  if (code & kAltBit) s.hotKeyModifiers += kModAlt;
+  if (code & kShiftBit) s.hotKeyModifiers += kModShift;
+  s.hotKeyCode = static_cast<std::uint16_t>(code & 0x1FFF);
+  if (s.hotKeyCode == 0) {
     platform::UnregisterHotKey();
     return true;
   }
-  if (platform::RegisterHotKey(s.HotKeyModifiers, s.HotKeyCode)) return true;
+  if (platform::RegisterHotKey(s.hotKeyModifiers, s.hotKeyCode)) return true;
   platform::ShowMessageBox(texts::kWrongKey, texts::kErrorCaption);
-  form.HK.SetEnabled(true);
+  window.hotKeyField.SetEnabled(true);
   platform::UnregisterHotKey();
   return false;
 }
 
 }  // namespace
 
-bool RefreshHotKey(MainForm& form) {
+bool RefreshHotKey(MainWindow& window) {
   platform::UnregisterHotKey();
-  if (!form.CB.Checked()) form.HK.SetCode(0);
-  if (RegisterFromField(form)) return true;
-  form.HK.Focus();
+  if (!window.hotKeyModeBox.Checked()) window.hotKeyField.SetCode(0);
+  if (RegisterFromField(window)) return true;
+  window.hotKeyField.Focus();
   return false;
 }
 
-void RegisterHotKeyAtStartup(MainForm& form) {
+void RegisterHotKeyAtStartup(MainWindow& window) {
   // The window is not shown yet: the key field gets the focus at the first activation.
-  if (!RegisterFromField(form)) form.focusHotKeyOnActivate = true;
+  if (!RegisterFromField(window)) window.focusHotKeyOnActivate = true;
 }
 
-void OnHotKey(MainForm& form) { form.Button1.Click(); }
+void OnHotKeyModeClick(MainWindow& window) {
+  if (window.hotKeyModeBox.Checked()) {
+    WriteOption("HK", "yes");
+    window.state.oneShot = true;
+  } else {
+    WriteOption("HK", "no");
+    window.state.oneShot = false;
+    platform::UnregisterHotKey();
+    window.hotKeyField.SetCode(0);
+  }
+}
 
 }  // namespace vetrix

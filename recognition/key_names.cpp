@@ -1,7 +1,7 @@
 #include "recognition/key_names.h"
 
 #include "platform/system.h"
-#include "recognition/script_field.h"
+#include "store/script_field.h"
 
 namespace vetrix {
 namespace {

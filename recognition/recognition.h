@@ -2,21 +2,22 @@
 // every 10 ms and follows every gesture stroke by stroke.
 #pragma once
 
-#include "store/gesture_table.h"
+#include "store/shared_state.h"
 
 namespace vetrix {
 
-class MainForm;
+class MainWindow;
 
 // The one entry point: toggles recognition; when it turns it on, returns only once it is off.
-void Button1Click(MainForm& form);
-void Timer1Timer(MainForm& form);
+void ToggleRecognition(MainWindow& window);
+// A matching attempt ran out of time: every gesture starts afresh.
+void OnAttemptTimeout(MainWindow& window);
 
-// Whether the movement from AnchorPoint to CursorPoint matches stroke k of gesture j. Strokes
+// Whether the movement from anchorPoint to cursorPoint matches stroke k of gesture j. Strokes
 // at or past the gesture's stroke count never match.
 bool SegmentMatches(SharedState& s, int j, int k);
 
 // One pass of the loop without its pump and sleep; exposed for the benchmark.
-void RecognitionStep(MainForm& form, bool& anyStarted);
+void RecognitionStep(MainWindow& window, bool& anyStarted);
 
 }  // namespace vetrix

@@ -1,37 +1,70 @@
 #include "shell/action_editing.h"
 
-#include "capture/drawing.h"
+#include "base/texts.h"
+#include "capture/gesture_view.h"
+#include "platform/profile.h"
 #include "platform/system.h"
-#include "recognition/script_field.h"
-#include "shell/main_form.h"
+#include "store/script_field.h"
 #include "store/settings.h"
-#include "text/texts.h"
+#include "window/main_window.h"
 
 namespace vetrix {
 
-void List1Click(MainForm& form) { DrawGesture(form); }
+void AssignAction(MainWindow& window, int row, const std::string& action,
+                  const std::string& shown) {
+  if (row < 0 || row >= TableSize(window.state.table)) return;
+  window.actionList.SetRowText(row, shown);
+  window.state.table.action[row] = action;
+  platform::SetCurrentDirectory(window.state.programFolder);
+  WriteAction(row, action);
+}
 
-void List2DblClick(MainForm& form) {
-  const int row = form.List2.Selected();
+void BindFileToGesture(MainWindow& window) {
+  const int row = window.actionList.Selected();
   if (row < 0) return;
   const auto file = platform::OpenFileDialog(texts::kOpenFilter, ".");
   if (!file) return;
-  AssignAction(form, row, *file, *file);
+  AssignAction(window, row, *file, *file);
 }
 
-void N2Click(MainForm& form) {
-  const std::string text = form.MSL.Text();
-  const int row = form.List2.Selected();
+void BindCommandToGesture(MainWindow& window) {
+  const std::string text = window.savedCommandBox.Text();
+  const int row = window.actionList.Selected();
   if (text.empty() || row < 0) return;
-  AssignAction(form, row, "*" + text, "*" + ScriptField(text, 1));
+  AssignAction(window, row, "*" + text, "*" + ScriptField(text, 1));
 }
 
-void Button3Click(MainForm& form) {
-  const int selected = form.List1.Selected();
-  if (selected >= 0) DeleteGesture(form, selected);
+void DeleteSelectedGesture(MainWindow& window) {
+  const int d = window.gestureList.Selected();
+  GestureTable& t = window.state.table;
+  const int n = TableSize(t);
+  if (d < 0 || d >= n) return;
+  // The file first: if it cannot be written, the table and the lists stay as they were
+  // instead of showing a state that the file does not hold.
+  DeleteGestureFromFile(d, n);
+  RemoveGesture(t, d);
+  RemoveGestureRows(window, d, n);
+  UpdateRecordButton(window);
+  ClearDrawing(window);
 }
 
-void Button5Click(MainForm& form) { AddSavedCommand(form); }
-void Button6Click(MainForm& form) { DeleteSavedCommand(form); }
+void AddSavedCommand(MainWindow& window) {
+  const std::string text = window.savedCommandBox.Text();
+  const std::optional<int> key = NewSavedCommandKey(text);
+  if (!key) return;
+  window.savedCommandBox.AddItem(text);
+  window.savedCommandKeys.push_back(*key);
+  WriteSavedCommand(*key, text);
+}
+
+void DeleteSavedCommand(MainWindow& window) {
+  const int p = window.savedCommandBox.Selected();
+  auto& keys = window.savedCommandKeys;
+  if (p < 0 || p >= static_cast<int>(keys.size())) return;
+  DeleteSavedCommandFromFile(keys, p);
+  keys.pop_back();
+  window.savedCommandBox.DeleteItem(p);
+  window.savedCommandBox.SetText("");
+}
 
 }  // namespace vetrix

@@ -1,57 +1,54 @@
 #include "shell/layout.h"
 
-#include "capture/drawing.h"
-#include "shell/main_form.h"
+#include <optional>
+
+#include "capture/gesture_view.h"
+#include "window/main_window.h"
 
 namespace vetrix {
 namespace {
 
-using platform::Rect;
+// What changes of a control's place; the rest stays as it is.
+struct Change {
+  std::optional<int> left = std::nullopt, top = std::nullopt;
+  std::optional<int> width = std::nullopt, height = std::nullopt;
+};
 
 template <class Control>
-void Place(Control& c, int left, int top, int width, int height) {
-  c.SetBounds(Rect{left, top, width, height});
+void Move(Control& c, const Change& change) {
+  const Rect r = c.Bounds();
+  c.SetBounds(Rect{change.left.value_or(r.left), change.top.value_or(r.top),
+                   change.width.value_or(r.width), change.height.value_or(r.height)});
 }
 
 }  // namespace
 
-void FormResize(MainForm& f) {
-  const WindowGeometry g = f.window.Geometry();
-  const int w = g.clientWidth;
-  const int h = g.clientHeight;
-  const Rect image = f.Image1.Bounds();
-  Place(f.Image1, image.left, image.top, w - 377, h - 89);
-  const Rect list1 = f.List1.Bounds();
-  Place(f.List1, w - 378, list1.top, list1.width, h - 89);
-  const Rect list2 = f.List2.Bounds();
-  Place(f.List2, w - 346, list2.top, list2.width, h - 89);
-  for (platform::Button* b : {&f.Button1, &f.Button2}) {
-    const Rect r = b->Bounds();
-    Place(*b, r.left, h - 82, r.width, r.height);
-  }
-  Place(f.Button3, w - 346, h - 82, f.Button3.Bounds().width, f.Button3.Bounds().height);
-  Place(f.Button4, w - 77, h - 82, f.Button4.Bounds().width, f.Button4.Bounds().height);
-  const Rect se = f.SE.Bounds();
-  Place(f.SE, se.left, h - 81, se.width, se.height);
-  const Rect gb = f.GB.Bounds();
-  Place(f.GB, w - 269, h - 87, gb.width, gb.height);
-  const Rect hk = f.HK.Bounds();
-  Place(f.HK, hk.left, h - 50, hk.width, hk.height);
-  for (platform::CheckBox* c : {&f.CB, &f.CB2}) {
-    const Rect r = c->Bounds();
-    Place(*c, r.left, h - 47, r.width, r.height);
-  }
-  const Rect msl = f.MSL.Bounds();
-  Place(f.MSL, msl.left, h - 24, w - 171, msl.height);
-  Place(f.Button5, w - 156, h - 26, f.Button5.Bounds().width, f.Button5.Bounds().height);
-  Place(f.Button6, w - 76, h - 26, f.Button6.Bounds().width, f.Button6.Bounds().height);
+void OnResize(MainWindow& w) {
+  const WindowGeometry g = w.frame.Geometry();
+  const int width = g.clientWidth;
+  const int height = g.clientHeight;
+  Move(w.drawingArea, {.width = width - 377, .height = height - 89});
+  Move(w.gestureList, {.left = width - 378, .height = height - 89});
+  Move(w.actionList, {.left = width - 346, .height = height - 89});
+  Move(w.startButton, {.top = height - 82});
+  Move(w.recordButton, {.top = height - 82});
+  Move(w.deleteGestureButton, {.left = width - 346, .top = height - 82});
+  Move(w.hideButton, {.left = width - 77, .top = height - 82});
+  Move(w.scaleField, {.top = height - 81});
+  Move(w.mouseGroup, {.left = width - 269, .top = height - 87});
+  Move(w.hotKeyField, {.top = height - 50});
+  Move(w.hotKeyModeBox, {.top = height - 47});
+  Move(w.exactModeBox, {.top = height - 47});
+  Move(w.savedCommandBox, {.top = height - 24, .width = width - 171});
+  Move(w.addCommandButton, {.left = width - 156, .top = height - 26});
+  Move(w.deleteCommandButton, {.left = width - 76, .top = height - 26});
 
-  if (f.s.FormActivated) {
-    const Rect area = f.Image1.Bounds();
-    f.s.DrawingRect = {0, 0, area.width, area.height};
-    ResizeDrawing(f, area.width, area.height);
+  if (w.state.windowActivated) {
+    const Rect area = w.drawingArea.Bounds();
+    w.state.drawingRect = {0, 0, area.width, area.height};
+    w.drawingArea.SetBitmapSize(area.width, area.height);
   }
-  DrawGesture(f);
+  DrawGesture(w);
 }
 
 }  // namespace vetrix

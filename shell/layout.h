@@ -2,10 +2,10 @@
 
 namespace vetrix {
 
-class MainForm;
+class MainWindow;
 
 // Lays the controls out for the window's client size: the drawing area and the lists grow,
 // the rows of controls under them move down, the right-hand ones move right.
-void FormResize(MainForm& form);
+void OnResize(MainWindow& window);
 
 }  // namespace vetrix

@@ -1,20 +1,22 @@
 #include "shell/program.h"
 
-#include "platform/dispatch.h"
+#include "platform/handler.h"
 #include "platform/system.h"
-#include "shell/form_create.h"
+#include "shell/bindings.h"
 #include "shell/layout.h"
-#include "shell/main_form.h"
+#include "shell/startup.h"
+#include "window/main_window.h"
 
 namespace vetrix {
 
 int ProgramMain() {
   // A second instance ends at once, silently, touching nothing.
   if (!platform::AcquireInstanceGuard()) return 0;
-  MainForm form;
-  platform::RunHandler([&] { FormCreate(form); });
-  platform::RunHandler([&] { FormResize(form); });
-  form.window.ShowCentered();
+  MainWindow window;
+  BindHandlers(window);
+  platform::RunHandler([&] { OnCreate(window); });
+  platform::RunHandler([&] { OnResize(window); });
+  window.frame.ShowCentered();
   platform::RunMessageLoop();
   return 0;
 }

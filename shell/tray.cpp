@@ -1,46 +1,30 @@
 #include "shell/tray.h"
 
+#include "base/mouse_messages.h"
 #include "platform/system.h"
-#include "shell/main_form.h"
+#include "window/main_window.h"
 
 namespace vetrix {
-namespace {
-constexpr std::int32_t kLeftButtonDown = 513;
-constexpr std::int32_t kRightButtonDown = 516;
-}  // namespace
 
-void UpdateTrayIcon(MainForm& form, bool running) {
-  form.tray.Modify(running ? platform::TrayPicture::Running : platform::TrayPicture::Stopped);
+void HideToTray(MainWindow& window) {
+  window.frame.Hide();
+  window.frame.ShowOwner(false);
 }
 
-void HideToTray(MainForm& form) {
-  form.window.Hide();
-  form.window.ShowOwner(false);
+void ShowFromTray(MainWindow& window) {
+  window.frame.Show();
+  window.frame.ShowOwner(true);
+  window.frame.BringToFront();
 }
 
-void ShowFromTray(MainForm& form) {
-  form.window.Show();
-  form.window.ShowOwner(true);
-}
-
-void TrayMessage(MainForm& form, std::int32_t mouseMessage) {
-  if (mouseMessage == kLeftButtonDown) {
-    ShowFromTray(form);
-    form.window.BringToFront();
-  } else if (mouseMessage == kRightButtonDown) {
+void OnTrayMessage(MainWindow& window, std::int32_t mouseMessage) {
+  if (mouseMessage == mouse_messages::kLeftDown) {
+    ShowFromTray(window);
+  } else if (mouseMessage == mouse_messages::kRightDown) {
     // The window must be in front, or the menu would not close when the user clicks elsewhere.
-    form.window.BringToFront();
-    form.PM.ShowAt(platform::GetCursorPos());
+    window.frame.BringToFront();
+    window.trayMenu.ShowAt(platform::GetCursorPos());
   }
 }
-
-void Restore1Click(MainForm& form) {
-  ShowFromTray(form);
-  form.window.BringToFront();
-}
-
-void Button4Click(MainForm& form) { HideToTray(form); }
-
-void TaskbarCreated(MainForm& form) { form.tray.Add(); }
 
 }  // namespace vetrix

@@ -6,18 +6,13 @@
 
 namespace vetrix {
 
-class MainForm;
+class MainWindow;
 
-// The tray picture follows the recognition state: the question mark while running.
-void UpdateTrayIcon(MainForm& form, bool running);
-void HideToTray(MainForm& form);
-void ShowFromTray(MainForm& form);
-// A mouse message over the tray icon.
-void TrayMessage(MainForm& form, std::int32_t mouseMessage);
-void Restore1Click(MainForm& form);
-void Button4Click(MainForm& form);
-// The shell lost its tray icons (Explorer restarted): without the icon a hidden window would
-// have no way back.
-void TaskbarCreated(MainForm& form);
+void HideToTray(MainWindow& window);
+// Shows the window and brings it to the front.
+void ShowFromTray(MainWindow& window);
+// A mouse message over the tray icon: a left press shows the window, a right press opens the
+// tray menu.
+void OnTrayMessage(MainWindow& window, std::int32_t mouseMessage);
 
 }  // namespace vetrix

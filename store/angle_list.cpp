@@ -1,6 +1,6 @@
 #include "store/angle_list.h"
 
-#include "platform/dispatch.h"
+#include "base/error.h"
 #include "store/number.h"
 
 namespace vetrix {

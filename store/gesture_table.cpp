@@ -8,14 +8,14 @@ void RemoveGesture(GestureTable& t, int d) {
   const int count = TableSize(t);
   if (d < 0 || d >= count) return;
   for (int j = d + 1; j < count; ++j) {
-    t.Action[j - 1] = std::move(t.Action[j]);
-    std::copy(std::begin(t.Angles[j]), std::end(t.Angles[j]), std::begin(t.Angles[j - 1]));
-    t.SegmentCount[j - 1] = t.SegmentCount[j];
+    t.action[j - 1] = std::move(t.action[j]);
+    std::copy(std::begin(t.angles[j]), std::end(t.angles[j]), std::begin(t.angles[j - 1]));
+    t.segmentCount[j - 1] = t.segmentCount[j];
   }
   const int last = count - 1;
-  t.Action[last].clear();
-  t.SegmentCount[last] = 0;
-  t.GestureCount = last;
+  t.action[last].clear();
+  t.segmentCount[last] = 0;
+  t.gestureCount = last;
 }
 
 }  // namespace vetrix

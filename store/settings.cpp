@@ -3,19 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
-#include <optional>
-#include <vector>
 
-#include "capture/drawing.h"
-#include "capture/recording.h"
-#include "platform/dispatch.h"
-#include "platform/profile.h"
-#include "recognition/key_names.h"
-#include "recognition/script_field.h"
-#include "recognition/triggers.h"
-#include "shell/main_form.h"
+#include "base/ascii.h"
+#include "base/error.h"
 #include "store/angle_list.h"
-#include "store/number.h"
 #include "store/settings_file.h"
 
 namespace vetrix {
@@ -26,11 +17,6 @@ std::string Num(int i) { return std::to_string(i); }
 // key names ignore case, so both name the same key.
 std::string ActionKey(int i, char letter = 'a') {
   return std::string(1, letter) += std::to_string(i);
-}
-
-// What List2 shows for an action: a command's name, or the file itself.
-std::string ShownAction(const std::string& action) {
-  return !action.empty() && action[0] == '*' ? ScriptField(action, 1) : action;
 }
 
 // A key named by a plain decimal number from 1 to `limit`, as the program writes them.
@@ -56,78 +42,48 @@ std::vector<int> SavedCommandKeys(const SettingsFile& file, int limit) {
 
 }  // namespace
 
-void LoadOptions(MainForm& form) {
-  SharedState& s = form.s;
+StoredOptions ReadOptions() {
   const SettingsFile file(kSettingsName);
-  // Setting a control runs its handler, which may fail (a read-only file, a scale that is not
-  // a number). The failure is shown and loading goes on, so that the program still comes up
-  // with its tray icon and every gesture.
-  const auto step = [](auto&& fn) { platform::RunHandler(fn); };
-  // Our own addition, not shown in the window: "HoldButton=no" lets the trigger button's
-  // presses reach the programs under the pointer as they are.
-  form.holdTriggerButton = file.ReadString(kMain, "HoldButton", "yes") != "no";
-  step([&] {
-    switch (file.ReadInteger(kMain, "MB", 0)) {
-      case 1:
-        form.UseLeft.SetChecked(true);
-        break;
-      case 2:
-        form.UseMiddle.SetChecked(true);
-        break;
-      case 3:
-        form.UseRight.SetChecked(true);
-        break;
-      default:
-        break;
-    }
-  });
-  step([&] { form.UseMouse.SetChecked(file.ReadBool(kMain, "UM", false)); });
-  s.StartPoint = {file.ReadInteger(kMain, "x2", 0), file.ReadInteger(kMain, "y2", 0)};
-  step([&] { form.SE.SetText(file.ReadString(kMain, "Scale", "15")); });
-  step([&] {
-    if (file.ReadString(kMain, "HK", "no") == "yes") {
-      form.HK.SetCode(KeyCodeFromName(file.ReadString(kMain, "Hotkey", "")));
-      form.CB.SetChecked(true);
-    } else {
-      form.CB.SetChecked(false);
-    }
-  });
-  step([&] { form.CB2.SetChecked(file.ReadString(kMain, "AR", "no") == "yes"); });
-  UpdateMouseTrigger(form);
+  StoredOptions o;
+  o.holdTriggerButton = file.ReadString(kMain, "HoldButton", "yes") != "no";
+  o.mouseButton = file.ReadInteger(kMain, "MB", 0);
+  o.useMouse = file.ReadBool(kMain, "UM", false);
+  o.startPoint = {file.ReadInteger(kMain, "x2", 0), file.ReadInteger(kMain, "y2", 0)};
+  o.scale = file.ReadString(kMain, "Scale", "15");
+  o.hotKeyMode = file.ReadString(kMain, "HK", "no") == "yes";
+  o.hotKeyName = file.ReadString(kMain, "Hotkey", "");
+  o.exactMode = file.ReadString(kMain, "AR", "no") == "yes";
+  return o;
 }
 
-void LoadSavedCommands(MainForm& form) {
+StoredCommands ReadSavedCommands() {
   const SettingsFile file(kSettingsName);
-  const int count = file.ReadInteger(kMessages, "NumOfMessages", 0);
-  form.savedCommandKeys = SavedCommandKeys(file, count);
-  for (int k : form.savedCommandKeys) form.MSL.AddItem(file.ReadString(kMessages, Num(k)));
+  StoredCommands commands;
+  commands.keys = SavedCommandKeys(file, file.ReadInteger(kMessages, "NumOfMessages", 0));
+  for (int k : commands.keys) commands.lines.push_back(file.ReadString(kMessages, Num(k)));
+  return commands;
 }
 
-void LoadGestures(MainForm& form) {
-  GestureTable& t = form.s.table;
+std::optional<std::string> ReadGestures(GestureTable& t) {
   const SettingsFile file(kSettingsName);
-  // The table has room for 101; surplus entries stay in the file untouched.
-  t.GestureCount = std::clamp(file.ReadInteger(kMain, "Num", 0), 0, kMaxGestures);
+  t.gestureCount = std::clamp(file.ReadInteger(kMain, "Num", 0), 0, kMaxGestures);
   std::optional<std::string> firstError;
-  for (int i = 0; i < t.GestureCount; ++i) {
+  for (int i = 0; i < t.gestureCount; ++i) {
     const std::string angles = file.ReadString(kMain, Num(i + 1));
     // An entry without strokes, or with a broken list, keeps its place and its rows, so that
     // every later row still names its own gesture; it has nothing to follow, so it never fires.
-    t.SegmentCount[i] = 0;
+    t.segmentCount[i] = 0;
     if (!angles.empty()) {
       try {
-        ParseAngleList(angles, t.Angles[i], t.SegmentCount[i]);
+        ParseAngleList(angles, t.angles[i], t.segmentCount[i]);
       } catch (const Error& e) {
-        t.SegmentCount[i] = 0;
+        t.segmentCount[i] = 0;
         if (!firstError) firstError = e.what();
       }
     }
-    t.Action[i] = file.ReadString(kMain, ActionKey(i));
-    form.List1.AddRow(Num(i));
-    form.List2.AddRow(ShownAction(t.Action[i]));
+    t.action[i] = file.ReadString(kMain, ActionKey(i));
   }
-  UpdateRecordButton(form);
-  if (firstError) platform::ShowErrorBox(*firstError);
+  return firstError;
 }
 
 void WriteFinishedGesture(int gestureCount, const std::string& angleListText) {
@@ -137,12 +93,7 @@ void WriteFinishedGesture(int gestureCount, const std::string& angleListText) {
   file.WriteInteger(kMain, "Num", gestureCount);
 }
 
-void DeleteGesture(MainForm& form, int d) {
-  GestureTable& t = form.s.table;
-  const int n = TableSize(t);
-  if (d < 0 || d >= n) return;
-  // The file first: if it cannot be written, the table and the lists stay as they were
-  // instead of showing a state that the file does not hold.
+void DeleteGestureFromFile(int d, int n) {
   SettingsFile file;
   file.DeleteKey(kMain, Num(d + 1));
   file.DeleteKey(kMain, ActionKey(d, 'A'));
@@ -153,78 +104,61 @@ void DeleteGesture(MainForm& form, int d) {
   file.DeleteKey(kMain, Num(n));
   file.DeleteKey(kMain, ActionKey(n - 1));
   file.WriteInteger(kMain, "Num", n - 1);
-
-  RemoveGesture(t, d);
-  for (int j = d + 1; j < n && j < form.List1.RowCount(); ++j) form.List1.SetRowText(j, Num(j - 1));
-  form.List2.DeleteRow(d);
-  form.List1.DeleteRow(d);
-  form.List1.Select(-1);
-  UpdateRecordButton(form);
-  ClearDrawing(form);
 }
 
-void AssignAction(MainForm& form, int row, const std::string& action, const std::string& shown) {
-  if (row < 0 || row >= TableSize(form.s.table)) return;
-  form.List2.SetRowText(row, shown);
-  form.s.table.Action[row] = action;
-  platform::SetCurrentDirectory(form.s.ExeDirectory);
+void WriteAction(int row, const std::string& action) {
   SettingsFile().WriteString(kMain, ActionKey(row, 'A'), action);
 }
 
-void AddSavedCommand(MainForm& form) {
-  const std::string text = form.MSL.Text();
-  SettingsFile file;
+std::optional<int> NewSavedCommandKey(const std::string& text) {
+  const SettingsFile file;
   const int n = file.ReadInteger(kMessages, "NumOfMessages", 0);
-  if (n == INT_MAX) return;  // no number left for another line
+  if (n == INT_MAX) return std::nullopt;  // no number left for another line
   const std::vector<int> present = SavedCommandKeys(file, std::max(n, 0));
   // Lines 1..n that are missing read as empty.
-  if (text.empty() && static_cast<int>(present.size()) < n) return;
+  if (text.empty() && static_cast<int>(present.size()) < n) return std::nullopt;
   for (int k : present)
-    if (EqualsIgnoringAsciiCase(file.ReadString(kMessages, Num(k)), text)) return;
+    if (EqualsIgnoringAsciiCase(file.ReadString(kMessages, Num(k)), text)) return std::nullopt;
   // The new line goes after every numbered key in the file, so that a line hidden by a short
   // or negative count is never overwritten.
   const std::vector<int> all = SavedCommandKeys(file, INT_MAX - 1);
-  const int key = std::max(n, all.empty() ? 0 : all.back()) + 1;
-  form.MSL.AddItem(text);
-  form.savedCommandKeys.push_back(key);
+  return std::max(n, all.empty() ? 0 : all.back()) + 1;
+}
+
+void WriteSavedCommand(int key, const std::string& text) {
+  SettingsFile file;
   file.WriteInteger(kMessages, "NumOfMessages", key);
   file.WriteString(kMessages, Num(key), text);
 }
 
-void DeleteSavedCommand(MainForm& form) {
-  const int p = form.MSL.Selected();
-  auto& keys = form.savedCommandKeys;
-  if (p < 0 || p >= static_cast<int>(keys.size())) return;
+void DeleteSavedCommandFromFile(const std::vector<int>& keys, int p) {
   SettingsFile file;
-  // Later lines move up one key each, the way the list moves them up one row.
   for (std::size_t q = static_cast<std::size_t>(p); q + 1 < keys.size(); ++q)
     file.WriteString(kMessages, Num(keys[q]), file.ReadString(kMessages, Num(keys[q + 1])));
   file.DeleteKey(kMessages, Num(keys.back()));
   const int count = file.ReadInteger(kMessages, "NumOfMessages", 0);
   file.WriteInteger(kMessages, "NumOfMessages", count == INT_MIN ? count : count - 1);
-  keys.pop_back();
-  form.MSL.DeleteItem(p);
-  form.MSL.SetText("");
 }
 
-void WriteStartPoint(MainForm& form) {
+void WriteStartPoint(Point start) {
   SettingsFile file(kSettingsName);
-  file.WriteInteger(kMain, "x2", form.s.StartPoint.x);
-  file.WriteInteger(kMain, "y2", form.s.StartPoint.y);
+  file.WriteInteger(kMain, "x2", start.x);
+  file.WriteInteger(kMain, "y2", start.y);
 }
 
-void WriteClosingSettings(MainForm& form) {
-  SettingsFile file(kSettingsName);
-  file.WriteString(kMain, "Hotkey", HotKeyText(form.HK.Code()));
-  file.WriteInteger(kMain, "Scale", ScaleValue(form));
+void WriteHotKeyName(const std::string& name) {
+  SettingsFile(kSettingsName).WriteString(kMain, "Hotkey", name);
 }
+void WriteScale(std::int32_t scale) { SettingsFile(kSettingsName).WriteInteger(kMain, "Scale", scale); }
 
-void WriteOption(const char* key, const std::string& value) {
+void WriteOption(std::string_view key, std::string_view value) {
   SettingsFile().WriteString(kMain, key, value);
 }
-void WriteOptionInteger(const char* key, int value) {
+void WriteOptionInteger(std::string_view key, std::int32_t value) {
   SettingsFile().WriteInteger(kMain, key, value);
 }
-void WriteOptionBool(const char* key, bool value) { SettingsFile().WriteBool(kMain, key, value); }
+void WriteOptionBool(std::string_view key, bool value) {
+  SettingsFile().WriteBool(kMain, key, value);
+}
 
 }  // namespace vetrix

@@ -1,37 +1,68 @@
-// What gesture.ini holds, read at start-up and written by the handler that changes it. The
-// table, the lists and the file change together, and list row i, table index i and the keys
-// "i+1" / "a<i>" always name the same gesture.
+// What gesture.ini holds, read into plain values at start-up and written by the handler that
+// changes it. Row i of the lists, table index i and the keys "i+1" / "a<i>" always name the
+// same gesture. Nothing here knows a control: start-up applies what is read, in its own order.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/geometry.h"
+#include "store/gesture_table.h"
 
 namespace vetrix {
 
-class MainForm;
+// The [Main] options, as the file holds them.
+struct StoredOptions {
+  std::int32_t mouseButton = 0;  // "MB": 1 left, 2 middle, 3 right; anything else: none
+  bool useMouse = false;         // "UM"
+  Point startPoint;              // "x2", "y2"
+  std::string scale;             // "Scale", as written; it may be no number at all
+  bool hotKeyMode = false;       // "HK" is "yes"
+  std::string hotKeyName;        // "Hotkey"
+  bool exactMode = false;        // "AR" is "yes"
+  // Our own addition, not shown in the window: "HoldButton=no" lets the trigger button's
+  // presses reach the programs under the pointer as they are.
+  bool holdTriggerButton = true;
+};
+StoredOptions ReadOptions();
 
-// Start-up, in its fixed order: mouse button before the mouse trigger, the hot key into its
-// field before hot-key mode is ticked, both before the hot key is registered.
-void LoadOptions(MainForm& form);
-void LoadSavedCommands(MainForm& form);
-void LoadGestures(MainForm& form);
+// The saved command lines shown: their [Messages] keys, ascending, and their texts.
+struct StoredCommands {
+  std::vector<int> keys;
+  std::vector<std::string> lines;
+};
+StoredCommands ReadSavedCommands();
+
+// Fills the table from the file (at most 101 gestures; the rest stay in the file untouched).
+// An entry whose angle list is broken keeps its place without strokes; the first such error
+// is returned.
+std::optional<std::string> ReadGestures(GestureTable& table);
 
 // Finishing a recording that made gesture n (1-based count after it was added).
 void WriteFinishedGesture(int gestureCount, const std::string& angleListText);
-// Deletes gesture d from the file, the table and both lists; later gestures move down.
-void DeleteGesture(MainForm& form, int d);
-// Binds an action to the gesture of List2's row; the file beside the program is used from now.
-void AssignAction(MainForm& form, int row, const std::string& action, const std::string& shown);
-// Saves MSL's text as a command line unless it is there already (A-Z compared without case).
-void AddSavedCommand(MainForm& form);
-// Deletes the command line chosen in MSL's list.
-void DeleteSavedCommand(MainForm& form);
-void WriteStartPoint(MainForm& form);
-// The two values saved only when the program closes.
-void WriteClosingSettings(MainForm& form);
+// Deletes gesture d of n from the file; later gestures move down one key.
+void DeleteGestureFromFile(int d, int n);
+void WriteAction(int row, const std::string& action);
+
+// The key a new saved command line gets, or nothing when it is not to be saved: a line already
+// there (A-Z compared without case), an empty line while missing lines read as empty, or no
+// number left.
+std::optional<int> NewSavedCommandKey(const std::string& text);
+void WriteSavedCommand(int key, const std::string& text);
+// Deletes row p of the lines shown under `keys`: later lines move up one key each.
+void DeleteSavedCommandFromFile(const std::vector<int>& keys, int p);
+
+void WriteStartPoint(Point start);
+// The two values saved only when the program closes, written in this order.
+void WriteHotKeyName(const std::string& name);
+void WriteScale(std::int32_t scale);
 
 // The option check boxes and radio buttons.
-void WriteOption(const char* key, const std::string& value);
-void WriteOptionInteger(const char* key, int value);
-void WriteOptionBool(const char* key, bool value);
+void WriteOption(std::string_view key, std::string_view value);
+void WriteOptionInteger(std::string_view key, std::int32_t value);
+void WriteOptionBool(std::string_view key, bool value);
 
 }  // namespace vetrix

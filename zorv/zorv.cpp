@@ -8,53 +8,15 @@
 #include <atomic>
 #include <utility>
 
+#include "base/unique_handle.h"
 #include "zorv/hold_back.h"
 
 namespace {
 
 using zorv::kInjectedTag;
 
-class Handle {
- public:
-  Handle() = default;
-  explicit Handle(HANDLE h) : h_(h) {}
-  Handle(Handle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-  Handle& operator=(Handle&& other) noexcept {
-    if (this != &other) {
-      Close();
-      h_ = std::exchange(other.h_, nullptr);
-    }
-    return *this;
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() { Close(); }
-
-  HANDLE get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  void Close() {
-    if (h_) CloseHandle(h_);
-    h_ = nullptr;
-  }
-
-  HANDLE h_ = nullptr;
-};
-
-class Hook {
- public:
-  explicit Hook(HHOOK h) : h_(h) {}
-  Hook(const Hook&) = delete;
-  Hook& operator=(const Hook&) = delete;
-  ~Hook() {
-    if (h_) UnhookWindowsHookEx(h_);
-  }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  HHOOK h_;
-};
+using Handle = vetrix::UniqueHandle<HANDLE, &CloseHandle>;
+using Hook = vetrix::UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 
 // A thread message of the hook thread: replay a held click of the button in wParam.
 constexpr UINT kReplayMessage = WM_APP + 1;

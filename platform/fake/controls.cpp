@@ -66,9 +66,6 @@ void Button::SetEnabled(bool enabled) { impl_->enabled = enabled; }
 bool Button::Enabled() const { return impl_->enabled; }
 Rect Button::Bounds() const { return impl_->rect; }
 void Button::SetBounds(Rect r) { impl_->rect = r; }
-void Button::Click() {
-  if (onClick) onClick();
-}
 
 struct ListBox::Impl {
   std::vector<std::string> rows;
@@ -143,7 +140,6 @@ void PopupMenu::Choose(int index) {
 
 struct GroupBox::Impl {
   Rect rect;
-  std::vector<CheckBox*> radios;
 };
 
 GroupBox::GroupBox(const Args& args) : impl_(std::make_unique<Impl>()) { impl_->rect = args.rect; }
@@ -152,33 +148,19 @@ void GroupBox::SetBounds(Rect r) { impl_->rect = r; }
 Rect GroupBox::Bounds() const { return impl_->rect; }
 
 struct CheckBox::Impl {
-  CheckBox* self = nullptr;
-  GroupBox* group = nullptr;
   std::string caption;
   Rect rect;
-  bool radio = false;
   bool checked = false;
   bool enabled = true;
 };
 
 CheckBox::CheckBox(const Args& args) : impl_(std::make_unique<Impl>()) {
-  impl_->self = this;
-  impl_->group = args.group;
   impl_->caption = std::string(args.caption);
   impl_->rect = args.rect;
-  impl_->radio = args.radio;
-  if (args.radio && args.group) args.group->impl().radios.push_back(this);
+  JoinGroup(args);
 }
-CheckBox::~CheckBox() = default;
-void CheckBox::SetChecked(bool checked) {
-  if (impl_->checked == checked) return;
-  if (impl_->radio && checked && impl_->group) {
-    for (CheckBox* other : impl_->group->impl().radios)
-      if (other != this) other->impl_->checked = false;
-  }
-  impl_->checked = checked;
-  if (onClick) onClick();
-}
+CheckBox::~CheckBox() { LeaveGroup(); }
+void CheckBox::ShowChecked(bool checked) { impl_->checked = checked; }
 bool CheckBox::Checked() const { return impl_->checked; }
 void CheckBox::SetEnabled(bool enabled) { impl_->enabled = enabled; }
 bool CheckBox::Enabled() const { return impl_->enabled; }
@@ -216,11 +198,7 @@ SpinEdit::SpinEdit(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->text = std::to_string(args.minimum);
 }
 SpinEdit::~SpinEdit() = default;
-void SpinEdit::SetText(std::string_view text) {
-  if (impl_->text == text) return;
-  impl_->text = std::string(text);
-  if (onChange) onChange();
-}
+void SpinEdit::ShowText(std::string_view text) { impl_->text = std::string(text); }
 std::string SpinEdit::Text() const { return impl_->text; }
 void SpinEdit::SetBounds(Rect r) { impl_->rect = r; }
 Rect SpinEdit::Bounds() const { return impl_->rect; }

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "platform/fake/world.h"
-#include "store/profile_format.h"
+#include "platform/profile_format.h"
 
 namespace vetrix::platform {
 namespace {

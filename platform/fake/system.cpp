@@ -1,6 +1,6 @@
 #include "platform/system.h"
 
-#include "platform/dispatch.h"
+#include "platform/handler.h"
 #include "platform/fake/world.h"
 #include "platform/profile.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/dispatch.h"
+#include "platform/handler.h"
 
 namespace vetrix::fake {
 namespace {

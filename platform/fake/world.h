@@ -11,7 +11,6 @@
 
 #include "platform/controls.h"
 #include "platform/system.h"
-#include "store/gesture_table.h"
 
 namespace vetrix::fake {
 
@@ -53,7 +52,7 @@ class World {
     Point to;
   };
   std::vector<CursorSet> cursorSets;  // every SetCursorPos, with the virtual time
-  platform::Size screen{1024, 768};
+  Size screen{1024, 768};
   bool instanceGuardTaken = false;
 
   std::vector<std::string> errorBoxes;

@@ -27,8 +27,5 @@ std::string Button::Caption() const { return Narrow(win32::WindowText(impl_->hwn
 void Button::SetEnabled(bool enabled) { EnableWindow(impl_->hwnd, enabled); }
 bool Button::Enabled() const { return IsWindowEnabled(impl_->hwnd) != FALSE; }
 Rect Button::Bounds() const { return win32::ChildBounds(impl_->hwnd); }
-void Button::Click() {
-  if (onClick) onClick();
-}
 
 }  // namespace vetrix::platform

@@ -1,28 +1,11 @@
 #include "platform/win32/child.h"
 
-#include "platform/dispatch.h"
+#include "base/unique_handle.h"
+#include "platform/handler.h"
 // After windows.h, which it needs.
 #include <commctrl.h>
 
 namespace vetrix::win32 {
-
-namespace {
-
-class FontHandle {
- public:
-  explicit FontHandle(HFONT font) : font_(font) {}
-  ~FontHandle() {
-    if (font_) DeleteObject(font_);
-  }
-  FontHandle(const FontHandle&) = delete;
-  FontHandle& operator=(const FontHandle&) = delete;
-  HFONT get() const { return font_; }
-
- private:
-  HFONT font_;
-};
-
-}  // namespace
 
 namespace {
 
@@ -55,7 +38,7 @@ HFONT ChooseFormFont() {
 HFONT FormFont() {
   // 8 points at 96 dpi. The texts are always Cyrillic: under a Western code page the default
   // character set would pick the Western bitmap face, which has no Cyrillic glyphs at all.
-  static const FontHandle font(ChooseFormFont());
+  static const UniqueHandle<HFONT, &DeleteObject> font(ChooseFormFont());
   return font.get();
 }
 

@@ -31,6 +31,7 @@ struct Window::Impl {
   std::map<UINT_PTR, Handler*> timers;
   UINT_PTR nextTimerId = 1;
   bool activated = false;
+  Size minimumSize;
   // The control that had the focus when the window was last deactivated, as a dialog keeps it.
   HWND lastFocus = nullptr;
 };
@@ -44,7 +45,6 @@ struct GroupBox::Impl {
 
 namespace vetrix::win32 {
 
-using platform::Rect;
 
 HFONT FormFont();
 std::wstring WindowText(HWND hwnd);

@@ -2,6 +2,7 @@
 // so it reflects their WM_COMMAND exactly as the form does.
 #include "platform/controls.h"
 #include "platform/win32/child.h"
+#include "platform/win32/window_class.h"
 
 namespace vetrix::platform {
 
@@ -38,28 +39,16 @@ LRESULT CALLBACK GroupProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-void RegisterGroupClass() {
-  static bool done = false;
-  if (done) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  // The frame follows the edges: a resize must repaint all of it.
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = GroupProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kGroupClass;
-  RegisterClassExW(&wc);
-  done = true;
-}
-
 }  // namespace
 
 GroupBox::Impl::~Impl() { win32::DestroyChild(hwnd); }
 
 GroupBox::GroupBox(const Args& args) : impl_(std::make_unique<Impl>()) {
-  RegisterGroupClass();
+  // The frame follows the edges: a resize must repaint all of it.
+  win32::RegisterWindowClass({.name = kGroupClass,
+                              .procedure = GroupProc,
+                              .style = CS_HREDRAW | CS_VREDRAW,
+                              .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
   // WS_EX_CONTROLPARENT lets dialog-style Tab navigation walk into the group.
   impl_->hwnd = win32::CreateChild(args.parent.impl().hwnd, kGroupClass, "", WS_CLIPCHILDREN,
                                    WS_EX_CONTROLPARENT, args.rect, nullptr);

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "platform/controls.h"
-#include "platform/dispatch.h"
+#include "platform/handler.h"
+#include "base/unique_handle.h"
 #include "platform/win32/child.h"
+#include "platform/win32/window_class.h"
 
 namespace vetrix::platform {
 
@@ -14,45 +16,32 @@ constexpr wchar_t kImageClass[] = L"VetrixImage";
 
 COLORREF Colour(Rgb c) { return RGB(c.r, c.g, c.b); }
 
-LRESULT CALLBACK ImageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-
-void RegisterImageClass() {
-  static bool done = false;
-  if (done) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = ImageProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.lpszClassName = kImageClass;
-  RegisterClassExW(&wc);
-  done = true;
-}
+using Bitmap = UniqueHandle<HBITMAP, &DeleteObject>;
+using Pen = UniqueHandle<HPEN, &DeleteObject>;
+using Brush = UniqueHandle<HBRUSH, &DeleteObject>;
+using MemoryDc = UniqueHandle<HDC, &DeleteDC>;
 
 }  // namespace
 
 struct Image::Impl {
   Image* owner = nullptr;
   HWND hwnd = nullptr;
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
+  // Declared before the DC, so that the DC goes first, once it has let go of them.
+  Bitmap bitmap;
+  Pen pen;
+  Brush brush;
+  MemoryDc dc;
   HGDIOBJ originalBitmap = nullptr;
   std::uint8_t* bits = nullptr;  // 32-bit top-down rows
   std::int32_t width = 0, height = 0;
-  HPEN pen = nullptr;
-  HBRUSH brush = nullptr;
 
   ~Impl() {
     if (dc) {
-      SelectObject(dc, originalBitmap);
-      SelectObject(dc, GetStockObject(BLACK_PEN));
-      SelectObject(dc, GetStockObject(WHITE_BRUSH));
-      DeleteDC(dc);
+      // An object selected into a DC cannot be deleted.
+      SelectObject(dc.get(), originalBitmap);
+      SelectObject(dc.get(), GetStockObject(BLACK_PEN));
+      SelectObject(dc.get(), GetStockObject(WHITE_BRUSH));
     }
-    if (bitmap) DeleteObject(bitmap);
-    if (pen) DeleteObject(pen);
-    if (brush) DeleteObject(brush);
     win32::DestroyChild(hwnd);
   }
 
@@ -73,7 +62,7 @@ LRESULT CALLBACK ImageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       GetClientRect(hwnd, &client);
       // The bitmap at the top left; whatever it does not cover stays white.
       FillRect(target, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-      BitBlt(target, 0, 0, impl->width, impl->height, impl->dc, 0, 0, SRCCOPY);
+      BitBlt(target, 0, 0, impl->width, impl->height, impl->dc.get(), 0, 0, SRCCOPY);
       EndPaint(hwnd, &ps);
       return 0;
     }
@@ -101,13 +90,13 @@ LRESULT CALLBACK ImageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 Image::Image(const Args& args) : impl_(std::make_unique<Impl>()) {
-  RegisterImageClass();
+  win32::RegisterWindowClass({.name = kImageClass, .procedure = ImageProc, .style = CS_DBLCLKS});
   impl_->owner = this;
   impl_->hwnd =
       win32::CreateChild(args.parent.impl().hwnd, kImageClass, "", 0, 0, args.rect, nullptr);
   SetWindowLongPtrW(impl_->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(impl_.get()));
   HDC screen = GetDC(nullptr);
-  impl_->dc = CreateCompatibleDC(screen);
+  impl_->dc.reset(CreateCompatibleDC(screen));
   ReleaseDC(nullptr, screen);
   SetPen(Rgb{0, 0, 0});
   SetBrush(Rgb{255, 255, 255});
@@ -128,25 +117,21 @@ void Image::SetBitmapSize(std::int32_t width, std::int32_t height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP next = CreateDIBSection(impl_->dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP next = CreateDIBSection(impl_->dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!next) return;
   // A new bitmap starts white; what fits of the old picture is copied over.
   std::fill_n(static_cast<std::uint32_t*>(bits), static_cast<std::size_t>(width) * height,
               0x00FFFFFFu);
-  HDC scratch = CreateCompatibleDC(impl_->dc);
+  HDC scratch = CreateCompatibleDC(impl_->dc.get());
   HGDIOBJ old = SelectObject(scratch, next);
   if (impl_->bitmap)
-    BitBlt(scratch, 0, 0, std::min(width, impl_->width), std::min(height, impl_->height), impl_->dc,
-           0, 0, SRCCOPY);
+    BitBlt(scratch, 0, 0, std::min(width, impl_->width), std::min(height, impl_->height),
+           impl_->dc.get(), 0, 0, SRCCOPY);
   SelectObject(scratch, old);
   DeleteDC(scratch);
-  HGDIOBJ previous = SelectObject(impl_->dc, next);
-  if (impl_->bitmap) {
-    DeleteObject(impl_->bitmap);
-  } else {
-    impl_->originalBitmap = previous;
-  }
-  impl_->bitmap = next;
+  HGDIOBJ previous = SelectObject(impl_->dc.get(), next);
+  if (!impl_->bitmap) impl_->originalBitmap = previous;
+  impl_->bitmap.reset(next);
   impl_->bits = static_cast<std::uint8_t*>(bits);
   impl_->width = width;
   impl_->height = height;
@@ -158,32 +143,30 @@ std::int32_t Image::BitmapHeight() const { return impl_->height; }
 
 void Image::SetPen(Rgb color) {
   HPEN next = CreatePen(PS_SOLID, 1, Colour(color));
-  SelectObject(impl_->dc, next);
-  if (impl_->pen) DeleteObject(impl_->pen);
-  impl_->pen = next;
+  SelectObject(impl_->dc.get(), next);
+  impl_->pen.reset(next);
 }
 
 void Image::SetBrush(Rgb color) {
   HBRUSH next = CreateSolidBrush(Colour(color));
-  SelectObject(impl_->dc, next);
-  if (impl_->brush) DeleteObject(impl_->brush);
-  impl_->brush = next;
+  SelectObject(impl_->dc.get(), next);
+  impl_->brush.reset(next);
 }
 
 void Image::FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
   const RECT r{left, top, right, bottom};
-  ::FillRect(impl_->dc, &r, impl_->brush);
+  ::FillRect(impl_->dc.get(), &r, impl_->brush.get());
   impl_->Changed();
 }
 
 void Image::Line(Point from, Point to) {
-  MoveToEx(impl_->dc, from.x, from.y, nullptr);
-  LineTo(impl_->dc, to.x, to.y);
+  MoveToEx(impl_->dc.get(), from.x, from.y, nullptr);
+  LineTo(impl_->dc.get(), to.x, to.y);
   impl_->Changed();
 }
 
 void Image::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
-  ::Ellipse(impl_->dc, left, top, right, bottom);
+  ::Ellipse(impl_->dc.get(), left, top, right, bottom);
   impl_->Changed();
 }
 

@@ -1,5 +1,5 @@
 #include "platform/controls.h"
-#include "platform/dispatch.h"
+#include "platform/handler.h"
 #include "platform/win32/child.h"
 // After windows.h, which they need.
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// The program's entry point: everything else is portable.
 #include "platform/win32/win32.h"
 #include "shell/program.h"
 

@@ -50,7 +50,7 @@ bool NavigationKey(const MSG& msg) {
   const WPARAM key = msg.wParam;
   const bool tab = key == VK_TAB;
   if (!tab && key != VK_LEFT && key != VK_RIGHT && key != VK_UP && key != VK_DOWN) return false;
-  HWND top = MainWindow();
+  HWND top = MainWindowHandle();
   if (!top || !msg.hwnd || (msg.hwnd != top && !IsChild(top, msg.hwnd))) return false;
 
   // A control that takes the key itself (a list's arrows, an edit's caret) keeps it.

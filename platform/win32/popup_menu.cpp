@@ -1,26 +1,18 @@
 // A popup menu over a real HMENU. Item i has the command i + 1: TrackPopupMenu returns 0 for a
 // dismissed menu. The chosen item's handler runs once the menu has closed, so that it may open
 // dialogs or end the program without a menu loop still running around it.
-#include <memory>
 #include <optional>
 #include <string>
-#include <type_traits>
 #include <vector>
 
+#include "base/unique_handle.h"
 #include "platform/controls.h"
-#include "platform/dispatch.h"
+#include "platform/handler.h"
 #include "platform/win32/child.h"
 
 namespace vetrix::platform {
 
-namespace {
-
-struct MenuDeleter {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
-}  // namespace
+using MenuHandle = UniqueHandle<HMENU, &DestroyMenu>;
 
 struct PopupMenu::Impl {
   Window::Impl* owner = nullptr;

@@ -41,7 +41,7 @@ struct SpinEdit::Impl : win32::CommandTarget {
   int arrowsWidth = 0;
   // SetText runs onChange itself, outside any window procedure, so that an error in the
   // handler reaches the code that set the text, as in the fake.
-  bool settingText = false;
+  bool showingText = false;
 
   ~Impl() override {
     // The arrows subclass their buddy; they go first and take that with them.
@@ -50,7 +50,7 @@ struct SpinEdit::Impl : win32::CommandTarget {
   }
 
   void OnCommand(WORD code) override {
-    if (code == EN_CHANGE && !settingText && owner->onChange) owner->onChange();
+    if (code == EN_CHANGE && !showingText && owner->onChange) owner->onChange();
     if (code == EN_KILLFOCUS && owner->onExit) owner->onExit();
   }
 };
@@ -74,13 +74,10 @@ SpinEdit::SpinEdit(const Args& args) : impl_(std::make_unique<Impl>()) {
 }
 SpinEdit::~SpinEdit() = default;
 
-void SpinEdit::SetText(std::string_view text) {
-  // Equal text is no change; this is also what ends a handler that sets the text it sees.
-  if (Text() == text) return;
-  impl_->settingText = true;
+void SpinEdit::ShowText(std::string_view text) {
+  impl_->showingText = true;
   SetWindowTextW(impl_->edit, Widen(text).c_str());
-  impl_->settingText = false;
-  if (onChange) onChange();
+  impl_->showingText = false;
 }
 std::string SpinEdit::Text() const { return Narrow(win32::WindowText(impl_->edit)); }
 void SpinEdit::SetBounds(Rect r) {

@@ -1,8 +1,8 @@
 #include "platform/system.h"
 
-#include "platform/dispatch.h"
+#include "platform/handler.h"
 #include "platform/win32/win32.h"
-#include "text/texts.h"
+#include "base/texts.h"
 // After windows.h, which it needs.
 #include <commdlg.h>
 
@@ -88,13 +88,13 @@ void RunMessageLoop() {
 
 void ShowErrorBox(const std::string& message) {
   win32::ModalScope modal;
-  MessageBoxW(win32::MainWindow(), Widen(message).c_str(), Widen(texts::kAppTitle).c_str(),
+  MessageBoxW(win32::MainWindowHandle(), Widen(message).c_str(), Widen(texts::kAppTitle).c_str(),
               MB_OK | MB_ICONERROR);
 }
 
 void ShellOpen(const std::string& file, const std::string& workingDirectory) {
   const std::wstring dir = Widen(workingDirectory);
-  ShellExecuteW(win32::MainWindow(), nullptr, Widen(file).c_str(), nullptr,
+  ShellExecuteW(win32::MainWindowHandle(), nullptr, Widen(file).c_str(), nullptr,
                 dir.empty() ? nullptr : dir.c_str(), SW_SHOW);
 }
 
@@ -157,7 +157,7 @@ std::optional<std::string> OpenFileDialog(std::string_view filter,
 
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = win32::MainWindow();
+  ofn.hwndOwner = win32::MainWindowHandle();
   ofn.lpstrFilter = filters.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file.data();
@@ -179,6 +179,14 @@ bool AcquireInstanceGuard() {
   HANDLE guard = CreateEventA(nullptr, FALSE, TRUE, "Vetrix_MESSAGE");
   return guard != nullptr && WaitForSingleObject(guard, 10) == WAIT_OBJECT_0;
 }
+
+void ShowMessageBox(std::string_view text, std::string_view caption) {
+  win32::ModalScope modal;
+  MessageBoxW(win32::MainWindowHandle(), win32::Widen(text).c_str(), win32::Widen(caption).c_str(),
+              MB_OK | MB_ICONERROR);
+}
+
+Size ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 void ExitProcess(int code) { ::ExitProcess(static_cast<UINT>(code)); }
 

@@ -1,9 +1,9 @@
+// Conversions between the program's code page 1251 texts and the UTF-16 of the W functions.
 #include "platform/win32/win32.h"
 
 namespace vetrix::win32 {
 namespace {
 constexpr UINT kCodePage = 1251;
-HWND g_main = nullptr;
 }  // namespace
 
 std::wstring Widen(std::string_view text) {
@@ -25,7 +25,5 @@ std::string Narrow(std::wstring_view text) {
   return out;
 }
 
-HWND MainWindow() { return g_main; }
-void SetMainWindow(HWND hwnd) { g_main = hwnd; }
 
 }  // namespace vetrix::win32

@@ -42,8 +42,11 @@ class ModalScope {
 void PreviewKey(const MSG& msg);
 
 // The main window, once created; owner of message boxes and shell calls.
-HWND MainWindow();
-void SetMainWindow(HWND hwnd);
+HWND MainWindowHandle();
+void SetMainWindowHandle(HWND hwnd);
+
+// The tray icon's mouse messages reach the main window as this message.
+inline constexpr UINT kTrayMessage = 1026;
 
 // Moves the focus between the main window's controls for Tab, Shift+Tab and the arrow keys, as
 // a dialog does; true when the message was used up.

@@ -9,7 +9,7 @@
 
 #include "platform/fake/world.h"
 #include "recognition/recognition.h"
-#include "shell/main_form.h"
+#include "window/main_window.h"
 
 namespace {
 std::atomic<long> g_allocations{0};
@@ -32,27 +32,27 @@ namespace {
 
 // Every gesture follows rightward strokes; actions are empty so nothing fires and every
 // gesture stays in play.
-std::unique_ptr<MainForm> FullTable() {
+std::unique_ptr<MainWindow> FullTable() {
   fake::ResetWorld();
-  auto form = std::make_unique<MainForm>();
-  GestureTable& t = form->s.table;
+  auto window = std::make_unique<MainWindow>();
+  GestureTable& t = window->s.table;
   for (int j = 0; j < kMaxGestures; ++j) {
-    for (int k = 0; k < kMaxSegments; ++k) t.Angles[j][k] = (k % 2) * 30;
-    t.SegmentCount[j] = kMaxSegments;
+    for (int k = 0; k < kMaxSegments; ++k) t.angles[j][k] = (k % 2) * 30;
+    t.segmentCount[j] = kMaxSegments;
   }
-  t.GestureCount = kMaxGestures;
-  return form;
+  t.gestureCount = kMaxGestures;
+  return window;
 }
 
 void Run(benchmark::State& state, Point step1, Point step2) {
-  auto form = FullTable();
+  auto window = FullTable();
   bool anyStarted = false;
   auto& world = fake::TheWorld();
   long passes = 0;
   auto pass = [&] {
     const Point step = (passes++ % 2) ? step2 : step1;
-    world.cursor = {form->s.AnchorPoint.x + step.x, form->s.AnchorPoint.y + step.y};
-    RecognitionStep(*form, anyStarted);
+    world.cursor = {window->s.anchorPoint.x + step.x, window->s.anchorPoint.y + step.y};
+    RecognitionStep(*window, anyStarted);
   };
   // Warm-up: the fake's timer list grows once; the real timer is the system's.
   for (int i = 0; i < 4; ++i) pass();
@@ -61,7 +61,7 @@ void Run(benchmark::State& state, Point step1, Point step2) {
   for (auto _ : state) pass();
   state.counters["allocs_per_pass"] =
       benchmark::Counter(static_cast<double>(g_allocations.load() - before) / passes);
-  state.counters["progress_of_0"] = form->s.table.MatchProgress[0];
+  state.counters["progress_of_0"] = window->s.table.matchProgress[0];
 }
 
 // Every gesture moves on or stays: two direction checks per gesture.

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/dispatch.h"
+#include "platform/handler.h"
 #include "store/angle_list.h"
 #include "store/number.h"
 

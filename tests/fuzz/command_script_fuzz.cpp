@@ -6,7 +6,7 @@
 #include "platform/fake/world.h"
 #include "recognition/command_script.h"
 #include "recognition/key_names.h"
-#include "recognition/script_field.h"
+#include "store/script_field.h"
 
 namespace {
 void Check(bool ok) {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "store/profile_format.h"
+#include "platform/profile_format.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <string>
 
-#include "platform/dispatch.h"
+#include "platform/handler.h"
 #include "platform/fake/world.h"
-#include "shell/form_create.h"
-#include "shell/main_form.h"
+#include "shell/startup.h"
+#include "window/main_window.h"
 #include "store/settings.h"
 
 namespace {
@@ -29,13 +29,13 @@ const std::string& Folder() {
   return folder;
 }
 
-void CheckInStep(const vetrix::MainForm& f) {
+void CheckInStep(const vetrix::MainWindow& f) {
   const auto& t = f.s.table;
-  Check(t.GestureCount >= 0 && t.GestureCount <= vetrix::kMaxGestures);
-  Check(f.List1.RowCount() == t.GestureCount && f.List2.RowCount() == t.GestureCount);
-  for (int i = 0; i < t.GestureCount; ++i)
-    Check(t.SegmentCount[i] >= 0 && t.SegmentCount[i] <= vetrix::kMaxSegments);
-  Check(f.MSL.ItemCount() == static_cast<int>(f.savedCommandKeys.size()));
+  Check(t.gestureCount >= 0 && t.gestureCount <= vetrix::kMaxGestures);
+  Check(f.gestureList.RowCount() == t.gestureCount && f.actionList.RowCount() == t.gestureCount);
+  for (int i = 0; i < t.gestureCount; ++i)
+    Check(t.segmentCount[i] >= 0 && t.segmentCount[i] <= vetrix::kMaxSegments);
+  Check(f.savedCommandBox.ItemCount() == static_cast<int>(f.savedCommandKeys.size()));
 }
 
 }  // namespace
@@ -48,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fake::TheWorld().currentDirectory = Folder();
   fake::TheWorld().executablePath = Folder() + "/vetrix.exe";
   fake::TheWorld().timeLimitMs = 1000;
-  MainForm form;
-  FormCreate(form);
-  CheckInStep(form);
+  MainWindow window;
+  OnCreate(window);
+  CheckInStep(window);
 
   // The writers never run while an error is pending in the real program, so each one that
   // raises ends its own step here too.
@@ -59,17 +59,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       step();
     } catch (const Error&) {
     }
-    CheckInStep(form);
+    CheckInStep(window);
   };
-  if (form.s.table.GestureCount > 0) {
-    form.List1.Select(form.s.table.GestureCount / 2);
-    attempt([&] { form.Button3.Click(); });
+  if (window.state.table.gestureCount > 0) {
+    window.gestureList.Select(window.state.table.gestureCount / 2);
+    attempt([&] { window.deleteGestureButton.Click(); });
   }
-  form.MSL.SetText("*x;/mn;");
-  attempt([&] { form.Button5.Click(); });
-  if (form.MSL.ItemCount() > 0) {
-    form.MSL.Select(0);
-    attempt([&] { form.Button6.Click(); });
+  window.savedCommandBox.SetText("*x;/mn;");
+  attempt([&] { window.addCommandButton.Click(); });
+  if (window.savedCommandBox.ItemCount() > 0) {
+    window.savedCommandBox.Select(0);
+    attempt([&] { window.deleteCommandButton.Click(); });
   }
   return 0;
 }

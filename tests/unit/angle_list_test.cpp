@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dispatch.h"
+#include "platform/handler.h"
 
 namespace vetrix {
 namespace {

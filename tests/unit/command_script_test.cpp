@@ -5,7 +5,7 @@
 #include "fixture.h"
 #include "recognition/action.h"
 #include "recognition/key_names.h"
-#include "recognition/script_field.h"
+#include "store/script_field.h"
 
 namespace vetrix {
 namespace {
@@ -93,7 +93,7 @@ TEST(HotKeyText, RoundTripKeepsModifiersAndName) {
   EXPECT_EQ(KeyCodeFromName(HotKeyText(kCtrlBit | 103)), kCtrlBit | 55);
 }
 
-class CommandScriptTest : public testing::FormTest {
+class CommandScriptTest : public testing::WindowTest {
  protected:
   std::vector<KeyEvent>& keys() { return world().keyEvents; }
   std::vector<std::string>& commands() { return world().windowCommands; }
@@ -149,10 +149,10 @@ TEST_F(CommandScriptTest, RunActionChoosesScriptOrFile) {
   AddGesture({0}, "*Max;/mx;");
   AddGesture({0}, "D:\\Tools\\Calc\\calc.exe");
   AddGesture({0}, "notes.txt");
-  RunAction(form(), 0);
-  RunAction(form(), 1);
-  EXPECT_EQ(state().ActionDirectory, "D:\\Tools\\Calc\\");
-  RunAction(form(), 2);
+  RunAction(window(), 0);
+  RunAction(window(), 1);
+  EXPECT_EQ(state().actionFolder, "D:\\Tools\\Calc\\");
+  RunAction(window(), 2);
   EXPECT_EQ(commands(), (std::vector<std::string>{"maximize"}));
   ASSERT_EQ(world().shellCalls.size(), 2u);
   EXPECT_EQ(world().shellCalls[0].file, "D:\\Tools\\Calc\\calc.exe");
@@ -160,7 +160,7 @@ TEST_F(CommandScriptTest, RunActionChoosesScriptOrFile) {
   // No folder part: no working folder, so the shell uses the current one.
   EXPECT_EQ(world().shellCalls[1].file, "notes.txt");
   EXPECT_EQ(world().shellCalls[1].directory, "");
-  EXPECT_EQ(state().ActionDirectory, "");
+  EXPECT_EQ(state().actionFolder, "");
 }
 
 }  // namespace

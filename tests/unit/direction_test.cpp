@@ -28,16 +28,16 @@ TEST(RecordDirection, QuantisesToThirtyDegreeSteps) {
       {-100, 100, 120}, {-100, -100, 240}, {30, 17, 30},   {-30, 17, 150}, {1, -21, 270},
   };
   for (const auto& c : cases) {
-    MoveWork w;
+    Movement w;
     EXPECT_EQ(RecordDirection(w, c.dx, c.dy), c.expected) << c.dx << "," << c.dy;
-    EXPECT_EQ(w.MoveAngle, c.expected);
+    EXPECT_EQ(w.angle, c.expected);
   }
 }
 
 TEST(RecordDirection, EveryResultIsAStepFromZeroTo330) {
   for (int dx = -40; dx <= 40; dx += 3) {
     for (int dy = -40; dy <= 40; dy += 3) {
-      MoveWork w;
+      Movement w;
       const float a = RecordDirection(w, dx, dy);
       EXPECT_GE(a, 0.0f);
       EXPECT_LE(a, 330.0f);
@@ -53,18 +53,18 @@ TEST(SampleDirection, WholeDegreesWithoutFold) {
       {-100, 100, 135}, {-100, -100, 225}, {-1, 100, 91},  {30, 18, 31},
   };
   for (const auto& c : cases) {
-    MoveWork w;
+    Movement w;
     EXPECT_EQ(SampleDirection(w, c.dx, c.dy), c.expected) << c.dx << "," << c.dy;
   }
 }
 
 TEST(SampleDirection, ZeroDxIsReplacedAndKept) {
-  MoveWork w;
+  Movement w;
   SampleDirection(w, 0, 37);
-  EXPECT_EQ(std::bit_cast<std::uint32_t>(w.MoveDx), 0x33D6BF95u);
-  EXPECT_EQ(w.MoveDy, 37.0f);
+  EXPECT_EQ(std::bit_cast<std::uint32_t>(w.dx), 0x33D6BF95u);
+  EXPECT_EQ(w.dy, 37.0f);
   SampleDirection(w, -3, 37);
-  EXPECT_EQ(w.MoveDx, -3.0f);
+  EXPECT_EQ(w.dx, -3.0f);
 }
 
 TEST(DirectionOffset, RoundsEachComponentInScreenOrientation) {

@@ -1,12 +1,16 @@
 // The drawing area's pixels, the scale field, start-point placement and playback.
 #include "capture/drawing.h"
+#include "capture/gesture_view.h"
+#include "capture/playback.h"
+#include "capture/scale_field.h"
+#include "capture/start_point.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "fixture.h"
-#include "platform/dispatch.h"
+#include "platform/handler.h"
 #include "store/settings_file.h"
 
 namespace vetrix {
@@ -18,31 +22,31 @@ using platform::Rgb;
 class DrawingTest : public testing::FileTest {
  protected:
   DrawingTest() {
-    state().DrawingRect = {0, 0, 209, 281};
-    form().SE.SetText("15");
+    state().drawingRect = {0, 0, 209, 281};
+    window().scaleField.SetText("15");
   }
-  Rgb At(int x, int y) { return form().Image1.Pixel(x, y); }
+  Rgb At(int x, int y) { return window().drawingArea.Pixel(x, y); }
   // Every pixel that is not white.
   std::set<std::pair<int, int>> Inked() {
     std::set<std::pair<int, int>> inked;
-    for (int y = 0; y < form().Image1.BitmapHeight(); ++y)
-      for (int x = 0; x < form().Image1.BitmapWidth(); ++x)
+    for (int y = 0; y < window().drawingArea.BitmapHeight(); ++y)
+      for (int x = 0; x < window().drawingArea.BitmapWidth(); ++x)
         if (At(x, y) != kWhite) inked.insert({x, y});
     return inked;
   }
   // The scripted cursor for a drawing-area point (the fake window's frame and caption).
   Point ScreenOf(Point area) {
-    const WindowGeometry g = form().window.Geometry();
+    const WindowGeometry g = window().frame.Geometry();
     return {area.x + g.left + g.width - g.clientWidth - 5,
             area.y + g.top + g.height - g.clientHeight - 5};
   }
 };
 
 TEST_F(DrawingTest, TwoStrokeExampleIsDrawnPixelForPixel) {
-  state().StartPoint = {50, 200};
+  state().startPoint = {50, 200};
   AddGesture({0, 90}, "");
-  form().List1.Select(0);
-  DrawGesture(form());
+  window().gestureList.Select(0);
+  DrawGesture(window());
 
   // The first stroke, left to right, first pixel in, last out; the second stroke's first
   // pixel covers the first arrowhead's.
@@ -72,68 +76,68 @@ TEST_F(DrawingTest, TwoStrokeExampleIsDrawnPixelForPixel) {
 }
 
 TEST_F(DrawingTest, NoSelectionLeavesTheAreaAlone) {
-  state().StartPoint = {100, 100};
+  state().startPoint = {100, 100};
   AddGesture({0}, "");
-  form().Image1.SetPen(kBlack);
-  form().Image1.Line({0, 0}, {10, 0});
-  DrawGesture(form());
+  window().drawingArea.SetPen(kBlack);
+  window().drawingArea.Line({0, 0}, {10, 0});
+  DrawGesture(window());
   EXPECT_EQ(At(5, 0), kBlack);
-  form().List1.Select(0);
-  DrawGesture(form());
+  window().gestureList.Select(0);
+  DrawGesture(window());
   EXPECT_EQ(At(5, 0), kWhite);
 }
 
 TEST_F(DrawingTest, AGestureWithoutStrokesShowsTheDotAlone) {
-  state().StartPoint = {20, 20};
+  state().startPoint = {20, 20};
   AddGesture({}, "");
-  form().List1.Select(0);
-  DrawGesture(form());
+  window().gestureList.Select(0);
+  DrawGesture(window());
   for (auto [x, y] : Inked()) EXPECT_TRUE(x >= 17 && x < 23 && y >= 17 && y < 23);
   EXPECT_FALSE(Inked().empty());
 }
 
 TEST_F(DrawingTest, ScaleZeroPutsEveryArrowheadAtTheStart) {
-  state().StartPoint = {100, 100};
+  state().startPoint = {100, 100};
   AddGesture({0, 90, 180}, "");
-  form().List1.Select(0);
-  form().SE.SetText("0");
-  DrawGesture(form());
-  EXPECT_EQ(state().PenPoint, (Point{100, 100}));
+  window().gestureList.Select(0);
+  window().scaleField.SetText("0");
+  DrawGesture(window());
+  EXPECT_EQ(state().penPoint, (Point{100, 100}));
   for (auto [x, y] : Inked()) EXPECT_TRUE(std::abs(x - 100) <= 5 && std::abs(y - 100) <= 5);
 }
 
 TEST_F(DrawingTest, ScaleTextChangesRedraw) {
-  state().StartPoint = {50, 50};
+  state().startPoint = {50, 50};
   AddGesture({0}, "");
-  form().List1.Select(0);
-  form().SE.SetText("007");
-  EXPECT_EQ(form().SE.Text(), "7");
+  window().gestureList.Select(0);
+  window().scaleField.SetText("007");
+  EXPECT_EQ(window().scaleField.Text(), "7");
   EXPECT_EQ(At(53, 50), kBlack);
   EXPECT_EQ(At(57, 50), kRed);  // the arrowhead starts at the end, 7 pixels on
   EXPECT_EQ(At(58, 50), kWhite);
-  form().SE.SetText("99");
-  form().SE.onExit();
-  EXPECT_EQ(form().SE.Text(), "30");
-  form().SE.SetText("-4");
-  form().SE.onExit();
-  EXPECT_EQ(form().SE.Text(), "1");
+  window().scaleField.SetText("99");
+  window().scaleField.onExit();
+  EXPECT_EQ(window().scaleField.Text(), "30");
+  window().scaleField.SetText("-4");
+  window().scaleField.onExit();
+  EXPECT_EQ(window().scaleField.Text(), "1");
 }
 
 TEST_F(DrawingTest, HugeScalesAndAnglesNeitherOverflowNorHang) {
-  state().StartPoint = {2147483600, -2147483600};
+  state().startPoint = {2147483600, -2147483600};
   AddGesture({2147483647, -2147483647 - 1, 90}, "");
-  form().List1.Select(0);
-  form().SE.SetText("2147483647");
-  DrawGesture(form());
+  window().gestureList.Select(0);
+  window().scaleField.SetText("2147483647");
+  DrawGesture(window());
   SUCCEED();  // under UBSan any signed overflow above fails the run
 }
 
 TEST_F(DrawingTest, PlaybackMovesAFifthOfTheScalePerStepAndReturns) {
   AddGesture({0}, "");
-  form().List1.Select(0);
+  window().gestureList.Select(0);
   world().cursor = {500, 400};
   const auto start = world().now;
-  form().Image1.onDblClick();
+  window().drawingArea.onDblClick();
   const std::vector<int> xs = {500, 503, 506, 509, 512, 515, 500};
   ASSERT_EQ(world().cursorSets.size(), xs.size());
   for (std::size_t i = 0; i < xs.size(); ++i) {
@@ -142,60 +146,60 @@ TEST_F(DrawingTest, PlaybackMovesAFifthOfTheScalePerStepAndReturns) {
       EXPECT_EQ(world().cursorSets[i].at, start + 25 * i) << i;
     }
   }
-  EXPECT_TRUE(form().List1.Enabled());
+  EXPECT_TRUE(window().gestureList.Enabled());
 }
 
 TEST_F(DrawingTest, PlaybackAtTinyScalesDoesNotMove) {
   AddGesture({0, 90}, "");
-  form().List1.Select(0);
-  form().SE.SetText("2");
+  window().gestureList.Select(0);
+  window().scaleField.SetText("2");
   world().cursor = {300, 300};
-  form().Image1.onDblClick();
+  window().drawingArea.onDblClick();
   for (const auto& set : world().cursorSets) EXPECT_EQ(set.to, (Point{300, 300}));
 }
 
 TEST_F(DrawingTest, EscEndsPlaybackAndTheCursorGoesBack) {
   AddGesture({0, 0}, "");
-  form().List1.Select(0);
+  window().gestureList.Select(0);
   world().cursor = {500, 400};
   world().AfterPumps(2, [this] {
-    EXPECT_FALSE(form().List1.Enabled());
-    form().window.onKeyPress(27);
+    EXPECT_FALSE(window().gestureList.Enabled());
+    window().frame.onKeyPress(27);
   });
-  form().Image1.onDblClick();
+  window().drawingArea.onDblClick();
   ASSERT_EQ(world().cursorSets.size(), 3u);
   EXPECT_EQ(world().cursorSets.back().to, (Point{500, 400}));
-  EXPECT_TRUE(form().List1.Enabled());
+  EXPECT_TRUE(window().gestureList.Enabled());
 }
 
 TEST_F(DrawingTest, AFailedPlaybackGivesTheListBack) {
   AddGesture({0}, "");
-  form().List1.Select(0);
+  window().gestureList.Select(0);
   world().cursor = {500, 400};
   world().AfterPumps(1, [this] {
     try {
-      form().SE.SetText("x");
+      window().scaleField.SetText("x");
     } catch (const Error&) {
     }
   });
-  EXPECT_THROW(form().Image1.onDblClick(), Error);
-  EXPECT_TRUE(form().List1.Enabled());
+  EXPECT_THROW(window().drawingArea.onDblClick(), Error);
+  EXPECT_TRUE(window().gestureList.Enabled());
   EXPECT_EQ(world().cursor, (Point{500, 400}));
 }
 
 TEST_F(DrawingTest, TheStartPointFollowsTheCursorUntilTheSecondRightRelease) {
   AddGesture({0}, "");
-  form().List1.Select(0);
+  window().gestureList.Select(0);
   world().cursor = ScreenOf({10, 10});
   world().AfterPumps(2, [this] { world().cursor = ScreenOf({40, 60}); });
   world().AfterPumps(4, [this] {
     EXPECT_EQ(At(39, 59), kBlue);  // the dot has followed
     world().cursor = ScreenOf({70, 90});
   });
-  world().AfterPumps(6, [this] { form().Image1.onMouseUp(MouseButton::Right); });
-  form().Image1.onMouseUp(MouseButton::Right);
-  EXPECT_FALSE(state().PlacingStart);
-  EXPECT_EQ(state().StartPoint, (Point{70, 90}));
+  world().AfterPumps(6, [this] { window().drawingArea.onMouseUp(MouseButton::Right); });
+  window().drawingArea.onMouseUp(MouseButton::Right);
+  EXPECT_FALSE(state().placingStart);
+  EXPECT_EQ(state().startPoint, (Point{70, 90}));
   EXPECT_EQ(SettingsFile(kSettingsName).ReadString("Main", "x2"), "70");
   EXPECT_EQ(SettingsFile(kSettingsName).ReadString("Main", "y2"), "90");
   EXPECT_EQ(At(69, 89), kBlue);

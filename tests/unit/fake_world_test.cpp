@@ -4,41 +4,41 @@
 #include <gtest/gtest.h>
 
 #include "fixture.h"
-#include "platform/dispatch.h"
+#include "platform/handler.h"
 #include "platform/system.h"
 
 namespace vetrix {
 namespace {
 
-class FakeWorldTest : public testing::FormTest {};
+class FakeWorldTest : public testing::WindowTest {};
 
 TEST_F(FakeWorldTest, TimerExpiresOnlyWhenMessagesArePumped) {
   int fired = 0;
-  form().Timer1.onTimer = [&] { ++fired; };
-  form().Timer1.Start();
+  window().attemptTimer.onTimer = [&] { ++fired; };
+  window().attemptTimer.Start();
   platform::Sleep(5000);
   EXPECT_EQ(fired, 0);
   platform::ProcessMessages();
   EXPECT_EQ(fired, 1);  // one expiry per pump, however late
   platform::ProcessMessages();
   EXPECT_EQ(fired, 1);
-  EXPECT_TRUE(form().Timer1.Running());
+  EXPECT_TRUE(window().attemptTimer.Running());
 }
 
 TEST_F(FakeWorldTest, StartingARunningTimerDoesNotRestartIt) {
   int fired = 0;
-  form().Timer1.onTimer = [&] { ++fired; };
-  form().Timer1.Start();
+  window().attemptTimer.onTimer = [&] { ++fired; };
+  window().attemptTimer.Start();
   platform::Sleep(2000);
-  form().Timer1.Start();
+  window().attemptTimer.Start();
   platform::Sleep(1000);
   platform::ProcessMessages();
   EXPECT_EQ(fired, 1);
 
   // Stop and start begins a fresh interval.
-  form().Timer1.Stop();
+  window().attemptTimer.Stop();
   platform::Sleep(2000);
-  form().Timer1.Start();
+  window().attemptTimer.Start();
   platform::Sleep(2999);
   platform::ProcessMessages();
   EXPECT_EQ(fired, 1);
@@ -73,21 +73,21 @@ TEST_F(FakeWorldTest, AnErrorInAHandlerIsShownAndThePumpGoesOn) {
 
 TEST_F(FakeWorldTest, SelectingARowFromCodeRaisesNoClick) {
   int clicks = 0;
-  form().List1.onClick = [&] { ++clicks; };
-  form().List1.AddRow("0");
-  form().List1.AddRow("1");
-  form().List1.Select(1);
-  EXPECT_EQ(form().List1.Selected(), 1);
-  form().List1.Select(7);
-  EXPECT_EQ(form().List1.Selected(), -1);
+  window().gestureList.onClick = [&] { ++clicks; };
+  window().gestureList.AddRow("0");
+  window().gestureList.AddRow("1");
+  window().gestureList.Select(1);
+  EXPECT_EQ(window().gestureList.Selected(), 1);
+  window().gestureList.Select(7);
+  EXPECT_EQ(window().gestureList.Selected(), -1);
   EXPECT_EQ(clicks, 0);
 }
 
 TEST_F(FakeWorldTest, TrayModifyBeforeAddHasNoEffect) {
-  form().tray.Modify(platform::TrayPicture::Running);
+  window().trayIcon.Modify(platform::TrayPicture::Running);
   EXPECT_FALSE(world().tray.exists);
-  form().tray.Add();
-  form().tray.Modify(platform::TrayPicture::Running);
+  window().trayIcon.Add();
+  window().trayIcon.Modify(platform::TrayPicture::Running);
   EXPECT_EQ(world().tray.picture, platform::TrayPicture::Running);
 }
 
@@ -98,7 +98,7 @@ TEST_F(FakeWorldTest, InstanceGuardLetsOnlyTheFirstThrough) {
 
 TEST_F(FakeWorldTest, ARunawayLoopIsCaught) {
   world().timeLimitMs = 1000;
-  EXPECT_THROW(form().Button1.Click(), fake::RunawayLoop);
+  EXPECT_THROW(window().startButton.Click(), fake::RunawayLoop);
 }
 
 }  // namespace

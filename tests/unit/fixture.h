@@ -13,42 +13,44 @@
 #include <string>
 
 #include "platform/fake/world.h"
-#include "shell/main_form.h"
+#include "shell/bindings.h"
+#include "window/main_window.h"
 
 namespace vetrix::testing {
 
-class FormTest : public ::testing::Test {
+class WindowTest : public ::testing::Test {
  protected:
-  FormTest() {
+  WindowTest() {
     fake::ResetWorld();
-    form_ = std::make_unique<MainForm>();
+    window_ = std::make_unique<MainWindow>();
+    BindHandlers(*window_);
   }
 
-  MainForm& form() { return *form_; }
-  SharedState& state() { return form_->s; }
-  GestureTable& table() { return form_->s.table; }
+  MainWindow& window() { return *window_; }
+  SharedState& state() { return window_->state; }
+  GestureTable& table() { return window_->state.table; }
   fake::World& world() { return fake::TheWorld(); }
 
   // Appends a gesture with its list rows, as loading does.
   int AddGesture(std::initializer_list<int> angles, const std::string& action) {
     GestureTable& t = table();
-    const int i = t.GestureCount++;
+    const int i = t.gestureCount++;
     int k = 0;
-    for (int a : angles) t.Angles[i][k++] = a;
-    t.SegmentCount[i] = k;
-    t.Action[i] = action;
-    form_->List1.AddRow(std::to_string(i));
-    form_->List2.AddRow(action);
+    for (int a : angles) t.angles[i][k++] = a;
+    t.segmentCount[i] = k;
+    t.action[i] = action;
+    window_->gestureList.AddRow(std::to_string(i));
+    window_->actionList.AddRow(action);
     return i;
   }
 
  private:
-  std::unique_ptr<MainForm> form_;
+  std::unique_ptr<MainWindow> window_;
 };
 
-// A fresh form whose current folder ("work") and program folder ("program") are real,
+// A fresh window whose current folder ("work") and program folder ("program") are real,
 // empty temporary folders, for tests that read and write gesture.ini.
-class FileTest : public FormTest {
+class FileTest : public WindowTest {
  protected:
   FileTest() {
     root_ = std::filesystem::temp_directory_path() /

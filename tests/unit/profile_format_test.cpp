@@ -1,6 +1,6 @@
 // Cases here pin the behaviour that gesture.ini relies on; tests/e2e/profile checks the whole
 // format against Wine's own routines.
-#include "store/profile_format.h"
+#include "platform/profile_format.h"
 
 #include <gtest/gtest.h>
 

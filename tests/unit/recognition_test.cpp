@@ -4,7 +4,7 @@
 
 #include "fixture.h"
 #include "platform/system.h"
-#include "text/texts.h"
+#include "base/texts.h"
 
 namespace vetrix {
 namespace {
@@ -16,18 +16,18 @@ constexpr Point Right(int n = 30) { return {n, 0}; }
 constexpr Point Up(int n = 30) { return {0, -n}; }
 constexpr Point Left(int n = 30) { return {-n, 0}; }
 
-class RecognitionTest : public testing::FormTest {
+class RecognitionTest : public testing::WindowTest {
  protected:
   // One pass of a running loop after the cursor moved by `by` from the anchor.
   void Step(Point by) {
-    world().cursor = {state().AnchorPoint.x + by.x, state().AnchorPoint.y + by.y};
-    RecognitionStep(form(), anyStarted_);
+    world().cursor = {state().anchorPoint.x + by.x, state().anchorPoint.y + by.y};
+    RecognitionStep(window(), anyStarted_);
   }
   void BeginRun() {
-    state().AnchorPoint = kOrigin;
+    state().anchorPoint = kOrigin;
     anyStarted_ = false;
   }
-  int Progress(int j) { return table().MatchProgress[j]; }
+  int Progress(int j) { return table().matchProgress[j]; }
 
   // Runs the real loop: the cursor follows `moves` (one per pass, relative to the previous
   // point); `thenStop` clicks the start button once the moves are done.
@@ -40,8 +40,8 @@ class RecognitionTest : public testing::FormTest {
       path.push_back(at);
     }
     world().CursorPath(path);
-    if (thenStop) world().AfterPumps(path.size() + 1, [this] { form().Button1.Click(); });
-    form().Button1.Click();
+    if (thenStop) world().AfterPumps(path.size() + 1, [this] { window().startButton.Click(); });
+    window().startButton.Click();
   }
 
   bool anyStarted_ = false;
@@ -53,13 +53,13 @@ TEST_F(RecognitionTest, MovementMustBeStrictlyMoreThanTwentyPixels) {
   BeginRun();
   Step({12, -16});  // exactly 20 pixels
   EXPECT_EQ(Progress(0), 0);
-  EXPECT_EQ(state().AnchorPoint, kOrigin);
+  EXPECT_EQ(state().anchorPoint, kOrigin);
 
   // Slow movement accumulates from the anchor until it counts.
   world().cursor = {kOrigin.x + 13, kOrigin.y - 17};
-  RecognitionStep(form(), anyStarted_);
+  RecognitionStep(window(), anyStarted_);
   EXPECT_EQ(Progress(0), 1);
-  EXPECT_EQ(state().AnchorPoint, (Point{kOrigin.x + 13, kOrigin.y - 17}));
+  EXPECT_EQ(state().anchorPoint, (Point{kOrigin.x + 13, kOrigin.y - 17}));
 }
 
 TEST_F(RecognitionTest, TwentyOnePixelsCount) {
@@ -69,7 +69,7 @@ TEST_F(RecognitionTest, TwentyOnePixelsCount) {
   Step(Right(21));
   EXPECT_EQ(Progress(0), 1);
   EXPECT_TRUE(anyStarted_);
-  EXPECT_TRUE(form().Timer1.Running());
+  EXPECT_TRUE(window().attemptTimer.Running());
 }
 
 TEST_F(RecognitionTest, FollowsStaysDropsAndFires) {
@@ -85,11 +85,11 @@ TEST_F(RecognitionTest, FollowsStaysDropsAndFires) {
   ASSERT_EQ(world().shellCalls.size(), 1u);
   EXPECT_EQ(world().shellCalls[0].file, "C:\\tools\\go.bat");
   EXPECT_EQ(world().shellCalls[0].directory, "C:\\tools\\");
-  EXPECT_EQ(state().ActionDirectory, "C:\\tools\\");
+  EXPECT_EQ(state().actionFolder, "C:\\tools\\");
   EXPECT_EQ(Progress(0), 0);
-  EXPECT_EQ(form().List1.Selected(), 0);
-  EXPECT_EQ(form().List2.Selected(), 0);
-  EXPECT_FALSE(form().Timer1.Running());
+  EXPECT_EQ(window().gestureList.Selected(), 0);
+  EXPECT_EQ(window().actionList.Selected(), 0);
+  EXPECT_FALSE(window().attemptTimer.Running());
 }
 
 TEST_F(RecognitionTest, AMovementMatchingNeitherStrokeDropsAndCountsAFailure) {
@@ -102,8 +102,8 @@ TEST_F(RecognitionTest, AMovementMatchingNeitherStrokeDropsAndCountsAFailure) {
   EXPECT_EQ(Progress(0), 0);
   EXPECT_EQ(Progress(1), 0);
   // Two failures reach the threshold of 3 - 1 in the same pass: cleared, timer stopped.
-  EXPECT_EQ(state().MatchFailures, 0);
-  EXPECT_FALSE(form().Timer1.Running());
+  EXPECT_EQ(state().matchFailures, 0);
+  EXPECT_FALSE(window().attemptTimer.Running());
 }
 
 TEST_F(RecognitionTest, FailuresBelowThresholdAreKept) {
@@ -113,8 +113,8 @@ TEST_F(RecognitionTest, FailuresBelowThresholdAreKept) {
   BeginRun();
   Step(Right());
   Step(Left());
-  EXPECT_EQ(state().MatchFailures, 1);
-  EXPECT_TRUE(form().Timer1.Running());
+  EXPECT_EQ(state().matchFailures, 1);
+  EXPECT_TRUE(window().attemptTimer.Running());
 }
 
 TEST_F(RecognitionTest, OneStraightMovementFollowsSeveralCloseStrokes) {
@@ -131,18 +131,18 @@ TEST_F(RecognitionTest, WrapAroundIsRecognisedOnlyOneWay) {
   AddGesture({330}, "");
   AddGesture({0}, "");
   AddGesture({30}, "");
-  state().AnchorPoint = kOrigin;
-  auto measure = [this](Point by) { state().CursorPoint = {kOrigin.x + by.x, kOrigin.y + by.y}; };
+  state().anchorPoint = kOrigin;
+  auto measure = [this](Point by) { state().cursorPoint = {kOrigin.x + by.x, kOrigin.y + by.y}; };
   measure({100, -9});  // measured 5
   EXPECT_FALSE(SegmentMatches(state(), 0, 0));
-  EXPECT_EQ(state().move.MoveAngle, 5.0f);
+  EXPECT_EQ(state().move.angle, 5.0f);
   measure({100, 18});  // measured 350
   EXPECT_TRUE(SegmentMatches(state(), 1, 0));
-  EXPECT_EQ(state().move.MoveAngle, 350.0f);
+  EXPECT_EQ(state().move.angle, 350.0f);
   measure({1000, 1});  // measured 360
   EXPECT_TRUE(SegmentMatches(state(), 2, 0));
   EXPECT_TRUE(SegmentMatches(state(), 0, 0));
-  EXPECT_EQ(state().move.MoveAngle, 360.0f);
+  EXPECT_EQ(state().move.angle, 360.0f);
   measure({100, -80});  // measured 39: |30 - 39| < 45, |0 - 39| < 45
   EXPECT_TRUE(SegmentMatches(state(), 1, 0));
   measure({100, -100});  // measured exactly 45 from 0: the bound is exclusive
@@ -153,14 +153,14 @@ TEST_F(RecognitionTest, StrokesPastTheCountNeverMatch) {
   // Leftover cells past the last stroke must not carry an unbound gesture on, and a counter
   // can never walk off its row.
   const int j = AddGesture({0}, "");
-  for (int k = 1; k < kMaxSegments; ++k) table().Angles[j][k] = 0;
+  for (int k = 1; k < kMaxSegments; ++k) table().angles[j][k] = 0;
   AddGesture({180}, "");
   BeginRun();
   for (int i = 0; i < 150; ++i) Step(Right());
   EXPECT_EQ(Progress(j), 1);
   EXPECT_TRUE(world().shellCalls.empty());
-  state().CursorPoint = {kOrigin.x + 30, kOrigin.y};
-  state().AnchorPoint = kOrigin;
+  state().cursorPoint = {kOrigin.x + 30, kOrigin.y};
+  state().anchorPoint = kOrigin;
   EXPECT_FALSE(SegmentMatches(state(), j, 1));
   EXPECT_FALSE(SegmentMatches(state(), j, kMaxSegments));
   EXPECT_FALSE(SegmentMatches(state(), j, -1));
@@ -187,7 +187,7 @@ TEST_F(RecognitionTest, LowestIndexFiresAndResetsTheOthers) {
   ASSERT_EQ(world().shellCalls.size(), 1u);
   EXPECT_EQ(world().shellCalls[0].file, "C:\\two.bat");
   EXPECT_EQ(Progress(2), 0);
-  EXPECT_EQ(form().List1.Selected(), 1);
+  EXPECT_EQ(window().gestureList.Selected(), 1);
 }
 
 TEST_F(RecognitionTest, NoGestureStartsWhileTheTimerRuns) {
@@ -196,7 +196,7 @@ TEST_F(RecognitionTest, NoGestureStartsWhileTheTimerRuns) {
   AddGesture({200}, "");
   BeginRun();
   Step(Right());
-  EXPECT_TRUE(form().Timer1.Running());
+  EXPECT_TRUE(window().attemptTimer.Running());
   Step(Up());
   EXPECT_EQ(Progress(1), 0);
   EXPECT_TRUE(world().shellCalls.empty());
@@ -204,7 +204,7 @@ TEST_F(RecognitionTest, NoGestureStartsWhileTheTimerRuns) {
   // Three seconds later the timer resets every counter and lets gestures start again.
   platform::Sleep(3000);
   platform::ProcessMessages();
-  EXPECT_FALSE(form().Timer1.Running());
+  EXPECT_FALSE(window().attemptTimer.Running());
   EXPECT_EQ(Progress(0), 0);
   Step(Up());
   EXPECT_EQ(world().shellCalls.size(), 1u);
@@ -215,7 +215,7 @@ TEST_F(RecognitionTest, WithOneGestureTheThresholdStopsTheTimerEveryPass) {
   BeginRun();
   Step(Right());
   EXPECT_EQ(Progress(0), 1);
-  EXPECT_FALSE(form().Timer1.Running());
+  EXPECT_FALSE(window().attemptTimer.Running());
   platform::Sleep(5000);
   platform::ProcessMessages();
   EXPECT_EQ(Progress(0), 1);  // no 3-second reset ever happens
@@ -223,11 +223,11 @@ TEST_F(RecognitionTest, WithOneGestureTheThresholdStopsTheTimerEveryPass) {
 
 TEST_F(RecognitionTest, WithNoGesturesThePassClearsFailures) {
   BeginRun();
-  state().MatchFailures = 7;
-  form().Timer1.Start();
+  state().matchFailures = 7;
+  window().attemptTimer.Start();
   Step(Right());
-  EXPECT_EQ(state().MatchFailures, 0);
-  EXPECT_FALSE(form().Timer1.Running());
+  EXPECT_EQ(state().matchFailures, 0);
+  EXPECT_FALSE(window().attemptTimer.Running());
 }
 
 TEST_F(RecognitionTest, OnceStartedEveryCountedMovementRestartsTheTimer) {
@@ -238,9 +238,9 @@ TEST_F(RecognitionTest, OnceStartedEveryCountedMovementRestartsTheTimer) {
   Step(Right());
   platform::Sleep(3000);
   platform::ProcessMessages();  // expiry: stopped, counters reset
-  EXPECT_FALSE(form().Timer1.Running());
+  EXPECT_FALSE(window().attemptTimer.Running());
   Step(Up());  // matches nothing, but the run has started a gesture before
-  EXPECT_TRUE(form().Timer1.Running());
+  EXPECT_TRUE(window().attemptTimer.Running());
 }
 
 TEST_F(RecognitionTest, ClickTogglesCaptionTrayAndRunsUntilStopped) {
@@ -248,8 +248,8 @@ TEST_F(RecognitionTest, ClickTogglesCaptionTrayAndRunsUntilStopped) {
   AddGesture({0}, "C:\\x\\a.bat");
   AddGesture({180}, "");
   RunLoop({Right(), Right()});
-  EXPECT_TRUE(state().Stopped);
-  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+  EXPECT_TRUE(state().stopped);
+  EXPECT_EQ(window().startButton.Caption(), texts::kStart.view());
   EXPECT_EQ(world().tray.calls, (std::vector<std::string>{"modify:running", "modify:stopped"}));
   // Firing stops the timer, so the second move starts and fires the gesture again.
   EXPECT_EQ(world().shellCalls.size(), 2u);
@@ -259,22 +259,22 @@ TEST_F(RecognitionTest, ClickTogglesCaptionTrayAndRunsUntilStopped) {
 
 TEST_F(RecognitionTest, CaptionWhileRunningIsWaiting) {
   world().AfterPumps(1, [this] {
-    EXPECT_EQ(form().Button1.Caption(), texts::kWaiting.view());
+    EXPECT_EQ(window().startButton.Caption(), texts::kWaiting.view());
     EXPECT_EQ(world().tray.calls.back(), "modify:running");
-    form().Button1.Click();
+    window().startButton.Click();
   });
-  form().Button1.Click();
-  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+  window().startButton.Click();
+  EXPECT_EQ(window().startButton.Caption(), texts::kStart.view());
 }
 
 TEST_F(RecognitionTest, OneShotStopsAfterTheFirstFiring) {
-  state().OneShot = true;
+  state().oneShot = true;
   AddGesture({0}, "C:\\a.bat");
   AddGesture({0}, "C:\\b.bat");
   RunLoop({Right(), Right(), Right()}, /*thenStop=*/false);
-  EXPECT_TRUE(state().Stopped);
+  EXPECT_TRUE(state().stopped);
   EXPECT_EQ(world().shellCalls.size(), 1u);
-  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+  EXPECT_EQ(window().startButton.Caption(), texts::kStart.view());
 }
 
 TEST_F(RecognitionTest, NestedRunEndsTheOuterRunToo) {
@@ -285,33 +285,33 @@ TEST_F(RecognitionTest, NestedRunEndsTheOuterRunToo) {
     // A button-down trigger: force "stopped", then click; a second run nests in this pump.
     ++depth;
     deepest = std::max(deepest, depth);
-    state().Stopped = true;
-    form().Button1.Click();
+    state().stopped = true;
+    window().startButton.Click();
     --depth;
   });
   world().AfterPumps(3, [&] { world().cursor = {kOrigin.x + 40, kOrigin.y}; });
   world().AfterPumps(5, [&] {
     // The button-up trigger, dispatched by the nested run's pump.
-    state().Stopped = false;
-    form().Button1.Click();
+    state().stopped = false;
+    window().startButton.Click();
   });
   world().cursor = kOrigin;
-  form().Button1.Click();
+  window().startButton.Click();
   EXPECT_EQ(deepest, 1);
-  EXPECT_TRUE(state().Stopped);
+  EXPECT_TRUE(state().stopped);
   EXPECT_EQ(world().shellCalls.size(), 1u);  // the nested run shares the anchor and counters
-  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+  EXPECT_EQ(window().startButton.Caption(), texts::kStart.view());
   EXPECT_EQ(world().pumps, 5u);  // the outer run made no pass after the nested one ended
 }
 
 TEST_F(RecognitionTest, StoppingByAnotherWriterKeepsTheRunningCaption) {
-  world().AfterPumps(2, [this] { state().Stopped = true; });
-  form().Button1.Click();
-  EXPECT_EQ(form().Button1.Caption(), texts::kWaiting.view());
+  world().AfterPumps(2, [this] { state().stopped = true; });
+  window().startButton.Click();
+  EXPECT_EQ(window().startButton.Caption(), texts::kWaiting.view());
   // The next click toggles to running again.
-  world().AfterPumps(1, [this] { form().Button1.Click(); });
-  form().Button1.Click();
-  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+  world().AfterPumps(1, [this] { window().startButton.Click(); });
+  window().startButton.Click();
+  EXPECT_EQ(window().startButton.Caption(), texts::kStart.view());
 }
 
 }  // namespace

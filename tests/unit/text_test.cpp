@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "text/texts.h"
+#include "base/texts.h"
 
 namespace vetrix {
 namespace {

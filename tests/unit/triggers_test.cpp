@@ -1,13 +1,13 @@
 // What starts and stops recognition: the hot key, the mouse-button trigger, the options.
-#include "recognition/triggers.h"
+#include "recognition/mouse_trigger.h"
 
 #include <gtest/gtest.h>
 
 #include "fixture.h"
 #include "recognition/hot_key.h"
-#include "shell/form_create.h"
+#include "shell/startup.h"
 #include "store/settings_file.h"
-#include "text/texts.h"
+#include "base/texts.h"
 
 namespace vetrix {
 namespace {
@@ -17,11 +17,11 @@ constexpr std::uint16_t kCtrlAltF5 = 0x4000 | 0x8000 | 116;
 class TriggersTest : public testing::FileTest {
  protected:
   void HotKeyMode(std::uint16_t code) {
-    form().HK.SetCode(code);
-    form().CB.SetChecked(true);
+    window().hotKeyField.SetCode(code);
+    window().hotKeyModeBox.SetChecked(true);
   }
-  void Hook(std::int32_t message) { form().window.onHookMessage(message); }
-  bool Running() { return !state().Stopped; }
+  void Hook(std::int32_t message) { window().frame.onHookMessage(message); }
+  bool Running() { return !state().stopped; }
 };
 
 TEST_F(TriggersTest, HotKeyTogglesRecognitionAndOneGestureStopsIt) {
@@ -31,79 +31,79 @@ TEST_F(TriggersTest, HotKeyTogglesRecognitionAndOneGestureStopsIt) {
   world().AfterPumps(1, [this] {
     EXPECT_EQ(world().hotKey, (fake::World::HotKey{3, 116}));
     EXPECT_TRUE(Running());
-    form().window.onHotKey();  // stops
+    window().frame.onHotKey();  // stops
   });
-  form().Button1.Click();
+  window().startButton.Click();
   EXPECT_FALSE(Running());
   EXPECT_EQ(world().pumps, 1u);
 
   world().cursor = {500, 400};
   world().AfterPumps(2, [this] { world().cursor = {540, 400}; });
-  form().window.onHotKey();  // starts; the gesture fires and one-shot mode stops it
+  window().frame.onHotKey();  // starts; the gesture fires and one-shot mode stops it
   EXPECT_FALSE(Running());
   EXPECT_EQ(world().shellCalls.size(), 1u);
-  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+  EXPECT_EQ(window().startButton.Caption(), texts::kStart.view());
 }
 
 TEST_F(TriggersTest, OutsideHotKeyModeEveryClickEmptiesTheField) {
-  form().HK.SetCode(kCtrlAltF5);
-  world().AfterPumps(1, [this] { form().Button1.Click(); });
-  form().Button1.Click();
-  EXPECT_EQ(form().HK.Code(), 0);
+  window().hotKeyField.SetCode(kCtrlAltF5);
+  world().AfterPumps(1, [this] { window().startButton.Click(); });
+  window().startButton.Click();
+  EXPECT_EQ(window().hotKeyField.Code(), 0);
   EXPECT_FALSE(world().hotKey.has_value());
   EXPECT_EQ(world().hotKeyRegistrations, 0);
 }
 
 TEST_F(TriggersTest, AKeyWithoutModifiersIsRegisteredAlone) {
   HotKeyMode(116);
-  world().AfterPumps(1, [this] { form().Button1.Click(); });
-  form().Button1.Click();
-  EXPECT_EQ(state().HotKeyModifiers, 0);
-  EXPECT_EQ(state().HotKeyCode, 116);
+  world().AfterPumps(1, [this] { window().startButton.Click(); });
+  window().startButton.Click();
+  EXPECT_EQ(state().hotKeyModifiers, 0);
+  EXPECT_EQ(state().hotKeyCode, 116);
 }
 
 TEST_F(TriggersTest, ATakenKeyIsReportedAndChangesNothing) {
   world().hotKeysTaken.push_back({3, 116});
   HotKeyMode(kCtrlAltF5);
-  form().HK.SetEnabled(false);
-  form().Button1.Click();
+  window().hotKeyField.SetEnabled(false);
+  window().startButton.Click();
   EXPECT_FALSE(Running());
   ASSERT_EQ(world().messageBoxes.size(), 1u);
   EXPECT_EQ(world().messageBoxes[0].text, texts::kWrongKey.view());
   EXPECT_EQ(world().messageBoxes[0].caption, texts::kErrorCaption.view());
-  EXPECT_TRUE(form().HK.Enabled());
-  EXPECT_TRUE(form().HK.Focused());
+  EXPECT_TRUE(window().hotKeyField.Enabled());
+  EXPECT_TRUE(window().hotKeyField.Focused());
   EXPECT_FALSE(world().hotKey.has_value());
-  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+  EXPECT_EQ(window().startButton.Caption(), texts::kStart.view());
 
   // A running recognition stays running when the stopping click fails.
   world().hotKeysTaken.clear();
   world().AfterPumps(1, [this] {
     world().hotKeysTaken.push_back({3, 116});
-    form().Button1.Click();
+    window().startButton.Click();
     EXPECT_TRUE(Running());
     world().hotKeysTaken.clear();
-    form().Button1.Click();
+    window().startButton.Click();
   });
-  form().Button1.Click();
+  window().startButton.Click();
   EXPECT_FALSE(Running());
 }
 
 TEST_F(TriggersTest, AFailedStartUpRegistrationFocusesTheFieldOnFirstActivation) {
   WriteIni("[Main]\nHK=yes\nHotkey=Ctrl+Alt+F5\n");
   world().hotKeysTaken.push_back({3, 116});
-  FormCreate(form());
+  OnCreate(window());
   EXPECT_EQ(world().messageBoxes.size(), 1u);
-  EXPECT_FALSE(form().HK.Focused());
-  EXPECT_EQ(form().HK.Code(), kCtrlAltF5);
+  EXPECT_FALSE(window().hotKeyField.Focused());
+  EXPECT_EQ(window().hotKeyField.Code(), kCtrlAltF5);
   EXPECT_TRUE(world().hookInstalled);  // creation went on
-  form().window.onFirstActivate();
-  EXPECT_TRUE(form().HK.Focused());
+  window().frame.onFirstActivate();
+  EXPECT_TRUE(window().hotKeyField.Focused());
 }
 
 TEST_F(TriggersTest, TheRightButtonRunsRecognitionWhileHeld) {
-  form().UseRight.SetChecked(true);
-  form().UseMouse.SetChecked(true);
+  window().rightButtonRadio.SetChecked(true);
+  window().mouseTriggerBox.SetChecked(true);
   EXPECT_EQ(world().mouseTrigger, (fake::World::MouseTrigger{3, true, true}));
   int depth = 0;
   world().AfterPumps(2, [&] {
@@ -120,11 +120,11 @@ TEST_F(TriggersTest, TheRightButtonRunsRecognitionWhileHeld) {
   });
   Hook(516);
   EXPECT_FALSE(Running());
-  EXPECT_EQ(form().Button1.Caption(), texts::kStart.view());
+  EXPECT_EQ(window().startButton.Caption(), texts::kStart.view());
 }
 
 TEST_F(TriggersTest, UntickedMouseOptionIgnoresHookMessagesButPumps) {
-  form().UseRight.SetChecked(true);
+  window().rightButtonRadio.SetChecked(true);
   bool pumped = false;
   world().AfterPumps(1, [&] { pumped = true; });
   Hook(516);
@@ -133,10 +133,10 @@ TEST_F(TriggersTest, UntickedMouseOptionIgnoresHookMessagesButPumps) {
 }
 
 TEST_F(TriggersTest, WithNoButtonChosenZeroStartsAndThenStops) {
-  form().UseMouse.SetChecked(true);
+  window().mouseTriggerBox.SetChecked(true);
   world().AfterPumps(1, [this] {
     EXPECT_TRUE(Running());
-    form().Button1.Click();
+    window().startButton.Click();
   });
   Hook(0);
   EXPECT_FALSE(Running());
@@ -144,40 +144,40 @@ TEST_F(TriggersTest, WithNoButtonChosenZeroStartsAndThenStops) {
 }
 
 TEST_F(TriggersTest, ChoosingAnotherButtonStopsRecognitionAndSaves) {
-  form().UseLeft.SetChecked(true);
-  world().AfterPumps(1, [this] { form().UseMiddle.SetChecked(true); });
-  form().Button1.Click();
+  window().leftButtonRadio.SetChecked(true);
+  world().AfterPumps(1, [this] { window().middleButtonRadio.SetChecked(true); });
+  window().startButton.Click();
   EXPECT_FALSE(Running());
-  EXPECT_FALSE(form().UseLeft.Checked());
-  EXPECT_EQ(state().ButtonMessages[0], 519);
+  EXPECT_FALSE(window().leftButtonRadio.Checked());
+  EXPECT_EQ(state().buttonMessages[0], 519);
   EXPECT_EQ(SettingsFile().ReadString("Main", "MB"), "2");
   EXPECT_EQ(world().mouseTrigger.button, 2);
 }
 
 TEST_F(TriggersTest, HoldingTheButtonBackCanBeSwitchedOff) {
   WriteIni("[Main]\nMB=3\nUM=1\nHoldButton=no\n");
-  FormCreate(form());
+  OnCreate(window());
   EXPECT_EQ(world().mouseTrigger, (fake::World::MouseTrigger{3, true, false}));
 }
 
 TEST_F(TriggersTest, LeavingHotKeyModeUnregistersAndEmptiesTheField) {
   HotKeyMode(kCtrlAltF5);
-  world().AfterPumps(1, [this] { form().CB.SetChecked(false); });
-  world().AfterPumps(2, [this] { form().Button1.Click(); });
-  form().Button1.Click();
-  EXPECT_FALSE(state().OneShot);
+  world().AfterPumps(1, [this] { window().hotKeyModeBox.SetChecked(false); });
+  world().AfterPumps(2, [this] { window().startButton.Click(); });
+  window().startButton.Click();
+  EXPECT_FALSE(state().oneShot);
   EXPECT_FALSE(world().hotKey.has_value());
-  EXPECT_EQ(form().HK.Code(), 0);
+  EXPECT_EQ(window().hotKeyField.Code(), 0);
   EXPECT_EQ(SettingsFile().ReadString("Main", "HK"), "no");
 }
 
 TEST_F(TriggersTest, ClosingRemovesHookAndHotKey) {
   WriteIni("[Main]\nHK=yes\nHotkey=^Alt+F5\n");
-  FormCreate(form());
+  OnCreate(window());
   EXPECT_EQ(world().hotKey, (fake::World::HotKey{3, 116}));
   EXPECT_TRUE(world().hookInstalled);
-  world().AfterPumps(1, [this] { form().window.Close(); });
-  EXPECT_THROW(form().Button1.Click(), fake::ProcessExit);
+  world().AfterPumps(1, [this] { window().frame.Close(); });
+  EXPECT_THROW(window().startButton.Click(), fake::ProcessExit);
   EXPECT_FALSE(world().hookInstalled);
   EXPECT_FALSE(world().hotKey.has_value());
   EXPECT_EQ(SettingsFile(".\\gesture.ini").ReadString("Main", "Hotkey"), "Ctrl+Alt+F5");

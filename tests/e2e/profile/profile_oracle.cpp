@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "store/profile_format.h"
+#include "platform/profile_format.h"
 
 namespace {
 

@@ -3,35 +3,33 @@
 //   reference_drawing WIDTH HEIGHT SCALE X2 Y2 ANGLE... > out.ppm
 #include <cstdio>
 #include <cstdlib>
-#include <string>
+#include <memory>
 
 #include "capture/drawing.h"
-#include "platform/fake/world.h"
-#include "shell/main_form.h"
+#include "platform/controls.h"
+#include "store/number.h"
 
 int main(int argc, char** argv) {
-  if (argc < 6) {
+  using namespace vetrix;
+  const auto scale = argc >= 6 ? ParseInt32(argv[3]) : std::nullopt;
+  if (!scale) {
     std::fprintf(stderr, "usage: %s WIDTH HEIGHT SCALE X2 Y2 ANGLE...\n", argv[0]);
     return 2;
   }
-  using namespace vetrix;
   const int width = std::atoi(argv[1]), height = std::atoi(argv[2]);
-  MainForm form;
-  form.Image1.SetBitmapSize(width, height);
-  form.s.DrawingRect = {0, 0, width, height};
-  form.SE.SetText(argv[3]);
-  form.s.StartPoint = {std::atoi(argv[4]), std::atoi(argv[5])};
-  GestureTable& t = form.s.table;
-  for (int i = 6; i < argc && i - 6 < kMaxSegments; ++i) t.Angles[0][i - 6] = std::atoi(argv[i]);
-  t.SegmentCount[0] = argc - 6 < kMaxSegments ? argc - 6 : kMaxSegments;
-  t.GestureCount = 1;
-  form.List1.AddRow("0");
-  form.List1.Select(0);
-  DrawGesture(form);
+  platform::Window frame({.title = "", .width = width, .height = height});
+  platform::Image image({.parent = frame, .rect = {0, 0, width, height}});
+  image.FillRect(0, 0, width, height);
+  auto table = std::make_unique<GestureTable>();
+  for (int i = 6; i < argc && i - 6 < kMaxSegments; ++i)
+    table->angles[0][i - 6] = std::atoi(argv[i]);
+  table->segmentCount[0] = argc - 6 < kMaxSegments ? argc - 6 : kMaxSegments;
+  table->gestureCount = 1;
+  DrawGesture(image, *table, 0, {std::atoi(argv[4]), std::atoi(argv[5])}, *scale);
   std::printf("P6\n%d %d\n255\n", width, height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
-      const platform::Rgb c = form.Image1.Pixel(x, y);
+      const platform::Rgb c = image.Pixel(x, y);
       std::fputc(c.r, stdout);
       std::fputc(c.g, stdout);
       std::fputc(c.b, stdout);

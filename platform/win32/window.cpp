@@ -1,13 +1,22 @@
-// The main form, the application window that owns it, its timers and its tray icon. The form's
-// window procedure reflects WM_COMMAND to the control that sent it; every handler runs through
-// RunHandler so that no exception crosses a Win32 frame. Each other control kind has a file of
-// its own.
+// The main window: its window procedure, which runs every handler through RunHandler (no
+// exception crosses a Win32 frame) and reflects WM_COMMAND to the control that sent it; its
+// activation, focus and size rules; and the preview of typed characters.
 #include "platform/controls.h"
-
-#include "platform/dispatch.h"
+#include "platform/handler.h"
+#include "platform/win32/app_window.h"
 #include "platform/win32/child.h"
-#include "text/texts.h"
+#include "platform/win32/window_class.h"
 #include "zorv/zorv.h"
+
+namespace vetrix::win32 {
+namespace {
+HWND g_mainWindow = nullptr;
+}  // namespace
+
+HWND MainWindowHandle() { return g_mainWindow; }
+void SetMainWindowHandle(HWND hwnd) { g_mainWindow = hwnd; }
+
+}  // namespace vetrix::win32
 
 namespace vetrix::platform {
 
@@ -16,20 +25,8 @@ using win32::Widen;
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TtPshSqWjOIjq";
-constexpr wchar_t kAppClassName[] = L"VetrixApplication";
-constexpr UINT kTrayCallbackMessage = 1026;
-constexpr UINT kTrayId = 1;
-constexpr WORD kIconId = 1;
-// Posted to itself by the main window and by the application window.
+// Posted to itself: the first activation's handler runs once the activation has finished.
 constexpr UINT kFirstActivateMessage = WM_APP + 1;
-constexpr UINT kForwardActivationMessage = WM_APP + 2;
-
-HICON ProgramIcon(int size) {
-  // Shared: the system owns the icon, so it is never destroyed here.
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconId),
-                                       IMAGE_ICON, size, size, LR_SHARED));
-}
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
@@ -106,7 +103,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (window.onHookMessage)
         RunHandler([&] { window.onHookMessage(static_cast<std::int32_t>(wp)); });
       return 0;
-    case kTrayCallbackMessage:
+    case win32::kTrayMessage:
       if (window.onTrayMessage)
         RunHandler([&] { window.onTrayMessage(static_cast<std::int32_t>(lp)); });
       return 0;
@@ -119,7 +116,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-      info->ptMinTrackSize = {596, 404};
+      info->ptMinTrackSize = {impl->minimumSize.width, impl->minimumSize.height};
       return 0;
     }
     case WM_NCDESTROY:
@@ -133,106 +130,25 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-void BringMainToFront(const Window::Impl& impl) {
-  if (!IsWindowVisible(impl.hwnd)) return;
-  // A dialog that the main window is waiting for comes first.
-  HWND target = GetLastActivePopup(impl.hwnd);
-  if (!target || !IsWindowVisible(target)) target = impl.hwnd;
-  SetForegroundWindow(target);
-}
-
-// The application window stands in for the main window wherever the shell talks to the
-// program's taskbar entry.
-LRESULT CALLBACK AppProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* impl = reinterpret_cast<Window::Impl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    impl = static_cast<Window::Impl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(impl));
-  }
-  if (!impl || !impl->hwnd) return DefWindowProcW(hwnd, msg, wp, lp);
-
-  switch (msg) {
-    case WM_ACTIVATE:
-      // Changing the active window from inside WM_ACTIVATE confuses the activation under way.
-      if (LOWORD(wp) != WA_INACTIVE) PostMessageW(hwnd, kForwardActivationMessage, 0, 0);
-      return 0;
-    case kForwardActivationMessage:
-      if (GetActiveWindow() == hwnd) BringMainToFront(*impl);
-      return 0;
-    case WM_SYSCOMMAND:
-      switch (wp & 0xFFF0) {
-        // The main window cannot be minimised; neither can its taskbar entry.
-        case SC_MINIMIZE:
-        case SC_MAXIMIZE:
-        case SC_SIZE:
-        case SC_MOVE:
-          return 0;
-        case SC_RESTORE:
-          BringMainToFront(*impl);
-          return 0;
-        default:
-          break;
-      }
-      break;
-    case WM_CLOSE:
-      // DefWindowProc would destroy the window; the request is the main window's to answer.
-      SendMessageW(impl->hwnd, WM_CLOSE, 0, 0);
-      return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      break;
-    default:
-      break;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-void RegisterClasses() {
-  static bool done = false;
-  if (done) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = FormProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hIcon = ProgramIcon(GetSystemMetrics(SM_CXICON));
-  wc.hIconSm = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
-  wc.lpfnWndProc = AppProc;
-  wc.hbrBackground = nullptr;
-  wc.lpszClassName = kAppClassName;
-  RegisterClassExW(&wc);
-  done = true;
-}
-
-HWND CreateApplicationWindow(Window::Impl* impl) {
-  // Zero size: the window is seen only as the taskbar entry.
-  HWND app = CreateWindowExW(0, kAppClassName, Widen(texts::kAppTitle).c_str(),
-                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                             0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), impl);
-  // Its window menu is left with Restore, Minimize, a separator and Close.
-  HMENU menu = GetSystemMenu(app, FALSE);
-  for (UINT command : {SC_MAXIMIZE, SC_SIZE, SC_MOVE}) DeleteMenu(menu, command, MF_BYCOMMAND);
-  return app;
-}
-
 }  // namespace
 
 Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->owner = this;
-  RegisterClasses();
-  impl_->app = CreateApplicationWindow(impl_.get());
+  impl_->minimumSize = {args.minimumWidth, args.minimumHeight};
+  win32::RegisterWindowClass({.name = zorv::kMainWindowClass,
+                              .procedure = FormProc,
+                              .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                              .icon = win32::ProgramIcon(GetSystemMetrics(SM_CXICON)),
+                              .smallIcon = win32::ProgramIcon(GetSystemMetrics(SM_CXSMICON))});
+  impl_->app = win32::CreateApplicationWindow(impl_.get());
   // No minimise box: the window hides to the tray instead. Owned by the application window, it
   // has no taskbar entry of its own.
   CreateWindowExW(
-      WS_EX_CONTROLPARENT, kClassName, Widen(args.title).c_str(),
+      WS_EX_CONTROLPARENT, zorv::kMainWindowClass, Widen(args.title).c_str(),
       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
       CW_USEDEFAULT, CW_USEDEFAULT, args.width, args.height, impl_->app, nullptr,
       GetModuleHandleW(nullptr), impl_.get());
-  win32::SetMainWindow(impl_->hwnd);
+  win32::SetMainWindowHandle(impl_->hwnd);
   ShowWindow(impl_->app, SW_SHOW);
 }
 
@@ -292,70 +208,13 @@ WindowGeometry Window::Geometry() const {
           client.right, client.bottom};
 }
 
-// ---- Timer
-
-struct Timer::Impl {
-  Window::Impl* window = nullptr;
-  UINT_PTR id = 0;
-  UINT interval = 0;
-  bool running = false;
-};
-
-Timer::Timer(Window& owner, std::uint32_t intervalMs) : impl_(std::make_unique<Impl>()) {
-  impl_->window = &owner.impl();
-  impl_->id = impl_->window->nextTimerId++;
-  impl_->interval = intervalMs;
-  impl_->window->timers[impl_->id] = &onTimer;
-}
-Timer::~Timer() {
-  Stop();
-  impl_->window->timers.erase(impl_->id);
-}
-void Timer::Start() {
-  // SetTimer on a running timer would restart its interval.
-  if (impl_->running) return;
-  SetTimer(impl_->window->hwnd, impl_->id, impl_->interval, nullptr);
-  impl_->running = true;
-}
-void Timer::Stop() {
-  if (!impl_->running) return;
-  KillTimer(impl_->window->hwnd, impl_->id);
-  impl_->running = false;
-}
-bool Timer::Running() const { return impl_->running; }
-
-// ---- TrayIcon
-
-struct TrayIcon::Impl {
-  NOTIFYICONDATAW data{};
-};
-
-TrayIcon::TrayIcon(Window& owner) : impl_(std::make_unique<Impl>()) {
-  auto& d = impl_->data;
-  d.cbSize = sizeof d;
-  d.hWnd = owner.impl().hwnd;
-  d.uID = kTrayId;
-  d.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  d.uCallbackMessage = kTrayCallbackMessage;
-  d.hIcon = ProgramIcon(GetSystemMetrics(SM_CXICON));
-  lstrcpynW(d.szTip, L"Vetrix", ARRAYSIZE(d.szTip));
-}
-TrayIcon::~TrayIcon() = default;
-void TrayIcon::Add() { Shell_NotifyIconW(NIM_ADD, &impl_->data); }
-void TrayIcon::Modify(TrayPicture picture) {
-  impl_->data.hIcon = picture == TrayPicture::Running ? LoadIconW(nullptr, MAKEINTRESOURCEW(32514))
-                                                      : ProgramIcon(GetSystemMetrics(SM_CXICON));
-  Shell_NotifyIconW(NIM_MODIFY, &impl_->data);
-}
-void TrayIcon::Delete() { Shell_NotifyIconW(NIM_DELETE, &impl_->data); }
-
 }  // namespace vetrix::platform
 
 namespace vetrix::win32 {
 
 void PreviewKey(const MSG& msg) {
   if (msg.message != WM_CHAR) return;
-  HWND main = MainWindow();
+  HWND main = MainWindowHandle();
   if (!main || (msg.hwnd != main && !IsChild(main, msg.hwnd))) return;
   auto* impl = reinterpret_cast<platform::Window::Impl*>(GetWindowLongPtrW(main, GWLP_USERDATA));
   if (!impl || !impl->owner->onKeyPress) return;

@@ -1,4 +1,4 @@
-#include "recognition/script_field.h"
+#include "store/script_field.h"
 
 namespace vetrix {
 

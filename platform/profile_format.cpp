@@ -1,6 +1,6 @@
-#include "store/profile_format.h"
+#include "platform/profile_format.h"
 
-#include "text/ascii.h"
+#include "base/ascii.h"
 
 #include <algorithm>
 

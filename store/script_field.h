@@ -5,12 +5,17 @@
 #include <string>
 #include <string_view>
 
-#include "text/ascii.h"
+#include "base/ascii.h"
 
 namespace vetrix {
 
 // Field n (from 1); the empty text when there is no such field.
 std::string ScriptField(std::string_view text, int n);
+
+// What the action list shows for an action: a command's name, or the file itself.
+inline std::string ActionDisplayName(const std::string& action) {
+  return !action.empty() && action[0] == '*' ? ScriptField(action, 1) : action;
+}
 
 // Walks the fields in order, as ScriptField(text, 1), (text, 2), ... would give them, in one pass.
 class ScriptFields {

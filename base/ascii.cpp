@@ -1,4 +1,4 @@
-#include "text/ascii.h"
+#include "base/ascii.h"
 
 namespace vetrix {
 namespace {

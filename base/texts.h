@@ -1,13 +1,13 @@
 // Every text the program shows, in code page 1251.
 #pragma once
 
-#include "text/cp1251.h"
+#include "base/cp1251.h"
+#include "base/version.h"
 
 namespace vetrix::texts {
 
-inline constexpr Cp1251Text kVersionText = "1.395pre";
 inline constexpr Cp1251Text kAppTitle = "Vetrix";
-inline constexpr Cp1251Text kMainTitle = "Vetrix v1.395pre";
+inline constexpr Cp1251Text kMainTitle = "Vetrix v" VETRIX_VERSION_TEXT;
 inline constexpr Cp1251Text kStart = "Старт";
 inline constexpr Cp1251Text kWaiting = "Ожидание";
 inline constexpr Cp1251Text kRecord = "Запись";

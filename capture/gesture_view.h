@@ -1,0 +1,14 @@
+// The drawing area of the main window: the gesture selected in the gesture list, drawn from the
+// start point at the scale of the scale field.
+#pragma once
+
+namespace vetrix {
+
+class MainWindow;
+
+// Redraws the selected gesture; does nothing at all when none is selected.
+void DrawGesture(MainWindow& window);
+// Fills the drawing rectangle with the background.
+void ClearDrawing(MainWindow& window);
+
+}  // namespace vetrix

@@ -1,0 +1,24 @@
+// Running a handler as the message dispatcher does: an Error (or any other exception) ends the
+// handler and is shown in the default error box; no exception crosses a Win32 frame.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <utility>
+
+#include "base/error.h"
+
+namespace vetrix::platform {
+
+void ShowErrorBox(const std::string& message);
+
+template <class F>
+void RunHandler(F&& handler) {
+  try {
+    std::forward<F>(handler)();
+  } catch (const std::exception& e) {
+    ShowErrorBox(e.what());
+  }
+}
+
+}  // namespace vetrix::platform

@@ -1,0 +1,22 @@
+// The mouse trigger: while "Использовать кнопки мыши" is ticked, a press of the chosen button
+// runs recognition until its release. The hook library reports the presses and releases.
+#pragma once
+
+#include <cstdint>
+
+namespace vetrix {
+
+class MainWindow;
+
+// Which button messages start and stop a run (button 1 left, 2 middle, 3 right).
+void SelectButtonMessages(MainWindow& window, int button);
+// A button message from the hook library.
+void OnHookMouseMessage(MainWindow& window, std::int32_t mouseMessage);
+// Tells the hook library the current mouse options.
+void UpdateMouseTrigger(MainWindow& window);
+// "Использовать кнопки мыши" ticked or not: saved at once.
+void OnMouseTriggerClick(MainWindow& window);
+// One of the three button radios chosen: saved at once.
+void OnTriggerButtonClick(MainWindow& window, int button);
+
+}  // namespace vetrix

@@ -1,0 +1,122 @@
+#include "shell/startup.h"
+
+#include "base/path.h"
+#include "base/texts.h"
+#include "platform/handler.h"
+#include "platform/profile.h"
+#include "platform/system.h"
+#include "recognition/hot_key.h"
+#include "recognition/key_names.h"
+#include "recognition/mouse_trigger.h"
+#include "shell/tray.h"
+#include "store/settings.h"
+#include "window/main_window.h"
+
+namespace vetrix {
+namespace {
+
+void StopEveryLoop(SharedState& s) {
+  s.stopped = true;
+  s.playbackActive = false;
+  s.placingStart = false;
+}
+
+// In the fixed order: the mouse button before the mouse trigger, the hot key into its field
+// before hot-key mode is ticked, both before the hot key is registered. Setting a control runs
+// its handler, which may fail (a read-only file, a scale that is not a number): the failure is
+// shown and the next step goes on, so that the program still comes up with its tray icon and
+// every gesture.
+void ApplyOptions(MainWindow& window, const StoredOptions& options) {
+  const auto step = [](auto&& fn) { platform::RunHandler(fn); };
+  window.holdTriggerButton = options.holdTriggerButton;
+  step([&] {
+    switch (options.mouseButton) {
+      case 1:
+        window.leftButtonRadio.SetChecked(true);
+        break;
+      case 2:
+        window.middleButtonRadio.SetChecked(true);
+        break;
+      case 3:
+        window.rightButtonRadio.SetChecked(true);
+        break;
+      default:
+        break;
+    }
+  });
+  step([&] { window.mouseTriggerBox.SetChecked(options.useMouse); });
+  window.state.startPoint = options.startPoint;
+  step([&] { window.scaleField.SetText(options.scale); });
+  step([&] {
+    if (options.hotKeyMode) {
+      window.hotKeyField.SetCode(KeyCodeFromName(options.hotKeyName));
+      window.hotKeyModeBox.SetChecked(true);
+    } else {
+      window.hotKeyModeBox.SetChecked(false);
+    }
+  });
+  step([&] { window.exactModeBox.SetChecked(options.exactMode); });
+  UpdateMouseTrigger(window);
+}
+
+void ShowSavedCommands(MainWindow& window, const StoredCommands& commands) {
+  window.savedCommandKeys = commands.keys;
+  for (const std::string& line : commands.lines) window.savedCommandBox.AddItem(line);
+}
+
+void LoadGestures(MainWindow& window) {
+  const std::optional<std::string> error = ReadGestures(window.state.table);
+  for (int i = 0; i < window.state.table.gestureCount; ++i) AddGestureRows(window, i);
+  UpdateRecordButton(window);
+  if (error) platform::ShowErrorBox(*error);
+}
+
+}  // namespace
+
+void OnCreate(MainWindow& window) {
+  SharedState& s = window.state;
+  window.frame.SetTitle(texts::kMainTitle);
+  window.frame.TrimOwnerMenu();
+  s.commitRequested = false;
+  // Ticking an option from here runs its handler, which forces recognition to "stopped"
+  // through the start button; so recognition is stopped when creation ends.
+  ApplyOptions(window, ReadOptions());
+  platform::UnregisterHotKey();
+  window.trayIcon.Add();
+  RegisterHotKeyAtStartup(window);
+  const Rect area = window.drawingArea.Bounds();
+  s.drawingRect = {0, 0, area.width, area.height};
+  s.programFolder = FolderOf(platform::ExecutablePath());
+  ShowSavedCommands(window, ReadSavedCommands());
+  LoadGestures(window);
+  platform::InstallMouseHook();
+}
+
+void OnFirstActivate(MainWindow& window) {
+  window.state.windowActivated = true;
+  HideToTray(window);
+  if (window.focusHotKeyOnActivate) window.hotKeyField.Focus();
+  if (!window.hotKeyModeBox.Checked()) window.startButton.Click();
+}
+
+void WriteClosingSettings(MainWindow& window) {
+  WriteHotKeyName(HotKeyText(window.hotKeyField.Code()));
+  WriteScale(ScaleValue(window));
+}
+
+void OnCloseRequest(MainWindow& window) {
+  platform::UninstallMouseHook();
+  StopEveryLoop(window.state);
+  platform::UnregisterHotKey();
+  // A failed write ends closing here: the error is shown and the program keeps running.
+  WriteClosingSettings(window);
+  window.trayIcon.Delete();
+  platform::ExitProcess(0);
+}
+
+void ExitFromTray(MainWindow& window) {
+  StopEveryLoop(window.state);
+  window.frame.Close();
+}
+
+}  // namespace vetrix

@@ -1,0 +1,51 @@
+// Everything the handlers share besides the controls: the table, the flags that stop the loops,
+// the points the loops measure from, and the settings that have no control of their own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "base/geometry.h"
+#include "store/gesture_table.h"
+
+namespace vetrix {
+
+// Components and direction of the last measured movement, shared by recording and recognition.
+struct Movement {
+  float dx = 0;
+  float dy = 0;
+  float angle = 0;
+};
+
+struct DrawingRectangle {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct SharedState {
+  GestureTable table;
+
+  bool stopped = true;
+  bool oneShot = false;
+  bool playbackActive = false;
+  bool placingStart = false;
+  bool commitRequested = false;
+  bool windowActivated = false;
+
+  Point cursorPoint, anchorPoint, startPoint, penPoint, previewEnd, playbackPoint;
+
+  Movement move;
+  float lastAngle = 0;
+  std::int32_t recordedSegments = 0;
+  std::int32_t playbackStep = 0;
+  std::int32_t matchFailures = 0;
+  std::string angleListText;
+  std::string programFolder;
+  std::string actionFolder;
+  DrawingRectangle drawingRect;
+
+  std::int32_t hotKeyModifiers = 0;
+  std::uint16_t hotKeyCode = 0;
+  std::int32_t buttonMessages[4]{};
+};
+
+}  // namespace vetrix

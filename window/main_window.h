@@ -1,0 +1,80 @@
+// The main window: its controls, created in tab order, and the shared state its handlers work
+// on. It knows no handler; shell/bindings.cpp ties the controls to them.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/controls.h"
+#include "store/shared_state.h"
+
+namespace vetrix {
+
+// The window's outer size when it is created, and the smallest the user can make it.
+inline constexpr Size kMainWindowSize{596, 406};
+inline constexpr Size kMainWindowMinimumSize{596, 404};
+
+class MainWindow {
+ public:
+  MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  SharedState state;
+
+  platform::Window frame;
+  platform::Image drawingArea;
+  platform::Button startButton;
+  platform::Button recordButton;
+  platform::ListBox gestureList;
+  platform::Button deleteGestureButton;
+  platform::ListBox actionList;
+  platform::HotKeyField hotKeyField;
+  platform::CheckBox hotKeyModeBox;
+  platform::SpinEdit scaleField;
+  platform::CheckBox exactModeBox;
+  platform::Button hideButton;
+  platform::GroupBox mouseGroup;
+  platform::CheckBox mouseTriggerBox;
+  platform::CheckBox leftButtonRadio;
+  platform::CheckBox rightButtonRadio;
+  platform::CheckBox middleButtonRadio;
+  platform::ComboBox savedCommandBox;
+  platform::Button addCommandButton;
+  platform::Button deleteCommandButton;
+  // Ends a matching attempt that has not completed within 3 seconds.
+  platform::Timer attemptTimer;
+  platform::TrayIcon trayIcon;
+  platform::PopupMenu trayMenu;  // "Восстановить" / "Выход"
+  platform::PopupMenu bindMenu;  // the action list's "Файл" / "Команда"
+
+  // The start-up registration of the hot key failed: the key field takes the focus when the
+  // window is first activated.
+  bool focusHotKeyOnActivate = false;
+  // Whether the hook library holds the trigger button's press back ([Main] "HoldButton").
+  bool holdTriggerButton = true;
+
+  // A recording owns the working row at gestureCount (its list rows exist).
+  bool recording = false;
+
+  // The [Messages] key of each line in the saved-command box's list, ascending; gaps in the
+  // file stay gaps.
+  std::vector<int> savedCommandKeys;
+};
+
+// The scale field's text as a number, read afresh at every use; a text that is not a whole
+// number raises "'%s' is not a valid integer value".
+std::int32_t ScaleValue(const MainWindow& window);
+
+// The record button works only while the table has a free row.
+void UpdateRecordButton(MainWindow& window);
+
+// The tray picture follows the recognition state: the question mark while running.
+void UpdateTrayIcon(MainWindow& window, bool running);
+
+// Row i of both lists for table entry i: its number and what its action shows.
+void AddGestureRows(MainWindow& window, int i);
+// Deletes row d of both lists of n and numbers the later rows down; clears the selection.
+void RemoveGestureRows(MainWindow& window, int d, int n);
+
+}  // namespace vetrix
