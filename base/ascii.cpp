@@ -2,9 +2,7 @@
 
 namespace vetrix {
 namespace {
-char Fold(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 }  // namespace
 
 std::string AsciiLower(std::string_view text) {

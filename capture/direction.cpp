@@ -29,8 +29,7 @@ std::int64_t RoundHalfEven(long double v) {
 float RecordDirection(Movement& w, std::int32_t dx, std::int32_t dy) {
   w.dx = static_cast<float>(dx);
   w.dy = static_cast<float>(dy);
-  const long double q =
-      static_cast<long double>(w.dy) / (static_cast<long double>(w.dx) + 0.1L);
+  const long double q = static_cast<long double>(w.dy) / (static_cast<long double>(w.dx) + 0.1L);
   w.angle = static_cast<float>(std::atan(q) * 180 / kPi);
   const std::int64_t k = RoundHalfEven(static_cast<long double>(w.angle) / AngleStep);
   w.angle = static_cast<float>(static_cast<std::int32_t>(k) * AngleStep);

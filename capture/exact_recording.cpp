@@ -3,11 +3,11 @@
 #include "capture/direction.h"
 #include "capture/drawing.h"
 #include "capture/gesture_view.h"
-#include "capture/start_point.h"
 #include "capture/recording.h"
+#include "capture/start_point.h"
 #include "platform/system.h"
-#include "window/main_window.h"
 #include "store/settings.h"
+#include "window/main_window.h"
 
 namespace vetrix {
 
@@ -54,6 +54,8 @@ void OnDrawingAreaMouseUp(MainWindow& window, platform::MouseButton button) {
   if (button == platform::MouseButton::Right) PlaceStartPoint(window);
 }
 
-void OnExactModeClick(MainWindow& window) { WriteOption("AR", window.exactModeBox.Checked() ? "yes" : "no"); }
+void OnExactModeClick(MainWindow& window) {
+  WriteOption("AR", window.exactModeBox.Checked() ? "yes" : "no");
+}
 
 }  // namespace vetrix

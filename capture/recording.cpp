@@ -2,15 +2,15 @@
 
 #include <cmath>
 
+#include "base/texts.h"
 #include "capture/direction.h"
 #include "capture/drawing.h"
-#include "capture/gesture_view.h"
 #include "capture/exact_recording.h"
+#include "capture/gesture_view.h"
 #include "platform/system.h"
-#include "window/main_window.h"
 #include "store/angle_list.h"
 #include "store/settings.h"
-#include "base/texts.h"
+#include "window/main_window.h"
 
 namespace vetrix {
 namespace {
@@ -78,7 +78,8 @@ void RecordGesture(MainWindow& window) {
     const int row;
     ~Done() {
       window.recording = false;
-      if (window.state.table.gestureCount == row && window.gestureList.RowCount() > row) RemoveWorkingRows(window);
+      if (window.state.table.gestureCount == row && window.gestureList.RowCount() > row)
+        RemoveWorkingRows(window);
       window.state.stopped = true;
       window.recordButton.SetCaption(texts::kRecord);
       window.deleteGestureButton.SetEnabled(true);

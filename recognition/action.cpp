@@ -1,9 +1,9 @@
 #include "recognition/action.h"
 
+#include "base/path.h"
 #include "platform/system.h"
 #include "recognition/command_script.h"
 #include "window/main_window.h"
-#include "base/path.h"
 
 namespace vetrix {
 

@@ -1,10 +1,10 @@
 #include "recognition/hot_key.h"
 
+#include "base/texts.h"
 #include "platform/system.h"
 #include "recognition/key_names.h"
 #include "store/settings.h"
 #include "window/main_window.h"
-#include "base/texts.h"
 
 namespace vetrix {
 namespace {

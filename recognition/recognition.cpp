@@ -2,13 +2,13 @@
 
 #include <cmath>
 
+#include "base/texts.h"
 #include "capture/direction.h"
 #include "capture/gesture_view.h"
 #include "platform/system.h"
 #include "recognition/action.h"
 #include "recognition/hot_key.h"
 #include "window/main_window.h"
-#include "base/texts.h"
 
 namespace vetrix {
 namespace {

@@ -14,8 +14,7 @@ void BindFileToGesture(MainWindow& window);
 void BindCommandToGesture(MainWindow& window);
 // Binds an action to the gesture of the action list's row, shown as `shown`; the file beside
 // the program is used from now on.
-void AssignAction(MainWindow& window, int row, const std::string& action,
-                  const std::string& shown);
+void AssignAction(MainWindow& window, int row, const std::string& action, const std::string& shown);
 void DeleteSelectedGesture(MainWindow& window);
 // Saves the box's text as a command line unless it is there already (A-Z compared without
 // case).

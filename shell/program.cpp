@@ -1,4 +1,4 @@
-#include "shell/program.h"
+#include "platform/program.h"
 
 #include "platform/handler.h"
 #include "platform/system.h"

@@ -59,8 +59,6 @@ std::optional<std::int32_t> ParseInt32(std::string_view s) {
   return static_cast<std::int32_t>(negative ? -*v : *v);
 }
 
-std::string IntToText(std::int32_t value) {
-  return std::to_string(value);
-}
+std::string IntToText(std::int32_t value) { return std::to_string(value); }
 
 }  // namespace vetrix

@@ -149,7 +149,9 @@ void WriteStartPoint(Point start) {
 void WriteHotKeyName(const std::string& name) {
   SettingsFile(kSettingsName).WriteString(kMain, "Hotkey", name);
 }
-void WriteScale(std::int32_t scale) { SettingsFile(kSettingsName).WriteInteger(kMain, "Scale", scale); }
+void WriteScale(std::int32_t scale) {
+  SettingsFile(kSettingsName).WriteInteger(kMain, "Scale", scale);
+}
 
 void WriteOption(std::string_view key, std::string_view value) {
   SettingsFile().WriteString(kMain, key, value);

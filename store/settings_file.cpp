@@ -1,9 +1,9 @@
 #include "store/settings_file.h"
 
+#include "base/ascii.h"
 #include "base/error.h"
 #include "platform/profile.h"
 #include "store/number.h"
-#include "base/ascii.h"
 
 namespace vetrix {
 

@@ -1,7 +1,7 @@
 #include "platform/system.h"
 
-#include "platform/handler.h"
 #include "platform/fake/world.h"
+#include "platform/handler.h"
 #include "platform/profile.h"
 
 namespace vetrix::platform {

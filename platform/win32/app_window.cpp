@@ -14,7 +14,8 @@ constexpr UINT kForwardActivationMessage = WM_APP + 2;
 LRESULT CALLBACK AppProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* impl = reinterpret_cast<platform::Window::Impl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_NCCREATE) {
-    impl = static_cast<platform::Window::Impl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    impl =
+        static_cast<platform::Window::Impl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(impl));
   }
   if (!impl || !impl->hwnd) return DefWindowProcW(hwnd, msg, wp, lp);

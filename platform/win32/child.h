@@ -45,7 +45,6 @@ struct GroupBox::Impl {
 
 namespace vetrix::win32 {
 
-
 HFONT FormFont();
 std::wstring WindowText(HWND hwnd);
 

@@ -11,8 +11,8 @@ constexpr int kHotkeyId = 34656;
 }  // namespace
 
 bool RegisterHotKey(std::int32_t modifiers, std::uint16_t key) {
-  return ::RegisterHotKey(win32::MainWindowHandle(), kHotkeyId, static_cast<UINT>(modifiers), key) !=
-         FALSE;
+  return ::RegisterHotKey(win32::MainWindowHandle(), kHotkeyId, static_cast<UINT>(modifiers),
+                          key) != FALSE;
 }
 
 void UnregisterHotKey() { ::UnregisterHotKey(win32::MainWindowHandle(), kHotkeyId); }

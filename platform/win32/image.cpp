@@ -2,9 +2,9 @@
 // shown by the child window at its place. Its class takes double clicks.
 #include <algorithm>
 
+#include "base/unique_handle.h"
 #include "platform/controls.h"
 #include "platform/handler.h"
-#include "base/unique_handle.h"
 #include "platform/win32/child.h"
 #include "platform/win32/window_class.h"
 

@@ -1,8 +1,8 @@
 #include "platform/system.h"
 
+#include "base/texts.h"
 #include "platform/handler.h"
 #include "platform/win32/win32.h"
-#include "base/texts.h"
 // After windows.h, which it needs.
 #include <commdlg.h>
 

@@ -25,5 +25,4 @@ std::string Narrow(std::wstring_view text) {
   return out;
 }
 
-
 }  // namespace vetrix::win32

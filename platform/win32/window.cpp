@@ -1,6 +1,6 @@
 // The main window: its window procedure, which runs every handler through RunHandler (no
 // exception crosses a Win32 frame) and reflects WM_COMMAND to the control that sent it; its
-// activation, focus and size rules; and the preview of typed characters.
+// activation, focus and size rules.
 #include "platform/controls.h"
 #include "platform/handler.h"
 #include "platform/win32/app_window.h"
@@ -209,19 +209,3 @@ WindowGeometry Window::Geometry() const {
 }
 
 }  // namespace vetrix::platform
-
-namespace vetrix::win32 {
-
-void PreviewKey(const MSG& msg) {
-  if (msg.message != WM_CHAR) return;
-  HWND main = MainWindowHandle();
-  if (!main || (msg.hwnd != main && !IsChild(main, msg.hwnd))) return;
-  auto* impl = reinterpret_cast<platform::Window::Impl*>(GetWindowLongPtrW(main, GWLP_USERDATA));
-  if (!impl || !impl->owner->onKeyPress) return;
-  const wchar_t wide = static_cast<wchar_t>(msg.wParam);
-  const std::string narrow = Narrow(std::wstring_view(&wide, 1));
-  if (narrow.size() != 1) return;
-  platform::RunHandler([&] { impl->owner->onKeyPress(narrow[0]); });
-}
-
-}  // namespace vetrix::win32

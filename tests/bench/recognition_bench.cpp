@@ -20,12 +20,8 @@ void* operator new(std::size_t n) {
   if (void* p = std::malloc(n ? n : 1)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace vetrix {
 namespace {
@@ -35,7 +31,7 @@ namespace {
 std::unique_ptr<MainWindow> FullTable() {
   fake::ResetWorld();
   auto window = std::make_unique<MainWindow>();
-  GestureTable& t = window->s.table;
+  GestureTable& t = window->state.table;
   for (int j = 0; j < kMaxGestures; ++j) {
     for (int k = 0; k < kMaxSegments; ++k) t.angles[j][k] = (k % 2) * 30;
     t.segmentCount[j] = kMaxSegments;
@@ -51,7 +47,7 @@ void Run(benchmark::State& state, Point step1, Point step2) {
   long passes = 0;
   auto pass = [&] {
     const Point step = (passes++ % 2) ? step2 : step1;
-    world.cursor = {window->s.anchorPoint.x + step.x, window->s.anchorPoint.y + step.y};
+    world.cursor = {window->state.anchorPoint.x + step.x, window->state.anchorPoint.y + step.y};
     RecognitionStep(*window, anyStarted);
   };
   // Warm-up: the fake's timer list grows once; the real timer is the system's.
@@ -61,17 +57,13 @@ void Run(benchmark::State& state, Point step1, Point step2) {
   for (auto _ : state) pass();
   state.counters["allocs_per_pass"] =
       benchmark::Counter(static_cast<double>(g_allocations.load() - before) / passes);
-  state.counters["progress_of_0"] = window->s.table.matchProgress[0];
+  state.counters["progress_of_0"] = window->state.table.matchProgress[0];
 }
 
 // Every gesture moves on or stays: two direction checks per gesture.
-void BM_PassFollowing(benchmark::State& state) {
-  Run(state, {30, 0}, {30, -10});
-}
+void BM_PassFollowing(benchmark::State& state) { Run(state, {30, 0}, {30, -10}); }
 // Movements alternate between matching and dropping: up to three checks per gesture.
-void BM_PassDropping(benchmark::State& state) {
-  Run(state, {30, 0}, {0, 30});
-}
+void BM_PassDropping(benchmark::State& state) { Run(state, {30, 0}, {0, 30}); }
 
 BENCHMARK(BM_PassFollowing);
 BENCHMARK(BM_PassDropping);

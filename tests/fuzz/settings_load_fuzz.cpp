@@ -7,11 +7,12 @@
 #include <fstream>
 #include <string>
 
-#include "platform/handler.h"
 #include "platform/fake/world.h"
+#include "platform/handler.h"
+#include "shell/bindings.h"
 #include "shell/startup.h"
-#include "window/main_window.h"
 #include "store/settings.h"
+#include "window/main_window.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ const std::string& Folder() {
 }
 
 void CheckInStep(const vetrix::MainWindow& f) {
-  const auto& t = f.s.table;
+  const auto& t = f.state.table;
   Check(t.gestureCount >= 0 && t.gestureCount <= vetrix::kMaxGestures);
   Check(f.gestureList.RowCount() == t.gestureCount && f.actionList.RowCount() == t.gestureCount);
   for (int i = 0; i < t.gestureCount; ++i)
@@ -49,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fake::TheWorld().executablePath = Folder() + "/vetrix.exe";
   fake::TheWorld().timeLimitMs = 1000;
   MainWindow window;
+  BindHandlers(window);
   OnCreate(window);
   CheckInStep(window);
 

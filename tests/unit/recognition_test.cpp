@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/texts.h"
 #include "fixture.h"
 #include "platform/system.h"
-#include "base/texts.h"
 
 namespace vetrix {
 namespace {

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/texts.h"
 #include "capture/drawing.h"
 #include "fixture.h"
 #include "platform/handler.h"
 #include "store/settings_file.h"
-#include "base/texts.h"
 
 namespace vetrix {
 namespace {

@@ -7,13 +7,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/texts.h"
 #include "fixture.h"
-#include "shell/bindings.h"
 #include "platform/handler.h"
 #include "shell/action_editing.h"
+#include "shell/bindings.h"
 #include "shell/startup.h"
 #include "store/settings_file.h"
-#include "base/texts.h"
 
 namespace vetrix {
 namespace {

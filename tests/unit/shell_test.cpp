@@ -1,13 +1,13 @@
 // The main window's life: layout, first activation, tray, closing, binding actions.
 #include <gtest/gtest.h>
 
+#include "base/texts.h"
 #include "fixture.h"
 #include "platform/handler.h"
-#include "shell/startup.h"
 #include "shell/layout.h"
+#include "shell/startup.h"
 #include "shell/tray.h"
 #include "store/settings_file.h"
-#include "base/texts.h"
 
 namespace vetrix {
 namespace {
@@ -26,10 +26,12 @@ class ShellTest : public testing::FileTest {
 TEST_F(ShellTest, WiderAndTallerWindowsMoveAndGrowTheRightControls) {
   Start();
   auto& f = window();
-  const Rect image = f.drawingArea.Bounds(), list1 = f.gestureList.Bounds(), list2 = f.actionList.Bounds(),
-             b1 = f.startButton.Bounds(), b3 = f.deleteGestureButton.Bounds(), b4 = f.hideButton.Bounds(),
-             b5 = f.addCommandButton.Bounds(), b6 = f.deleteCommandButton.Bounds(), gb = f.mouseGroup.Bounds(),
-             msl = f.savedCommandBox.Bounds(), se = f.scaleField.Bounds(), hk = f.hotKeyField.Bounds(), cb = f.hotKeyModeBox.Bounds(),
+  const Rect image = f.drawingArea.Bounds(), list1 = f.gestureList.Bounds(),
+             list2 = f.actionList.Bounds(), b1 = f.startButton.Bounds(),
+             b3 = f.deleteGestureButton.Bounds(), b4 = f.hideButton.Bounds(),
+             b5 = f.addCommandButton.Bounds(), b6 = f.deleteCommandButton.Bounds(),
+             gb = f.mouseGroup.Bounds(), msl = f.savedCommandBox.Bounds(),
+             se = f.scaleField.Bounds(), hk = f.hotKeyField.Bounds(), cb = f.hotKeyModeBox.Bounds(),
              cb2 = f.exactModeBox.Bounds();
   const WindowGeometry g = f.frame.Geometry();
   f.frame.Resize(g.width + 100, g.height);

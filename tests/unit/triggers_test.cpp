@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/texts.h"
 #include "fixture.h"
 #include "recognition/hot_key.h"
 #include "shell/startup.h"
 #include "store/settings_file.h"
-#include "base/texts.h"
 
 namespace vetrix {
 namespace {

@@ -30,8 +30,8 @@ constexpr UINT kSendTimeoutMs = 2000;
 
 std::string Utf8(const std::wstring& w) {
   if (w.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                              nullptr, nullptr);
+  int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr,
+                              nullptr);
   std::string s(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
                       nullptr);
@@ -42,11 +42,20 @@ std::string Escape(const std::wstring& w) {
   std::string out;
   for (char c : Utf8(w)) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -111,8 +120,7 @@ std::wstring ControlText(HWND h) {
   if (!Send(h, WM_GETTEXTLENGTH, 0, 0, &len)) return StoredText(h);
   std::wstring s(len + 1, L'\0');
   DWORD_PTR got = 0;
-  if (!Send(h, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(s.data()), &got))
-    return StoredText(h);
+  if (!Send(h, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(s.data()), &got)) return StoredText(h);
   s.resize(got <= len ? got : len);
   return s;
 }
@@ -147,7 +155,8 @@ std::vector<HWND> TopLevel(const std::wstring* title) {
 // visible window wins over a hidden one of the same title.
 HWND FindTopLevel(const std::wstring& selector) {
   if (selector.rfind(L"hwnd=", 0) == 0) {
-    HWND h = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(wcstoull(selector.c_str() + 5, nullptr, 0)));
+    HWND h =
+        reinterpret_cast<HWND>(static_cast<ULONG_PTR>(wcstoull(selector.c_str() + 5, nullptr, 0)));
     return IsWindow(h) ? h : nullptr;
   }
   std::vector<HWND> all;
@@ -213,12 +222,13 @@ int Dump(const std::wstring& title) {
     GetWindowRect(h, &screen);
     RECT rel = screen;
     MapWindowPoints(HWND_DESKTOP, top, reinterpret_cast<POINT*>(&rel), 2);
-    std::string line = "child\thwnd=" + Hex(h) + "\tparent=" + Hex(GetParent(h)) +
-                       "\tclass=" + Escape(cls) + "\tid=" + std::to_string(GetDlgCtrlID(h)) +
-                       "\tstyle=" + HexValue(static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE))) +
-                       "\trect=" + Rect(screen) + "\tcrect=" + Rect(rel) +
-                       "\tvisible=" + (IsWindowVisible(h) ? "1" : "0") +
-                       "\tenabled=" + (IsWindowEnabled(h) ? "1" : "0");
+    std::string line =
+        "child\thwnd=" + Hex(h) + "\tparent=" + Hex(GetParent(h)) + "\tclass=" + Escape(cls) +
+        "\tid=" + std::to_string(GetDlgCtrlID(h)) +
+        "\tstyle=" + HexValue(static_cast<unsigned long>(GetWindowLongW(h, GWL_STYLE))) +
+        "\trect=" + Rect(screen) + "\tcrect=" + Rect(rel) +
+        "\tvisible=" + (IsWindowVisible(h) ? "1" : "0") +
+        "\tenabled=" + (IsWindowEnabled(h) ? "1" : "0");
     if (SameClass(cls, L"Button")) {
       DWORD_PTR check = 0;
       Send(h, BM_GETCHECK, 0, 0, &check);

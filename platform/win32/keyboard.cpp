@@ -1,6 +1,9 @@
-// Keyboard navigation between the main window's controls. IsDialogMessage would do it, but it
-// also takes Enter, Esc and the dialog's mnemonics, which the window's own key handler must see
-// first; so only Tab and the arrow keys are handled, here, with the dialog manager's rules.
+// The main window's keyboard. Navigation between its controls: IsDialogMessage would do it, but
+// it also takes Enter, Esc and the dialog's mnemonics, which the window's own key handler must
+// see first; so only Tab and the arrow keys are handled, here, with the dialog manager's rules.
+// And the preview that shows the window every typed character before the control gets it.
+#include "platform/handler.h"
+#include "platform/win32/child.h"
 #include "platform/win32/win32.h"
 
 namespace vetrix::win32 {
@@ -68,6 +71,18 @@ bool NavigationKey(const MSG& msg) {
   HWND next = NextInGroup(top, from, key == VK_LEFT || key == VK_UP);
   if (next) Focus(next);
   return true;
+}
+
+void PreviewKey(const MSG& msg) {
+  if (msg.message != WM_CHAR) return;
+  HWND main = MainWindowHandle();
+  if (!main || (msg.hwnd != main && !IsChild(main, msg.hwnd))) return;
+  auto* impl = reinterpret_cast<platform::Window::Impl*>(GetWindowLongPtrW(main, GWLP_USERDATA));
+  if (!impl || !impl->owner->onKeyPress) return;
+  const wchar_t wide = static_cast<wchar_t>(msg.wParam);
+  const std::string narrow = Narrow(std::wstring_view(&wide, 1));
+  if (narrow.size() != 1) return;
+  platform::RunHandler([&] { impl->owner->onKeyPress(narrow[0]); });
 }
 
 }  // namespace vetrix::win32
