@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/error.h"
 #include "base/texts.h"
 #include "capture/direction.h"
 #include "capture/drawing.h"
@@ -113,8 +114,15 @@ void FinishRecording(MainWindow& window) {
   t.segmentCount[t.gestureCount] = s.recordedSegments;
   DrawGesture(window);
   s.angleListText = AngleListText(t.angles[t.gestureCount], s.recordedSegments);
+  // The file first: a gesture that the file does not hold is not counted, and the recording's
+  // rows and drawing go as for a cancelled one.
+  try {
+    WriteFinishedGesture(t.gestureCount + 1, s.angleListText);
+  } catch (const Error&) {
+    ClearDrawing(window);
+    throw;
+  }
   ++t.gestureCount;
-  WriteFinishedGesture(t.gestureCount, s.angleListText);
 }
 
 void OnKeyPress(MainWindow& window, char key) {

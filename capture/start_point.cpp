@@ -1,5 +1,6 @@
 #include "capture/start_point.h"
 
+#include "base/error.h"
 #include "capture/direction.h"
 #include "capture/gesture_view.h"
 #include "platform/system.h"
@@ -12,9 +13,17 @@ void PlaceStartPoint(MainWindow& window) {
   SharedState& s = window.state;
   s.placingStart = !s.placingStart;
   if (!s.placingStart) {
-    WriteStartPoint(s.startPoint);
+    try {
+      WriteStartPoint(s.startPoint);
+    } catch (const Error&) {
+      // The point the file still holds comes back.
+      s.startPoint = s.placingFrom;
+      DrawGesture(window);
+      throw;
+    }
     return;
   }
+  s.placingFrom = s.startPoint;
   while (s.placingStart) {
     s.cursorPoint = platform::GetCursorPos();
     s.startPoint = DrawingPoint(s.cursorPoint, window.frame.Geometry());

@@ -19,6 +19,8 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
 std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section);
 
 void SetCurrentDirectory(const std::string& directory);
+// With backslashes, as SetCurrentDirectory takes it.
+std::string CurrentDirectory();
 // The program file's full path, with backslashes.
 std::string ExecutablePath();
 

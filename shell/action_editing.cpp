@@ -1,5 +1,6 @@
 #include "shell/action_editing.h"
 
+#include "base/error.h"
 #include "base/texts.h"
 #include "capture/gesture_view.h"
 #include "platform/profile.h"
@@ -13,10 +14,18 @@ namespace vetrix {
 void AssignAction(MainWindow& window, int row, const std::string& action,
                   const std::string& shown) {
   if (row < 0 || row >= TableSize(window.state.table)) return;
+  // The file first: when it cannot be written, the row, the table and the current folder stay
+  // as they were, and the window shows what the file holds.
+  const std::string previousFolder = platform::CurrentDirectory();
+  platform::SetCurrentDirectory(window.state.programFolder);
+  try {
+    WriteAction(row, action);
+  } catch (const Error&) {
+    platform::SetCurrentDirectory(previousFolder);
+    throw;
+  }
   window.actionList.SetRowText(row, shown);
   window.state.table.action[row] = action;
-  platform::SetCurrentDirectory(window.state.programFolder);
-  WriteAction(row, action);
 }
 
 void BindFileToGesture(MainWindow& window) {
@@ -52,9 +61,9 @@ void AddSavedCommand(MainWindow& window) {
   const std::string text = window.savedCommandBox.Text();
   const std::optional<int> key = NewSavedCommandKey(text);
   if (!key) return;
+  WriteSavedCommand(*key, text);
   window.savedCommandBox.AddItem(text);
   window.savedCommandKeys.push_back(*key);
-  WriteSavedCommand(*key, text);
 }
 
 void DeleteSavedCommand(MainWindow& window) {

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "base/error.h"
 #include "base/path.h"
 #include "base/texts.h"
 #include "platform/handler.h"
@@ -105,18 +106,33 @@ void WriteClosingSettings(MainWindow& window) {
 }
 
 void OnCloseRequest(MainWindow& window) {
+  // The settings first: when they cannot be written, the error is shown and the program goes on
+  // exactly as before the request, its hook, hot key and loops untouched.
+  WriteClosingSettings(window);
   platform::UninstallMouseHook();
   StopEveryLoop(window.state);
   platform::UnregisterHotKey();
-  // A failed write ends closing here: the error is shown and the program keeps running.
-  WriteClosingSettings(window);
   window.trayIcon.Delete();
   platform::ExitProcess(0);
 }
 
 void ExitFromTray(MainWindow& window) {
-  StopEveryLoop(window.state);
-  window.frame.Close();
+  SharedState& s = window.state;
+  const bool stopped = s.stopped, playbackActive = s.playbackActive, placingStart = s.placingStart;
+  const auto resume = [&] {
+    s.stopped = stopped;
+    s.playbackActive = playbackActive;
+    s.placingStart = placingStart;
+  };
+  StopEveryLoop(s);
+  // Only a close that failed comes back, here or as its error: the loops go on as before.
+  try {
+    window.frame.Close();
+  } catch (const Error&) {
+    resume();
+    throw;
+  }
+  resume();
 }
 
 }  // namespace vetrix

@@ -32,6 +32,8 @@ struct SharedState {
   bool windowActivated = false;
 
   Point cursorPoint, anchorPoint, startPoint, penPoint, previewEnd, playbackPoint;
+  // Where the start point was when its placement began.
+  Point placingFrom;
 
   Movement move;
   float lastAngle = 0;

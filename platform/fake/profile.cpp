@@ -68,6 +68,13 @@ void SetCurrentDirectory(const std::string& directory) {
   fake::TheWorld().currentDirectory = path;
 }
 
+std::string CurrentDirectory() {
+  std::string path = fake::TheWorld().currentDirectory;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
 std::string ExecutablePath() {
   std::string path = fake::TheWorld().executablePath;
   for (char& c : path)

@@ -48,6 +48,12 @@ void SetCurrentDirectory(const std::string& directory) {
   SetCurrentDirectoryW(win32::Widen(directory).c_str());
 }
 
+std::string CurrentDirectory() {
+  std::wstring path(GetCurrentDirectoryW(0, nullptr), L'\0');
+  path.resize(GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data()));
+  return win32::Narrow(path);
+}
+
 std::string ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {

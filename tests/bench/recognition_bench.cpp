@@ -3,7 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -40,30 +42,60 @@ std::unique_ptr<MainWindow> FullTable() {
   return window;
 }
 
-void Run(benchmark::State& state, Point step1, Point step2) {
-  auto window = FullTable();
-  bool anyStarted = false;
-  auto& world = fake::TheWorld();
-  long passes = 0;
-  auto pass = [&] {
-    const Point step = (passes++ % 2) ? step2 : step1;
-    world.cursor = {window->state.anchorPoint.x + step.x, window->state.anchorPoint.y + step.y};
-    RecognitionStep(*window, anyStarted);
-  };
-  // Warm-up: the fake's timer list grows once; the real timer is the system's.
-  for (int i = 0; i < 4; ++i) pass();
-  passes = 0;
-  const long before = g_allocations.load();
-  for (auto _ : state) pass();
-  state.counters["allocs_per_pass"] =
-      benchmark::Counter(static_cast<double>(g_allocations.load() - before) / passes);
-  state.counters["progress_of_0"] = window->state.table.matchProgress[0];
-}
+// One pass per call, alternating between two movements from the anchor.
+class Passes {
+ public:
+  Passes(Point step1, Point step2) : window_(FullTable()), step1_(step1), step2_(step2) {
+    // Warm-up: the fake's timer list grows once; the real timer is the system's.
+    for (int i = 0; i < 4; ++i) Pass();
+    count_ = 0;
+  }
+  void Pass() {
+    const Point step = (count_++ % 2) ? step2_ : step1_;
+    const Point anchor = window_->state.anchorPoint;
+    fake::TheWorld().cursor = {anchor.x + step.x, anchor.y + step.y};
+    RecognitionStep(*window_, anyStarted_);
+  }
+  long count() const { return count_; }
+  const MainWindow& window() const { return *window_; }
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+  Point step1_, step2_;
+  bool anyStarted_ = false;
+  long count_ = 0;
+};
 
 // Every gesture moves on or stays: two direction checks per gesture.
-void BM_PassFollowing(benchmark::State& state) { Run(state, {30, 0}, {30, -10}); }
+constexpr Point kFollowing[2] = {{30, 0}, {30, -10}};
 // Movements alternate between matching and dropping: up to three checks per gesture.
-void BM_PassDropping(benchmark::State& state) { Run(state, {30, 0}, {0, 30}); }
+constexpr Point kDropping[2] = {{30, 0}, {0, 30}};
+
+void Run(benchmark::State& state, const Point (&steps)[2]) {
+  Passes passes(steps[0], steps[1]);
+  const long before = g_allocations.load();
+  for (auto _ : state) passes.Pass();
+  state.counters["allocs_per_pass"] =
+      benchmark::Counter(static_cast<double>(g_allocations.load() - before) / passes.count());
+  state.counters["progress_of_0"] = passes.window().state.table.matchProgress[0];
+}
+
+// The check ./test runs: the allocation counter over a fixed number of passes, no timing.
+int CheckAllocations() {
+  int failures = 0;
+  for (const auto* steps : {&kFollowing, &kDropping}) {
+    Passes passes((*steps)[0], (*steps)[1]);
+    const long before = g_allocations.load();
+    for (int i = 0; i < 1000; ++i) passes.Pass();
+    const long made = g_allocations.load() - before;
+    std::printf("%ld allocations in %ld passes\n", made, passes.count());
+    if (made != 0) ++failures;
+  }
+  return failures == 0 ? 0 : 1;
+}
+
+void BM_PassFollowing(benchmark::State& state) { Run(state, kFollowing); }
+void BM_PassDropping(benchmark::State& state) { Run(state, kDropping); }
 
 BENCHMARK(BM_PassFollowing);
 BENCHMARK(BM_PassDropping);
@@ -71,4 +103,12 @@ BENCHMARK(BM_PassDropping);
 }  // namespace
 }  // namespace vetrix
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--check-allocations") == 0)
+    return vetrix::CheckAllocations();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

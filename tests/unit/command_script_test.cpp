@@ -6,6 +6,7 @@
 #include "recognition/action.h"
 #include "recognition/key_names.h"
 #include "store/script_field.h"
+#include "support/field_rule.h"
 
 namespace vetrix {
 namespace {
@@ -37,17 +38,24 @@ TEST(ScriptField, TheLastCharacterClosesTheLastField) {
   for (const auto& c : cases) EXPECT_EQ(ScriptField(c.text, c.n), c.field) << c.text << " " << c.n;
 }
 
-TEST(ScriptField, OnePassWalkGivesTheSameFieldsAsFieldByNumber) {
-  // Every text of up to 7 characters over {a, ;}.
+TEST(ScriptField, FieldsAndTheOnePassWalkFollowThePlainRule) {
+  // Every text of up to 7 characters over {a, b, ;}.
+  int texts = 0;
   for (int length = 0; length <= 7; ++length) {
-    for (int bits = 0; bits < (1 << length); ++bits) {
+    int count = 1;
+    for (int i = 0; i < length; ++i) count *= 3;
+    for (int code = 0; code < count; ++code, ++texts) {
       std::string text;
-      for (int i = 0; i < length; ++i) text += (bits >> i & 1) ? ';' : 'a';
+      for (int i = 0, c = code; i < length; ++i, c /= 3) text += "ab;"[c % 3];
       ScriptFields walk(text);
-      for (int n = 1; n <= length + 2; ++n)
-        ASSERT_EQ(std::string(walk.Next()), ScriptField(text, n)) << text << " field " << n;
+      for (int n = 1; n <= length + 2; ++n) {
+        const std::string want = testing::PlainField(text, n);
+        ASSERT_EQ(ScriptField(text, n), want) << text << " field " << n;
+        ASSERT_EQ(std::string(walk.Next()), want) << text << " walked to field " << n;
+      }
     }
   }
+  EXPECT_EQ(texts, 3280);
 }
 
 TEST(KeyCodeFromName, PrefixesInAnyOrderAndCase) {

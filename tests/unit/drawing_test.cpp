@@ -128,8 +128,13 @@ TEST_F(DrawingTest, HugeScalesAndAnglesNeitherOverflowNorHang) {
   AddGesture({2147483647, -2147483647 - 1, 90}, "");
   window().gestureList.Select(0);
   window().scaleField.SetText("2147483647");
+  DrawGesture(window());  // under UBSan a signed overflow in here fails the run
+
+  // Straight up, down, up again: the sums wrap around as 32-bit integers do.
+  AddGesture({90, 270, 90}, "");
+  window().gestureList.Select(1);
   DrawGesture(window());
-  SUCCEED();  // under UBSan any signed overflow above fails the run
+  EXPECT_EQ(state().penPoint, (Point{2147483600, 49}));
 }
 
 TEST_F(DrawingTest, PlaybackMovesAFifthOfTheScalePerStepAndReturns) {
@@ -155,6 +160,8 @@ TEST_F(DrawingTest, PlaybackAtTinyScalesDoesNotMove) {
   window().scaleField.SetText("2");
   world().cursor = {300, 300};
   window().drawingArea.onDblClick();
+  // Two strokes of six steps each, and the return; every one at the start.
+  ASSERT_EQ(world().cursorSets.size(), 13u);
   for (const auto& set : world().cursorSets) EXPECT_EQ(set.to, (Point{300, 300}));
 }
 

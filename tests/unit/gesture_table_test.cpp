@@ -22,8 +22,6 @@ TEST(SharedState, FreshProcessState) {
   EXPECT_EQ(s.startPoint, (Point{0, 0}));
   EXPECT_EQ(s.hotKeyCode, 0);
   for (int m : s.buttonMessages) EXPECT_EQ(m, 0);
-  EXPECT_EQ(AngleStep, 30);
-  EXPECT_EQ(AngleTolerance, 45);
 }
 
 TEST(RemoveGesture, FirstOfThreeMovesTheOthersDownAndLeavesProgress) {

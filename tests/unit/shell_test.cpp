@@ -144,18 +144,38 @@ TEST_F(ShellTest, ExitFromTheTrayMenuSavesAndEndsInsideRecognition) {
   EXPECT_FALSE(world().tray.exists);
 }
 
-TEST_F(ShellTest, AFailedCloseKeepsTheProgramRunning) {
+TEST_F(ShellTest, AFailedCloseLeavesTheProgramAsItWas) {
+  WriteIni("[Main]\nHK=yes\nHotkey=^Alt+F5\n");
   Start();
   world().profileWritesFail = true;
+  int resumed = 0;
+  const auto expectRunning = [&] {
+    EXPECT_FALSE(state().stopped);
+    EXPECT_EQ(window().startButton.Caption(), texts::kWaiting.view());
+    EXPECT_TRUE(world().hookInstalled);
+    EXPECT_EQ(world().hotKey, (fake::World::HotKey{3, 116}));
+    EXPECT_TRUE(world().tray.exists);
+    ++resumed;
+  };
+  // The close box, then the tray menu's "Выход", each inside recognition and each failing to
+  // write: recognition goes on, with its hook and hot key, until the start button stops it.
   world().AfterPumps(1, [this] { window().frame.Close(); });
-  window().startButton.Click();  // the close request stops every loop, then fails to write
-  EXPECT_EQ(world().errorBoxes, (std::vector<std::string>{"Unable to write to .\\gesture.ini"}));
+  world().AfterPumps(3, expectRunning);
+  world().AfterPumps(4, [this] {
+    world().menuChoice = 1;
+    window().frame.onTrayMessage(516);
+  });
+  world().AfterPumps(6, expectRunning);
+  world().AfterPumps(7, [this] { window().startButton.Click(); });
+  window().startButton.Click();
+  EXPECT_EQ(resumed, 2);
+  EXPECT_EQ(world().errorBoxes, (std::vector<std::string>(2, "Unable to write to .\\gesture.ini")));
   EXPECT_TRUE(state().stopped);
-  EXPECT_TRUE(world().tray.exists);
   // A further request runs the sequence again.
   world().profileWritesFail = false;
   EXPECT_THROW(window().frame.Close(), fake::ProcessExit);
   EXPECT_FALSE(world().tray.exists);
+  EXPECT_FALSE(world().hookInstalled);
 }
 
 TEST_F(ShellTest, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
