@@ -24,7 +24,7 @@ import shell_steps as steps
 
 out, build, wine_env = sys.argv[1:]
 config = harness.Config(os.path.join(build, "vetrix.exe"),
-                        os.path.join(build, "tests", "e2e", "inspector.exe"),
+                        os.path.join(build, "tests", "win32_tools", "inspector.exe"),
                         os.path.join(build, "wineprefix-e2e"), wine_env)
 session = harness.Session(config, "C.UTF-8")
 try:

@@ -26,7 +26,7 @@ def wine_path(path):
 
 def tool_path():
     path = os.environ.get("VETRIX_TRIGGER_WINDOW") or os.path.join(
-        os.path.dirname(harness._config.inspector), "trigger_tools", "trigger_window.exe")
+        os.path.dirname(harness._config.inspector), "trigger_window.exe")
     if not os.path.isfile(path):
         raise RuntimeError(f"trigger_window.exe not found at {path}; build the tests first")
     return path
