@@ -17,8 +17,9 @@ import threading
 import time
 import unittest
 
-import harness
-from harness import SCREEN
+from harness.display import SCREEN
+from harness.session import Config
+from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
 RECORD, RECORDING = "Запись", "Записывается"
 EXACT = "Точная запись"
@@ -58,12 +59,12 @@ def ini_lines(folder):
         return f.read().split(b"\r\n")
 
 
-def wait_ini_line(folder, pattern, timeout=harness.UI_TIMEOUT):
+def wait_ini_line(folder, pattern, timeout=UI_TIMEOUT):
     """Waits for a line of the settings file that matches the bytes regex; returns the match."""
     regex = re.compile(pattern)
-    return harness.poll(f"a line {pattern!r} in gesture.ini",
-                        lambda: next(filter(None, map(regex.fullmatch, ini_lines(folder))), None),
-                        timeout, lambda _: repr(ini_lines(folder)))
+    return poll(f"a line {pattern!r} in gesture.ini",
+                lambda: next(filter(None, map(regex.fullmatch, ini_lines(folder))), None),
+                timeout, lambda _: repr(ini_lines(folder)))
 
 
 def wine_path(path):
@@ -84,8 +85,8 @@ def run_from_private_copy(session):
     for name in ("vetrix.exe", "Zorv.dll"):
         shutil.copy2(os.path.join(built, name), folder)
     c = session.config
-    session.config = harness.Config(os.path.join(folder, "vetrix.exe"), c.inspector, c.prefix,
-                                    c.wine_env)
+    session.config = Config(os.path.join(folder, "vetrix.exe"), c.inspector, c.prefix,
+                            c.wine_env)
     return folder
 
 
@@ -101,7 +102,7 @@ def start_shown(session):
         centred = (left, top) == ((SCREEN[0] - width) // 2, (SCREEN[1] - height) // 2)
         return not dump.window.flag("visible") and centred
     session.wait_dump("the window hidden in the tray after its first activation", activated,
-                      timeout=harness.START_TIMEOUT)
+                      timeout=START_TIMEOUT)
     return session.show_from_tray()
 
 
@@ -162,7 +163,7 @@ def move_seen(session, x, y):
     def probe():
         record = session.records("cursor")[0]
         return (int(record["x"]), int(record["y"])) == (x, y)
-    harness.poll(f"Wine to see the pointer at ({x}, {y})", probe)
+    poll(f"Wine to see the pointer at ({x}, {y})", probe)
 
 
 def stroke_steps(session, start, steps, pause=0.03):

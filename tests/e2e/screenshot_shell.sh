@@ -15,18 +15,19 @@ fi
 out=$(realpath -m "$1")
 build=$(realpath "${2:-$root/build/mingw}")
 
-PYTHONPATH="$here" exec python3 - "$out" "$build" "$root/tools/wine-env.sh" <<'PY'
+PYTHONPATH="$here:$root/tests" exec python3 - "$out" "$build" "$root/tools/wine-env.sh" <<'PY'
 import os
 import sys
 
-import harness
+from harness import screen
+from harness.session import Config, Session
 import shell_steps as steps
 
 out, build, wine_env = sys.argv[1:]
-config = harness.Config(os.path.join(build, "vetrix.exe"),
-                        os.path.join(build, "tests", "win32_tools", "inspector.exe"),
-                        os.path.join(build, "wineprefix-e2e"), wine_env)
-session = harness.Session(config, "C.UTF-8")
+config = Config(os.path.join(build, "vetrix.exe"),
+                os.path.join(build, "tests", "win32_tools", "inspector.exe"),
+                os.path.join(build, "wineprefix-e2e"), wine_env)
+session = Session(config, "C.UTF-8")
 try:
     print(f"ANSI code page {session.acp()}")
     steps.write_ini(session, steps.PREPARED)
@@ -36,7 +37,7 @@ try:
     left, top, width, height = combo.rect()
     session.click_at(left + width - 8, top + height // 2)
     steps.wait_top_level(session, "ComboLBox")
-    session.screenshot(out)
+    screen.screenshot(session, out)
     print(f"saved {out}")
 finally:
     session.close()

@@ -9,8 +9,9 @@ classes that the inspector lists.
 import os
 import subprocess
 
-import harness
-from harness import UI_TIMEOUT, poll
+from harness import screen
+from harness.inspector import Dump, parse_records
+from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
 INI = "gesture.ini"
 APP_TITLE = "Vetrix"
@@ -88,7 +89,7 @@ def lower_keys(sections):
 # --- the window ----------------------------------------------------------------
 
 
-def wait_hidden(session, timeout=harness.START_TIMEOUT):
+def wait_hidden(session, timeout=START_TIMEOUT):
     return session.wait_dump("the main window hidden",
                              lambda d: not d.window.flag("visible"), timeout=timeout)
 
@@ -193,7 +194,7 @@ def wait_top_level(session, cls, title=None, timeout=UI_TIMEOUT):
 def wait_error_box(session):
     """The application's default error box: returns its window and its message."""
     box = wait_top_level(session, "#32770", APP_TITLE)
-    dump = harness.Dump(harness.parse_records(session.inspect("dump", "hwnd=" + box["hwnd"])[1]))
+    dump = Dump(parse_records(session.inspect("dump", "hwnd=" + box["hwnd"])[1]))
     texts = [c["text"] for c in dump.find("Static") if c["text"]]
     return box, one(texts, "text in the message box")
 
@@ -208,7 +209,7 @@ def taskbar(session):
 
 def tray_picture(session):
     """Raw RGB pixels of the taskbar's rightmost 20 px cell, where our icon is drawn."""
-    x, _ = session.tray_icon_point()
+    x, _ = screen.tray_icon_point(session)
     _, top, _, height = taskbar(session).rect()
     return subprocess.run(
         ["import", "-window", "root", "-crop", f"20x{height}+{x - 10}+{top}", "+repage",
@@ -242,7 +243,7 @@ def wait_tray_picture(session, kind, timeout=UI_TIMEOUT):
 
 def open_tray_menu(session):
     """A real right press on the tray icon; returns the menu's window."""
-    session.click_at(*session.tray_icon_point(), button=3)
+    session.click_at(*screen.tray_icon_point(session), button=3)
     return wait_top_level(session, "#32768")
 
 

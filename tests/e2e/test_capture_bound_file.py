@@ -4,14 +4,15 @@ that gesture is drawn with the real pointer."""
 import os
 import re
 
-import harness
+from harness.inspector import START, WAITING
+from harness.session import VetrixTest, main
+from harness.waiting import poll
 import capture_steps as cs
-from harness import START, WAITING
 
 STEP = 30  # each step is a counted movement (> 20 px) in its stroke's direction
 
 
-class BoundFile(harness.VetrixTest):
+class BoundFile(VetrixTest):
     def test_file_chosen_in_dialog_runs_when_its_gesture_is_drawn(self):
         session = self.session
         program_folder = cs.run_from_private_copy(session)
@@ -30,7 +31,7 @@ class BoundFile(harness.VetrixTest):
 
         session.xdotool("mousemove", *map(str, cs.row_point(list2, 1)),
                         "click", "--repeat", "2", "--delay", "80", "1")
-        dialog = harness.poll("the open-file dialog", lambda: next(
+        dialog = poll("the open-file dialog", lambda: next(
             (w for w in session.records("windows") if w["class"] == "#32770" and w.flag("visible")),
             None), describe=lambda _: repr([w["title"] for w in session.records("windows")
                                             if w.flag("visible")]))
@@ -57,7 +58,7 @@ class BoundFile(harness.VetrixTest):
         cs.stroke_steps(session, origin, [(STEP, 0)] * 3 + [(0, -STEP)] * 3)
 
         decoy_ran = lambda: os.path.exists(os.path.join(actions, "decoy.txt"))
-        harness.poll("mark.bat to leave mark.txt", lambda: os.path.exists(
+        poll("mark.bat to leave mark.txt", lambda: os.path.exists(
             os.path.join(actions, "mark.txt")), describe=lambda _: f"decoy ran: {decoy_ran()}")
         # Hot-key mode stops recognition after one gesture; the matched row is selected in both.
         dump = session.wait_dump(f'Button1 to read "{START}" again',
@@ -67,4 +68,4 @@ class BoundFile(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

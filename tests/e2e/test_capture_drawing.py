@@ -5,7 +5,7 @@ button next to the edges, and the larger bitmap after the window has been maximi
 
 import time
 
-import harness
+from harness.session import VetrixTest, main
 import capture_steps as cs
 
 DIRECTIONS = [[a] for a in range(0, 360, 30)]
@@ -18,7 +18,7 @@ START = (100, 140)
 SETTLE = 3.0
 
 
-class Drawing(harness.VetrixTest):
+class Drawing(VetrixTest):
     def assert_drawn(self, row, scale, start):
         """Selects the row and waits until the visible part of the bitmap equals the reference."""
         session, dump = self.session, self.dump
@@ -108,4 +108,4 @@ class Drawing(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -3,7 +3,8 @@ in List1, from where the double click happened, in six sub-steps of scale/5 per 
 puts it back; Esc cuts it short."""
 
 
-import harness
+from harness.session import VetrixTest, main
+from harness.waiting import poll
 import capture_steps as cs
 
 SCALE = 15  # the default; a sub-step is round(15 / 5) = 3 px
@@ -25,7 +26,7 @@ def path(origin, angles):
     return points[:-1] + [origin]
 
 
-class Playback(harness.VetrixTest):
+class Playback(VetrixTest):
     def play(self, dump, row, esc_after=None):
         """Selects the row, double-clicks the drawing area, and returns the double click's point
         and the pointer's positions from then until it settles. With esc_after, presses Esc once
@@ -37,13 +38,13 @@ class Playback(harness.VetrixTest):
         left, top, _, _ = cs.drawing_area(dump).rect()
         origin = (left + 150, top + 200)
         session.xdotool("mousemove", *map(str, origin))
-        harness.poll("the pointer at the double click's place", lambda: cs.pointer(session) == origin)
+        poll("the pointer at the double click's place", lambda: cs.pointer(session) == origin)
         trace = cs.PointerTrace(session)
         self.assertEqual(trace.start, origin)
         session.xdotool("click", "--repeat", "2", "--delay", "60", "1")
         if esc_after:
-            harness.poll(f"{esc_after} playback positions", lambda: len(trace.moves) >= esc_after,
-                         describe=lambda _: repr(trace.moves))
+            poll(f"{esc_after} playback positions", lambda: len(trace.moves) >= esc_after,
+                 describe=lambda _: repr(trace.moves))
             session.xdotool("key", "Escape")
         moves = trace.finish()
         after = session.wait_dump("List1 enabled again", lambda d: cs.lists(d)[0].flag("enabled"))
@@ -69,4 +70,4 @@ class Playback(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

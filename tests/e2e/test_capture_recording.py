@@ -2,14 +2,17 @@
 exact recording commits the stroke previewed in the drawing area at each left click. Esc
 finishes either and appends the gesture to gesture.ini and to the lists."""
 
-import harness
+from harness.display import SCREEN
+from harness.inspector import TITLE
+from harness.session import VetrixTest, main
+from harness.waiting import poll
 import capture_steps as cs
 from capture_steps import EXACT, RECORD, RECORDING
 
-CENTRE = (harness.SCREEN[0] // 2, harness.SCREEN[1] // 2)
+CENTRE = (SCREEN[0] // 2, SCREEN[1] // 2)
 
 
-class Recording(harness.VetrixTest):
+class Recording(VetrixTest):
     def wait_recording(self):
         self.session.wait_dump(f'Button2 to read "{RECORDING}"', lambda d: d.find("Button", RECORDING))
 
@@ -41,10 +44,10 @@ class FreeRecording(Recording):
         # report the click's position again for up to 100 ms after the program's warp to the
         # centre, and the recording then starts with two strokes to the button and back.
         session.xdotool("mousemove", "700", "650")
-        session.inspect("click", harness.TITLE, RECORD)
+        session.inspect("click", TITLE, RECORD)
         self.wait_recording()
-        harness.poll("the pointer put at the screen centre", lambda: cs.pointer(session) == CENTRE,
-                     describe=lambda _: repr(cs.pointer(session)))
+        poll("the pointer put at the screen centre", lambda: cs.pointer(session) == CENTRE,
+             describe=lambda _: repr(cs.pointer(session)))
         # 25 px steps: the first one commits 0 and anchors there, 75 px short of the corner.
         # Going up from the corner the direction from that anchor turns through 30 (25 px up)
         # before it commits 90; later steps in a committed direction add nothing.
@@ -76,4 +79,4 @@ class ExactRecording(Recording):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -2,11 +2,11 @@
 
 import os
 
-import harness
-from harness import START, WAITING
+from harness.inspector import START, WAITING
+from harness.session import VetrixTest, main
 
 
-class NoIniWithoutChanges(harness.VetrixTest):
+class NoIniWithoutChanges(VetrixTest):
     def test_start_and_toggle_leave_folder_without_gesture_ini(self):
         session = self.session
         # A bare file name would put it in the Windows folder instead.
@@ -27,4 +27,4 @@ class NoIniWithoutChanges(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

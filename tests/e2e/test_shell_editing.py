@@ -4,9 +4,9 @@ lines, each written to gesture.ini at once; a file that cannot be written."""
 import os
 import subprocess
 
-import harness
+from harness.session import VetrixTest, main
+from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
-from harness import UI_TIMEOUT
 
 ITEM_HEIGHT = 13  # of both lists and the combo box's drop-down list
 
@@ -30,7 +30,7 @@ def row_point(rect, row, border):
     return left + width // 2, top + border + ITEM_HEIGHT * row + ITEM_HEIGHT // 2
 
 
-class Editing(harness.VetrixTest):
+class Editing(VetrixTest):
     def test_gesture_and_saved_commands_are_renumbered_in_the_file(self):
         s = self.session
         steps.write_ini(s, PREPARED)
@@ -108,4 +108,4 @@ class Editing(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -2,7 +2,7 @@
 the right edge, the drawing area, the lists and the command field grow, and every
 control below the lists follows the bottom edge."""
 
-import harness
+from harness.session import VetrixTest, main
 import shell_steps as steps
 
 GROW = 100
@@ -34,7 +34,7 @@ EXPECTED = {
 }
 
 
-class Layout(harness.VetrixTest):
+class Layout(VetrixTest):
     def test_dragging_the_corner_moves_and_grows_the_controls(self):
         s = self.session
         steps.write_ini(s, {"Main": {"HK": "yes"}})  # no recognition while dragging
@@ -64,4 +64,4 @@ class Layout(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -1,12 +1,13 @@
 """Start-up from gesture.ini: what the window and the tray show, and the close box
 writing the hot key and the scale back."""
 
-import harness
+from harness.display import SCREEN
+from harness.inspector import START, WAITING
+from harness.session import VetrixTest, main
 import shell_steps as steps
-from harness import SCREEN, START, WAITING
 
 
-class Startup(harness.VetrixTest):
+class Startup(VetrixTest):
     def test_without_file_hides_to_tray_with_recognition_running(self):
         s = self.session
         s.start()
@@ -58,4 +59,4 @@ class Startup(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -2,14 +2,15 @@
 "Выход" ends the program and writes the hot key and the scale."""
 
 
-import harness
+from harness.inspector import WAITING
+from harness.session import VetrixTest, main
+from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
-from harness import UI_TIMEOUT, WAITING
 
 EXIT = 1  # the tray menu's second item
 
 
-class Tray(harness.VetrixTest):
+class Tray(VetrixTest):
     def test_show_hide_and_exit_from_the_menu_saves_key_and_scale(self):
         s = self.session
         steps.write_ini(s, {"Main": {"Scale": "12"},
@@ -53,4 +54,4 @@ class Tray(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -1,11 +1,11 @@
 """Real pointer clicks on Button1 toggle recognition, and the Russian captions
 read right whatever the system's ANSI code page is."""
 
-import harness
-from harness import START, TITLE, WAITING
+from harness.inspector import START, TITLE, WAITING
+from harness.session import VetrixTest, main
 
 
-class Toggle(harness.VetrixTest):
+class Toggle(VetrixTest):
     def click_and_expect(self, button, caption):
         self.session.click_centre(button)
         dump = self.session.wait_dump(
@@ -43,4 +43,4 @@ class StartButtonRussianLocale(Toggle):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -1,8 +1,9 @@
 """Hot-key mode: Ctrl+Alt+F5 toggles recognition from anywhere, one fired gesture stops it, and
 a combination that another program holds is refused with the program's error box."""
 
-import harness
-from harness import START, WAITING
+from harness.inspector import START, WAITING
+from harness.session import main
+from harness.waiting import poll
 import trigger_steps
 from trigger_steps import ERROR_CAPTION, WRONG_KEY
 
@@ -71,9 +72,9 @@ class HotKey(trigger_steps.TriggerTest):
         self.assertIn(WRONG_KEY, [c["text"] for c in box.children], when)
         self.assertEqual(self.caption(), START, f"while the box is open {when}")
         self.session.inspect("click", ERROR_CAPTION, "OK")
-        harness.poll(f"the box to close {when}",
-                     lambda: not any(w.flag("visible") for w in self.session.windows(ERROR_CAPTION)))
+        poll(f"the box to close {when}",
+             lambda: not any(w.flag("visible") for w in self.session.windows(ERROR_CAPTION)))
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

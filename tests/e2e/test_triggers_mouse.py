@@ -2,8 +2,8 @@
 button's plain clicks still reach the window under the pointer, a drawn gesture leaves nothing
 there, and unticking "Использовать кнопки мыши" makes the button an ordinary one again."""
 
-import harness
-from harness import START, WAITING
+from harness.inspector import START, WAITING
+from harness.session import main
 import trigger_steps
 
 USE_MOUSE = "Использовать кнопки мыши"
@@ -82,4 +82,4 @@ class MouseButton(trigger_steps.TriggerTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -11,7 +11,10 @@ import os
 import signal
 import subprocess
 
-import harness
+from harness import screen
+from harness.processes import die_with_parent
+from harness.session import VetrixTest
+from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
 GESTURE = "0 270"
 STEP, STEPS = 30, 4  # each step counts (> 20 px) and still matches its stroke
@@ -24,9 +27,9 @@ def wine_path(path):
     return "Z:" + path.replace("/", "\\")
 
 
-def tool_path():
+def tool_path(session):
     path = os.environ.get("VETRIX_TRIGGER_WINDOW") or os.path.join(
-        os.path.dirname(harness._config.inspector), "trigger_window.exe")
+        os.path.dirname(session.config.inspector), "trigger_window.exe")
     if not os.path.isfile(path):
         raise RuntimeError(f"trigger_window.exe not found at {path}; build the tests first")
     return path
@@ -46,14 +49,14 @@ class Tool:
         except FileNotFoundError:
             return []
 
-    def wait(self, what, accept, timeout=harness.START_TIMEOUT):
+    def wait(self, what, accept, timeout=START_TIMEOUT):
         """Waits until accept(line) holds for a line of the log; returns that line."""
         def probe():
             if self.proc.poll() is not None:
                 raise AssertionError(f"trigger_window exited with {self.proc.returncode}; "
                                      f"log: {self.log()!r}")
             return next((line for line in self.log() if accept(line)), None)
-        return harness.poll(what, probe, timeout, lambda _: repr(self.log()))
+        return poll(what, probe, timeout, lambda _: repr(self.log()))
 
     def lines(self, prefix):
         return [line for line in self.log() if line.startswith(prefix)]
@@ -75,7 +78,7 @@ class Tool:
             self.proc.wait()
 
 
-class TriggerTest(harness.VetrixTest):
+class TriggerTest(VetrixTest):
     """A session whose program folder holds gesture.ini and mark.bat; the gesture's action
     runs mark.bat, which appends a line to hits.txt."""
 
@@ -120,14 +123,14 @@ class TriggerTest(harness.VetrixTest):
         waiting for them to end makes the count final. Running ones are looked for before the
         count is read, or one that ends in between would be missed.
         """
-        harness.poll(f"{count} run(s) of the gesture's action, all ended",
-                     lambda: not self._actions_running() and self.hits() >= count,
-                     describe=lambda _: f"{self.hits()} run(s)")
+        poll(f"{count} run(s) of the gesture's action, all ended",
+             lambda: not self._actions_running() and self.hits() >= count,
+             describe=lambda _: f"{self.hits()} run(s)")
         self.assertEqual(self.hits(), count, "runs of the gesture's action")
 
     # --- the program ---------------------------------------------------------
 
-    def wait_caption(self, caption, what="", timeout=harness.UI_TIMEOUT):
+    def wait_caption(self, caption, what="", timeout=UI_TIMEOUT):
         return self.session.wait_dump(
             f'Button1 to read "{caption}"{what}',
             lambda d: d.start_button()["text"] == caption, timeout=timeout)
@@ -140,11 +143,11 @@ class TriggerTest(harness.VetrixTest):
         return self.session.wait_dump(
             f'the window hidden with Button1 reading "{caption}"',
             lambda d: not d.window.flag("visible") and d.start_button()["text"] == caption,
-            timeout=harness.START_TIMEOUT)
+            timeout=START_TIMEOUT)
 
     def tray_picture(self):
         """The pixels of our tray icon (RGB bytes of its 16 x 16 square)."""
-        x, y = self.session.tray_icon_point()
+        x, y = screen.tray_icon_point(self.session)
         return subprocess.run(
             ["import", "-window", "root", "-crop", f"16x16+{x - 8}+{y - 8}", "-depth", "8",
              "rgb:-"], env=self.session.env, check=True, capture_output=True, timeout=60).stdout
@@ -154,8 +157,8 @@ class TriggerTest(harness.VetrixTest):
         return self.wait_tray("our icon", lambda p: p.strip(b"\xff") and p)
 
     def wait_tray(self, what, accept):
-        return harness.poll(f"the tray icon to show {what}", lambda: accept(self.tray_picture()),
-                            describe=lambda _: "another picture")
+        return poll(f"the tray icon to show {what}", lambda: accept(self.tray_picture()),
+                    describe=lambda _: "another picture")
 
     # --- the pointer ---------------------------------------------------------
 
@@ -196,10 +199,10 @@ class TriggerTest(harness.VetrixTest):
         os.makedirs(folder, exist_ok=True)
         out = open(os.path.join(folder, "out.txt"), "ab")
         try:
-            proc = subprocess.Popen(["wine", tool_path(), *args], cwd=folder,
+            proc = subprocess.Popen(["wine", tool_path(self.session), *args], cwd=folder,
                                     env=self.session.env, stdin=subprocess.DEVNULL, stdout=out,
                                     stderr=out, start_new_session=True,
-                                    preexec_fn=harness._die_with_parent)
+                                    preexec_fn=die_with_parent)
         finally:
             out.close()
         tool = Tool(proc, folder)

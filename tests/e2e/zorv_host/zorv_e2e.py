@@ -11,9 +11,10 @@ import signal
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-
-import harness  # noqa: E402
+from harness import session
+from harness.processes import die_with_parent
+from harness.session import VetrixTest
+from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
 WM_LBUTTONDOWN, WM_LBUTTONUP = 513, 514
 WM_RBUTTONDOWN, WM_RBUTTONUP = 516, 517
@@ -97,13 +98,13 @@ class Host:
         return [int(line.split()[1]) for line in self.log() if line.startswith("hook ")]
 
     def wait(self, what, accept):
-        return harness.poll(what, lambda: accept(self.log()) and self.log(), harness.UI_TIMEOUT,
-                            lambda _: repr(self.log()))
+        return poll(what, lambda: accept(self.log()) and self.log(), UI_TIMEOUT,
+                    lambda _: repr(self.log()))
 
     def wait_hooks(self, count):
         """Waits until `count` hook messages have come; returns them all."""
-        harness.poll(f"{count} hook messages", lambda: len(self.hooks()) >= count,
-                     harness.UI_TIMEOUT, lambda _: repr(self.log()))
+        poll(f"{count} hook messages", lambda: len(self.hooks()) >= count,
+             UI_TIMEOUT, lambda _: repr(self.log()))
         return self.hooks()
 
     def set_trigger(self, word):
@@ -128,7 +129,7 @@ class Host:
         """Asks the host to close and waits for its clean exit; returns its log."""
         self.touch("stop")
         try:
-            code = self.proc.wait(timeout=harness.UI_TIMEOUT)
+            code = self.proc.wait(timeout=UI_TIMEOUT)
         except subprocess.TimeoutExpired:
             test.fail(f"zorv_host did not exit after UnInstallHook; log: {self.log()!r}")
         test.assertEqual(code, 0, "zorv_host's exit code")
@@ -136,7 +137,7 @@ class Host:
         return self.log()
 
 
-class ZorvTest(harness.VetrixTest):
+class ZorvTest(VetrixTest):
     """self.session is a fresh Wine desktop; start_target() and start_host() fill it."""
 
     def setUp(self):
@@ -148,7 +149,7 @@ class ZorvTest(harness.VetrixTest):
         try:
             proc = subprocess.Popen(["wine", exe, *args], cwd=folder, env=self.session.env,
                                     stdin=subprocess.DEVNULL, stdout=out, stderr=out,
-                                    start_new_session=True, preexec_fn=harness._die_with_parent)
+                                    start_new_session=True, preexec_fn=die_with_parent)
         finally:
             out.close()
         self.addCleanup(_kill, proc)
@@ -156,17 +157,17 @@ class ZorvTest(harness.VetrixTest):
 
     def start_target(self):
         proc = self._launch(_target_exe, [], self.folder)
-        harness.poll("click_target to start", lambda: "ready" in _lines(self.folder, "target.log"),
-                     harness.START_TIMEOUT, lambda _: _exited(proc))
+        poll("click_target to start", lambda: "ready" in _lines(self.folder, "target.log"),
+             START_TIMEOUT, lambda _: _exited(proc))
 
     def start_host(self, *args, folder=None):
         """Starts zorv_host (in the test's folder unless given one) and waits for InstallHook."""
         folder = folder or self.folder
         os.makedirs(folder, exist_ok=True)
         host = Host(self._launch(self.session.config.exe, args, folder), folder)
-        harness.poll("zorv_host to install the hook",
-                     lambda: any(line.startswith("ready") for line in host.log()),
-                     harness.START_TIMEOUT, lambda _: _exited(host.proc))
+        poll("zorv_host to install the hook",
+             lambda: any(line.startswith("ready") for line in host.log()),
+             START_TIMEOUT, lambda _: _exited(host.proc))
         return host
 
     # --- the target ----------------------------------------------------------
@@ -179,9 +180,9 @@ class ZorvTest(harness.VetrixTest):
 
     def wait_target(self, name, count=1):
         """Waits until the target has seen `name` `count` times; returns all it has seen."""
-        harness.poll(f"{count} x {name} at the target",
-                     lambda: self.target_names().count(name) >= count,
-                     harness.UI_TIMEOUT, lambda _: repr(self.target_events()))
+        poll(f"{count} x {name} at the target",
+             lambda: self.target_names().count(name) >= count,
+             UI_TIMEOUT, lambda _: repr(self.target_events()))
         return self.target_events()
 
     def marker(self, button=MIDDLE, at=AWAY):
@@ -235,4 +236,4 @@ def main():
     if not _target_exe or not os.path.isfile(_target_exe):
         sys.exit("zorv tests: --target click_target.exe is missing")
     sys.argv[1:] = args
-    harness.main()
+    session.main()
