@@ -26,7 +26,7 @@ import shell_steps as steps
 out, build, wine_env = sys.argv[1:]
 config = Config(os.path.join(build, "vetrix.exe"),
                 os.path.join(build, "tests", "win32_tools", "inspector.exe"),
-                os.path.join(build, "wineprefix-e2e"), wine_env)
+                os.path.join(build, "wineprefix-tests"), wine_env)
 session = Session(config, "C.UTF-8")
 try:
     print(f"ANSI code page {session.acp()}")

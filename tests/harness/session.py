@@ -9,7 +9,7 @@ Test scripts subclass VetrixTest and run through main(), which takes the paths
 from the command line (as CTest passes them) or from VETRIX_* variables. By
 hand, from build/mingw: ctest -R e2e.start_button -V, or
   PYTHONPATH=../../tests python3 ../../tests/e2e/test_start_button.py --exe vetrix.exe \
-    --inspector tests/win32_tools/inspector.exe --prefix wineprefix-e2e \
+    --inspector tests/win32_tools/inspector.exe --prefix wineprefix-tests \
     --wine-env ../../tools/wine-env.sh StartButton
 """
 

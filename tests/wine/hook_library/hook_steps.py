@@ -234,6 +234,6 @@ def main():
         del args[i:i + 2]
     _target_exe = _target_exe or os.environ.get("VETRIX_CLICK_TARGET")
     if not _target_exe or not os.path.isfile(_target_exe):
-        sys.exit("zorv tests: --target click_target.exe is missing")
+        sys.exit("hook library tests: --target click_target.exe is missing")
     sys.argv[1:] = args
     session.main()

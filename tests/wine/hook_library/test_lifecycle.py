@@ -1,14 +1,14 @@
 """Zorv.dll's thread: input never waits for a busy main window, UnInstallHook ends the hook
 promptly (twice over, mid-hold too) and the process exits cleanly."""
 
-import zorv_e2e
-from zorv_e2e import AWAY, PRESS, RIGHT, trigger
+import hook_steps
+from hook_steps import AWAY, PRESS, RIGHT, trigger
 
 # UnInstallHook's own bound on the thread is 1000 ms: a stop that only ends by it is a fault.
 PROMPT_MS = 500
 
 
-class Lifecycle(zorv_e2e.ZorvTest):
+class Lifecycle(hook_steps.ZorvTest):
     def setUp(self):
         super().setUp()
         self.start_target()
@@ -59,4 +59,4 @@ class Lifecycle(zorv_e2e.ZorvTest):
 
 
 if __name__ == "__main__":
-    zorv_e2e.main()
+    hook_steps.main()
