@@ -19,7 +19,7 @@ import unittest
 
 from harness.display import SCREEN
 from harness.session import Config
-from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
+from harness.waiting import START_TIMEOUT, poll
 
 RECORD, RECORDING = "Запись", "Записывается"
 EXACT = "Точная запись"
@@ -30,41 +30,6 @@ ROW_HEIGHT, LIST_EDGE = 13, 2  # list item height; the sunken edge above the fir
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 REFERENCE_DRAWING = os.path.join(REPO, "build", "native", "tests", "unit", "reference_drawing")
-
-
-# --- the profile -------------------------------------------------------------
-
-def write_ini(folder, gestures=(), **main):
-    """gesture.ini with [Main] settings and gestures given as angle lists (CRLF, as Wine)."""
-    lines = ["[Main]"] + [f"{k}={v}" for k, v in main.items()]
-    if gestures:
-        lines.append(f"Num={len(gestures)}")
-        lines += [f"{i + 1}={' '.join(map(str, g))}" for i, g in enumerate(gestures)]
-    with open(os.path.join(folder, "gesture.ini"), "w", encoding="cp1251", newline="") as f:
-        f.write("\r\n".join(lines) + "\r\n")
-
-
-def ini_path(folder):
-    """The folder's settings file, whatever the case of its name (writers spell it both ways)."""
-    names = [n for n in os.listdir(folder) if n.lower() == "gesture.ini"]
-    return os.path.join(folder, names[0]) if names else None
-
-
-def ini_lines(folder):
-    """The file's lines as bytes, exactly as written."""
-    path = ini_path(folder)
-    if path is None:
-        return []
-    with open(path, "rb") as f:
-        return f.read().split(b"\r\n")
-
-
-def wait_ini_line(folder, pattern, timeout=UI_TIMEOUT):
-    """Waits for a line of the settings file that matches the bytes regex; returns the match."""
-    regex = re.compile(pattern)
-    return poll(f"a line {pattern!r} in gesture.ini",
-                lambda: next(filter(None, map(regex.fullmatch, ini_lines(folder))), None),
-                timeout, lambda _: repr(ini_lines(folder)))
 
 
 def wine_path(path):

@@ -19,7 +19,7 @@ PYTHONPATH="$here:$root/tests" exec python3 - "$out" "$build" "$root/tools/wine-
 import os
 import sys
 
-from harness import screen
+from harness import profile, screen
 from harness.session import Config, Session
 import shell_steps as steps
 
@@ -30,7 +30,7 @@ config = Config(os.path.join(build, "vetrix.exe"),
 session = Session(config, "C.UTF-8")
 try:
     print(f"ANSI code page {session.acp()}")
-    steps.write_ini(session, steps.PREPARED)
+    profile.write_ini(session.folder, steps.PREPARED)
     steps.start_hidden(session)
     combo = steps.combo_box(session.show_from_tray())
     # The saved command lines show only in the dropped-down list.

@@ -6,14 +6,12 @@ from the screen; the menus and the message box are top-level windows of their ow
 classes that the inspector lists.
 """
 
-import os
 import subprocess
 
 from harness import screen
 from harness.inspector import Dump, parse_records
 from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
-INI = "gesture.ini"
 APP_TITLE = "Vetrix"
 
 
@@ -39,51 +37,6 @@ PREPARED = {
     },
     "Messages": {"NumOfMessages": "2", "1": "Первая;max", "2": "second;close"},
 }
-
-
-def ini_text(sections):
-    """{"Main": {"Num": "2", ...}, ...} as a profile file, CRLF, key order kept."""
-    lines = []
-    for section, keys in sections.items():
-        lines.append(f"[{section}]")
-        lines.extend(f"{k}={v}" for k, v in keys.items())
-    return "\r\n".join(lines) + "\r\n"
-
-
-def write_ini(session, sections):
-    path = os.path.join(session.folder, INI)
-    with open(path, "wb") as f:
-        f.write(ini_text(sections).encode("cp1251"))
-    return path
-
-
-def ini_files(session):
-    return [n for n in os.listdir(session.folder) if n.lower() == INI]
-
-
-def read_ini(session):
-    """The file as {section: {key: value}}, names lower-cased as Wine compares them.
-    A key twice in a section fails: a reader would see only the first."""
-    names = ini_files(session)
-    if len(names) != 1:
-        raise AssertionError(f"expected one {INI} in the program's folder, found "
-                             f"{os.listdir(session.folder)}")
-    with open(os.path.join(session.folder, names[0]), "rb") as f:
-        text = f.read().decode("cp1251")
-    sections, current = {}, None
-    for line in text.splitlines():
-        if line.startswith("[") and line.rstrip().endswith("]"):
-            current = sections.setdefault(line.strip()[1:-1].lower(), {})
-        elif current is not None and "=" in line:
-            key, value = (part.strip() for part in line.split("=", 1))
-            if key.lower() in current:
-                raise AssertionError(f"key {key!r} twice in {INI}:\n{text}")
-            current[key.lower()] = value
-    return sections
-
-
-def lower_keys(sections):
-    return {s.lower(): {k.lower(): v for k, v in keys.items()} for s, keys in sections.items()}
 
 
 # --- the window ----------------------------------------------------------------

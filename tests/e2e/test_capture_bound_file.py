@@ -4,6 +4,7 @@ that gesture is drawn with the real pointer."""
 import os
 import re
 
+from harness import profile
 from harness.inspector import START, WAITING
 from harness.session import VetrixTest, main
 from harness.waiting import poll
@@ -24,8 +25,8 @@ class BoundFile(VetrixTest):
         mark = cs.wine_path(os.path.join(actions, "mark.bat"))
         # Gesture 1 ("0 90") gets the file. The decoy "90" matches the second stroke, but the
         # 3-second timer that the first stroke starts keeps it from starting.
-        cs.write_ini(session.folder, [[90], [0, 90], [180]], HK="yes",
-                     a0=cs.wine_path(os.path.join(actions, "decoy.bat")))
+        profile.write_ini(session.folder, profile.with_gestures(
+            [[90], [0, 90], [180]], HK="yes", a0=cs.wine_path(os.path.join(actions, "decoy.bat"))))
         dump = cs.start_shown(session)
         list1, list2 = cs.lists(dump)
 
@@ -44,7 +45,7 @@ class BoundFile(VetrixTest):
         self.assertEqual(dump.rows(list2), [cs.wine_path(os.path.join(actions, "decoy.bat")),
                                             mark, ""])
         # Binding moves the current directory to the program's folder and writes there.
-        cs.wait_ini_line(program_folder, re.escape(b"A1=" + mark.encode()))
+        profile.wait_ini_line(program_folder, re.escape(b"A1=" + mark.encode()))
 
         start = dump.start_button()
         session.click_centre(start)

@@ -5,6 +5,7 @@ button next to the edges, and the larger bitmap after the window has been maximi
 
 import time
 
+from harness import profile
 from harness.session import VetrixTest, main
 import capture_steps as cs
 
@@ -60,8 +61,8 @@ class Drawing(VetrixTest):
         session.click_at(left + 100, top + 100, 3)
         cs.move_seen(session, *cs.drawing_to_screen(self.dump, x, y))
         session.xdotool("click", "3")
-        cs.wait_ini_line(session.folder, rb"x2=%d" % x)
-        cs.wait_ini_line(session.folder, rb"y2=%d" % y)
+        profile.wait_ini_line(session.folder, rb"x2=%d" % x)
+        profile.wait_ini_line(session.folder, rb"y2=%d" % y)
         return x, y
 
     def maximise(self):
@@ -76,7 +77,8 @@ class Drawing(VetrixTest):
     def test_drawing_area_matches_the_fake_drawing(self):
         cs.reference_tool()
         session = self.session
-        cs.write_ini(session.folder, GESTURES, HK="yes", x2=START[0], y2=START[1])
+        profile.write_ini(session.folder,
+                          profile.with_gestures(GESTURES, HK="yes", x2=START[0], y2=START[1]))
         self.dump = cs.start_shown(session)
         self.scale_field = next(c for c in self.dump.find("Edit") if c["text"] == "15")
         self.bitmap = cs.DESIGN_BITMAP

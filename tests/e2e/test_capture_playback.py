@@ -3,6 +3,7 @@ in List1, from where the double click happened, in six sub-steps of scale/5 per 
 puts it back; Esc cuts it short."""
 
 
+from harness import profile
 from harness.session import VetrixTest, main
 from harness.waiting import poll
 import capture_steps as cs
@@ -52,7 +53,7 @@ class Playback(VetrixTest):
         return origin, moves
 
     def test_pointer_walks_the_selected_gesture_and_returns(self):
-        cs.write_ini(self.session.folder, [RIGHT, RIGHT_UP], HK="yes")
+        profile.write_ini(self.session.folder, profile.with_gestures([RIGHT, RIGHT_UP], HK="yes"))
         dump = cs.start_shown(self.session)
         for row, angles in ((0, RIGHT), (1, RIGHT_UP)):
             origin, moves = self.play(dump, row)
@@ -61,7 +62,7 @@ class Playback(VetrixTest):
     # Playback disables List1, which has the keyboard focus after the click on its row; Esc
     # must still reach the window's key handler.
     def test_esc_puts_the_pointer_back_early(self):
-        cs.write_ini(self.session.folder, [LONG], HK="yes")
+        profile.write_ini(self.session.folder, profile.with_gestures([LONG], HK="yes"))
         origin, moves = self.play(cs.start_shown(self.session), 0, esc_after=3)
         full = path(origin, LONG)
         self.assertEqual(moves[-1], origin, "Esc puts the pointer back")

@@ -2,6 +2,7 @@
 exact recording commits the stroke previewed in the drawing area at each left click. Esc
 finishes either and appends the gesture to gesture.ini and to the lists."""
 
+from harness import profile
 from harness.display import SCREEN
 from harness.inspector import TITLE
 from harness.session import VetrixTest, main
@@ -20,8 +21,8 @@ class Recording(VetrixTest):
         """Esc wrote key=angles and Num=key, kept the older lines, and the lists show the new
         gesture as row key-1, selected, with an empty action."""
         session = self.session
-        cs.wait_ini_line(session.folder, rb"%d=.*" % key)
-        lines = cs.ini_lines(session.folder)
+        profile.wait_ini_line(session.folder, rb"%d=.*" % key)
+        lines = profile.ini_lines(session.folder)
         # Wine drops the blank that ends the list as the program hands it over ("0 90 ").
         self.assertIn(b"%d=%s" % (key, angles), lines, "the new gesture's angle list")
         self.assertIn(b"Num=%d" % key, lines)
@@ -38,7 +39,7 @@ class Recording(VetrixTest):
 class FreeRecording(Recording):
     def test_right_then_up_records_the_turn_from_the_first_commit(self):
         session = self.session
-        cs.write_ini(session.folder, [[180], [270]], HK="yes")
+        profile.write_ini(session.folder, profile.with_gestures([[180], [270]], HK="yes"))
         cs.start_shown(session)
         # Clicked by message, not by the pointer: after a real click Wine's GetCursorPos may
         # report the click's position again for up to 100 ms after the program's warp to the
@@ -60,10 +61,10 @@ class FreeRecording(Recording):
 class ExactRecording(Recording):
     def test_clicks_commit_the_previewed_strokes_and_nothing_else(self):
         session = self.session
-        cs.write_ini(session.folder, [[180]], HK="yes", x2=100, y2=140)
+        profile.write_ini(session.folder, profile.with_gestures([[180]], HK="yes", x2=100, y2=140))
         dump = cs.start_shown(session)
         session.click_centre(cs.button(dump, EXACT))
-        cs.wait_ini_line(session.folder, rb"AR=yes")
+        profile.wait_ini_line(session.folder, rb"AR=yes")
         session.click_centre(cs.button(dump, RECORD))
         self.wait_recording()
         # Drawing-area points, each pointed at from the end of the strokes so far. From the

@@ -2,6 +2,7 @@
 
 import os
 
+from harness import profile
 from harness.inspector import START, WAITING
 from harness.session import VetrixTest, main
 
@@ -20,7 +21,7 @@ class NoIniWithoutChanges(VetrixTest):
             session.wait_dump(f'Button1 to read "{caption}"',
                               lambda d, c=caption: d.start_button()["text"] == c)
         session.assert_running()
-        created = [n for n in os.listdir(session.folder) if n.lower() == "gesture.ini"]
+        created = profile.ini_files(session.folder)
         self.assertEqual(created, [], f"files in the program's folder: {os.listdir(session.folder)}")
         if not had_windows_ini:
             self.assertFalse(os.path.exists(windows_ini), f"{windows_ini} was created")

@@ -4,6 +4,7 @@ lines, each written to gesture.ini at once; a file that cannot be written."""
 import os
 import subprocess
 
+from harness import profile
 from harness.session import VetrixTest, main
 from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
@@ -33,7 +34,7 @@ def row_point(rect, row, border):
 class Editing(VetrixTest):
     def test_gesture_and_saved_commands_are_renumbered_in_the_file(self):
         s = self.session
-        steps.write_ini(s, PREPARED)
+        profile.write_ini(s.folder, PREPARED)
         steps.start_hidden(s)
         c = steps.labelled(s.show_from_tray())
         list1 = c["ListBox 1"]
@@ -46,7 +47,7 @@ class Editing(VetrixTest):
                          (["0", "1"], ["*Один", ""]))
         self.assertEqual(steps.selected_rows(dump, list1), [], "nothing selected in the first list")
         # The last gesture moves down; its missing action key comes along as an empty one.
-        self.assertEqual(steps.read_ini(s)["main"], {
+        self.assertEqual(profile.read_ini(s.folder)["main"], {
             "hk": "yes", "num": "2", "1": "0 180 0 180 0", "2": "30 210 30 210 30",
             "a0": "*Один;min", "a1": ""})
 
@@ -59,7 +60,7 @@ class Editing(VetrixTest):
         s.click_centre(c["Добавить"])
         dump = s.wait_dump('"four;min" added', lambda d: "four;min" in d.rows(combo))
         self.assertEqual(dump.rows(combo), ["one;min", "Вторая;max", "three;close", "four;min"])
-        self.assertEqual(steps.read_ini(s)["messages"], {
+        self.assertEqual(profile.read_ini(s.folder)["messages"], {
             "numofmessages": "4", "1": "one;min", "2": "Вторая;max", "3": "three;close",
             "4": "four;min"})
 
@@ -72,12 +73,12 @@ class Editing(VetrixTest):
         dump = s.wait_dump("a saved command gone", lambda d: len(d.rows(combo)) == 3)
         self.assertEqual((dump.rows(combo), steps.combo_box(dump)["text"]),
                          (["one;min", "three;close", "four;min"], ""))
-        self.assertEqual(steps.read_ini(s)["messages"], {
+        self.assertEqual(profile.read_ini(s.folder)["messages"], {
             "numofmessages": "3", "1": "one;min", "2": "three;close", "3": "four;min"})
 
     def test_unwritable_file_shows_the_error_and_the_program_goes_on(self):
         s = self.session
-        path = steps.write_ini(s, PREPARED)
+        path = profile.write_ini(s.folder, PREPARED)
         # Made unwritable only now: start-up writes "HK" back.
         steps.start_hidden(s)
         self.make_unwritable(path)

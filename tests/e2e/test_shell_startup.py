@@ -1,6 +1,7 @@
 """Start-up from gesture.ini: what the window and the tray show, and the close box
 writing the hot key and the scale back."""
 
+from harness import profile
 from harness.display import SCREEN
 from harness.inspector import START, WAITING
 from harness.session import VetrixTest, main
@@ -22,11 +23,12 @@ class Startup(VetrixTest):
         s.click_centre(button)
         s.wait_dump(f'Button1 to read "{START}"', lambda d: d.start_button()["text"] == START)
         steps.wait_tray_picture(s, steps.OWN_ICON)
-        self.assertEqual(steps.ini_files(s), [], "nothing was changed, so nothing is written")
+        self.assertEqual(profile.ini_files(s.folder), [],
+                         "nothing was changed, so nothing is written")
 
     def test_prepared_file_fills_the_window_and_the_close_box_saves_key_and_scale(self):
         s = self.session
-        steps.write_ini(s, steps.PREPARED)
+        profile.write_ini(s.folder, steps.PREPARED)
         steps.start_hidden(s)
         dump = s.show_from_tray()
         c = steps.labelled(dump)
@@ -49,13 +51,13 @@ class Startup(VetrixTest):
                         lambda d, want=caption: d.start_button()["text"] == want)
 
         # Taken out, so that only the closing can put them back.
-        on_disk = steps.read_ini(s)
+        on_disk = profile.read_ini(s.folder)
         del on_disk["main"]["hotkey"], on_disk["main"]["scale"]
-        steps.write_ini(s, on_disk)
+        profile.write_ini(s.folder, on_disk)
         s.click_at(*steps.close_box_point(dump.window))
         self.assertEqual(steps.wait_exit(s), 0, "exit code")
-        expected = steps.lower_keys(steps.PREPARED)
-        self.assertEqual(steps.read_ini(s), expected)
+        expected = profile.lower_keys(steps.PREPARED)
+        self.assertEqual(profile.read_ini(s.folder), expected)
 
 
 if __name__ == "__main__":

@@ -2,6 +2,7 @@
 "Выход" ends the program and writes the hot key and the scale."""
 
 
+from harness import profile
 from harness.inspector import WAITING
 from harness.session import VetrixTest, main
 from harness.waiting import UI_TIMEOUT
@@ -13,8 +14,8 @@ EXIT = 1  # the tray menu's second item
 class Tray(VetrixTest):
     def test_show_hide_and_exit_from_the_menu_saves_key_and_scale(self):
         s = self.session
-        steps.write_ini(s, {"Main": {"Scale": "12"},
-                            "Messages": {"NumOfMessages": "1", "1": "one;min"}})
+        profile.write_ini(s.folder, {"Main": {"Scale": "12"},
+                                     "Messages": {"NumOfMessages": "1", "1": "one;min"}})
         s.start()
         s.wait_activated()
         c = steps.labelled(s.show_from_tray())
@@ -34,7 +35,7 @@ class Tray(VetrixTest):
         # Chosen with the keyboard here, which reaches the menu only while the window is in front.
         s.xdotool("key", "Up", "Return")
         self.assertEqual(steps.wait_exit(s), 0, "exit code")
-        self.assertEqual(steps.read_ini(s), {
+        self.assertEqual(profile.read_ini(s.folder), {
             "main": {"scale": "25", "hotkey": "Ctrl+Alt+F7"},
             "messages": {"numofmessages": "1", "1": "one;min"}})
 
@@ -49,7 +50,7 @@ class Tray(VetrixTest):
                          "a right press opens the menu without showing the window")
         s.click_at(*steps.menu_item_point(menu, EXIT))
         self.assertEqual(steps.wait_exit(s, timeout=3), 0, "exit code")
-        self.assertEqual(steps.read_ini(s), {"main": {"hotkey": "", "scale": "15"}},
+        self.assertEqual(profile.read_ini(s.folder), {"main": {"hotkey": "", "scale": "15"}},
                          "an empty hot-key field is written as an empty value")
 
 

@@ -11,7 +11,7 @@ import os
 import signal
 import subprocess
 
-from harness import screen
+from harness import profile, screen
 from harness.processes import die_with_parent
 from harness.session import VetrixTest
 from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
@@ -88,9 +88,8 @@ class TriggerTest(VetrixTest):
         bat = os.path.join(folder, "mark.bat")
         with open(bat, "w", newline="\r\n") as f:
             f.write(f'@echo hit>>"{wine_path(self.hits_path)}"\n')
-        keys = {"Num": 1, "1": GESTURE, "a0": action or wine_path(bat), **main}
-        with open(os.path.join(folder, "gesture.ini"), "w", newline="\r\n") as f:
-            f.write("[Main]\n" + "".join(f"{k}={v}\n" for k, v in keys.items()))
+        profile.write_ini(folder, {"Main": {"Num": 1, "1": GESTURE, "a0": action or wine_path(bat),
+                                            **main}})
 
     def hits(self):
         try:
