@@ -6,27 +6,22 @@ Drawing-area points map to the screen by the program's own rule (the window's ou
 client size, plus 5), so a test points where the program will think it points.
 """
 
-import ctypes
-import ctypes.util
 import os
 import re
 import shutil
 import subprocess
 import tempfile
-import threading
-import time
 import unittest
 
 from harness.display import SCREEN
 from harness.session import Config
-from harness.waiting import START_TIMEOUT, poll
+from harness.waiting import START_TIMEOUT
 
 RECORD, RECORDING = "Запись", "Записывается"
 EXACT = "Точная запись"
 # The bitmap keeps the drawing area's design size until the window is resized after its first
 # activation; the control itself is laid out to the client size before that.
 DESIGN_BITMAP = (209, 281)
-ROW_HEIGHT, LIST_EDGE = 13, 2  # list item height; the sunken edge above the first row
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 REFERENCE_DRAWING = os.path.join(REPO, "build", "native", "tests", "unit", "reference_drawing")
@@ -90,11 +85,6 @@ def selected_rows(dump, box):
     return [int(i["index"]) for i in dump.items if i["hwnd"] == box["hwnd"] and i.flag("selected")]
 
 
-def row_point(box, row):
-    left, top, width, _ = box.rect()
-    return left + width // 2, top + LIST_EDGE + ROW_HEIGHT * row + ROW_HEIGHT // 2
-
-
 def drawing_area(dump):
     found = dump.find("VetrixImage")
     if len(found) != 1:
@@ -107,104 +97,6 @@ def drawing_to_screen(dump, x, y):
     left, top, width, height = dump.window.rect()
     client_width, client_height = (int(v) for v in dump.window["client"].split())
     return x + left + width - client_width - 5, y + top + height - client_height - 5
-
-
-# --- the pointer -----------------------------------------------------------------
-
-def pointer(session):
-    """Where X has the pointer."""
-    out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=session.env,
-                         capture_output=True, text=True, check=True, timeout=30).stdout
-    fields = dict(line.split("=", 1) for line in out.split())
-    return int(fields["X"]), int(fields["Y"])
-
-
-def move_seen(session, x, y):
-    """Moves the pointer and waits until Wine reports it there, so that the program's next loop
-    pass has sampled it before anything else happens (a click sent along with the move could be
-    handled in the same pass, against the old position)."""
-    session.xdotool("mousemove", str(x), str(y))
-
-    def probe():
-        record = session.records("cursor")[0]
-        return (int(record["x"]), int(record["y"])) == (x, y)
-    poll(f"Wine to see the pointer at ({x}, {y})", probe)
-
-
-def stroke_steps(session, start, steps, pause=0.03):
-    """Moves from start by each (dx, dy) in turn, pausing so that every position is sampled."""
-    x, y = start
-    for dx, dy in steps:
-        time.sleep(pause)
-        x, y = x + dx, y + dy
-        session.xdotool("mousemove", str(x), str(y))
-    return x, y
-
-
-class _X11:
-    """XQueryPointer through ctypes: a query costs microseconds, so nothing of a 25 ms playback
-    step is missed. (GetCursorPos in another Wine process is no witness: it now and then
-    reports the position before the program's last SetCursorPos.)"""
-
-    def __init__(self):
-        name = ctypes.util.find_library("X11") or "libX11.so.6"
-        lib = ctypes.CDLL(name)
-        lib.XOpenDisplay.restype = ctypes.c_void_p
-        lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        lib.XDefaultRootWindow.restype = ctypes.c_ulong
-        lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        lib.XQueryPointer.argtypes = ([ctypes.c_void_p, ctypes.c_ulong]
-                                      + [ctypes.POINTER(ctypes.c_ulong)] * 2
-                                      + [ctypes.POINTER(ctypes.c_int)] * 4
-                                      + [ctypes.POINTER(ctypes.c_uint)])
-        lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self.lib = lib
-
-
-class PointerTrace:
-    """Records every distinct X pointer position from the moment it is started until the
-    pointer has stood still for `quiet` seconds after its first move (or `timeout`)."""
-
-    def __init__(self, session, quiet=0.5, timeout=10.0):
-        self.lib = _X11().lib
-        self.display = self.lib.XOpenDisplay(session.env["DISPLAY"].encode())
-        if not self.display:
-            raise RuntimeError(f"cannot open X display {session.env['DISPLAY']}")
-        self.root = self.lib.XDefaultRootWindow(self.display)
-        self.quiet, self.timeout = quiet, timeout
-        self.start = self._query()
-        self.moves = []
-        self.thread = threading.Thread(target=self._run, daemon=True)
-        self.thread.start()
-
-    def _query(self):
-        window, child = ctypes.c_ulong(), ctypes.c_ulong()
-        rx, ry, wx, wy = (ctypes.c_int() for _ in range(4))
-        mask = ctypes.c_uint()
-        self.lib.XQueryPointer(self.display, self.root, ctypes.byref(window), ctypes.byref(child),
-                               ctypes.byref(rx), ctypes.byref(ry), ctypes.byref(wx),
-                               ctypes.byref(wy), ctypes.byref(mask))
-        return rx.value, ry.value
-
-    def _run(self):
-        began = last_move = time.monotonic()
-        last = self.start
-        while True:
-            time.sleep(0.0005)
-            now, here = time.monotonic(), self._query()
-            if here != last:
-                self.moves.append(here)
-                last, last_move = here, now
-            elif self.moves and now - last_move >= self.quiet:
-                break
-            if now - began >= self.timeout:
-                break
-
-    def finish(self):
-        """Waits for the pointer to settle; returns the positions it took after the start."""
-        self.thread.join()
-        self.lib.XCloseDisplay(self.display)
-        return self.moves
 
 
 # --- drawings --------------------------------------------------------------------

@@ -4,7 +4,7 @@ that gesture is drawn with the real pointer."""
 import os
 import re
 
-from harness import profile
+from harness import pointer, profile
 from harness.inspector import START, WAITING
 from harness.session import VetrixTest, main
 from harness.waiting import poll
@@ -30,7 +30,7 @@ class BoundFile(VetrixTest):
         dump = cs.start_shown(session)
         list1, list2 = cs.lists(dump)
 
-        session.xdotool("mousemove", *map(str, cs.row_point(list2, 1)),
+        session.xdotool("mousemove", *map(str, pointer.row_point(list2, 1)),
                         "click", "--repeat", "2", "--delay", "80", "1")
         dialog = poll("the open-file dialog", lambda: next(
             (w for w in session.records("windows") if w["class"] == "#32770" and w.flag("visible")),
@@ -56,7 +56,7 @@ class BoundFile(VetrixTest):
         left, top, width, height = start.rect()
         origin = (left + width // 2, 700)
         session.xdotool("mousemove", *map(str, origin))
-        cs.stroke_steps(session, origin, [(STEP, 0)] * 3 + [(0, -STEP)] * 3)
+        pointer.stroke_steps(session, origin, [(STEP, 0)] * 3 + [(0, -STEP)] * 3)
 
         decoy_ran = lambda: os.path.exists(os.path.join(actions, "decoy.txt"))
         poll("mark.bat to leave mark.txt", lambda: os.path.exists(

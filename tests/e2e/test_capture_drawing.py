@@ -5,7 +5,7 @@ button next to the edges, and the larger bitmap after the window has been maximi
 
 import time
 
-from harness import profile
+from harness import pointer, profile
 from harness.session import VetrixTest, main
 import capture_steps as cs
 
@@ -24,7 +24,7 @@ class Drawing(VetrixTest):
         """Selects the row and waits until the visible part of the bitmap equals the reference."""
         session, dump = self.session, self.dump
         list1 = cs.lists(dump)[0]
-        session.click_at(*cs.row_point(list1, row))
+        session.click_at(*pointer.row_point(list1, row))
         left, top, width, height = cs.drawing_area(dump).rect()
         # List1 overlaps the area's last column; the bitmap may be smaller than the area.
         visible = (min(width, list1.rect()[0] - left, self.bitmap[0]), min(height, self.bitmap[1]))
@@ -46,10 +46,9 @@ class Drawing(VetrixTest):
 
     def set_scale(self, text):
         session = self.session
-        left, top, width, height = self.scale_field.rect()
+        x, y = pointer.centre(self.scale_field)
         # A double click selects the whole number; typing replaces it.
-        session.xdotool("mousemove", str(left + width // 2), str(top + height // 2),
-                        "click", "--repeat", "2", "--delay", "60", "1")
+        session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "--delay", "60", "1")
         session.xdotool("type", text)
         session.wait_dump(f"the scale field to read {text}", lambda d: any(
             c["hwnd"] == self.scale_field["hwnd"] and c["text"] == text for c in d.children))
@@ -59,7 +58,7 @@ class Drawing(VetrixTest):
         session = self.session
         left, top, _, _ = cs.drawing_area(self.dump).rect()
         session.click_at(left + 100, top + 100, 3)
-        cs.move_seen(session, *cs.drawing_to_screen(self.dump, x, y))
+        pointer.move_seen(session, *cs.drawing_to_screen(self.dump, x, y))
         session.xdotool("click", "3")
         profile.wait_ini_line(session.folder, rb"x2=%d" % x)
         profile.wait_ini_line(session.folder, rb"y2=%d" % y)

@@ -3,7 +3,7 @@ in List1, from where the double click happened, in six sub-steps of scale/5 per 
 puts it back; Esc cuts it short."""
 
 
-from harness import profile
+from harness import pointer, profile
 from harness.session import VetrixTest, main
 from harness.waiting import poll
 import capture_steps as cs
@@ -34,13 +34,13 @@ class Playback(VetrixTest):
         the pointer has taken that many positions."""
         session = self.session
         list1 = cs.lists(dump)[0]
-        session.click_at(*cs.row_point(list1, row))
+        session.click_at(*pointer.row_point(list1, row))
         session.wait_dump(f"List1 row {row} selected", lambda d: cs.selected_rows(d, list1) == [row])
         left, top, _, _ = cs.drawing_area(dump).rect()
         origin = (left + 150, top + 200)
         session.xdotool("mousemove", *map(str, origin))
-        poll("the pointer at the double click's place", lambda: cs.pointer(session) == origin)
-        trace = cs.PointerTrace(session)
+        poll("the pointer at the double click's place", lambda: pointer.position(session) == origin)
+        trace = pointer.PointerTrace(session)
         self.assertEqual(trace.start, origin)
         session.xdotool("click", "--repeat", "2", "--delay", "60", "1")
         if esc_after:

@@ -2,7 +2,7 @@
 exact recording commits the stroke previewed in the drawing area at each left click. Esc
 finishes either and appends the gesture to gesture.ini and to the lists."""
 
-from harness import profile
+from harness import pointer, profile
 from harness.display import SCREEN
 from harness.inspector import TITLE
 from harness.session import VetrixTest, main
@@ -47,13 +47,13 @@ class FreeRecording(Recording):
         session.xdotool("mousemove", "700", "650")
         session.inspect("click", TITLE, RECORD)
         self.wait_recording()
-        poll("the pointer put at the screen centre", lambda: cs.pointer(session) == CENTRE,
-             describe=lambda _: repr(cs.pointer(session)))
+        poll("the pointer put at the screen centre", lambda: pointer.position(session) == CENTRE,
+             describe=lambda _: repr(pointer.position(session)))
         # 25 px steps: the first one commits 0 and anchors there, 75 px short of the corner.
         # Going up from the corner the direction from that anchor turns through 30 (25 px up)
         # before it commits 90; later steps in a committed direction add nothing.
-        corner = cs.stroke_steps(session, CENTRE, [(25, 0)] * 4)
-        cs.stroke_steps(session, corner, [(0, -25)] * 4)
+        corner = pointer.stroke_steps(session, CENTRE, [(25, 0)] * 4)
+        pointer.stroke_steps(session, corner, [(0, -25)] * 4)
         session.xdotool("key", "Escape")
         self.assert_finished(3, b"0 30 90", [b"1=180", b"2=270"])
 
@@ -72,7 +72,7 @@ class ExactRecording(Recording):
         # just committed, so the click adds nothing; from (115, 140) up and to the left (120);
         # from about (108, 127) straight down (270).
         for x, y in [(160, 140), (170, 140), (75, 70), (108, 230)]:
-            cs.move_seen(session, *cs.drawing_to_screen(dump, x, y))
+            pointer.move_seen(session, *cs.drawing_to_screen(dump, x, y))
             session.xdotool("click", "1")
         session.xdotool("key", "Escape")
         # The preview of a further 270 stroke, on screen at Esc, is not part of the gesture.

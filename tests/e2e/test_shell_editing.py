@@ -4,12 +4,10 @@ lines, each written to gesture.ini at once; a file that cannot be written."""
 import os
 import subprocess
 
-from harness import profile
+from harness import pointer, profile
 from harness.session import VetrixTest, main
 from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
-
-ITEM_HEIGHT = 13  # of both lists and the combo box's drop-down list
 
 # Hot-key mode: no recognition runs while the pointer goes from control to control.
 PREPARED = {
@@ -26,11 +24,6 @@ PREPARED = {
 }
 
 
-def row_point(rect, row, border):
-    left, top, width, _ = rect
-    return left + width // 2, top + border + ITEM_HEIGHT * row + ITEM_HEIGHT // 2
-
-
 class Editing(VetrixTest):
     def test_gesture_and_saved_commands_are_renumbered_in_the_file(self):
         s = self.session
@@ -38,7 +31,7 @@ class Editing(VetrixTest):
         steps.start_hidden(s)
         c = steps.labelled(s.show_from_tray())
         list1 = c["ListBox 1"]
-        s.click_at(*row_point(list1.rect(), 1, border=2))
+        s.click_at(*pointer.row_point(list1, 1))
         s.wait_dump("row 1 of the first list selected",
                     lambda d: steps.selected_rows(d, list1) == [1])
         s.click_centre(c["Удалить 1"])
@@ -67,7 +60,7 @@ class Editing(VetrixTest):
         left, top, width, height = combo.rect()
         s.click_at(left + width - 8, top + height // 2)
         drop_down = steps.wait_top_level(s, "ComboLBox")
-        s.click_at(*row_point(drop_down.rect(), 1, border=1))
+        s.click_at(*pointer.row_point(drop_down, 1, border=1))
         s.wait_dump('"Вторая;max" chosen', lambda d: steps.combo_box(d)["text"] == "Вторая;max")
         s.click_centre(c["Удалить 2"])
         dump = s.wait_dump("a saved command gone", lambda d: len(d.rows(combo)) == 3)
