@@ -7,10 +7,8 @@ client size, plus 5), so a test points where the program will think it points.
 """
 
 import os
-import re
 import shutil
 import subprocess
-import tempfile
 import unittest
 
 from harness.display import SCREEN
@@ -113,46 +111,3 @@ def reference(width, height, scale, start, angles):
     args = [reference_tool(), str(width), str(height), str(scale), str(start[0]), str(start[1]),
             *map(str, angles)]
     return subprocess.run(args, capture_output=True, check=True, timeout=30).stdout
-
-
-def capture(session, rect):
-    """The screen's pixels in (left, top, width, height) as binary PPM, 8 bits a sample."""
-    left, top, width, height = rect
-    return subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{left}+{top}",
-                           "+repage", "-depth", "8", "ppm:-"], env=session.env,
-                          capture_output=True, check=True, timeout=60).stdout
-
-
-def _pixels(ppm):
-    match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
-    if not match:
-        raise AssertionError(f"not a binary 8-bit PPM: {ppm[:20]!r}")
-    return int(match.group(1)), int(match.group(2)), ppm[match.end():]
-
-
-def crop(ppm, width, height):
-    """The top-left width x height of a picture."""
-    w, h, pixels = _pixels(ppm)
-    rows = (pixels[y * w * 3:(y * w + width) * 3] for y in range(min(h, height)))
-    return b"P6\n%d %d\n255\n" % (width, min(h, height)) + b"".join(rows)
-
-
-def differences(got, want):
-    """(x, y, got RGB, wanted RGB) for every pixel that differs."""
-    gw, gh, gp = _pixels(got)
-    ww, wh, wp = _pixels(want)
-    if (gw, gh) != (ww, wh):
-        raise AssertionError(f"captured {gw} x {gh}, reference {ww} x {wh}")
-    return [(i // 3 % gw, i // 3 // gw, tuple(gp[i:i + 3]), tuple(wp[i:i + 3]))
-            for i in range(0, len(wp), 3) if gp[i:i + 3] != wp[i:i + 3]]
-
-
-def keep_for_inspection(name, got, want):
-    """Saves both pictures of a failed comparison, which the test folder would lose."""
-    folder = os.path.join(tempfile.gettempdir(), "vetrix-capture-failures")
-    os.makedirs(folder, exist_ok=True)
-    paths = [os.path.join(folder, f"{name}-{kind}.ppm") for kind in ("screen", "reference")]
-    for path, data in zip(paths, (got, want)):
-        with open(path, "wb") as f:
-            f.write(data)
-    return paths

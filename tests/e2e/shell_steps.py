@@ -1,15 +1,14 @@
-"""Steps for the tests of the main window, the tray and gesture.ini: prepared files,
-the file read back, the tray icon's picture and menu, the error box, the close box.
+"""Steps for the tests of the main window, the tray and gesture.ini: a prepared file, the
+controls by label, the tray icon's menu, the error box, the close box.
 
-The tray icon has no window of its own in Wine's taskbar, so its picture is read
-from the screen; the menus and the message box are top-level windows of their own
-classes that the inspector lists.
+The menus and the message box are top-level windows of their own classes that the inspector
+lists.
 """
 
 import subprocess
 
 from harness import screen
-from harness.inspector import Dump, parse_records
+from harness.inspector import Dump, one, parse_records
 from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
 APP_TITLE = "Vetrix"
@@ -51,12 +50,6 @@ def start_hidden(session):
     """Starts the program and waits until its first activation has hidden it."""
     session.start()
     return wait_hidden(session)
-
-
-def one(found, what):
-    if len(found) != 1:
-        raise AssertionError(f"expected one {what}, found {found}")
-    return found[0]
 
 
 def labelled(dump):
@@ -153,45 +146,6 @@ def wait_error_box(session):
 
 
 # --- the tray ------------------------------------------------------------------
-
-
-def taskbar(session):
-    return one([w for w in session.records("windows")
-                if w["class"] == "Shell_TrayWnd" and w.flag("visible")], "visible taskbar")
-
-
-def tray_picture(session):
-    """Raw RGB pixels of the taskbar's rightmost 20 px cell, where our icon is drawn."""
-    x, _ = screen.tray_icon_point(session)
-    _, top, _, height = taskbar(session).rect()
-    return subprocess.run(
-        ["import", "-window", "root", "-crop", f"20x{height}+{x - 10}+{top}", "+repage",
-         "-depth", "8", "rgb:-"],
-        env=session.env, capture_output=True, check=True, timeout=30).stdout
-
-
-QUESTION_MARK, OWN_ICON, NO_PICTURE = "the question mark", "the program's own icon", "no picture"
-
-
-def picture_kind(pixels):
-    # Wine's stock question-mark icon is a blue disc; the program's own picture is white
-    # with red and blue arrows; an empty cell is plain taskbar.
-    rgb = [pixels[i:i + 3] for i in range(0, len(pixels), 3)]
-    blue = sum(1 for r, _, b in rgb if b > 120 and b > r + 60)
-    red = sum(1 for r, g, b in rgb if r > 200 and g < 80 and b < 80)
-    if blue >= 60:
-        return QUESTION_MARK
-    return OWN_ICON if red >= 4 else NO_PICTURE
-
-
-def wait_tray_picture(session, kind, timeout=UI_TIMEOUT):
-    """Polls the tray cell until it shows that kind of picture."""
-    seen = {}
-
-    def probe():
-        seen["kind"] = picture_kind(tray_picture(session))
-        return seen["kind"] == kind
-    poll(f"the tray to show {kind}", probe, timeout, lambda _: seen["kind"])
 
 
 def open_tray_menu(session):

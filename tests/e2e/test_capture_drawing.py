@@ -5,7 +5,7 @@ button next to the edges, and the larger bitmap after the window has been maximi
 
 import time
 
-from harness import pointer, profile
+from harness import pointer, profile, screen
 from harness.session import VetrixTest, main
 import capture_steps as cs
 
@@ -28,18 +28,18 @@ class Drawing(VetrixTest):
         left, top, width, height = cs.drawing_area(dump).rect()
         # List1 overlaps the area's last column; the bitmap may be smaller than the area.
         visible = (min(width, list1.rect()[0] - left, self.bitmap[0]), min(height, self.bitmap[1]))
-        want = cs.crop(cs.reference(*self.bitmap, scale, start, GESTURES[row]), *visible)
+        want = screen.crop(cs.reference(*self.bitmap, scale, start, GESTURES[row]), *visible)
         deadline = time.monotonic() + SETTLE
         while True:
-            got = cs.capture(session, (left, top, *visible))
+            got = screen.capture(session, (left, top, *visible))
             if got == want:
                 return
             if time.monotonic() > deadline:
                 break
-        wrong = cs.differences(got, want)
+        wrong = screen.differences(got, want)
         xs, ys = [p[0] for p in wrong], [p[1] for p in wrong]
         name = f"row{row}-scale{scale}-at{start[0]}_{start[1]}"
-        saved = cs.keep_for_inspection(name, got, want)
+        saved = screen.keep_for_inspection(name, got, want)
         self.fail(f"{GESTURES[row]} at scale {scale} from {start}: {len(wrong)} pixels differ "
                   f"within x {min(xs)}..{max(xs)}, y {min(ys)}..{max(ys)}, such as "
                   f"{wrong[:5]} (x, y, screen, reference); pictures: {saved}")

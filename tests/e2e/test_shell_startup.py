@@ -1,7 +1,7 @@
 """Start-up from gesture.ini: what the window and the tray show, and the close box
 writing the hot key and the scale back."""
 
-from harness import profile
+from harness import profile, screen
 from harness.display import SCREEN
 from harness.inspector import START, WAITING
 from harness.session import VetrixTest, main
@@ -16,13 +16,13 @@ class Startup(VetrixTest):
         left, top, width, height = hidden.window.rect()
         self.assertEqual((left, top), ((SCREEN[0] - width) // 2, (SCREEN[1] - height) // 2),
                          "placed at the centre by its first showing")
-        steps.wait_tray_picture(s, steps.QUESTION_MARK)
+        screen.wait_tray_picture(s, screen.QUESTION_MARK)
 
         button = s.show_from_tray().start_button()
         self.assertEqual(button["text"], WAITING)
         s.click_centre(button)
         s.wait_dump(f'Button1 to read "{START}"', lambda d: d.start_button()["text"] == START)
-        steps.wait_tray_picture(s, steps.OWN_ICON)
+        screen.wait_tray_picture(s, screen.OWN_ICON)
         self.assertEqual(profile.ini_files(s.folder), [],
                          "nothing was changed, so nothing is written")
 

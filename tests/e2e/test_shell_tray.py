@@ -2,7 +2,7 @@
 "Выход" ends the program and writes the hot key and the scale."""
 
 
-from harness import profile
+from harness import profile, screen
 from harness.inspector import WAITING
 from harness.session import VetrixTest, main
 from harness.waiting import UI_TIMEOUT
@@ -28,7 +28,7 @@ class Tray(VetrixTest):
         self.assertEqual(steps.labelled(hidden)["Edit"]["text"], "25", "scale field")
         self.assertEqual(hidden.start_button()["text"], WAITING,
                          "hiding leaves recognition running")
-        steps.wait_tray_picture(s, steps.QUESTION_MARK)
+        screen.wait_tray_picture(s, screen.QUESTION_MARK)
 
         s.show_from_tray()
         steps.open_tray_menu(s)

@@ -1,6 +1,7 @@
 """Hot-key mode: Ctrl+Alt+F5 toggles recognition from anywhere, one fired gesture stops it, and
 a combination that another program holds is refused with the program's error box."""
 
+from harness import screen
 from harness.inspector import START, WAITING
 from harness.session import main
 from harness.waiting import poll
@@ -25,19 +26,21 @@ class HotKey(trigger_steps.TriggerTest):
         stopped = self.wait_icon()
 
         self.toggle(WAITING, "the hot key")
-        running = self.wait_tray("the running picture", lambda p: p != stopped and p)
+        running = screen.wait_tray(self.session, "the running picture",
+                                   lambda p: p != stopped and p)
         self.toggle(START, "the hot key again")
-        self.wait_tray("the stopped picture again", lambda p: p == stopped)
+        screen.wait_tray(self.session, "the stopped picture again", lambda p: p == stopped)
 
         self.draw(START_POINT)
         self.toggle(WAITING, "the hot key, a gesture later")
         self.expect_hits(0)  # drawn while stopped
-        self.assertEqual(self.tray_picture(), running)
+        self.assertEqual(screen.tray_picture(self.session), running)
 
         self.draw(START_POINT)
         self.wait_caption(START, ": one gesture stops recognition")
         self.expect_hits(1)
-        self.wait_tray("the stopped picture after the gesture", lambda p: p == stopped)
+        screen.wait_tray(self.session, "the stopped picture after the gesture",
+                         lambda p: p == stopped)
 
         # Stopped for real, not only in the caption.
         self.draw(START_POINT)
@@ -57,7 +60,7 @@ class HotKey(trigger_steps.TriggerTest):
         session.click_centre(session.show_from_tray().start_button())
         self.expect_error_box("after a click of the start button")
         self.assertEqual(self.caption(), START, "recognition stays stopped")
-        self.assertEqual(self.tray_picture(), stopped)
+        self.assertEqual(screen.tray_picture(self.session), stopped)
 
         # Once free, the same combination works.
         holder.signal("release")

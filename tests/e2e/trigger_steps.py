@@ -144,20 +144,10 @@ class TriggerTest(VetrixTest):
             lambda d: not d.window.flag("visible") and d.start_button()["text"] == caption,
             timeout=START_TIMEOUT)
 
-    def tray_picture(self):
-        """The pixels of our tray icon (RGB bytes of its 16 x 16 square)."""
-        x, y = screen.tray_icon_point(self.session)
-        return subprocess.run(
-            ["import", "-window", "root", "-crop", f"16x16+{x - 8}+{y - 8}", "-depth", "8",
-             "rgb:-"], env=self.session.env, check=True, capture_output=True, timeout=60).stdout
-
     def wait_icon(self):
         """Our stopped picture, once drawn (the taskbar is white where there is no icon)."""
-        return self.wait_tray("our icon", lambda p: p.strip(b"\xff") and p)
+        return screen.wait_tray(self.session, "our icon", lambda p: p.strip(b"\xff") and p)
 
-    def wait_tray(self, what, accept):
-        return poll(f"the tray icon to show {what}", lambda: accept(self.tray_picture()),
-                    describe=lambda _: "another picture")
 
     # --- the pointer ---------------------------------------------------------
 

@@ -47,6 +47,12 @@ def parse_records(text):
     return records
 
 
+def one(found, what):
+    if len(found) != 1:
+        raise AssertionError(f"expected one {what}, found {found}")
+    return found[0]
+
+
 class Dump:
     """The inspector's view of one top-level window and its descendants."""
 
