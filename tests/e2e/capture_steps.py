@@ -12,6 +12,7 @@ import subprocess
 import unittest
 
 from harness.display import SCREEN
+from harness.inspector import one
 from harness.session import Config
 from harness.waiting import START_TIMEOUT
 
@@ -65,10 +66,7 @@ def start_shown(session):
 
 
 def button(dump, caption):
-    found = dump.find("Button", caption)
-    if len(found) != 1:
-        raise AssertionError(f'expected one button "{caption}", found {found}')
-    return found[0]
+    return one(dump.find("Button", caption), f'button "{caption}"')
 
 
 def lists(dump):
@@ -79,15 +77,8 @@ def lists(dump):
     return boxes
 
 
-def selected_rows(dump, box):
-    return [int(i["index"]) for i in dump.items if i["hwnd"] == box["hwnd"] and i.flag("selected")]
-
-
 def drawing_area(dump):
-    found = dump.find("VetrixImage")
-    if len(found) != 1:
-        raise AssertionError(f"expected one drawing area, found {found}")
-    return found[0]
+    return one(dump.find("VetrixImage"), "drawing area")
 
 
 def drawing_to_screen(dump, x, y):

@@ -34,9 +34,7 @@ try:
     steps.start_hidden(session)
     combo = steps.combo_box(session.show_from_tray())
     # The saved command lines show only in the dropped-down list.
-    left, top, width, height = combo.rect()
-    session.click_at(left + width - 8, top + height // 2)
-    steps.wait_top_level(session, "ComboLBox")
+    steps.drop_down(session, combo)
     screen.screenshot(session, out)
     print(f"saved {out}")
 finally:

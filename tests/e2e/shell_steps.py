@@ -8,7 +8,7 @@ lists.
 import subprocess
 
 from harness import screen
-from harness.inspector import Dump, one, parse_records
+from harness.inspector import Dump, one
 from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
 APP_TITLE = "Vetrix"
@@ -89,13 +89,15 @@ def wait_settled(session):
     return poll("the controls to stay in place", probe)
 
 
-def selected_rows(dump, child):
-    return [int(i["index"]) for i in dump.items
-            if i["hwnd"] == child["hwnd"] and i.flag("selected")]
-
-
 def combo_box(dump):
     return one(dump.find("ComboBox"), "combo box")
+
+
+def drop_down(session, combo):
+    """Clicks the combo box's arrow; returns the list that drops down."""
+    left, top, width, height = combo.rect()
+    session.click_at(left + width - 8, top + height // 2)
+    return session.wait_top_level("ComboLBox")
 
 
 def type_into(session, child, text):
@@ -120,27 +122,13 @@ def wait_exit(session, timeout=UI_TIMEOUT):
         return session.program.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
         raise AssertionError(f"vetrix.exe still running {timeout:.0f} s after the close "
-                             f"request; top-level windows: {visible_windows(session)}") from None
-
-
-def visible_windows(session):
-    return [(w["class"], w["title"]) for w in session.records("windows") if w.flag("visible")]
-
-
-def wait_top_level(session, cls, title=None, timeout=UI_TIMEOUT):
-    """A visible top-level window of that class (a menu, a list dropped down, a box)."""
-    def probe():
-        session.assert_running()
-        return [w for w in session.records("windows") if w["class"] == cls and w.flag("visible")
-                and title in (None, w["title"])]
-    return one(poll(f"a visible {cls} window", probe, timeout,
-                    lambda _: visible_windows(session)), cls)
+                             f"request; top-level windows: {session.visible_windows()}") from None
 
 
 def wait_error_box(session):
     """The application's default error box: returns its window and its message."""
-    box = wait_top_level(session, "#32770", APP_TITLE)
-    dump = Dump(parse_records(session.inspect("dump", "hwnd=" + box["hwnd"])[1]))
+    box = session.wait_top_level("#32770", APP_TITLE)
+    dump = Dump(session.records("dump", "hwnd=" + box["hwnd"]))
     texts = [c["text"] for c in dump.find("Static") if c["text"]]
     return box, one(texts, "text in the message box")
 
@@ -151,7 +139,7 @@ def wait_error_box(session):
 def open_tray_menu(session):
     """A real right press on the tray icon; returns the menu's window."""
     session.click_at(*screen.tray_icon_point(session), button=3)
-    return wait_top_level(session, "#32768")
+    return session.wait_top_level("#32768")
 
 
 def menu_item_point(menu, index, count=2):

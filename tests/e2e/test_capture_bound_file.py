@@ -32,10 +32,7 @@ class BoundFile(VetrixTest):
 
         session.xdotool("mousemove", *map(str, pointer.row_point(list2, 1)),
                         "click", "--repeat", "2", "--delay", "80", "1")
-        dialog = poll("the open-file dialog", lambda: next(
-            (w for w in session.records("windows") if w["class"] == "#32770" and w.flag("visible")),
-            None), describe=lambda _: repr([w["title"] for w in session.records("windows")
-                                            if w.flag("visible")]))
+        dialog = session.wait_top_level("#32770")
         session.xdotool("type", "--delay", "5", mark)
         fields = session.dump("hwnd=" + dialog["hwnd"]).find("Edit")
         self.assertIn(mark, [f["text"] for f in fields], "the path typed into the file-name field")
@@ -64,7 +61,7 @@ class BoundFile(VetrixTest):
         # Hot-key mode stops recognition after one gesture; the matched row is selected in both.
         dump = session.wait_dump(f'Button1 to read "{START}" again',
                                  lambda d: d.start_button()["text"] == START)
-        self.assertEqual((cs.selected_rows(dump, list1), cs.selected_rows(dump, list2)), ([1], [1]))
+        self.assertEqual((dump.selected_rows(list1), dump.selected_rows(list2)), ([1], [1]))
         self.assertFalse(decoy_ran(), "the decoy gesture ran")
 
 

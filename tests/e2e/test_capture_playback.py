@@ -35,7 +35,7 @@ class Playback(VetrixTest):
         session = self.session
         list1 = cs.lists(dump)[0]
         session.click_at(*pointer.row_point(list1, row))
-        session.wait_dump(f"List1 row {row} selected", lambda d: cs.selected_rows(d, list1) == [row])
+        session.wait_dump(f"List1 row {row} selected", lambda d: d.selected_rows(list1) == [row])
         left, top, _, _ = cs.drawing_area(dump).rect()
         origin = (left + 150, top + 200)
         session.xdotool("mousemove", *map(str, origin))
@@ -49,7 +49,7 @@ class Playback(VetrixTest):
             session.xdotool("key", "Escape")
         moves = trace.finish()
         after = session.wait_dump("List1 enabled again", lambda d: cs.lists(d)[0].flag("enabled"))
-        self.assertEqual(cs.selected_rows(after, list1), [row], "List1 keeps its row through playback")
+        self.assertEqual(after.selected_rows(list1), [row], "List1 keeps its row through playback")
         return origin, moves
 
     def test_pointer_walks_the_selected_gesture_and_returns(self):

@@ -33,7 +33,7 @@ class Recording(VetrixTest):
         list1, list2 = cs.lists(dump)
         self.assertEqual(dump.rows(list1), [str(i) for i in range(key)])
         self.assertEqual(dump.rows(list2), [""] * key)
-        self.assertEqual(cs.selected_rows(dump, list1), [key - 1])
+        self.assertEqual(dump.selected_rows(list1), [key - 1])
 
 
 class FreeRecording(Recording):

@@ -33,12 +33,12 @@ class Editing(VetrixTest):
         list1 = c["ListBox 1"]
         s.click_at(*pointer.row_point(list1, 1))
         s.wait_dump("row 1 of the first list selected",
-                    lambda d: steps.selected_rows(d, list1) == [1])
+                    lambda d: d.selected_rows(list1) == [1])
         s.click_centre(c["Удалить 1"])
         dump = s.wait_dump("the gesture's rows gone", lambda d: len(d.rows(list1)) == 2)
         self.assertEqual((dump.rows(list1), dump.rows(c["ListBox 2"])),
                          (["0", "1"], ["*Один", ""]))
-        self.assertEqual(steps.selected_rows(dump, list1), [], "nothing selected in the first list")
+        self.assertEqual(dump.selected_rows(list1), [], "nothing selected in the first list")
         # The last gesture moves down; its missing action key comes along as an empty one.
         self.assertEqual(profile.read_ini(s.folder)["main"], {
             "hk": "yes", "num": "2", "1": "0 180 0 180 0", "2": "30 210 30 210 30",
@@ -57,9 +57,7 @@ class Editing(VetrixTest):
             "numofmessages": "4", "1": "one;min", "2": "Вторая;max", "3": "three;close",
             "4": "four;min"})
 
-        left, top, width, height = combo.rect()
-        s.click_at(left + width - 8, top + height // 2)
-        drop_down = steps.wait_top_level(s, "ComboLBox")
+        drop_down = steps.drop_down(s, combo)
         s.click_at(*pointer.row_point(drop_down, 1, border=1))
         s.wait_dump('"Вторая;max" chosen', lambda d: steps.combo_box(d)["text"] == "Вторая;max")
         s.click_centre(c["Удалить 2"])

@@ -77,6 +77,10 @@ class Dump:
     def rows(self, child):
         return [i["text"] for i in self.items if i["hwnd"] == child["hwnd"]]
 
+    def selected_rows(self, child):
+        return [int(i["index"]) for i in self.items
+                if i["hwnd"] == child["hwnd"] and i.flag("selected")]
+
 
 def describe_dump(dump):
     if dump is None:

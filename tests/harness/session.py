@@ -26,7 +26,7 @@ import unittest
 
 from harness import screen
 from harness.display import Xvfb
-from harness.inspector import TITLE, WAITING, Dump, describe_dump, parse_records
+from harness.inspector import TITLE, WAITING, Dump, describe_dump, one, parse_records
 from harness.pointer import Pointing
 from harness.processes import die_with_parent, kill_group
 from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
@@ -193,6 +193,18 @@ class Session(Pointing):
             seen["dump"] = self.dump(title)
             return seen["dump"] if seen["dump"] and accept(seen["dump"]) else None
         return poll(what, probe, timeout, lambda _: describe_dump(seen.get("dump")))
+
+    def visible_windows(self):
+        return [(w["class"], w["title"]) for w in self.records("windows") if w.flag("visible")]
+
+    def wait_top_level(self, cls, title=None, timeout=UI_TIMEOUT):
+        """A visible top-level window of that class (a menu, a list dropped down, a box)."""
+        def probe():
+            self.assert_running()
+            return [w for w in self.records("windows") if w["class"] == cls and w.flag("visible")
+                    and title in (None, w["title"])]
+        return one(poll(f"a visible {cls} window", probe, timeout,
+                        lambda _: self.visible_windows()), cls)
 
     def _all_windows_text(self):
         return "top-level windows: " + "; ".join(
