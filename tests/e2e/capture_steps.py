@@ -26,10 +26,6 @@ REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 REFERENCE_DRAWING = os.path.join(REPO, "build", "native", "tests", "unit", "reference_drawing")
 
 
-def wine_path(path):
-    return "Z:" + path.replace("/", "\\")
-
-
 # --- the program ---------------------------------------------------------------
 
 def run_from_private_copy(session):

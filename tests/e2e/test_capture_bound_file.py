@@ -6,7 +6,7 @@ import re
 
 from harness import pointer, profile
 from harness.inspector import START, WAITING
-from harness.session import VetrixTest, main
+from harness.session import VetrixTest, main, wine_path
 from harness.waiting import poll
 import capture_steps as cs
 
@@ -22,11 +22,11 @@ class BoundFile(VetrixTest):
         for name in ("mark", "decoy"):
             with open(os.path.join(actions, name + ".bat"), "w", newline="") as f:
                 f.write(f'@echo off\r\necho ran> "%~dp0{name}.txt"\r\n')
-        mark = cs.wine_path(os.path.join(actions, "mark.bat"))
+        mark = wine_path(os.path.join(actions, "mark.bat"))
         # Gesture 1 ("0 90") gets the file. The decoy "90" matches the second stroke, but the
         # 3-second timer that the first stroke starts keeps it from starting.
         profile.write_ini(session.folder, profile.with_gestures(
-            [[90], [0, 90], [180]], HK="yes", a0=cs.wine_path(os.path.join(actions, "decoy.bat"))))
+            [[90], [0, 90], [180]], HK="yes", a0=wine_path(os.path.join(actions, "decoy.bat"))))
         dump = cs.start_shown(session)
         list1, list2 = cs.lists(dump)
 
@@ -39,7 +39,7 @@ class BoundFile(VetrixTest):
         session.xdotool("key", "Return")
         dump = session.wait_dump("the chosen file in List2 row 1",
                                  lambda d: d.rows(list2)[1:2] == [mark])
-        self.assertEqual(dump.rows(list2), [cs.wine_path(os.path.join(actions, "decoy.bat")),
+        self.assertEqual(dump.rows(list2), [wine_path(os.path.join(actions, "decoy.bat")),
                                             mark, ""])
         # Binding moves the current directory to the program's folder and writes there.
         profile.wait_ini_line(program_folder, re.escape(b"A1=" + mark.encode()))

@@ -8,23 +8,16 @@ start point (up and to the left of wherever it was) matches no stroke.
 """
 
 import os
-import signal
-import subprocess
 
 from harness import profile, screen
-from harness.processes import die_with_parent
-from harness.session import VetrixTest
+from harness.processes import ToolRun, kill_group, log_lines
+from harness.session import VetrixTest, wine_path
 from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
 GESTURE = "0 270"
 STEP, STEPS = 30, 4  # each step counts (> 20 px) and still matches its stroke
 HOT_KEY = "ctrl+alt+F5"
 WRONG_KEY, ERROR_CAPTION = "Неправильно задана клавиша!", "Ошибка!"
-
-
-def wine_path(path):
-    """The test folder as Wine sees it through drive Z:."""
-    return "Z:" + path.replace("/", "\\")
 
 
 def tool_path(session):
@@ -35,19 +28,11 @@ def tool_path(session):
     return path
 
 
-class Tool:
+class Tool(ToolRun):
     """One trigger_window run in a folder of its own."""
 
     def __init__(self, proc, folder):
-        self.proc = proc
-        self.folder = folder
-
-    def log(self):
-        try:
-            with open(os.path.join(self.folder, "trigger.log")) as f:
-                return f.read().splitlines()
-        except FileNotFoundError:
-            return []
+        super().__init__(proc, folder, "trigger.log")
 
     def wait(self, what, accept, timeout=START_TIMEOUT):
         """Waits until accept(line) holds for a line of the log; returns that line."""
@@ -61,22 +46,10 @@ class Tool:
     def lines(self, prefix):
         return [line for line in self.log() if line.startswith(prefix)]
 
-    def signal(self, name):
-        open(os.path.join(self.folder, name), "w").close()
-
     def events(self):
         """The button messages and context menus seen so far, as (name, x, y)."""
         return [(f[0], int(f[1]), int(f[2])) for f in (line.split() for line in self.log())
                 if f[0].startswith("WM_")]
-
-    def kill(self):
-        if self.proc.poll() is None:
-            try:
-                os.killpg(self.proc.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-            self.proc.wait()
-
 
 class TriggerTest(VetrixTest):
     """A session whose program folder holds gesture.ini and mark.bat; the gesture's action
@@ -92,11 +65,7 @@ class TriggerTest(VetrixTest):
                                             **main}})
 
     def hits(self):
-        try:
-            with open(self.hits_path) as f:
-                return len(f.read().splitlines())
-        except FileNotFoundError:
-            return 0
+        return len(log_lines(self.hits_path))
 
     def _actions_running(self):
         # The batch files the program has started, found by their display: other tests may run
@@ -186,16 +155,10 @@ class TriggerTest(VetrixTest):
         """Starts trigger_window with `args` and waits for a log line starting `wait_for`."""
         folder = os.path.join(self.session.root, "tool")
         os.makedirs(folder, exist_ok=True)
-        out = open(os.path.join(folder, "out.txt"), "ab")
-        try:
-            proc = subprocess.Popen(["wine", tool_path(self.session), *args], cwd=folder,
-                                    env=self.session.env, stdin=subprocess.DEVNULL, stdout=out,
-                                    stderr=out, start_new_session=True,
-                                    preexec_fn=die_with_parent)
-        finally:
-            out.close()
+        proc = self.session.run_wine(tool_path(self.session), *args, cwd=folder,
+                                     log_path=os.path.join(folder, "out.txt"))
+        self.addCleanup(kill_group, proc)
         tool = Tool(proc, folder)
-        self.addCleanup(tool.kill)
         tool.wait(f'trigger_window to log "{wait_for}"', lambda line: line.startswith(wait_for))
         return tool
 

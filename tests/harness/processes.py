@@ -20,3 +20,32 @@ def kill_group(proc):
         except ProcessLookupError:
             pass
         proc.wait()
+
+
+def log_lines(path):
+    """The lines of a log that a running program appends to; none before it exists."""
+    try:
+        with open(path) as f:
+            return f.read().splitlines()
+    except FileNotFoundError:
+        return []
+
+
+class ToolRun:
+    """A test tool running in a folder of its own: the log it appends to there, and the files by
+    which the test signals it."""
+
+    def __init__(self, proc, folder, log_name):
+        self.proc = proc
+        self.folder = folder
+        self.log_name = log_name
+
+    def log(self):
+        return log_lines(os.path.join(self.folder, self.log_name))
+
+    def signal(self, name, text=""):
+        # Written aside and renamed, so that the tool never reads half a number.
+        path = os.path.join(self.folder, name)
+        with open(path + ".tmp", "w") as f:
+            f.write(text)
+        os.replace(path + ".tmp", path)

@@ -43,6 +43,11 @@ class Config:
         self.wine_env = os.path.abspath(wine_env)
 
 
+def wine_path(path):
+    """A Linux path as Wine sees it through drive Z:."""
+    return "Z:" + path.replace("/", "\\")
+
+
 class Session(Pointing):
     """One program run: display, folder, Wine environment, and cleanup."""
 
@@ -97,15 +102,19 @@ class Session(Pointing):
 
     # --- the program ---------------------------------------------------------
 
-    def launch(self):
-        """Starts vetrix.exe in the test folder and returns its process."""
-        log = open(self.log_path, "ab")
+    def run_wine(self, exe, *args, cwd, log_path):
+        """Starts a Win32 program in this session's desktop; its output goes to log_path."""
+        log = open(log_path, "ab")
         try:
-            return subprocess.Popen(["wine", self.config.exe], cwd=self.folder, env=self.env,
+            return subprocess.Popen(["wine", exe, *args], cwd=cwd, env=self.env,
                                     stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                                     start_new_session=True, preexec_fn=die_with_parent)
         finally:
             log.close()
+
+    def launch(self):
+        """Starts vetrix.exe in the test folder and returns its process."""
+        return self.run_wine(self.config.exe, cwd=self.folder, log_path=self.log_path)
 
     def start(self):
         """Starts the program and waits for its main window, shown or not."""

@@ -7,12 +7,11 @@ by the target, proves that everything before it has been dealt with.
 """
 
 import os
-import signal
 import subprocess
 import sys
 
 from harness import session
-from harness.processes import die_with_parent
+from harness.processes import ToolRun, kill_group, log_lines
 from harness.session import VetrixTest
 from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
@@ -63,35 +62,15 @@ class TargetEvent:
         return f"{self.name}@{self.x},{self.y}{extra}"
 
 
-def _lines(folder, name):
-    try:
-        with open(os.path.join(folder, name)) as f:
-            return f.read().splitlines()
-    except FileNotFoundError:
-        return []
-
-
-def _touch(folder, name, text=""):
-    # Written aside and renamed, so that a reader never sees half a number.
-    path = os.path.join(folder, name)
-    with open(path + ".tmp", "w") as f:
-        f.write(text)
-    os.replace(path + ".tmp", path)
-
-
 def _exited(proc):
     return "still starting" if proc.poll() is None else f"exited with {proc.returncode}"
 
 
-class Host:
+class Host(ToolRun):
     """One zorv_host run in its own folder: its log and its control files."""
 
     def __init__(self, proc, folder):
-        self.proc = proc
-        self.folder = folder
-
-    def log(self):
-        return _lines(self.folder, "host.log")
+        super().__init__(proc, folder, "host.log")
 
     def hooks(self):
         """The wParam of every HookMouseMessage received before UnInstallHook, in order."""
@@ -108,15 +87,12 @@ class Host:
         return self.hooks()
 
     def set_trigger(self, word):
-        _touch(self.folder, "trigger", f"{word:#x}\n")
+        self.signal("trigger", f"{word:#x}\n")
 
         def current(log):
             values = [line for line in log if line.startswith("trigger ")]
             return values and values[-1] == f"trigger {word:#x}"
         self.wait(f"the property to read {word:#x}", current)
-
-    def touch(self, name):
-        _touch(self.folder, name)
 
     def timing(self, key):
         """A "key=milliseconds" value of the log."""
@@ -127,7 +103,7 @@ class Host:
 
     def stop(self, test):
         """Asks the host to close and waits for its clean exit; returns its log."""
-        self.touch("stop")
+        self.signal("stop")
         try:
             code = self.proc.wait(timeout=UI_TIMEOUT)
         except subprocess.TimeoutExpired:
@@ -145,19 +121,15 @@ class ZorvTest(VetrixTest):
         self.folder = self.session.folder
 
     def _launch(self, exe, args, folder):
-        out = open(os.path.join(self.session.root, os.path.basename(exe) + ".out"), "ab")
-        try:
-            proc = subprocess.Popen(["wine", exe, *args], cwd=folder, env=self.session.env,
-                                    stdin=subprocess.DEVNULL, stdout=out, stderr=out,
-                                    start_new_session=True, preexec_fn=die_with_parent)
-        finally:
-            out.close()
-        self.addCleanup(_kill, proc)
+        proc = self.session.run_wine(
+            exe, *args, cwd=folder,
+            log_path=os.path.join(self.session.root, os.path.basename(exe) + ".out"))
+        self.addCleanup(kill_group, proc)
         return proc
 
     def start_target(self):
         proc = self._launch(_target_exe, [], self.folder)
-        poll("click_target to start", lambda: "ready" in _lines(self.folder, "target.log"),
+        poll("click_target to start", lambda: "ready" in self.target_log(),
              START_TIMEOUT, lambda _: _exited(proc))
 
     def start_host(self, *args, folder=None):
@@ -172,8 +144,11 @@ class ZorvTest(VetrixTest):
 
     # --- the target ----------------------------------------------------------
 
+    def target_log(self):
+        return log_lines(os.path.join(self.folder, "target.log"))
+
     def target_events(self):
-        return [TargetEvent(line) for line in _lines(self.folder, "target.log") if line != "ready"]
+        return [TargetEvent(line) for line in self.target_log() if line != "ready"]
 
     def target_names(self, events=None):
         return [e.name for e in (self.target_events() if events is None else events)]
@@ -214,15 +189,6 @@ class ZorvTest(VetrixTest):
     def click(self, button, at=PRESS, repeat=1):
         self.xdotool("mousemove", *map(str, at), "click", "--repeat", str(repeat),
                      "--delay", "80", str(button))
-
-
-def _kill(proc):
-    if proc.poll() is None:
-        try:
-            os.killpg(proc.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        proc.wait()
 
 
 def main():

@@ -17,7 +17,7 @@ class Lifecycle(hook_steps.ZorvTest):
         host = self.start_host("--trigger", hex(trigger(RIGHT)), "--linger")
         self.click(RIGHT)
         self.wait_target("WM_CONTEXTMENU")
-        host.touch("stop")
+        host.signal("stop")
         host.wait("UnInstallHook, twice", lambda log: any("uninstall2_ms" in line for line in log))
         self.assertLess(host.timing("uninstall_ms"), PROMPT_MS)
         self.assertLess(host.timing("uninstall2_ms"), PROMPT_MS)
@@ -29,7 +29,7 @@ class Lifecycle(hook_steps.ZorvTest):
         self.assertEqual([(e.name, e.tagged) for e in events],
                          [("WM_RBUTTONDOWN", False), ("WM_RBUTTONUP", False),
                           ("WM_CONTEXTMENU", False)])
-        host.touch("exit")
+        host.signal("exit")
         log = host.stop(self)
         self.assertEqual([line for line in log if line.startswith(("hook", "late"))],
                          ["hook 516", "hook 517"])
@@ -53,7 +53,7 @@ class Lifecycle(hook_steps.ZorvTest):
         # neither runs on that thread nor waits for it.
         self.assertEqual(self.marker(), [])
         self.assertEqual(host.log()[-2:], ["hook 516", "blocked"])
-        host.touch("unblock")
+        host.signal("unblock")
         self.assertEqual(host.wait_hooks(4), [516, 517, 519, 520])
         host.stop(self)
 
