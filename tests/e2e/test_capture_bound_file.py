@@ -46,8 +46,7 @@ class BoundFile(VetrixTest):
 
         start = dump.start_button()
         session.click_centre(start)
-        session.wait_dump(f'Button1 to read "{WAITING}"',
-                          lambda d: d.start_button()["text"] == WAITING)
+        session.wait_caption(WAITING)
         # Straight down from the button to the gesture's start: a counted movement (270) that
         # matches no first stroke, so nothing starts and no timer runs before the drawing.
         left, top, width, height = start.rect()
@@ -59,8 +58,7 @@ class BoundFile(VetrixTest):
         poll("mark.bat to leave mark.txt", lambda: os.path.exists(
             os.path.join(actions, "mark.txt")), describe=lambda _: f"decoy ran: {decoy_ran()}")
         # Hot-key mode stops recognition after one gesture; the matched row is selected in both.
-        dump = session.wait_dump(f'Button1 to read "{START}" again',
-                                 lambda d: d.start_button()["text"] == START)
+        dump = session.wait_caption(START, " again")
         self.assertEqual((dump.selected_rows(list1), dump.selected_rows(list2)), ([1], [1]))
         self.assertFalse(decoy_ran(), "the decoy gesture ran")
 

@@ -18,8 +18,7 @@ class NoIniWithoutChanges(VetrixTest):
         button = session.show_from_tray().start_button()
         for caption in (START, WAITING):
             session.click_centre(button)
-            session.wait_dump(f'Button1 to read "{caption}"',
-                              lambda d, c=caption: d.start_button()["text"] == c)
+            session.wait_caption(caption)
         session.assert_running()
         created = profile.ini_files(session.folder)
         self.assertEqual(created, [], f"files in the program's folder: {os.listdir(session.folder)}")

@@ -21,7 +21,7 @@ class Startup(VetrixTest):
         button = s.show_from_tray().start_button()
         self.assertEqual(button["text"], WAITING)
         s.click_centre(button)
-        s.wait_dump(f'Button1 to read "{START}"', lambda d: d.start_button()["text"] == START)
+        s.wait_caption(START)
         screen.wait_tray_picture(s, screen.OWN_ICON)
         self.assertEqual(profile.ini_files(s.folder), [],
                          "nothing was changed, so nothing is written")
@@ -47,8 +47,7 @@ class Startup(VetrixTest):
         self.assertEqual(dump.start_button()["text"], START)
         for caption in (WAITING, START):
             s.xdotool("key", "ctrl+alt+F5")
-            s.wait_dump(f'Ctrl+Alt+F5 to turn Button1 to "{caption}"',
-                        lambda d, want=caption: d.start_button()["text"] == want)
+            s.wait_caption(caption, " after Ctrl+Alt+F5")
 
         # Taken out, so that only the closing can put them back.
         on_disk = profile.read_ini(s.folder)

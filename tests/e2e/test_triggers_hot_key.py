@@ -18,7 +18,7 @@ class HotKey(trigger_steps.TriggerTest):
 
     def toggle(self, caption, what):
         self.hot_key()
-        self.wait_caption(caption, f" after {what}")
+        self.session.wait_caption(caption, f" after {what}")
 
     def test_hot_key_toggles_and_one_gesture_stops_recognition(self):
         self.session.start()
@@ -37,7 +37,7 @@ class HotKey(trigger_steps.TriggerTest):
         self.assertEqual(screen.tray_picture(self.session), running)
 
         self.draw(START_POINT)
-        self.wait_caption(START, ": one gesture stops recognition")
+        self.session.wait_caption(START, ": one gesture stops recognition")
         self.expect_hits(1)
         screen.wait_tray(self.session, "the stopped picture after the gesture",
                          lambda p: p == stopped)
@@ -66,7 +66,7 @@ class HotKey(trigger_steps.TriggerTest):
         holder.signal("release")
         holder.wait("the holder to let go", lambda line: line == "hotkey released")
         session.click_centre(session.dump().start_button())
-        self.wait_caption(WAITING, " once the key is free")
+        self.session.wait_caption(WAITING, " once the key is free")
         self.toggle(START, "the hot key, now ours")
 
     def expect_error_box(self, when):

@@ -42,7 +42,7 @@ class WindowCommands(trigger_steps.TriggerTest):
                                lambda d: any(i.flag("selected") for i in d.items))
         self.session.inspect("click", TITLE, WAITING)
         # The command may wait for the hung window a while, but not for good.
-        self.wait_caption(START, ", the program answering again", timeout=5)
+        self.session.wait_caption(START, ", the program answering again", timeout=5)
 
 
 if __name__ == "__main__":

@@ -12,7 +12,7 @@ import os
 from harness import profile, screen
 from harness.processes import ToolRun, kill_group, log_lines
 from harness.session import VetrixTest, wine_path
-from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
+from harness.waiting import START_TIMEOUT, poll
 
 GESTURE = "0 270"
 STEP, STEPS = 30, 4  # each step counts (> 20 px) and still matches its stroke
@@ -97,11 +97,6 @@ class TriggerTest(VetrixTest):
         self.assertEqual(self.hits(), count, "runs of the gesture's action")
 
     # --- the program ---------------------------------------------------------
-
-    def wait_caption(self, caption, what="", timeout=UI_TIMEOUT):
-        return self.session.wait_dump(
-            f'Button1 to read "{caption}"{what}',
-            lambda d: d.start_button()["text"] == caption, timeout=timeout)
 
     def caption(self):
         return self.session.dump().start_button()["text"]

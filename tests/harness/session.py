@@ -220,6 +220,11 @@ class Session(Pointing):
             f'{w["class"]} "{w["title"]}" visible={w["visible"]}'
             for w in self.records("windows") if w["title"])
 
+    def wait_caption(self, caption, what="", timeout=UI_TIMEOUT):
+        """Waits until Button1 reads `caption`; `what` says after what. Returns that dump."""
+        return self.wait_dump(f'Button1 to read "{caption}"{what}',
+                              lambda d: d.start_button()["text"] == caption, timeout=timeout)
+
     def wait_activated(self):
         """Waits for the end of start-up: on its first activation the window
         hides itself in the tray and starts recognition, so Button1 reads
