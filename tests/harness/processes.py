@@ -1,4 +1,5 @@
-"""Child processes of a test: none may outlive it."""
+"""Child processes of a test, none of which may outlive it, and how the test tools report and
+are signalled: a log file and signal files in their folder."""
 
 import ctypes
 import os

@@ -56,7 +56,7 @@ class Session(Pointing):
         self.locale = locale
         self.program = None
         self.xvfb = None
-        self.root = tempfile.mkdtemp(prefix="vetrix-e2e-")
+        self.root = tempfile.mkdtemp(prefix="vetrix-wine-")
         # The program's folder holds nothing but what a test puts there.
         self.folder = os.path.join(self.root, "cwd")
         os.mkdir(self.folder)
