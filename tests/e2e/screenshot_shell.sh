@@ -15,28 +15,27 @@ fi
 out=$(realpath -m "$1")
 build=$(realpath "${2:-$root/build/mingw}")
 
-PYTHONPATH="$here" exec python3 - "$out" "$build" "$root/tools/wine-env.sh" <<'PY'
+PYTHONPATH="$here:$root/tests" exec python3 - "$out" "$build" "$root/tools/wine-env.sh" <<'PY'
 import os
 import sys
 
-import harness
+from harness import profile, screen
+from harness.session import Config, Session
 import shell_steps as steps
 
 out, build, wine_env = sys.argv[1:]
-config = harness.Config(os.path.join(build, "vetrix.exe"),
-                        os.path.join(build, "tests", "e2e", "inspector.exe"),
-                        os.path.join(build, "wineprefix-e2e"), wine_env)
-session = harness.Session(config, "C.UTF-8")
+config = Config(os.path.join(build, "vetrix.exe"),
+                os.path.join(build, "tests", "win32_tools", "inspector.exe"),
+                os.path.join(build, "wineprefix-tests"), wine_env)
+session = Session(config, "C.UTF-8")
 try:
     print(f"ANSI code page {session.acp()}")
-    steps.write_ini(session, steps.PREPARED)
+    profile.write_ini(session.folder, steps.PREPARED)
     steps.start_hidden(session)
     combo = steps.combo_box(session.show_from_tray())
     # The saved command lines show only in the dropped-down list.
-    left, top, width, height = combo.rect()
-    session.click_at(left + width - 8, top + height // 2)
-    steps.wait_top_level(session, "ComboLBox")
-    session.screenshot(out)
+    steps.drop_down(session, combo)
+    screen.screenshot(session, out)
     print(f"saved {out}")
 finally:
     session.close()

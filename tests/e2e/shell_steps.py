@@ -1,18 +1,16 @@
-"""Steps for the tests of the main window, the tray and gesture.ini: prepared files,
-the file read back, the tray icon's picture and menu, the error box, the close box.
+"""Steps for the tests of the main window, the tray and gesture.ini: a prepared file, the
+controls by label, the tray icon's menu, the error box, the close box.
 
-The tray icon has no window of its own in Wine's taskbar, so its picture is read
-from the screen; the menus and the message box are top-level windows of their own
-classes that the inspector lists.
+The menus and the message box are top-level windows of their own classes that the inspector
+lists.
 """
 
-import os
 import subprocess
 
-import harness
-from harness import UI_TIMEOUT, poll
+from harness import screen
+from harness.inspector import Dump, one
+from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
-INI = "gesture.ini"
 APP_TITLE = "Vetrix"
 
 
@@ -40,55 +38,10 @@ PREPARED = {
 }
 
 
-def ini_text(sections):
-    """{"Main": {"Num": "2", ...}, ...} as a profile file, CRLF, key order kept."""
-    lines = []
-    for section, keys in sections.items():
-        lines.append(f"[{section}]")
-        lines.extend(f"{k}={v}" for k, v in keys.items())
-    return "\r\n".join(lines) + "\r\n"
-
-
-def write_ini(session, sections):
-    path = os.path.join(session.folder, INI)
-    with open(path, "wb") as f:
-        f.write(ini_text(sections).encode("cp1251"))
-    return path
-
-
-def ini_files(session):
-    return [n for n in os.listdir(session.folder) if n.lower() == INI]
-
-
-def read_ini(session):
-    """The file as {section: {key: value}}, names lower-cased as Wine compares them.
-    A key twice in a section fails: a reader would see only the first."""
-    names = ini_files(session)
-    if len(names) != 1:
-        raise AssertionError(f"expected one {INI} in the program's folder, found "
-                             f"{os.listdir(session.folder)}")
-    with open(os.path.join(session.folder, names[0]), "rb") as f:
-        text = f.read().decode("cp1251")
-    sections, current = {}, None
-    for line in text.splitlines():
-        if line.startswith("[") and line.rstrip().endswith("]"):
-            current = sections.setdefault(line.strip()[1:-1].lower(), {})
-        elif current is not None and "=" in line:
-            key, value = (part.strip() for part in line.split("=", 1))
-            if key.lower() in current:
-                raise AssertionError(f"key {key!r} twice in {INI}:\n{text}")
-            current[key.lower()] = value
-    return sections
-
-
-def lower_keys(sections):
-    return {s.lower(): {k.lower(): v for k, v in keys.items()} for s, keys in sections.items()}
-
-
 # --- the window ----------------------------------------------------------------
 
 
-def wait_hidden(session, timeout=harness.START_TIMEOUT):
+def wait_hidden(session, timeout=START_TIMEOUT):
     return session.wait_dump("the main window hidden",
                              lambda d: not d.window.flag("visible"), timeout=timeout)
 
@@ -97,12 +50,6 @@ def start_hidden(session):
     """Starts the program and waits until its first activation has hidden it."""
     session.start()
     return wait_hidden(session)
-
-
-def one(found, what):
-    if len(found) != 1:
-        raise AssertionError(f"expected one {what}, found {found}")
-    return found[0]
 
 
 def labelled(dump):
@@ -142,13 +89,15 @@ def wait_settled(session):
     return poll("the controls to stay in place", probe)
 
 
-def selected_rows(dump, child):
-    return [int(i["index"]) for i in dump.items
-            if i["hwnd"] == child["hwnd"] and i.flag("selected")]
-
-
 def combo_box(dump):
     return one(dump.find("ComboBox"), "combo box")
+
+
+def drop_down(session, combo):
+    """Clicks the combo box's arrow; returns the list that drops down."""
+    left, top, width, height = combo.rect()
+    session.click_at(left + width - 8, top + height // 2)
+    return session.wait_top_level("ComboLBox")
 
 
 def type_into(session, child, text):
@@ -173,27 +122,13 @@ def wait_exit(session, timeout=UI_TIMEOUT):
         return session.program.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
         raise AssertionError(f"vetrix.exe still running {timeout:.0f} s after the close "
-                             f"request; top-level windows: {visible_windows(session)}") from None
-
-
-def visible_windows(session):
-    return [(w["class"], w["title"]) for w in session.records("windows") if w.flag("visible")]
-
-
-def wait_top_level(session, cls, title=None, timeout=UI_TIMEOUT):
-    """A visible top-level window of that class (a menu, a list dropped down, a box)."""
-    def probe():
-        session.assert_running()
-        return [w for w in session.records("windows") if w["class"] == cls and w.flag("visible")
-                and title in (None, w["title"])]
-    return one(poll(f"a visible {cls} window", probe, timeout,
-                    lambda _: visible_windows(session)), cls)
+                             f"request; top-level windows: {session.visible_windows()}") from None
 
 
 def wait_error_box(session):
     """The application's default error box: returns its window and its message."""
-    box = wait_top_level(session, "#32770", APP_TITLE)
-    dump = harness.Dump(harness.parse_records(session.inspect("dump", "hwnd=" + box["hwnd"])[1]))
+    box = session.wait_top_level("#32770", APP_TITLE)
+    dump = Dump(session.records("dump", "hwnd=" + box["hwnd"]))
     texts = [c["text"] for c in dump.find("Static") if c["text"]]
     return box, one(texts, "text in the message box")
 
@@ -201,49 +136,10 @@ def wait_error_box(session):
 # --- the tray ------------------------------------------------------------------
 
 
-def taskbar(session):
-    return one([w for w in session.records("windows")
-                if w["class"] == "Shell_TrayWnd" and w.flag("visible")], "visible taskbar")
-
-
-def tray_picture(session):
-    """Raw RGB pixels of the taskbar's rightmost 20 px cell, where our icon is drawn."""
-    x, _ = session.tray_icon_point()
-    _, top, _, height = taskbar(session).rect()
-    return subprocess.run(
-        ["import", "-window", "root", "-crop", f"20x{height}+{x - 10}+{top}", "+repage",
-         "-depth", "8", "rgb:-"],
-        env=session.env, capture_output=True, check=True, timeout=30).stdout
-
-
-QUESTION_MARK, OWN_ICON, NO_PICTURE = "the question mark", "the program's own icon", "no picture"
-
-
-def picture_kind(pixels):
-    # Wine's stock question-mark icon is a blue disc; the program's own picture is white
-    # with red and blue arrows; an empty cell is plain taskbar.
-    rgb = [pixels[i:i + 3] for i in range(0, len(pixels), 3)]
-    blue = sum(1 for r, _, b in rgb if b > 120 and b > r + 60)
-    red = sum(1 for r, g, b in rgb if r > 200 and g < 80 and b < 80)
-    if blue >= 60:
-        return QUESTION_MARK
-    return OWN_ICON if red >= 4 else NO_PICTURE
-
-
-def wait_tray_picture(session, kind, timeout=UI_TIMEOUT):
-    """Polls the tray cell until it shows that kind of picture."""
-    seen = {}
-
-    def probe():
-        seen["kind"] = picture_kind(tray_picture(session))
-        return seen["kind"] == kind
-    poll(f"the tray to show {kind}", probe, timeout, lambda _: seen["kind"])
-
-
 def open_tray_menu(session):
     """A real right press on the tray icon; returns the menu's window."""
-    session.click_at(*session.tray_icon_point(), button=3)
-    return wait_top_level(session, "#32768")
+    session.click_at(*screen.tray_icon_point(session), button=3)
+    return session.wait_top_level("#32768")
 
 
 def menu_item_point(menu, index, count=2):

@@ -4,14 +4,16 @@ that gesture is drawn with the real pointer."""
 import os
 import re
 
-import harness
+from harness import pointer, profile
+from harness.inspector import START, WAITING
+from harness.session import VetrixTest, main, wine_path
+from harness.waiting import poll
 import capture_steps as cs
-from harness import START, WAITING
 
 STEP = 30  # each step is a counted movement (> 20 px) in its stroke's direction
 
 
-class BoundFile(harness.VetrixTest):
+class BoundFile(VetrixTest):
     def test_file_chosen_in_dialog_runs_when_its_gesture_is_drawn(self):
         session = self.session
         program_folder = cs.run_from_private_copy(session)
@@ -20,51 +22,46 @@ class BoundFile(harness.VetrixTest):
         for name in ("mark", "decoy"):
             with open(os.path.join(actions, name + ".bat"), "w", newline="") as f:
                 f.write(f'@echo off\r\necho ran> "%~dp0{name}.txt"\r\n')
-        mark = cs.wine_path(os.path.join(actions, "mark.bat"))
+        mark = wine_path(os.path.join(actions, "mark.bat"))
         # Gesture 1 ("0 90") gets the file. The decoy "90" matches the second stroke, but the
         # 3-second timer that the first stroke starts keeps it from starting.
-        cs.write_ini(session.folder, [[90], [0, 90], [180]], HK="yes",
-                     a0=cs.wine_path(os.path.join(actions, "decoy.bat")))
+        profile.write_ini(session.folder, profile.with_gestures(
+            [[90], [0, 90], [180]], HK="yes", a0=wine_path(os.path.join(actions, "decoy.bat"))))
         dump = cs.start_shown(session)
         list1, list2 = cs.lists(dump)
 
-        session.xdotool("mousemove", *map(str, cs.row_point(list2, 1)),
+        session.xdotool("mousemove", *map(str, pointer.row_point(list2, 1)),
                         "click", "--repeat", "2", "--delay", "80", "1")
-        dialog = harness.poll("the open-file dialog", lambda: next(
-            (w for w in session.records("windows") if w["class"] == "#32770" and w.flag("visible")),
-            None), describe=lambda _: repr([w["title"] for w in session.records("windows")
-                                            if w.flag("visible")]))
+        dialog = session.wait_top_level("#32770")
         session.xdotool("type", "--delay", "5", mark)
         fields = session.dump("hwnd=" + dialog["hwnd"]).find("Edit")
         self.assertIn(mark, [f["text"] for f in fields], "the path typed into the file-name field")
         session.xdotool("key", "Return")
         dump = session.wait_dump("the chosen file in List2 row 1",
                                  lambda d: d.rows(list2)[1:2] == [mark])
-        self.assertEqual(dump.rows(list2), [cs.wine_path(os.path.join(actions, "decoy.bat")),
+        self.assertEqual(dump.rows(list2), [wine_path(os.path.join(actions, "decoy.bat")),
                                             mark, ""])
         # Binding moves the current directory to the program's folder and writes there.
-        cs.wait_ini_line(program_folder, re.escape(b"A1=" + mark.encode()))
+        profile.wait_ini_line(program_folder, re.escape(b"A1=" + mark.encode()))
 
         start = dump.start_button()
         session.click_centre(start)
-        session.wait_dump(f'Button1 to read "{WAITING}"',
-                          lambda d: d.start_button()["text"] == WAITING)
+        session.wait_caption(WAITING)
         # Straight down from the button to the gesture's start: a counted movement (270) that
         # matches no first stroke, so nothing starts and no timer runs before the drawing.
         left, top, width, height = start.rect()
         origin = (left + width // 2, 700)
         session.xdotool("mousemove", *map(str, origin))
-        cs.stroke_steps(session, origin, [(STEP, 0)] * 3 + [(0, -STEP)] * 3)
+        pointer.stroke_steps(session, origin, [(STEP, 0)] * 3 + [(0, -STEP)] * 3)
 
         decoy_ran = lambda: os.path.exists(os.path.join(actions, "decoy.txt"))
-        harness.poll("mark.bat to leave mark.txt", lambda: os.path.exists(
+        poll("mark.bat to leave mark.txt", lambda: os.path.exists(
             os.path.join(actions, "mark.txt")), describe=lambda _: f"decoy ran: {decoy_ran()}")
         # Hot-key mode stops recognition after one gesture; the matched row is selected in both.
-        dump = session.wait_dump(f'Button1 to read "{START}" again',
-                                 lambda d: d.start_button()["text"] == START)
-        self.assertEqual((cs.selected_rows(dump, list1), cs.selected_rows(dump, list2)), ([1], [1]))
+        dump = session.wait_caption(START, " again")
+        self.assertEqual((dump.selected_rows(list1), dump.selected_rows(list2)), ([1], [1]))
         self.assertFalse(decoy_ran(), "the decoy gesture ran")
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -5,7 +5,8 @@ button next to the edges, and the larger bitmap after the window has been maximi
 
 import time
 
-import harness
+from harness import pointer, profile, screen
+from harness.session import VetrixTest, main
 import capture_steps as cs
 
 DIRECTIONS = [[a] for a in range(0, 360, 30)]
@@ -18,37 +19,36 @@ START = (100, 140)
 SETTLE = 3.0
 
 
-class Drawing(harness.VetrixTest):
+class Drawing(VetrixTest):
     def assert_drawn(self, row, scale, start):
         """Selects the row and waits until the visible part of the bitmap equals the reference."""
         session, dump = self.session, self.dump
         list1 = cs.lists(dump)[0]
-        session.click_at(*cs.row_point(list1, row))
+        session.click_at(*pointer.row_point(list1, row))
         left, top, width, height = cs.drawing_area(dump).rect()
         # List1 overlaps the area's last column; the bitmap may be smaller than the area.
         visible = (min(width, list1.rect()[0] - left, self.bitmap[0]), min(height, self.bitmap[1]))
-        want = cs.crop(cs.reference(*self.bitmap, scale, start, GESTURES[row]), *visible)
+        want = screen.crop(cs.reference(*self.bitmap, scale, start, GESTURES[row]), *visible)
         deadline = time.monotonic() + SETTLE
         while True:
-            got = cs.capture(session, (left, top, *visible))
+            got = screen.capture(session, (left, top, *visible))
             if got == want:
                 return
             if time.monotonic() > deadline:
                 break
-        wrong = cs.differences(got, want)
+        wrong = screen.differences(got, want)
         xs, ys = [p[0] for p in wrong], [p[1] for p in wrong]
         name = f"row{row}-scale{scale}-at{start[0]}_{start[1]}"
-        saved = cs.keep_for_inspection(name, got, want)
+        saved = screen.keep_for_inspection(name, got, want)
         self.fail(f"{GESTURES[row]} at scale {scale} from {start}: {len(wrong)} pixels differ "
                   f"within x {min(xs)}..{max(xs)}, y {min(ys)}..{max(ys)}, such as "
                   f"{wrong[:5]} (x, y, screen, reference); pictures: {saved}")
 
     def set_scale(self, text):
         session = self.session
-        left, top, width, height = self.scale_field.rect()
+        x, y = pointer.centre(self.scale_field)
         # A double click selects the whole number; typing replaces it.
-        session.xdotool("mousemove", str(left + width // 2), str(top + height // 2),
-                        "click", "--repeat", "2", "--delay", "60", "1")
+        session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "--delay", "60", "1")
         session.xdotool("type", text)
         session.wait_dump(f"the scale field to read {text}", lambda d: any(
             c["hwnd"] == self.scale_field["hwnd"] and c["text"] == text for c in d.children))
@@ -58,10 +58,10 @@ class Drawing(harness.VetrixTest):
         session = self.session
         left, top, _, _ = cs.drawing_area(self.dump).rect()
         session.click_at(left + 100, top + 100, 3)
-        cs.move_seen(session, *cs.drawing_to_screen(self.dump, x, y))
+        pointer.move_seen(session, *cs.drawing_to_screen(self.dump, x, y))
         session.xdotool("click", "3")
-        cs.wait_ini_line(session.folder, rb"x2=%d" % x)
-        cs.wait_ini_line(session.folder, rb"y2=%d" % y)
+        profile.wait_ini_line(session.folder, rb"x2=%d" % x)
+        profile.wait_ini_line(session.folder, rb"y2=%d" % y)
         return x, y
 
     def maximise(self):
@@ -76,7 +76,8 @@ class Drawing(harness.VetrixTest):
     def test_drawing_area_matches_the_fake_drawing(self):
         cs.reference_tool()
         session = self.session
-        cs.write_ini(session.folder, GESTURES, HK="yes", x2=START[0], y2=START[1])
+        profile.write_ini(session.folder,
+                          profile.with_gestures(GESTURES, HK="yes", x2=START[0], y2=START[1]))
         self.dump = cs.start_shown(session)
         self.scale_field = next(c for c in self.dump.find("Edit") if c["text"] == "15")
         self.bitmap = cs.DESIGN_BITMAP
@@ -108,4 +109,4 @@ class Drawing(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -3,7 +3,9 @@ in List1, from where the double click happened, in six sub-steps of scale/5 per 
 puts it back; Esc cuts it short."""
 
 
-import harness
+from harness import pointer, profile
+from harness.session import VetrixTest, main
+from harness.waiting import poll
 import capture_steps as cs
 
 SCALE = 15  # the default; a sub-step is round(15 / 5) = 3 px
@@ -25,33 +27,33 @@ def path(origin, angles):
     return points[:-1] + [origin]
 
 
-class Playback(harness.VetrixTest):
+class Playback(VetrixTest):
     def play(self, dump, row, esc_after=None):
         """Selects the row, double-clicks the drawing area, and returns the double click's point
         and the pointer's positions from then until it settles. With esc_after, presses Esc once
         the pointer has taken that many positions."""
         session = self.session
         list1 = cs.lists(dump)[0]
-        session.click_at(*cs.row_point(list1, row))
-        session.wait_dump(f"List1 row {row} selected", lambda d: cs.selected_rows(d, list1) == [row])
+        session.click_at(*pointer.row_point(list1, row))
+        session.wait_dump(f"List1 row {row} selected", lambda d: d.selected_rows(list1) == [row])
         left, top, _, _ = cs.drawing_area(dump).rect()
         origin = (left + 150, top + 200)
         session.xdotool("mousemove", *map(str, origin))
-        harness.poll("the pointer at the double click's place", lambda: cs.pointer(session) == origin)
-        trace = cs.PointerTrace(session)
+        poll("the pointer at the double click's place", lambda: pointer.position(session) == origin)
+        trace = pointer.PointerTrace(session)
         self.assertEqual(trace.start, origin)
         session.xdotool("click", "--repeat", "2", "--delay", "60", "1")
         if esc_after:
-            harness.poll(f"{esc_after} playback positions", lambda: len(trace.moves) >= esc_after,
-                         describe=lambda _: repr(trace.moves))
+            poll(f"{esc_after} playback positions", lambda: len(trace.moves) >= esc_after,
+                 describe=lambda _: repr(trace.moves))
             session.xdotool("key", "Escape")
         moves = trace.finish()
         after = session.wait_dump("List1 enabled again", lambda d: cs.lists(d)[0].flag("enabled"))
-        self.assertEqual(cs.selected_rows(after, list1), [row], "List1 keeps its row through playback")
+        self.assertEqual(after.selected_rows(list1), [row], "List1 keeps its row through playback")
         return origin, moves
 
     def test_pointer_walks_the_selected_gesture_and_returns(self):
-        cs.write_ini(self.session.folder, [RIGHT, RIGHT_UP], HK="yes")
+        profile.write_ini(self.session.folder, profile.with_gestures([RIGHT, RIGHT_UP], HK="yes"))
         dump = cs.start_shown(self.session)
         for row, angles in ((0, RIGHT), (1, RIGHT_UP)):
             origin, moves = self.play(dump, row)
@@ -60,7 +62,7 @@ class Playback(harness.VetrixTest):
     # Playback disables List1, which has the keyboard focus after the click on its row; Esc
     # must still reach the window's key handler.
     def test_esc_puts_the_pointer_back_early(self):
-        cs.write_ini(self.session.folder, [LONG], HK="yes")
+        profile.write_ini(self.session.folder, profile.with_gestures([LONG], HK="yes"))
         origin, moves = self.play(cs.start_shown(self.session), 0, esc_after=3)
         full = path(origin, LONG)
         self.assertEqual(moves[-1], origin, "Esc puts the pointer back")
@@ -69,4 +71,4 @@ class Playback(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -2,14 +2,18 @@
 exact recording commits the stroke previewed in the drawing area at each left click. Esc
 finishes either and appends the gesture to gesture.ini and to the lists."""
 
-import harness
+from harness import pointer, profile
+from harness.display import SCREEN
+from harness.inspector import TITLE
+from harness.session import VetrixTest, main
+from harness.waiting import poll
 import capture_steps as cs
 from capture_steps import EXACT, RECORD, RECORDING
 
-CENTRE = (harness.SCREEN[0] // 2, harness.SCREEN[1] // 2)
+CENTRE = (SCREEN[0] // 2, SCREEN[1] // 2)
 
 
-class Recording(harness.VetrixTest):
+class Recording(VetrixTest):
     def wait_recording(self):
         self.session.wait_dump(f'Button2 to read "{RECORDING}"', lambda d: d.find("Button", RECORDING))
 
@@ -17,8 +21,8 @@ class Recording(harness.VetrixTest):
         """Esc wrote key=angles and Num=key, kept the older lines, and the lists show the new
         gesture as row key-1, selected, with an empty action."""
         session = self.session
-        cs.wait_ini_line(session.folder, rb"%d=.*" % key)
-        lines = cs.ini_lines(session.folder)
+        profile.wait_ini_line(session.folder, rb"%d=.*" % key)
+        lines = profile.ini_lines(session.folder)
         # Wine drops the blank that ends the list as the program hands it over ("0 90 ").
         self.assertIn(b"%d=%s" % (key, angles), lines, "the new gesture's angle list")
         self.assertIn(b"Num=%d" % key, lines)
@@ -29,27 +33,27 @@ class Recording(harness.VetrixTest):
         list1, list2 = cs.lists(dump)
         self.assertEqual(dump.rows(list1), [str(i) for i in range(key)])
         self.assertEqual(dump.rows(list2), [""] * key)
-        self.assertEqual(cs.selected_rows(dump, list1), [key - 1])
+        self.assertEqual(dump.selected_rows(list1), [key - 1])
 
 
 class FreeRecording(Recording):
     def test_right_then_up_records_the_turn_from_the_first_commit(self):
         session = self.session
-        cs.write_ini(session.folder, [[180], [270]], HK="yes")
+        profile.write_ini(session.folder, profile.with_gestures([[180], [270]], HK="yes"))
         cs.start_shown(session)
         # Clicked by message, not by the pointer: after a real click Wine's GetCursorPos may
         # report the click's position again for up to 100 ms after the program's warp to the
         # centre, and the recording then starts with two strokes to the button and back.
         session.xdotool("mousemove", "700", "650")
-        session.inspect("click", harness.TITLE, RECORD)
+        session.inspect("click", TITLE, RECORD)
         self.wait_recording()
-        harness.poll("the pointer put at the screen centre", lambda: cs.pointer(session) == CENTRE,
-                     describe=lambda _: repr(cs.pointer(session)))
+        poll("the pointer put at the screen centre", lambda: pointer.position(session) == CENTRE,
+             describe=lambda _: repr(pointer.position(session)))
         # 25 px steps: the first one commits 0 and anchors there, 75 px short of the corner.
         # Going up from the corner the direction from that anchor turns through 30 (25 px up)
         # before it commits 90; later steps in a committed direction add nothing.
-        corner = cs.stroke_steps(session, CENTRE, [(25, 0)] * 4)
-        cs.stroke_steps(session, corner, [(0, -25)] * 4)
+        corner = pointer.stroke_steps(session, CENTRE, [(25, 0)] * 4)
+        pointer.stroke_steps(session, corner, [(0, -25)] * 4)
         session.xdotool("key", "Escape")
         self.assert_finished(3, b"0 30 90", [b"1=180", b"2=270"])
 
@@ -57,10 +61,10 @@ class FreeRecording(Recording):
 class ExactRecording(Recording):
     def test_clicks_commit_the_previewed_strokes_and_nothing_else(self):
         session = self.session
-        cs.write_ini(session.folder, [[180]], HK="yes", x2=100, y2=140)
+        profile.write_ini(session.folder, profile.with_gestures([[180]], HK="yes", x2=100, y2=140))
         dump = cs.start_shown(session)
         session.click_centre(cs.button(dump, EXACT))
-        cs.wait_ini_line(session.folder, rb"AR=yes")
+        profile.wait_ini_line(session.folder, rb"AR=yes")
         session.click_centre(cs.button(dump, RECORD))
         self.wait_recording()
         # Drawing-area points, each pointed at from the end of the strokes so far. From the
@@ -68,7 +72,7 @@ class ExactRecording(Recording):
         # just committed, so the click adds nothing; from (115, 140) up and to the left (120);
         # from about (108, 127) straight down (270).
         for x, y in [(160, 140), (170, 140), (75, 70), (108, 230)]:
-            cs.move_seen(session, *cs.drawing_to_screen(dump, x, y))
+            pointer.move_seen(session, *cs.drawing_to_screen(dump, x, y))
             session.xdotool("click", "1")
         session.xdotool("key", "Escape")
         # The preview of a further 270 stroke, on screen at Esc, is not part of the gesture.
@@ -76,4 +80,4 @@ class ExactRecording(Recording):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

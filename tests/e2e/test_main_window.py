@@ -1,11 +1,12 @@
 """The main window: exact title, size, place, layout, and what its first
 activation does."""
 
-import harness
-from harness import SCREEN, TITLE, WAITING
+from harness.display import SCREEN
+from harness.inspector import TITLE, WAITING
+from harness.session import VetrixTest, main
 
 
-class MainWindow(harness.VetrixTest):
+class MainWindow(VetrixTest):
     def test_title_size_and_centre(self):
         self.session.start()
         # Placed when first shown; creation puts it at the corner before that.
@@ -40,4 +41,4 @@ class MainWindow(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -2,11 +2,12 @@
 
 import os
 
-import harness
-from harness import START, WAITING
+from harness import profile
+from harness.inspector import START, WAITING
+from harness.session import VetrixTest, main
 
 
-class NoIniWithoutChanges(harness.VetrixTest):
+class NoIniWithoutChanges(VetrixTest):
     def test_start_and_toggle_leave_folder_without_gesture_ini(self):
         session = self.session
         # A bare file name would put it in the Windows folder instead.
@@ -17,14 +18,13 @@ class NoIniWithoutChanges(harness.VetrixTest):
         button = session.show_from_tray().start_button()
         for caption in (START, WAITING):
             session.click_centre(button)
-            session.wait_dump(f'Button1 to read "{caption}"',
-                              lambda d, c=caption: d.start_button()["text"] == c)
+            session.wait_caption(caption)
         session.assert_running()
-        created = [n for n in os.listdir(session.folder) if n.lower() == "gesture.ini"]
+        created = profile.ini_files(session.folder)
         self.assertEqual(created, [], f"files in the program's folder: {os.listdir(session.folder)}")
         if not had_windows_ini:
             self.assertFalse(os.path.exists(windows_ini), f"{windows_ini} was created")
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -4,11 +4,10 @@ lines, each written to gesture.ini at once; a file that cannot be written."""
 import os
 import subprocess
 
-import harness
+from harness import pointer, profile
+from harness.session import VetrixTest, main
+from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
-from harness import UI_TIMEOUT
-
-ITEM_HEIGHT = 13  # of both lists and the combo box's drop-down list
 
 # Hot-key mode: no recognition runs while the pointer goes from control to control.
 PREPARED = {
@@ -25,28 +24,23 @@ PREPARED = {
 }
 
 
-def row_point(rect, row, border):
-    left, top, width, _ = rect
-    return left + width // 2, top + border + ITEM_HEIGHT * row + ITEM_HEIGHT // 2
-
-
-class Editing(harness.VetrixTest):
+class Editing(VetrixTest):
     def test_gesture_and_saved_commands_are_renumbered_in_the_file(self):
         s = self.session
-        steps.write_ini(s, PREPARED)
+        profile.write_ini(s.folder, PREPARED)
         steps.start_hidden(s)
         c = steps.labelled(s.show_from_tray())
         list1 = c["ListBox 1"]
-        s.click_at(*row_point(list1.rect(), 1, border=2))
+        s.click_at(*pointer.row_point(list1, 1))
         s.wait_dump("row 1 of the first list selected",
-                    lambda d: steps.selected_rows(d, list1) == [1])
+                    lambda d: d.selected_rows(list1) == [1])
         s.click_centre(c["Удалить 1"])
         dump = s.wait_dump("the gesture's rows gone", lambda d: len(d.rows(list1)) == 2)
         self.assertEqual((dump.rows(list1), dump.rows(c["ListBox 2"])),
                          (["0", "1"], ["*Один", ""]))
-        self.assertEqual(steps.selected_rows(dump, list1), [], "nothing selected in the first list")
+        self.assertEqual(dump.selected_rows(list1), [], "nothing selected in the first list")
         # The last gesture moves down; its missing action key comes along as an empty one.
-        self.assertEqual(steps.read_ini(s)["main"], {
+        self.assertEqual(profile.read_ini(s.folder)["main"], {
             "hk": "yes", "num": "2", "1": "0 180 0 180 0", "2": "30 210 30 210 30",
             "a0": "*Один;min", "a1": ""})
 
@@ -59,25 +53,23 @@ class Editing(harness.VetrixTest):
         s.click_centre(c["Добавить"])
         dump = s.wait_dump('"four;min" added', lambda d: "four;min" in d.rows(combo))
         self.assertEqual(dump.rows(combo), ["one;min", "Вторая;max", "three;close", "four;min"])
-        self.assertEqual(steps.read_ini(s)["messages"], {
+        self.assertEqual(profile.read_ini(s.folder)["messages"], {
             "numofmessages": "4", "1": "one;min", "2": "Вторая;max", "3": "three;close",
             "4": "four;min"})
 
-        left, top, width, height = combo.rect()
-        s.click_at(left + width - 8, top + height // 2)
-        drop_down = steps.wait_top_level(s, "ComboLBox")
-        s.click_at(*row_point(drop_down.rect(), 1, border=1))
+        drop_down = steps.drop_down(s, combo)
+        s.click_at(*pointer.row_point(drop_down, 1, border=1))
         s.wait_dump('"Вторая;max" chosen', lambda d: steps.combo_box(d)["text"] == "Вторая;max")
         s.click_centre(c["Удалить 2"])
         dump = s.wait_dump("a saved command gone", lambda d: len(d.rows(combo)) == 3)
         self.assertEqual((dump.rows(combo), steps.combo_box(dump)["text"]),
                          (["one;min", "three;close", "four;min"], ""))
-        self.assertEqual(steps.read_ini(s)["messages"], {
+        self.assertEqual(profile.read_ini(s.folder)["messages"], {
             "numofmessages": "3", "1": "one;min", "2": "three;close", "3": "four;min"})
 
     def test_unwritable_file_shows_the_error_and_the_program_goes_on(self):
         s = self.session
-        path = steps.write_ini(s, PREPARED)
+        path = profile.write_ini(s.folder, PREPARED)
         # Made unwritable only now: start-up writes "HK" back.
         steps.start_hidden(s)
         self.make_unwritable(path)
@@ -108,4 +100,4 @@ class Editing(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -2,7 +2,8 @@
 the right edge, the drawing area, the lists and the command field grow, and every
 control below the lists follows the bottom edge."""
 
-import harness
+from harness import profile
+from harness.session import VetrixTest, main
 import shell_steps as steps
 
 GROW = 100
@@ -34,10 +35,10 @@ EXPECTED = {
 }
 
 
-class Layout(harness.VetrixTest):
+class Layout(VetrixTest):
     def test_dragging_the_corner_moves_and_grows_the_controls(self):
         s = self.session
-        steps.write_ini(s, {"Main": {"HK": "yes"}})  # no recognition while dragging
+        profile.write_ini(s.folder, {"Main": {"HK": "yes"}})  # no recognition while dragging
         steps.start_hidden(s)
         before = s.show_from_tray()
         left, top, width, height = before.window.rect()
@@ -64,4 +65,4 @@ class Layout(harness.VetrixTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -1,12 +1,14 @@
 """Start-up from gesture.ini: what the window and the tray show, and the close box
 writing the hot key and the scale back."""
 
-import harness
+from harness import profile, screen
+from harness.display import SCREEN
+from harness.inspector import START, WAITING
+from harness.session import VetrixTest, main
 import shell_steps as steps
-from harness import SCREEN, START, WAITING
 
 
-class Startup(harness.VetrixTest):
+class Startup(VetrixTest):
     def test_without_file_hides_to_tray_with_recognition_running(self):
         s = self.session
         s.start()
@@ -14,18 +16,19 @@ class Startup(harness.VetrixTest):
         left, top, width, height = hidden.window.rect()
         self.assertEqual((left, top), ((SCREEN[0] - width) // 2, (SCREEN[1] - height) // 2),
                          "placed at the centre by its first showing")
-        steps.wait_tray_picture(s, steps.QUESTION_MARK)
+        screen.wait_tray_picture(s, screen.QUESTION_MARK)
 
         button = s.show_from_tray().start_button()
         self.assertEqual(button["text"], WAITING)
         s.click_centre(button)
-        s.wait_dump(f'Button1 to read "{START}"', lambda d: d.start_button()["text"] == START)
-        steps.wait_tray_picture(s, steps.OWN_ICON)
-        self.assertEqual(steps.ini_files(s), [], "nothing was changed, so nothing is written")
+        s.wait_caption(START)
+        screen.wait_tray_picture(s, screen.OWN_ICON)
+        self.assertEqual(profile.ini_files(s.folder), [],
+                         "nothing was changed, so nothing is written")
 
     def test_prepared_file_fills_the_window_and_the_close_box_saves_key_and_scale(self):
         s = self.session
-        steps.write_ini(s, steps.PREPARED)
+        profile.write_ini(s.folder, steps.PREPARED)
         steps.start_hidden(s)
         dump = s.show_from_tray()
         c = steps.labelled(dump)
@@ -44,18 +47,17 @@ class Startup(harness.VetrixTest):
         self.assertEqual(dump.start_button()["text"], START)
         for caption in (WAITING, START):
             s.xdotool("key", "ctrl+alt+F5")
-            s.wait_dump(f'Ctrl+Alt+F5 to turn Button1 to "{caption}"',
-                        lambda d, want=caption: d.start_button()["text"] == want)
+            s.wait_caption(caption, " after Ctrl+Alt+F5")
 
         # Taken out, so that only the closing can put them back.
-        on_disk = steps.read_ini(s)
+        on_disk = profile.read_ini(s.folder)
         del on_disk["main"]["hotkey"], on_disk["main"]["scale"]
-        steps.write_ini(s, on_disk)
+        profile.write_ini(s.folder, on_disk)
         s.click_at(*steps.close_box_point(dump.window))
         self.assertEqual(steps.wait_exit(s), 0, "exit code")
-        expected = steps.lower_keys(steps.PREPARED)
-        self.assertEqual(steps.read_ini(s), expected)
+        expected = profile.lower_keys(steps.PREPARED)
+        self.assertEqual(profile.read_ini(s.folder), expected)
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -2,18 +2,20 @@
 "Выход" ends the program and writes the hot key and the scale."""
 
 
-import harness
+from harness import profile, screen
+from harness.inspector import WAITING
+from harness.session import VetrixTest, main
+from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
-from harness import UI_TIMEOUT, WAITING
 
 EXIT = 1  # the tray menu's second item
 
 
-class Tray(harness.VetrixTest):
+class Tray(VetrixTest):
     def test_show_hide_and_exit_from_the_menu_saves_key_and_scale(self):
         s = self.session
-        steps.write_ini(s, {"Main": {"Scale": "12"},
-                            "Messages": {"NumOfMessages": "1", "1": "one;min"}})
+        profile.write_ini(s.folder, {"Main": {"Scale": "12"},
+                                     "Messages": {"NumOfMessages": "1", "1": "one;min"}})
         s.start()
         s.wait_activated()
         c = steps.labelled(s.show_from_tray())
@@ -26,14 +28,14 @@ class Tray(harness.VetrixTest):
         self.assertEqual(steps.labelled(hidden)["Edit"]["text"], "25", "scale field")
         self.assertEqual(hidden.start_button()["text"], WAITING,
                          "hiding leaves recognition running")
-        steps.wait_tray_picture(s, steps.QUESTION_MARK)
+        screen.wait_tray_picture(s, screen.QUESTION_MARK)
 
         s.show_from_tray()
         steps.open_tray_menu(s)
         # Chosen with the keyboard here, which reaches the menu only while the window is in front.
         s.xdotool("key", "Up", "Return")
         self.assertEqual(steps.wait_exit(s), 0, "exit code")
-        self.assertEqual(steps.read_ini(s), {
+        self.assertEqual(profile.read_ini(s.folder), {
             "main": {"scale": "25", "hotkey": "Ctrl+Alt+F7"},
             "messages": {"numofmessages": "1", "1": "one;min"}})
 
@@ -48,9 +50,9 @@ class Tray(harness.VetrixTest):
                          "a right press opens the menu without showing the window")
         s.click_at(*steps.menu_item_point(menu, EXIT))
         self.assertEqual(steps.wait_exit(s, timeout=3), 0, "exit code")
-        self.assertEqual(steps.read_ini(s), {"main": {"hotkey": "", "scale": "15"}},
+        self.assertEqual(profile.read_ini(s.folder), {"main": {"hotkey": "", "scale": "15"}},
                          "an empty hot-key field is written as an empty value")
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

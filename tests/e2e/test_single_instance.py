@@ -3,10 +3,11 @@
 import subprocess
 import time
 
-import harness
+from harness.inspector import TITLE
+from harness.session import VetrixTest, main
 
 
-class SingleInstance(harness.VetrixTest):
+class SingleInstance(VetrixTest):
     def test_second_start_exits_quickly_with_one_window_left(self):
         self.session.start()
         self.session.wait_activated()
@@ -22,8 +23,8 @@ class SingleInstance(harness.VetrixTest):
         self.assertEqual(code, 0, f"second instance's exit code (after {elapsed:.2f} s)")
         self.session.assert_running()
         titles = self.session.windows()
-        self.assertEqual(len(titles), 1, f"windows titled {harness.TITLE!r}: {titles}")
+        self.assertEqual(len(titles), 1, f"windows titled {TITLE!r}: {titles}")
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

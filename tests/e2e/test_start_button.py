@@ -1,16 +1,14 @@
 """Real pointer clicks on Button1 toggle recognition, and the Russian captions
 read right whatever the system's ANSI code page is."""
 
-import harness
-from harness import START, TITLE, WAITING
+from harness.inspector import START, TITLE, WAITING
+from harness.session import VetrixTest, main
 
 
-class Toggle(harness.VetrixTest):
+class Toggle(VetrixTest):
     def click_and_expect(self, button, caption):
         self.session.click_centre(button)
-        dump = self.session.wait_dump(
-            f'Button1 to read "{caption}"',
-            lambda d: d.start_button()["text"] == caption)
+        dump = self.session.wait_caption(caption)
         return dump.start_button()
 
     def toggle(self, expected_acp):
@@ -25,8 +23,7 @@ class Toggle(harness.VetrixTest):
         self.click_and_expect(button, WAITING)
         # The inspector's Russian argument must survive this code page too.
         session.inspect("click", TITLE, WAITING)
-        session.wait_dump(f'"{START}" after a click by caption',
-                          lambda d: d.start_button()["text"] == START)
+        session.wait_caption(START, " after a click by caption")
         session.assert_running()
 
 
@@ -43,4 +40,4 @@ class StartButtonRussianLocale(Toggle):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -1,8 +1,10 @@
 """Hot-key mode: Ctrl+Alt+F5 toggles recognition from anywhere, one fired gesture stops it, and
 a combination that another program holds is refused with the program's error box."""
 
-import harness
-from harness import START, WAITING
+from harness import screen
+from harness.inspector import START, WAITING
+from harness.session import main
+from harness.waiting import poll
 import trigger_steps
 from trigger_steps import ERROR_CAPTION, WRONG_KEY
 
@@ -16,7 +18,7 @@ class HotKey(trigger_steps.TriggerTest):
 
     def toggle(self, caption, what):
         self.hot_key()
-        self.wait_caption(caption, f" after {what}")
+        self.session.wait_caption(caption, f" after {what}")
 
     def test_hot_key_toggles_and_one_gesture_stops_recognition(self):
         self.session.start()
@@ -24,19 +26,21 @@ class HotKey(trigger_steps.TriggerTest):
         stopped = self.wait_icon()
 
         self.toggle(WAITING, "the hot key")
-        running = self.wait_tray("the running picture", lambda p: p != stopped and p)
+        running = screen.wait_tray(self.session, "the running picture",
+                                   lambda p: p != stopped and p)
         self.toggle(START, "the hot key again")
-        self.wait_tray("the stopped picture again", lambda p: p == stopped)
+        screen.wait_tray(self.session, "the stopped picture again", lambda p: p == stopped)
 
         self.draw(START_POINT)
         self.toggle(WAITING, "the hot key, a gesture later")
         self.expect_hits(0)  # drawn while stopped
-        self.assertEqual(self.tray_picture(), running)
+        self.assertEqual(screen.tray_picture(self.session), running)
 
         self.draw(START_POINT)
-        self.wait_caption(START, ": one gesture stops recognition")
+        self.session.wait_caption(START, ": one gesture stops recognition")
         self.expect_hits(1)
-        self.wait_tray("the stopped picture after the gesture", lambda p: p == stopped)
+        screen.wait_tray(self.session, "the stopped picture after the gesture",
+                         lambda p: p == stopped)
 
         # Stopped for real, not only in the caption.
         self.draw(START_POINT)
@@ -56,13 +60,13 @@ class HotKey(trigger_steps.TriggerTest):
         session.click_centre(session.show_from_tray().start_button())
         self.expect_error_box("after a click of the start button")
         self.assertEqual(self.caption(), START, "recognition stays stopped")
-        self.assertEqual(self.tray_picture(), stopped)
+        self.assertEqual(screen.tray_picture(self.session), stopped)
 
         # Once free, the same combination works.
         holder.signal("release")
         holder.wait("the holder to let go", lambda line: line == "hotkey released")
         session.click_centre(session.dump().start_button())
-        self.wait_caption(WAITING, " once the key is free")
+        self.session.wait_caption(WAITING, " once the key is free")
         self.toggle(START, "the hot key, now ours")
 
     def expect_error_box(self, when):
@@ -71,9 +75,9 @@ class HotKey(trigger_steps.TriggerTest):
         self.assertIn(WRONG_KEY, [c["text"] for c in box.children], when)
         self.assertEqual(self.caption(), START, f"while the box is open {when}")
         self.session.inspect("click", ERROR_CAPTION, "OK")
-        harness.poll(f"the box to close {when}",
-                     lambda: not any(w.flag("visible") for w in self.session.windows(ERROR_CAPTION)))
+        poll(f"the box to close {when}",
+             lambda: not any(w.flag("visible") for w in self.session.windows(ERROR_CAPTION)))
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -2,8 +2,8 @@
 button's plain clicks still reach the window under the pointer, a drawn gesture leaves nothing
 there, and unticking "Использовать кнопки мыши" makes the button an ordinary one again."""
 
-import harness
-from harness import START, WAITING
+from harness.inspector import START, WAITING
+from harness.session import main
 import trigger_steps
 
 USE_MOUSE = "Использовать кнопки мыши"
@@ -34,9 +34,9 @@ class MouseButton(trigger_steps.TriggerTest):
         as a click."""
         seen = len(self.target.events())
         self.press(BARRIER_POINT, RIGHT)
-        self.wait_caption(WAITING, " while the right button is down")
+        self.session.wait_caption(WAITING, " while the right button is down")
         self.session.xdotool("mouseup", str(RIGHT))
-        self.wait_caption(START, " after the right button's release")
+        self.session.wait_caption(START, " after the right button's release")
         self.target.wait("the barrier's click at the target",
                          lambda _: len(self.target.events()) >= seen + 3)
 
@@ -46,7 +46,7 @@ class MouseButton(trigger_steps.TriggerTest):
         self.assertEqual(self.target.events(), click_events(CLICK_POINT),
                          "a right click without movement reaches the window under the pointer")
         # Its release also ended the run that start-up began.
-        self.wait_caption(START, " after the right click")
+        self.session.wait_caption(START, " after the right click")
 
         self.draw(START_POINT)  # no button, no run
         self.draw(START_POINT, button=RIGHT)
@@ -82,4 +82,4 @@ class MouseButton(trigger_steps.TriggerTest):
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

@@ -1,8 +1,9 @@
 """Command actions that send window commands to the foreground window: "/mx" maximises and
 restores it, and a window that has stopped answering cannot hang the program."""
 
-import harness
-from harness import START, TITLE, WAITING
+from harness.inspector import START, TITLE, WAITING
+from harness.session import main
+from harness.waiting import poll
 import trigger_steps
 
 TARGET_RECT = ("600", "100", "300", "200")
@@ -24,8 +25,8 @@ class WindowCommands(trigger_steps.TriggerTest):
         for expected in (SIZE_MAXIMIZED, SIZE_RESTORED):
             before = len(target.lines("size "))
             self.draw(START_POINT)
-            harness.poll(f'the target to log "{expected}"',
-                         lambda: target.lines("size ")[before:], describe=lambda _: target.log())
+            poll(f'the target to log "{expected}"',
+                 lambda: target.lines("size ")[before:], describe=lambda _: target.log())
             self.assertEqual(target.lines("size ")[before:], [expected])
 
     def test_command_to_a_hung_window_does_not_hang_the_program(self):
@@ -41,8 +42,8 @@ class WindowCommands(trigger_steps.TriggerTest):
                                lambda d: any(i.flag("selected") for i in d.items))
         self.session.inspect("click", TITLE, WAITING)
         # The command may wait for the hung window a while, but not for good.
-        self.wait_caption(START, ", the program answering again", timeout=5)
+        self.session.wait_caption(START, ", the program answering again", timeout=5)
 
 
 if __name__ == "__main__":
-    harness.main()
+    main()

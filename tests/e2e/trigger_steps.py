@@ -8,10 +8,11 @@ start point (up and to the left of wherever it was) matches no stroke.
 """
 
 import os
-import signal
-import subprocess
 
-import harness
+from harness import profile, screen
+from harness.processes import ToolRun, kill_group, log_lines
+from harness.session import VetrixTest, wine_path
+from harness.waiting import START_TIMEOUT, poll
 
 GESTURE = "0 270"
 STEP, STEPS = 30, 4  # each step counts (> 20 px) and still matches its stroke
@@ -19,63 +20,38 @@ HOT_KEY = "ctrl+alt+F5"
 WRONG_KEY, ERROR_CAPTION = "Неправильно задана клавиша!", "Ошибка!"
 
 
-def wine_path(path):
-    """The test folder as Wine sees it through drive Z:."""
-    return "Z:" + path.replace("/", "\\")
-
-
-def tool_path():
+def tool_path(session):
     path = os.environ.get("VETRIX_TRIGGER_WINDOW") or os.path.join(
-        os.path.dirname(harness._config.inspector), "trigger_tools", "trigger_window.exe")
+        os.path.dirname(session.config.inspector), "trigger_window.exe")
     if not os.path.isfile(path):
         raise RuntimeError(f"trigger_window.exe not found at {path}; build the tests first")
     return path
 
 
-class Tool:
+class Tool(ToolRun):
     """One trigger_window run in a folder of its own."""
 
     def __init__(self, proc, folder):
-        self.proc = proc
-        self.folder = folder
+        super().__init__(proc, folder, "trigger.log")
 
-    def log(self):
-        try:
-            with open(os.path.join(self.folder, "trigger.log")) as f:
-                return f.read().splitlines()
-        except FileNotFoundError:
-            return []
-
-    def wait(self, what, accept, timeout=harness.START_TIMEOUT):
+    def wait(self, what, accept, timeout=START_TIMEOUT):
         """Waits until accept(line) holds for a line of the log; returns that line."""
         def probe():
             if self.proc.poll() is not None:
                 raise AssertionError(f"trigger_window exited with {self.proc.returncode}; "
                                      f"log: {self.log()!r}")
             return next((line for line in self.log() if accept(line)), None)
-        return harness.poll(what, probe, timeout, lambda _: repr(self.log()))
+        return poll(what, probe, timeout, lambda _: repr(self.log()))
 
     def lines(self, prefix):
         return [line for line in self.log() if line.startswith(prefix)]
-
-    def signal(self, name):
-        open(os.path.join(self.folder, name), "w").close()
 
     def events(self):
         """The button messages and context menus seen so far, as (name, x, y)."""
         return [(f[0], int(f[1]), int(f[2])) for f in (line.split() for line in self.log())
                 if f[0].startswith("WM_")]
 
-    def kill(self):
-        if self.proc.poll() is None:
-            try:
-                os.killpg(self.proc.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-            self.proc.wait()
-
-
-class TriggerTest(harness.VetrixTest):
+class TriggerTest(VetrixTest):
     """A session whose program folder holds gesture.ini and mark.bat; the gesture's action
     runs mark.bat, which appends a line to hits.txt."""
 
@@ -85,16 +61,11 @@ class TriggerTest(harness.VetrixTest):
         bat = os.path.join(folder, "mark.bat")
         with open(bat, "w", newline="\r\n") as f:
             f.write(f'@echo hit>>"{wine_path(self.hits_path)}"\n')
-        keys = {"Num": 1, "1": GESTURE, "a0": action or wine_path(bat), **main}
-        with open(os.path.join(folder, "gesture.ini"), "w", newline="\r\n") as f:
-            f.write("[Main]\n" + "".join(f"{k}={v}\n" for k, v in keys.items()))
+        profile.write_ini(folder, {"Main": {"Num": 1, "1": GESTURE, "a0": action or wine_path(bat),
+                                            **main}})
 
     def hits(self):
-        try:
-            with open(self.hits_path) as f:
-                return len(f.read().splitlines())
-        except FileNotFoundError:
-            return 0
+        return len(log_lines(self.hits_path))
 
     def _actions_running(self):
         # The batch files the program has started, found by their display: other tests may run
@@ -120,17 +91,12 @@ class TriggerTest(harness.VetrixTest):
         waiting for them to end makes the count final. Running ones are looked for before the
         count is read, or one that ends in between would be missed.
         """
-        harness.poll(f"{count} run(s) of the gesture's action, all ended",
-                     lambda: not self._actions_running() and self.hits() >= count,
-                     describe=lambda _: f"{self.hits()} run(s)")
+        poll(f"{count} run(s) of the gesture's action, all ended",
+             lambda: not self._actions_running() and self.hits() >= count,
+             describe=lambda _: f"{self.hits()} run(s)")
         self.assertEqual(self.hits(), count, "runs of the gesture's action")
 
     # --- the program ---------------------------------------------------------
-
-    def wait_caption(self, caption, what="", timeout=harness.UI_TIMEOUT):
-        return self.session.wait_dump(
-            f'Button1 to read "{caption}"{what}',
-            lambda d: d.start_button()["text"] == caption, timeout=timeout)
 
     def caption(self):
         return self.session.dump().start_button()["text"]
@@ -140,22 +106,12 @@ class TriggerTest(harness.VetrixTest):
         return self.session.wait_dump(
             f'the window hidden with Button1 reading "{caption}"',
             lambda d: not d.window.flag("visible") and d.start_button()["text"] == caption,
-            timeout=harness.START_TIMEOUT)
-
-    def tray_picture(self):
-        """The pixels of our tray icon (RGB bytes of its 16 x 16 square)."""
-        x, y = self.session.tray_icon_point()
-        return subprocess.run(
-            ["import", "-window", "root", "-crop", f"16x16+{x - 8}+{y - 8}", "-depth", "8",
-             "rgb:-"], env=self.session.env, check=True, capture_output=True, timeout=60).stdout
+            timeout=START_TIMEOUT)
 
     def wait_icon(self):
         """Our stopped picture, once drawn (the taskbar is white where there is no icon)."""
-        return self.wait_tray("our icon", lambda p: p.strip(b"\xff") and p)
+        return screen.wait_tray(self.session, "our icon", lambda p: p.strip(b"\xff") and p)
 
-    def wait_tray(self, what, accept):
-        return harness.poll(f"the tray icon to show {what}", lambda: accept(self.tray_picture()),
-                            describe=lambda _: "another picture")
 
     # --- the pointer ---------------------------------------------------------
 
@@ -194,16 +150,10 @@ class TriggerTest(harness.VetrixTest):
         """Starts trigger_window with `args` and waits for a log line starting `wait_for`."""
         folder = os.path.join(self.session.root, "tool")
         os.makedirs(folder, exist_ok=True)
-        out = open(os.path.join(folder, "out.txt"), "ab")
-        try:
-            proc = subprocess.Popen(["wine", tool_path(), *args], cwd=folder,
-                                    env=self.session.env, stdin=subprocess.DEVNULL, stdout=out,
-                                    stderr=out, start_new_session=True,
-                                    preexec_fn=harness._die_with_parent)
-        finally:
-            out.close()
+        proc = self.session.run_wine(tool_path(self.session), *args, cwd=folder,
+                                     log_path=os.path.join(folder, "out.txt"))
+        self.addCleanup(kill_group, proc)
         tool = Tool(proc, folder)
-        self.addCleanup(tool.kill)
         tool.wait(f'trigger_window to log "{wait_for}"', lambda line: line.startswith(wait_for))
         return tool
 

@@ -1,5 +1,5 @@
-// Cases here pin the behaviour that gesture.ini relies on; tests/e2e/profile checks the whole
-// format against Wine's own routines.
+// Cases here pin the behaviour that gesture.ini relies on; tests/wine/profile_oracle checks the
+// whole format against Wine's own routines.
 #include "platform/profile_format.h"
 
 #include <gtest/gtest.h>

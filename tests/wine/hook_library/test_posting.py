@@ -3,11 +3,11 @@ own process's main window only, and otherwise leaves the mouse alone."""
 
 import os
 
-import zorv_e2e
-from zorv_e2e import AWAY, LEFT, MIDDLE, PRESS, RIGHT, trigger
+import hook_steps
+from hook_steps import AWAY, LEFT, MIDDLE, PRESS, RIGHT, trigger
 
 
-class Posting(zorv_e2e.ZorvTest):
+class Posting(hook_steps.ZorvTest):
     def test_every_press_and_release_is_posted_and_passes_untouched(self):
         self.start_target()
         host = self.start_host("--trigger", "0")
@@ -46,4 +46,4 @@ class Posting(zorv_e2e.ZorvTest):
 
 
 if __name__ == "__main__":
-    zorv_e2e.main()
+    hook_steps.main()

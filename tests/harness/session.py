@@ -1,24 +1,21 @@
-"""Runs the real vetrix.exe under Wine for one test and drives it like a person.
+"""Runs a program under Wine for one test: the real vetrix.exe, or a stand-in for it.
 
 Each test gets a private Xvfb, a fresh folder as the program's current
 directory (where it keeps gesture.ini), and the shared prepared prefix. The
 inspector (a Win32 program in the same Wine desktop) reads what is on screen;
-xdotool moves and clicks the real pointer. Wine's virtual desktop fills the
-1024x768 screen, so Windows screen coordinates equal X coordinates.
+xdotool moves and clicks the real pointer.
 
 Test scripts subclass VetrixTest and run through main(), which takes the paths
 from the command line (as CTest passes them) or from VETRIX_* variables. By
 hand, from build/mingw: ctest -R e2e.start_button -V, or
-  python3 ../../tests/e2e/test_start_button.py --exe vetrix.exe \
-    --inspector tests/e2e/inspector.exe --prefix wineprefix-e2e \
+  PYTHONPATH=../../tests python3 ../../tests/e2e/test_start_button.py --exe vetrix.exe \
+    --inspector tests/win32_tools/inspector.exe --prefix wineprefix-tests \
     --wine-env ../../tools/wine-env.sh StartButton
 """
 
 import argparse
 import atexit
-import ctypes
 import os
-import select
 import shutil
 import signal
 import subprocess
@@ -27,15 +24,12 @@ import tempfile
 import time
 import unittest
 
-TITLE = "Vetrix v1.395pre"
-SCREEN = (1024, 768)
-# Button1's two captions: recognition stopped, recognition running.
-START, WAITING = "Старт", "Ожидание"
-
-# Generous for a loaded CI machine; a healthy run needs a fraction of each.
-START_TIMEOUT = 20.0
-UI_TIMEOUT = 10.0
-POLL_INTERVAL = 0.05
+from harness import screen
+from harness.display import Xvfb
+from harness.inspector import TITLE, WAITING, Dump, describe_dump, one, parse_records
+from harness.pointer import Pointing
+from harness.processes import die_with_parent, kill_group
+from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
 _config = None
 _live_sessions = []
@@ -49,153 +43,12 @@ class Config:
         self.wine_env = os.path.abspath(wine_env)
 
 
-def _die_with_parent():
-    # A harness killed by CTest's timeout must not leave Xvfb or Wine behind.
-    PR_SET_PDEATHSIG = 1
-    libc = ctypes.CDLL(None, use_errno=True)
-    libc.prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
+def wine_path(path):
+    """A Linux path as Wine sees it through drive Z:."""
+    return "Z:" + path.replace("/", "\\")
 
 
-def poll(what, probe, timeout=UI_TIMEOUT, describe=None):
-    """Calls probe() until it returns something truthy, or fails the test.
-
-    describe(last) adds what was last seen to the failure message.
-    """
-    deadline = time.monotonic() + timeout
-    last = None
-    while True:
-        last = probe()
-        if last:
-            return last
-        if time.monotonic() >= deadline:
-            seen = describe(last) if describe else repr(last)
-            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}; last seen: {seen}")
-        time.sleep(POLL_INTERVAL)
-
-
-class Record(dict):
-    """One inspector line: .kind plus its key=value fields."""
-
-    def __init__(self, kind, fields):
-        super().__init__(fields)
-        self.kind = kind
-
-    def rect(self, key="rect"):
-        return tuple(int(v) for v in self[key].split())
-
-    def flag(self, key):
-        return self.get(key) == "1"
-
-    def __repr__(self):
-        return f"{self.kind}{dict(self)!r}"
-
-
-def _unescape(value):
-    out, i = [], 0
-    while i < len(value):
-        c = value[i]
-        if c == "\\" and i + 1 < len(value):
-            out.append({"t": "\t", "n": "\n", "r": "\r", "\\": "\\"}.get(value[i + 1], value[i + 1]))
-            i += 2
-        else:
-            out.append(c)
-            i += 1
-    return "".join(out)
-
-
-def parse_records(text):
-    records = []
-    for line in text.splitlines():
-        if not line:
-            continue
-        kind, *fields = line.split("\t")
-        pairs = (f.split("=", 1) for f in fields)
-        records.append(Record(kind, {k: _unescape(v) for k, v in pairs}))
-    return records
-
-
-class Dump:
-    """The inspector's view of one top-level window and its descendants."""
-
-    def __init__(self, records):
-        self.window = next(r for r in records if r.kind == "window")
-        self.children = [r for r in records if r.kind == "child"]
-        self.items = [r for r in records if r.kind == "item"]
-
-    def start_button(self):
-        """Button1: the one button whose caption is Старт or Ожидание."""
-        found = [c for c in self.find("Button") if c["text"] in (START, WAITING)]
-        if len(found) != 1:
-            raise AssertionError(f"expected one Start button, found {found}; "
-                                 + _describe_dump(self))
-        return found[0]
-
-    def find(self, cls=None, text=None):
-        return [c for c in self.children
-                if (cls is None or c["class"].lower() == cls.lower())
-                and (text is None or c["text"] == text)]
-
-    def rows(self, child):
-        return [i["text"] for i in self.items if i["hwnd"] == child["hwnd"]]
-
-
-class Xvfb:
-    def __init__(self):
-        read_end, write_end = os.pipe()
-        # A file, not a pipe: an unread pipe would fill up and stall the server.
-        self.log = tempfile.TemporaryFile()
-        self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log,
-            preexec_fn=_die_with_parent)
-        os.close(write_end)
-        try:
-            number = self._read_display(read_end)
-        finally:
-            os.close(read_end)
-        if not number:
-            raise RuntimeError("Xvfb did not report a display: " + self.stop())
-        self.display = ":" + number
-        # Xvfb would otherwise take Ctrl+Alt+F1..F12 as console switches.
-        result = subprocess.run(["setxkbmap", "-display", self.display, "-option", "srvrkeys:none"],
-                                capture_output=True, text=True, timeout=30)
-        if result.returncode != 0:
-            raise RuntimeError(f"setxkbmap on {self.display} failed: {result.stderr.strip()} "
-                               + self.stop())
-
-    @staticmethod
-    def _read_display(fd):
-        # -displayfd: Xvfb picks a free display and writes "N\n" once it is ready.
-        # It writes the newline separately and dies if the pipe is closed before.
-        data = b""
-        deadline = time.monotonic() + START_TIMEOUT
-        while not data.endswith(b"\n"):
-            ready, _, _ = select.select([fd], [], [], max(0.0, deadline - time.monotonic()))
-            chunk = os.read(fd, 64) if ready else b""
-            if not chunk:
-                return ""
-            data += chunk
-        return data.decode().strip()
-
-    def stop(self):
-        """Stops the server and returns what it printed."""
-        if self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
-        if self.log.closed:
-            return ""
-        self.log.seek(0)
-        text = self.log.read().decode(errors="replace")[-2000:]
-        self.log.close()
-        return text
-
-
-class Session:
+class Session(Pointing):
     """One program run: display, folder, Wine environment, and cleanup."""
 
     def __init__(self, config, locale="C.UTF-8"):
@@ -203,7 +56,7 @@ class Session:
         self.locale = locale
         self.program = None
         self.xvfb = None
-        self.root = tempfile.mkdtemp(prefix="vetrix-e2e-")
+        self.root = tempfile.mkdtemp(prefix="vetrix-wine-")
         # The program's folder holds nothing but what a test puts there.
         self.folder = os.path.join(self.root, "cwd")
         os.mkdir(self.folder)
@@ -249,15 +102,19 @@ class Session:
 
     # --- the program ---------------------------------------------------------
 
-    def launch(self):
-        """Starts vetrix.exe in the test folder and returns its process."""
-        log = open(self.log_path, "ab")
+    def run_wine(self, exe, *args, cwd, log_path):
+        """Starts a Win32 program in this session's desktop; its output goes to log_path."""
+        log = open(log_path, "ab")
         try:
-            return subprocess.Popen(["wine", self.config.exe], cwd=self.folder, env=self.env,
+            return subprocess.Popen(["wine", exe, *args], cwd=cwd, env=self.env,
                                     stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-                                    start_new_session=True, preexec_fn=_die_with_parent)
+                                    start_new_session=True, preexec_fn=die_with_parent)
         finally:
             log.close()
+
+    def launch(self):
+        """Starts vetrix.exe in the test folder and returns its process."""
+        return self.run_wine(self.config.exe, cwd=self.folder, log_path=self.log_path)
 
     def start(self):
         """Starts the program and waits for its main window, shown or not."""
@@ -344,12 +201,29 @@ class Session:
             self.assert_running()
             seen["dump"] = self.dump(title)
             return seen["dump"] if seen["dump"] and accept(seen["dump"]) else None
-        return poll(what, probe, timeout, lambda _: _describe_dump(seen.get("dump")))
+        return poll(what, probe, timeout, lambda _: describe_dump(seen.get("dump")))
+
+    def visible_windows(self):
+        return [(w["class"], w["title"]) for w in self.records("windows") if w.flag("visible")]
+
+    def wait_top_level(self, cls, title=None, timeout=UI_TIMEOUT):
+        """A visible top-level window of that class (a menu, a list dropped down, a box)."""
+        def probe():
+            self.assert_running()
+            return [w for w in self.records("windows") if w["class"] == cls and w.flag("visible")
+                    and title in (None, w["title"])]
+        return one(poll(f"a visible {cls} window", probe, timeout,
+                        lambda _: self.visible_windows()), cls)
 
     def _all_windows_text(self):
         return "top-level windows: " + "; ".join(
             f'{w["class"]} "{w["title"]}" visible={w["visible"]}'
             for w in self.records("windows") if w["title"])
+
+    def wait_caption(self, caption, what="", timeout=UI_TIMEOUT):
+        """Waits until Button1 reads `caption`; `what` says after what. Returns that dump."""
+        return self.wait_dump(f'Button1 to read "{caption}"{what}',
+                              lambda d: d.start_button()["text"] == caption, timeout=timeout)
 
     def wait_activated(self):
         """Waits for the end of start-up: on its first activation the window
@@ -360,38 +234,11 @@ class Session:
             lambda d: not d.window.flag("visible") and d.find("Button", WAITING),
             timeout=START_TIMEOUT)
 
-    def tray_icon_point(self):
-        # Wine's taskbar draws tray icons, 20 px apart, from its right end and
-        # gives them no windows; in a fresh desktop ours is the only one.
-        trays = [w for w in self.records("windows")
-                 if w["class"] == "Shell_TrayWnd" and w.flag("visible")]
-        if len(trays) != 1:
-            raise AssertionError(f"expected one visible taskbar, found {trays}")
-        left, top, width, height = trays[0].rect()
-        return left + width - 10, top + height // 2
-
     def show_from_tray(self):
         """A real left click on the tray icon brings the window back."""
-        self.click_at(*self.tray_icon_point())
+        self.click_at(*screen.tray_icon_point(self))
         self.wait_window(visible=True, timeout=UI_TIMEOUT)
         return self.dump()
-
-    # --- the pointer ---------------------------------------------------------
-
-    def xdotool(self, *args):
-        subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=30)
-
-    def click_at(self, x, y, button=1):
-        # One call: XTest queues the move before the press, so the press lands
-        # there. (--sync would wait 15 s when the pointer is already in place.)
-        self.xdotool("mousemove", str(x), str(y), "click", str(button))
-
-    def click_centre(self, child):
-        left, top, width, height = child.rect()
-        self.click_at(left + width // 2, top + height // 2)
-
-    def screenshot(self, path):
-        subprocess.run(["import", "-window", "root", path], env=self.env, check=True, timeout=60)
 
     # --- cleanup -------------------------------------------------------------
 
@@ -399,24 +246,13 @@ class Session:
         if self not in _live_sessions:
             return
         _live_sessions.remove(self)
-        if self.program is not None and self.program.poll() is None:
-            try:
-                os.killpg(self.program.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-            self.program.wait()
+        if self.program is not None:
+            kill_group(self.program)
         if self.xvfb is not None:
             # Every Wine process of the prefix goes, so the next test starts clean.
             self._kill_wineserver()
             self.xvfb.stop()
         shutil.rmtree(self.root, ignore_errors=True)
-
-
-def _describe_dump(dump):
-    if dump is None:
-        return "no such window"
-    return f'window visible={dump.window["visible"]}; ' + "; ".join(
-        f'{c["class"]} "{c["text"]}" at {c["crect"]}' for c in dump.children)
 
 
 def _close_all():

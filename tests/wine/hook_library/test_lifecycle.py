@@ -1,14 +1,14 @@
 """Zorv.dll's thread: input never waits for a busy main window, UnInstallHook ends the hook
 promptly (twice over, mid-hold too) and the process exits cleanly."""
 
-import zorv_e2e
-from zorv_e2e import AWAY, PRESS, RIGHT, trigger
+import hook_steps
+from hook_steps import AWAY, PRESS, RIGHT, trigger
 
 # UnInstallHook's own bound on the thread is 1000 ms: a stop that only ends by it is a fault.
 PROMPT_MS = 500
 
 
-class Lifecycle(zorv_e2e.ZorvTest):
+class Lifecycle(hook_steps.ZorvTest):
     def setUp(self):
         super().setUp()
         self.start_target()
@@ -17,7 +17,7 @@ class Lifecycle(zorv_e2e.ZorvTest):
         host = self.start_host("--trigger", hex(trigger(RIGHT)), "--linger")
         self.click(RIGHT)
         self.wait_target("WM_CONTEXTMENU")
-        host.touch("stop")
+        host.signal("stop")
         host.wait("UnInstallHook, twice", lambda log: any("uninstall2_ms" in line for line in log))
         self.assertLess(host.timing("uninstall_ms"), PROMPT_MS)
         self.assertLess(host.timing("uninstall2_ms"), PROMPT_MS)
@@ -29,7 +29,7 @@ class Lifecycle(zorv_e2e.ZorvTest):
         self.assertEqual([(e.name, e.tagged) for e in events],
                          [("WM_RBUTTONDOWN", False), ("WM_RBUTTONUP", False),
                           ("WM_CONTEXTMENU", False)])
-        host.touch("exit")
+        host.signal("exit")
         log = host.stop(self)
         self.assertEqual([line for line in log if line.startswith(("hook", "late"))],
                          ["hook 516", "hook 517"])
@@ -53,10 +53,10 @@ class Lifecycle(zorv_e2e.ZorvTest):
         # neither runs on that thread nor waits for it.
         self.assertEqual(self.marker(), [])
         self.assertEqual(host.log()[-2:], ["hook 516", "blocked"])
-        host.touch("unblock")
+        host.signal("unblock")
         self.assertEqual(host.wait_hooks(4), [516, 517, 519, 520])
         host.stop(self)
 
 
 if __name__ == "__main__":
-    zorv_e2e.main()
+    hook_steps.main()

@@ -14,7 +14,7 @@
 //   WM_CONTEXTMENU <x> <y>
 #include <windows.h>
 
-#include "../tool_support.h"
+#include "tool_support.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -35,25 +35,25 @@ void OnSignalTimer(HWND hwnd) {
     if (g_holding && Signalled(L"release")) {
       UnregisterHotKey(hwnd, kHotkeyId);
       g_holding = false;
-      e2e::Log("hotkey released");
+      test_tool::Log("hotkey released");
     }
     return;
   }
   if (Signalled(L"hang")) {
     KillTimer(hwnd, kSignalTimer);
     SetForegroundWindow(hwnd);
-    e2e::Log("hung fg=%d", GetForegroundWindow() == hwnd);
+    test_tool::Log("hung fg=%d", GetForegroundWindow() == hwnd);
     Sleep(INFINITE);
   }
 }
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  e2e::LogMouseMessage(hwnd, msg, lp);
+  test_tool::LogMouseMessage(hwnd, msg, lp);
   switch (msg) {
     case WM_CONTEXTMENU:
       return 0;
     case WM_SIZE:
-      e2e::Log("size %u", static_cast<unsigned>(wp));
+      test_tool::Log("size %u", static_cast<unsigned>(wp));
       break;
     case WM_TIMER:
       if (wp == kSignalTimer) OnSignalTimer(hwnd);
@@ -76,7 +76,7 @@ int wmain(int argc, wchar_t** argv) {
   int rect[4] = {0, 0, 240, 700};
   for (int i = 0; i < 4 && i + 2 < argc; ++i)
     rect[i] = static_cast<int>(std::wcstol(argv[i + 2], nullptr, 10));
-  if (!e2e::OpenLog(L"trigger.log")) return 3;
+  if (!test_tool::OpenLog(L"trigger.log")) return 3;
 
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -94,13 +94,13 @@ int wmain(int argc, wchar_t** argv) {
   SetTimer(hwnd, kSignalTimer, 20, nullptr);
   if (g_hotkeyRole) {
     g_holding = RegisterHotKey(hwnd, kHotkeyId, MOD_CONTROL | MOD_ALT, VK_F5) != FALSE;
-    e2e::Log(g_holding ? "hotkey taken" : "hotkey refused");
+    test_tool::Log(g_holding ? "hotkey taken" : "hotkey refused");
   } else {
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
     SetForegroundWindow(hwnd);
-    e2e::Log("ready fg=%d", GetForegroundWindow() == hwnd);
+    test_tool::Log("ready fg=%d", GetForegroundWindow() == hwnd);
   }
 
-  return e2e::RunMessageLoop();
+  return test_tool::RunMessageLoop();
 }

@@ -2,15 +2,15 @@
 pointer as a click (replayed, tagged, and not posted twice), a gesture leaves no trace there,
 and only the chosen button, with the trigger on and hold-back enabled, is ever held."""
 
-import zorv_e2e
-from zorv_e2e import AWAY, DOWN_UP, LEFT, MIDDLE, PRESS, RIGHT, down, trigger, up
+import hook_steps
+from hook_steps import AWAY, DOWN_UP, LEFT, MIDDLE, PRESS, RIGHT, down, trigger, up
 
 
 def names(events):
     return [e.name for e in events]
 
 
-class HoldBack(zorv_e2e.ZorvTest):
+class HoldBack(hook_steps.ZorvTest):
     def setUp(self):
         super().setUp()
         self.start_target()
@@ -119,4 +119,4 @@ class HoldBack(zorv_e2e.ZorvTest):
 
 
 if __name__ == "__main__":
-    zorv_e2e.main()
+    hook_steps.main()

@@ -7,13 +7,13 @@ by the target, proves that everything before it has been dealt with.
 """
 
 import os
-import signal
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-
-import harness  # noqa: E402
+from harness import session
+from harness.processes import ToolRun, kill_group, log_lines
+from harness.session import VetrixTest
+from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
 WM_LBUTTONDOWN, WM_LBUTTONUP = 513, 514
 WM_RBUTTONDOWN, WM_RBUTTONUP = 516, 517
@@ -62,60 +62,37 @@ class TargetEvent:
         return f"{self.name}@{self.x},{self.y}{extra}"
 
 
-def _lines(folder, name):
-    try:
-        with open(os.path.join(folder, name)) as f:
-            return f.read().splitlines()
-    except FileNotFoundError:
-        return []
-
-
-def _touch(folder, name, text=""):
-    # Written aside and renamed, so that a reader never sees half a number.
-    path = os.path.join(folder, name)
-    with open(path + ".tmp", "w") as f:
-        f.write(text)
-    os.replace(path + ".tmp", path)
-
-
 def _exited(proc):
     return "still starting" if proc.poll() is None else f"exited with {proc.returncode}"
 
 
-class Host:
+class Host(ToolRun):
     """One zorv_host run in its own folder: its log and its control files."""
 
     def __init__(self, proc, folder):
-        self.proc = proc
-        self.folder = folder
-
-    def log(self):
-        return _lines(self.folder, "host.log")
+        super().__init__(proc, folder, "host.log")
 
     def hooks(self):
         """The wParam of every HookMouseMessage received before UnInstallHook, in order."""
         return [int(line.split()[1]) for line in self.log() if line.startswith("hook ")]
 
     def wait(self, what, accept):
-        return harness.poll(what, lambda: accept(self.log()) and self.log(), harness.UI_TIMEOUT,
-                            lambda _: repr(self.log()))
+        return poll(what, lambda: accept(self.log()) and self.log(), UI_TIMEOUT,
+                    lambda _: repr(self.log()))
 
     def wait_hooks(self, count):
         """Waits until `count` hook messages have come; returns them all."""
-        harness.poll(f"{count} hook messages", lambda: len(self.hooks()) >= count,
-                     harness.UI_TIMEOUT, lambda _: repr(self.log()))
+        poll(f"{count} hook messages", lambda: len(self.hooks()) >= count,
+             UI_TIMEOUT, lambda _: repr(self.log()))
         return self.hooks()
 
     def set_trigger(self, word):
-        _touch(self.folder, "trigger", f"{word:#x}\n")
+        self.signal("trigger", f"{word:#x}\n")
 
         def current(log):
             values = [line for line in log if line.startswith("trigger ")]
             return values and values[-1] == f"trigger {word:#x}"
         self.wait(f"the property to read {word:#x}", current)
-
-    def touch(self, name):
-        _touch(self.folder, name)
 
     def timing(self, key):
         """A "key=milliseconds" value of the log."""
@@ -126,9 +103,9 @@ class Host:
 
     def stop(self, test):
         """Asks the host to close and waits for its clean exit; returns its log."""
-        self.touch("stop")
+        self.signal("stop")
         try:
-            code = self.proc.wait(timeout=harness.UI_TIMEOUT)
+            code = self.proc.wait(timeout=UI_TIMEOUT)
         except subprocess.TimeoutExpired:
             test.fail(f"zorv_host did not exit after UnInstallHook; log: {self.log()!r}")
         test.assertEqual(code, 0, "zorv_host's exit code")
@@ -136,7 +113,7 @@ class Host:
         return self.log()
 
 
-class ZorvTest(harness.VetrixTest):
+class ZorvTest(VetrixTest):
     """self.session is a fresh Wine desktop; start_target() and start_host() fill it."""
 
     def setUp(self):
@@ -144,44 +121,43 @@ class ZorvTest(harness.VetrixTest):
         self.folder = self.session.folder
 
     def _launch(self, exe, args, folder):
-        out = open(os.path.join(self.session.root, os.path.basename(exe) + ".out"), "ab")
-        try:
-            proc = subprocess.Popen(["wine", exe, *args], cwd=folder, env=self.session.env,
-                                    stdin=subprocess.DEVNULL, stdout=out, stderr=out,
-                                    start_new_session=True, preexec_fn=harness._die_with_parent)
-        finally:
-            out.close()
-        self.addCleanup(_kill, proc)
+        proc = self.session.run_wine(
+            exe, *args, cwd=folder,
+            log_path=os.path.join(self.session.root, os.path.basename(exe) + ".out"))
+        self.addCleanup(kill_group, proc)
         return proc
 
     def start_target(self):
         proc = self._launch(_target_exe, [], self.folder)
-        harness.poll("click_target to start", lambda: "ready" in _lines(self.folder, "target.log"),
-                     harness.START_TIMEOUT, lambda _: _exited(proc))
+        poll("click_target to start", lambda: "ready" in self.target_log(),
+             START_TIMEOUT, lambda _: _exited(proc))
 
     def start_host(self, *args, folder=None):
         """Starts zorv_host (in the test's folder unless given one) and waits for InstallHook."""
         folder = folder or self.folder
         os.makedirs(folder, exist_ok=True)
         host = Host(self._launch(self.session.config.exe, args, folder), folder)
-        harness.poll("zorv_host to install the hook",
-                     lambda: any(line.startswith("ready") for line in host.log()),
-                     harness.START_TIMEOUT, lambda _: _exited(host.proc))
+        poll("zorv_host to install the hook",
+             lambda: any(line.startswith("ready") for line in host.log()),
+             START_TIMEOUT, lambda _: _exited(host.proc))
         return host
 
     # --- the target ----------------------------------------------------------
 
+    def target_log(self):
+        return log_lines(os.path.join(self.folder, "target.log"))
+
     def target_events(self):
-        return [TargetEvent(line) for line in _lines(self.folder, "target.log") if line != "ready"]
+        return [TargetEvent(line) for line in self.target_log() if line != "ready"]
 
     def target_names(self, events=None):
         return [e.name for e in (self.target_events() if events is None else events)]
 
     def wait_target(self, name, count=1):
         """Waits until the target has seen `name` `count` times; returns all it has seen."""
-        harness.poll(f"{count} x {name} at the target",
-                     lambda: self.target_names().count(name) >= count,
-                     harness.UI_TIMEOUT, lambda _: repr(self.target_events()))
+        poll(f"{count} x {name} at the target",
+             lambda: self.target_names().count(name) >= count,
+             UI_TIMEOUT, lambda _: repr(self.target_events()))
         return self.target_events()
 
     def marker(self, button=MIDDLE, at=AWAY):
@@ -215,15 +191,6 @@ class ZorvTest(harness.VetrixTest):
                      "--delay", "80", str(button))
 
 
-def _kill(proc):
-    if proc.poll() is None:
-        try:
-            os.killpg(proc.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        proc.wait()
-
-
 def main():
     global _target_exe  # pylint: disable=global-statement
     args = sys.argv[1:]
@@ -233,6 +200,6 @@ def main():
         del args[i:i + 2]
     _target_exe = _target_exe or os.environ.get("VETRIX_CLICK_TARGET")
     if not _target_exe or not os.path.isfile(_target_exe):
-        sys.exit("zorv tests: --target click_target.exe is missing")
+        sys.exit("hook library tests: --target click_target.exe is missing")
     sys.argv[1:] = args
-    harness.main()
+    session.main()

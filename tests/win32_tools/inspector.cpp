@@ -1,5 +1,5 @@
 // Reads and pokes the windows of another program in the same Wine desktop, so
-// the end-to-end tests can assert on what a person would see.
+// the tests under Wine can assert on what a person would see.
 //
 // Output is UTF-8, one record per line: a kind, then tab-separated key=value
 // fields. Tabs, newlines and backslashes inside values are escaped as \t, \n,

@@ -1,4 +1,4 @@
-// What the small Win32 programs of the end-to-end tests share: a log file that the test reads
+// What the small Win32 programs of the tests under Wine share: a log file that the test reads
 // while they run (flushed after every line), and the message loop.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-namespace e2e {
+namespace test_tool {
 
 inline std::FILE*& LogFile() {
   static std::FILE* file = nullptr;
@@ -67,4 +67,4 @@ inline int RunMessageLoop() {
   return 0;
 }
 
-}  // namespace e2e
+}  // namespace test_tool

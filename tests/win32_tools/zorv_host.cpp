@@ -1,4 +1,4 @@
-// Stands in for vetrix.exe around Zorv.dll in the end-to-end tests: a hidden main window of the
+// Stands in for vetrix.exe around Zorv.dll in the hook library's tests: a hidden main window of the
 // program's class, InstallHook at the end of its creation, the trigger property, and
 // UnInstallHook first thing when closing. Everything happens in the current folder:
 //
@@ -17,7 +17,7 @@
 //   --linger         after UnInstallHook keep the window and pump its messages until "exit"
 #include <windows.h>
 
-#include "../tool_support.h"
+#include "tool_support.h"
 
 #include <cstdarg>
 #include <cstdint>
@@ -59,7 +59,7 @@ double NowMs() {
 void SetTrigger(HWND hwnd, std::uintptr_t word) {
   g_trigger = word;
   SetPropW(hwnd, zorv::kTriggerProperty, reinterpret_cast<HANDLE>(word));
-  e2e::Log("trigger 0x%llx", static_cast<unsigned long long>(word));
+  test_tool::Log("trigger 0x%llx", static_cast<unsigned long long>(word));
 }
 
 void PollTriggerFile(HWND hwnd) {
@@ -76,15 +76,15 @@ void PollTriggerFile(HWND hwnd) {
 }
 
 void BlockUntilUnblocked() {
-  e2e::Log("blocked");
+  test_tool::Log("blocked");
   const ULONGLONG limit = GetTickCount64() + kBlockLimitMs;
   while (!Exists(L"unblock") && GetTickCount64() < limit) Sleep(10);
-  e2e::Log("unblocked");
+  test_tool::Log("unblocked");
 }
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == zorv::kHookMessage) {
-    e2e::Log(g_uninstalled ? "late %u" : "hook %u", static_cast<unsigned>(wp));
+    test_tool::Log(g_uninstalled ? "late %u" : "hook %u", static_cast<unsigned>(wp));
     const bool down = wp == WM_LBUTTONDOWN || wp == WM_MBUTTONDOWN || wp == WM_RBUTTONDOWN;
     if (g_options.blockOnDown && down && !g_blockedOnce) {
       g_blockedOnce = true;
@@ -145,7 +145,7 @@ int wmain(int argc, wchar_t** argv) {
         stderr);
     return 2;
   }
-  if (!e2e::OpenLog(L"host.log")) return 3;
+  if (!test_tool::OpenLog(L"host.log")) return 3;
   g_deadline = GetTickCount64() + 1000ull * g_options.seconds;
 
   WNDCLASSEXW wc{};
@@ -164,9 +164,9 @@ int wmain(int argc, wchar_t** argv) {
   if (g_options.install) {
     const double start = NowMs();
     InstallHook();
-    e2e::Log("ready install_ms=%.1f", NowMs() - start);
+    test_tool::Log("ready install_ms=%.1f", NowMs() - start);
   } else {
-    e2e::Log("ready install_ms=0");
+    test_tool::Log("ready install_ms=0");
   }
   PumpUntilQuit();
 
@@ -174,14 +174,14 @@ int wmain(int argc, wchar_t** argv) {
   UnInstallHook();
   const double middle = NowMs();
   UnInstallHook();
-  e2e::Log("uninstall_ms=%.1f", middle - start);
-  e2e::Log("uninstall2_ms=%.1f", NowMs() - middle);
+  test_tool::Log("uninstall_ms=%.1f", middle - start);
+  test_tool::Log("uninstall2_ms=%.1f", NowMs() - middle);
   g_uninstalled = true;
   if (g_options.linger) PumpUntilQuit();
 
   RemovePropW(hwnd, zorv::kTriggerProperty);
   DestroyWindow(hwnd);
-  e2e::Log("exit");
-  std::fclose(e2e::LogFile());
+  test_tool::Log("exit");
+  std::fclose(test_tool::LogFile());
   return 0;
 }

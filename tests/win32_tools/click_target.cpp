@@ -9,7 +9,7 @@
 // click_target [left top width height] [--seconds N]
 #include <windows.h>
 
-#include "../tool_support.h"
+#include "tool_support.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,7 +18,7 @@
 namespace {
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  e2e::LogMouseMessage(hwnd, msg, lp);
+  test_tool::LogMouseMessage(hwnd, msg, lp);
   if (msg == WM_CONTEXTMENU) return 0;
   if (msg == WM_TIMER) {
     PostQuitMessage(0);
@@ -44,7 +44,7 @@ int wmain(int argc, wchar_t** argv) {
       return 2;
     }
   }
-  if (!e2e::OpenLog(L"target.log")) return 3;
+  if (!test_tool::OpenLog(L"target.log")) return 3;
 
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -62,7 +62,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!hwnd) return 4;
   SetTimer(hwnd, 1, 1000 * seconds, nullptr);
   UpdateWindow(hwnd);
-  e2e::Log("ready");
+  test_tool::Log("ready");
 
-  return e2e::RunMessageLoop();
+  return test_tool::RunMessageLoop();
 }
