@@ -49,7 +49,7 @@ def run_from_private_copy(session):
 def start_shown(session):
     """Starts the program in hot-key mode and brings its window back from the tray.
 
-    In hot-key mode Button1 keeps reading "Старт", so the end of start-up shows otherwise: the
+    In hot-key mode the start button keeps reading "Старт", so the end of start-up shows otherwise: the
     window is hidden again after having been placed at the centre, where it is first shown."""
     session.start()
 
@@ -67,7 +67,7 @@ def button(dump, caption):
 
 
 def lists(dump):
-    """List1 (gesture numbers) and List2 (actions), left to right."""
+    """The gesture list (numbers) and the action list (actions), left to right."""
     boxes = sorted(dump.find("ListBox"), key=lambda c: c.rect()[0])
     if len(boxes) != 2:
         raise AssertionError(f"expected two list boxes, found {boxes}")

@@ -1,4 +1,4 @@
-"""A batch file bound to a gesture through the window (List2, the open-file dialog) runs when
+"""A batch file bound to a gesture through the window (the action list, the open-file dialog) runs when
 that gesture is drawn with the real pointer."""
 
 import os
@@ -37,7 +37,7 @@ class BoundFile(VetrixTest):
         fields = session.dump("hwnd=" + dialog["hwnd"]).find("Edit")
         self.assertIn(mark, [f["text"] for f in fields], "the path typed into the file-name field")
         session.xdotool("key", "Return")
-        dump = session.wait_dump("the chosen file in List2 row 1",
+        dump = session.wait_dump("the chosen file in row 1 of the action list",
                                  lambda d: d.rows(list2)[1:2] == [mark])
         self.assertEqual(dump.rows(list2), [wine_path(os.path.join(actions, "decoy.bat")),
                                             mark, ""])

@@ -26,7 +26,7 @@ class Drawing(VetrixTest):
         list1 = cs.lists(dump)[0]
         session.click_at(*pointer.row_point(list1, row))
         left, top, width, height = cs.drawing_area(dump).rect()
-        # List1 overlaps the area's last column; the bitmap may be smaller than the area.
+        # The gesture list overlaps the area's last column; the bitmap may be smaller than the area.
         visible = (min(width, list1.rect()[0] - left, self.bitmap[0]), min(height, self.bitmap[1]))
         want = screen.crop(cs.reference(*self.bitmap, scale, start, GESTURES[row]), *visible)
         deadline = time.monotonic() + SETTLE

@@ -1,5 +1,5 @@
 """Playback: a double click in the drawing area walks the real pointer along the gesture selected
-in List1, from where the double click happened, in six sub-steps of scale/5 per stroke, and then
+in the gesture list, from where the double click happened, in six sub-steps of scale/5 per stroke, and then
 puts it back; Esc cuts it short."""
 
 
@@ -35,7 +35,7 @@ class Playback(VetrixTest):
         session = self.session
         list1 = cs.lists(dump)[0]
         session.click_at(*pointer.row_point(list1, row))
-        session.wait_dump(f"List1 row {row} selected", lambda d: d.selected_rows(list1) == [row])
+        session.wait_dump(f"row {row} of the gesture list selected", lambda d: d.selected_rows(list1) == [row])
         left, top, _, _ = cs.drawing_area(dump).rect()
         origin = (left + 150, top + 200)
         session.xdotool("mousemove", *map(str, origin))
@@ -48,8 +48,8 @@ class Playback(VetrixTest):
                  describe=lambda _: repr(trace.moves))
             session.xdotool("key", "Escape")
         moves = trace.finish()
-        after = session.wait_dump("List1 enabled again", lambda d: cs.lists(d)[0].flag("enabled"))
-        self.assertEqual(after.selected_rows(list1), [row], "List1 keeps its row through playback")
+        after = session.wait_dump("the gesture list enabled again", lambda d: cs.lists(d)[0].flag("enabled"))
+        self.assertEqual(after.selected_rows(list1), [row], "the gesture list keeps its row through playback")
         return origin, moves
 
     def test_pointer_walks_the_selected_gesture_and_returns(self):
@@ -59,7 +59,7 @@ class Playback(VetrixTest):
             origin, moves = self.play(dump, row)
             self.assertEqual(moves, path(origin, angles), f"playback of {angles} at scale {SCALE}")
 
-    # Playback disables List1, which has the keyboard focus after the click on its row; Esc
+    # Playback disables the gesture list, which has the keyboard focus after the click on its row; Esc
     # must still reach the window's key handler.
     def test_esc_puts_the_pointer_back_early(self):
         profile.write_ini(self.session.folder, profile.with_gestures([LONG], HK="yes"))

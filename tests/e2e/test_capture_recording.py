@@ -15,7 +15,7 @@ CENTRE = (SCREEN[0] // 2, SCREEN[1] // 2)
 
 class Recording(VetrixTest):
     def wait_recording(self):
-        self.session.wait_dump(f'Button2 to read "{RECORDING}"', lambda d: d.find("Button", RECORDING))
+        self.session.wait_dump(f'the record button to read "{RECORDING}"', lambda d: d.find("Button", RECORDING))
 
     def assert_finished(self, key, angles, old_lines):
         """Esc wrote key=angles and Num=key, kept the older lines, and the lists show the new
@@ -28,7 +28,7 @@ class Recording(VetrixTest):
         self.assertIn(b"Num=%d" % key, lines)
         for line in old_lines:
             self.assertIn(line, lines, "an older line of gesture.ini")
-        dump = session.wait_dump(f'Button2 to read "{RECORD}" again',
+        dump = session.wait_dump(f'the record button to read "{RECORD}" again',
                                  lambda d: d.find("Button", RECORD))
         list1, list2 = cs.lists(dump)
         self.assertEqual(dump.rows(list1), [str(i) for i in range(key)])

@@ -7,6 +7,7 @@ import subprocess
 from harness import pointer, profile
 from harness.session import VetrixTest, main
 from harness.waiting import UI_TIMEOUT
+import capture_steps
 import shell_steps as steps
 
 # Hot-key mode: no recognition runs while the pointer goes from control to control.
@@ -67,36 +68,59 @@ class Editing(VetrixTest):
         self.assertEqual(profile.read_ini(s.folder)["messages"], {
             "numofmessages": "3", "1": "one;min", "2": "three;close", "3": "four;min"})
 
-    def test_unwritable_file_shows_the_error_and_the_program_goes_on(self):
+    def test_unwritable_file_shows_the_error_and_changes_nothing(self):
         s = self.session
+        # Binding writes beside the program: a copy of it in a folder of its own.
+        program_folder = capture_steps.run_from_private_copy(s)
         path = profile.write_ini(s.folder, PREPARED)
+        beside = profile.write_ini(program_folder, {"Main": {"Num": "0"}})
         # Made unwritable only now: start-up writes "HK" back.
         steps.start_hidden(s)
-        self.make_unwritable(path)
-        with open(path, "rb") as f:
-            before = f.read()
+        files = {p: self.make_unwritable(p) for p in (path, beside)}
         c = steps.labelled(s.show_from_tray())
-        steps.type_into(s, c["ComboBox"], "four;min")
+        combo, actions = c["ComboBox"], c["ListBox 2"]
+        before = s.dump()
+
+        steps.type_into(s, combo, "four;min")
         s.click_centre(c["Добавить"])
-        box, text = steps.wait_error_box(s)
-        self.assertEqual(text, r"Unable to write to .\Gesture.ini")
-        s.inspect("click", "hwnd=" + box["hwnd"], "OK")
+        self.dismiss_error(r"Unable to write to .\Gesture.ini")
+        self.assertEqual(s.dump().rows(combo), before.rows(combo), "no new saved command")
+
+        # The action list's menu, "Команда": the box's text would become row 0's action.
+        s.click_at(*pointer.row_point(actions, 0))
+        s.wait_dump("row 0 of the action list selected",
+                    lambda d: d.selected_rows(actions) == [0])
+        s.click_at(*pointer.row_point(actions, 0), button=3)
+        menu = s.wait_top_level("#32768")
+        s.click_at(*steps.menu_item_point(menu, 1))
+        self.dismiss_error(r"Unable to write to .\Gesture.ini")
+        self.assertEqual(s.dump().rows(actions), before.rows(actions), "no new binding")
+
         s.click_centre(c["Скрыть"])
         steps.wait_hidden(s, UI_TIMEOUT)
         s.assert_running()
-        with open(path, "rb") as f:
-            self.assertEqual(f.read(), before, "the file is unchanged")
+        for p, content in files.items():
+            with open(p, "rb") as f:
+                self.assertEqual(f.read(), content, f"{p} is unchanged")
+
+    def dismiss_error(self, message):
+        box, text = steps.wait_error_box(self.session)
+        self.assertEqual(text, message)
+        self.session.inspect("click", "hwnd=" + box["hwnd"], "OK")
+        self.session.wait_dump("the error box gone", lambda d: d.window.flag("enabled"))
 
     def make_unwritable(self, path):
+        """Protects the file and returns what it holds."""
         os.chmod(path, 0o444)
-        if os.geteuid() != 0:
-            return
-        # Wine marks the file read-only but, run as root, writes it all the same; the
-        # immutable flag stops root too.
-        result = subprocess.run(["chattr", "+i", path], capture_output=True, text=True)
-        if result.returncode != 0:
-            self.skipTest(f"running as root and chattr +i failed: {result.stderr.strip()}")
-        self.addCleanup(subprocess.run, ["chattr", "-i", path], check=False)
+        if os.geteuid() == 0:
+            # Wine marks the file read-only but, run as root, writes it all the same; the
+            # immutable flag stops root too. Without it this test would prove nothing.
+            result = subprocess.run(["chattr", "+i", path], capture_output=True, text=True)
+            self.assertEqual(result.returncode, 0,
+                             f"running as root, chattr +i is needed: {result.stderr.strip()}")
+            self.addCleanup(subprocess.run, ["chattr", "-i", path], check=False)
+        with open(path, "rb") as f:
+            return f.read()
 
 
 if __name__ == "__main__":

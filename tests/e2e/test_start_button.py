@@ -1,4 +1,4 @@
-"""Real pointer clicks on Button1 toggle recognition, and the Russian captions
+"""Real pointer clicks on the start button toggle recognition, and the Russian captions
 read right whatever the system's ANSI code page is."""
 
 from harness.inspector import START, TITLE, WAITING

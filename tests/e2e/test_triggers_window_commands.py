@@ -1,5 +1,6 @@
-"""Command actions that send window commands to the foreground window: "/mx" maximises and
-restores it, and a window that has stopped answering cannot hang the program."""
+"""Command actions aimed at the foreground window: "/mx" maximises and restores it, key strokes
+reach it as a chord, "/cl" closes it, and a window that has stopped answering cannot hang the
+program."""
 
 from harness.inspector import START, TITLE, WAITING
 from harness.session import main
@@ -28,6 +29,27 @@ class WindowCommands(trigger_steps.TriggerTest):
             poll(f'the target to log "{expected}"',
                  lambda: target.lines("size ")[before:], describe=lambda _: target.log())
             self.assertEqual(target.lines("size ")[before:], [expected])
+
+    def test_key_strokes_reach_the_foreground_window_as_a_chord(self):
+        # Ctrl and Shift by the names of the keyboard layout under Wine's X11 driver, F5 by the
+        # program's own table; the fields' case does not matter.
+        target = self.start("*Keys;+Control;+shift;*F5;-SHIFT;-control;")
+        self.draw(START_POINT)
+        ctrl, shift, f5 = 17, 16, 116
+        want = [f"key down {ctrl}", f"key down {shift}", f"key down {f5}", f"key up {f5}",
+                f"key up {shift}", f"key up {ctrl}"]
+        poll("the six key messages", lambda: len(target.lines("key ")) >= len(want),
+             describe=lambda _: target.log())
+        self.assertEqual(target.lines("key "), want)
+
+    def test_close_command_ends_the_foreground_window(self):
+        # Keys are injected without waiting for them, the close is sent and waited for: a
+        # script of both would close the window before its keys arrive, so this one only closes.
+        target = self.start("*Close;/cl;")
+        self.draw(START_POINT)
+        poll("the target to be closed and end", lambda: target.proc.poll() is not None,
+             describe=lambda _: target.log())
+        self.assertEqual(target.lines("close"), ["close"])
 
     def test_command_to_a_hung_window_does_not_hang_the_program(self):
         target = self.start("*x;/mn;")

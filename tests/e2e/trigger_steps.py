@@ -102,9 +102,9 @@ class TriggerTest(VetrixTest):
         return self.session.dump().start_button()["text"]
 
     def wait_hidden(self, caption):
-        """The end of start-up: the window hidden in the tray, Button1 reading `caption`."""
+        """The end of start-up: the window hidden in the tray, the start button reading `caption`."""
         return self.session.wait_dump(
-            f'the window hidden with Button1 reading "{caption}"',
+            f'the window hidden with the start button reading "{caption}"',
             lambda d: not d.window.flag("visible") and d.start_button()["text"] == caption,
             timeout=START_TIMEOUT)
 

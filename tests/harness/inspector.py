@@ -2,7 +2,7 @@
 the dump of one top-level window with its descendants and list rows."""
 
 TITLE = "Vetrix v1.395pre"
-# Button1's two captions: recognition stopped, recognition running.
+# The start button's two captions: recognition stopped, recognition running.
 START, WAITING = "Старт", "Ожидание"
 
 
@@ -62,7 +62,7 @@ class Dump:
         self.items = [r for r in records if r.kind == "item"]
 
     def start_button(self):
-        """Button1: the one button whose caption is Старт or Ожидание."""
+        """The start button: the one button whose caption is Старт or Ожидание."""
         found = [c for c in self.find("Button") if c["text"] in (START, WAITING)]
         if len(found) != 1:
             raise AssertionError(f"expected one Start button, found {found}; "

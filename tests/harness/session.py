@@ -221,16 +221,16 @@ class Session(Pointing):
             for w in self.records("windows") if w["title"])
 
     def wait_caption(self, caption, what="", timeout=UI_TIMEOUT):
-        """Waits until Button1 reads `caption`; `what` says after what. Returns that dump."""
-        return self.wait_dump(f'Button1 to read "{caption}"{what}',
+        """Waits until the start button reads `caption`; `what` says after what. Returns that dump."""
+        return self.wait_dump(f'the start button to read "{caption}"{what}',
                               lambda d: d.start_button()["text"] == caption, timeout=timeout)
 
     def wait_activated(self):
         """Waits for the end of start-up: on its first activation the window
-        hides itself in the tray and starts recognition, so Button1 reads
+        hides itself in the tray and starts recognition, so the start button reads
         "Ожидание". Returns the dump of the hidden window."""
         return self.wait_dump(
-            f'the window hidden in the tray with Button1 reading "{WAITING}"',
+            f'the window hidden in the tray with the start button reading "{WAITING}"',
             lambda d: not d.window.flag("visible") and d.find("Button", WAITING),
             timeout=START_TIMEOUT)
 

@@ -20,7 +20,11 @@ namespace vetrix::testing {
 
 class WindowTest : public ::testing::Test {
  protected:
-  WindowTest() {
+  WindowTest() { Restart(); }
+
+  // A fresh fake world and a fresh main window, as at the start of a test.
+  void Restart() {
+    window_.reset();
     fake::ResetWorld();
     window_ = std::make_unique<MainWindow>();
     BindHandlers(*window_);

@@ -231,6 +231,84 @@ TEST_F(SettingsTest, DeletingTheLastOfThreeMovesNothing) {
   EXPECT_EQ(table().gestureCount, 2);
 }
 
+// Each writer against a file that refuses writes: the error is shown and the window, the table
+// and the current folder still show what the file holds.
+TEST_F(SettingsTest, AFailedWriteChangesNothingButTheErrorBox) {
+  const std::string ini = "[Main]\nNum=1\n1=0\na0=A\n[Messages]\nNumOfMessages=1\n1=one\n";
+  const Point screenCentre{512, 384};
+  struct Writer {
+    const char* what;
+    std::function<void()> act;
+    const char* file = ".\\Gesture.ini";  // the name the error names
+  };
+  const Writer writers[] = {
+      {"binding a file",
+       [this] {
+         // In the current folder: the dialog leaves the current folder at the file's.
+         std::string file = world().currentDirectory + "/x.exe";
+         std::replace(file.begin(), file.end(), '/', '\\');
+         world().dialogAnswers = {file};
+         window().actionList.Select(0);
+         window().actionList.onDblClick();
+       }},
+      {"binding a command",
+       [this] {
+         window().savedCommandBox.SetText("x;/mn;");
+         window().actionList.Select(0);
+         window().bindMenu.Choose(1);
+       }},
+      {"adding a saved command",
+       [this] {
+         window().savedCommandBox.SetText("two");
+         window().addCommandButton.Click();
+       }},
+      {"deleting a saved command",
+       [this] {
+         window().savedCommandBox.Select(0);
+         window().deleteCommandButton.Click();
+       }},
+      {"finishing a recording",
+       [this, screenCentre] {
+         world().CursorPath({screenCentre, {screenCentre.x + 50, screenCentre.y}});
+         world().AfterPumps(3, [this] { window().frame.onKeyPress(27); });
+         window().recordButton.Click();
+       }},
+      {"placing the start point",
+       [this] {
+         world().cursor = {400, 300};
+         world().AfterPumps(
+             3, [this] { window().drawingArea.onMouseUp(platform::MouseButton::Right); });
+         window().drawingArea.onMouseUp(platform::MouseButton::Right);
+       },
+       ".\\gesture.ini"},
+  };
+  for (const Writer& w : writers) {
+    Restart();
+    PointWorldAtFolders();
+    WriteIni(ini);
+    Create();
+    const std::string folder = world().currentDirectory;
+    world().profileWritesFail = true;
+    try {
+      w.act();
+    } catch (const Error& e) {
+      world().errorBoxes.push_back(e.what());
+    }
+    EXPECT_EQ(world().errorBoxes,
+              (std::vector<std::string>{std::string("Unable to write to ") + w.file}))
+        << w.what;
+    EXPECT_EQ(table().gestureCount, 1) << w.what;
+    EXPECT_EQ(window().gestureList.RowCount(), 1) << w.what;
+    EXPECT_EQ(window().actionList.RowText(0), "A") << w.what;
+    EXPECT_EQ(table().action[0], "A") << w.what;
+    EXPECT_EQ(window().savedCommandBox.ItemCount(), 1) << w.what;
+    EXPECT_EQ(window().savedCommandKeys, (std::vector<int>{1})) << w.what;
+    EXPECT_EQ(state().startPoint, (Point{0, 0})) << w.what;
+    EXPECT_EQ(world().currentDirectory, folder) << w.what;
+    EXPECT_EQ(ReadIni(), ini) << w.what;
+  }
+}
+
 TEST_F(SettingsTest, AFailedDeleteChangesNeitherTableNorLists) {
   const std::string ini = "[Main]\nNum=2\n1=0\n2=90\na0=A\na1=B\n";
   WriteIni(ini);

@@ -12,6 +12,8 @@
 //   size <WM_SIZE wParam>                  hung fg=<...>
 //   WM_RBUTTONDOWN <x> <y> <extra>         screen position, GetMessageExtraInfo() in hex
 //   WM_CONTEXTMENU <x> <y>
+//   key down <vk> | key up <vk>            keys reaching the window, system keys included
+//   close                                  WM_CLOSE; the window then ends
 #include <windows.h>
 
 #include "tool_support.h"
@@ -58,6 +60,16 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp == kSignalTimer) OnSignalTimer(hwnd);
       return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      test_tool::Log("key %s %u", msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN ? "down" : "up",
+                     static_cast<unsigned>(wp));
+      return 0;
+    case WM_CLOSE:
+      test_tool::Log("close");
+      break;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
