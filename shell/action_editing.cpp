@@ -30,7 +30,8 @@ void AssignAction(MainWindow& window, int row, const std::string& action,
 
 void BindFileToGesture(MainWindow& window) {
   const int row = window.actionList.Selected();
-  if (row < 0) return;
+  // The working row of a recording is no gesture yet: refused before the dialog opens.
+  if (row < 0 || row >= TableSize(window.state.table)) return;
   const auto file = platform::OpenFileDialog(texts::kOpenFilter, ".");
   if (!file) return;
   AssignAction(window, row, *file, *file);
@@ -39,7 +40,7 @@ void BindFileToGesture(MainWindow& window) {
 void BindCommandToGesture(MainWindow& window) {
   const std::string text = window.savedCommandBox.Text();
   const int row = window.actionList.Selected();
-  if (text.empty() || row < 0) return;
+  if (text.empty() || row < 0 || row >= TableSize(window.state.table)) return;
   AssignAction(window, row, "*" + text, "*" + ScriptField(text, 1));
 }
 

@@ -97,7 +97,13 @@ void OnFirstActivate(MainWindow& window) {
   window.state.windowActivated = true;
   HideToTray(window);
   if (window.focusHotKeyOnActivate) window.hotKeyField.Focus();
-  if (!window.hotKeyModeBox.Checked()) window.startButton.Click();
+  // Continuous recognition starts here; in hot-key mode the key starts it, and with a mouse
+  // button chosen its press does, as after any release of it.
+  const bool buttonTrigger =
+      window.mouseTriggerBox.Checked() &&
+      (window.leftButtonRadio.Checked() || window.middleButtonRadio.Checked() ||
+       window.rightButtonRadio.Checked());
+  if (!window.hotKeyModeBox.Checked() && !buttonTrigger) window.startButton.Click();
 }
 
 void WriteClosingSettings(MainWindow& window) {

@@ -89,6 +89,9 @@ std::optional<std::string> ReadGestures(GestureTable& t) {
 void WriteFinishedGesture(int gestureCount, const std::string& angleListText) {
   if (angleListText.empty()) return;
   SettingsFile file;
+  // An action key left over in this row (bound to an uncounted recording, or a hand edit)
+  // would otherwise be the new gesture's action: it has none until one is bound.
+  file.DeleteKey(kMain, ActionKey(gestureCount - 1, 'A'));
   file.WriteString(kMain, Num(gestureCount), angleListText);
   file.WriteInteger(kMain, "Num", gestureCount);
 }

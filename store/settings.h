@@ -41,7 +41,8 @@ StoredCommands ReadSavedCommands();
 // is returned.
 std::optional<std::string> ReadGestures(GestureTable& table);
 
-// Finishing a recording that made gesture n (1-based count after it was added).
+// Finishing a recording that made gesture n (1-based count after it was added): its angle list
+// and the count, and no action key of its row.
 void WriteFinishedGesture(int gestureCount, const std::string& angleListText);
 // Deletes gesture d of n from the file; later gestures move down one key.
 void DeleteGestureFromFile(int d, int n);

@@ -7,6 +7,7 @@
 #include "capture/drawing.h"
 #include "fixture.h"
 #include "platform/handler.h"
+#include "shell/startup.h"
 #include "store/settings_file.h"
 
 namespace vetrix {
@@ -109,6 +110,38 @@ TEST_F(RecordingTest, EscWithoutStrokesCountsButWritesNothing) {
   EXPECT_EQ(Count(), 1);
   EXPECT_EQ(table().segmentCount[0], 0);
   EXPECT_EQ(window().gestureList.RowCount(), 1);
+  EXPECT_FALSE(std::filesystem::exists(Ini()));
+}
+
+TEST_F(RecordingTest, ANewGestureInheritsNoLeftoverAction) {
+  // "a1" from an uncounted recording that was bound, or from a hand edit.
+  WriteIni("[Main]\nNum=1\n1=0\na0=first\na1=*x;/cl;\n");
+  OnCreate(window());
+  Path({{50, 0}});
+  KeyAfter(3, kEsc);
+  window().recordButton.Click();
+  ASSERT_EQ(Count(), 2);
+  EXPECT_EQ(table().action[1], "");
+  EXPECT_EQ(Key("a1"), "<none>");
+  EXPECT_EQ(Key("a0"), "first");
+  Restart();
+  PointWorldAtFolders();
+  OnCreate(window());
+  EXPECT_EQ(table().action[1], "");
+}
+
+TEST_F(RecordingTest, TheWorkingRowCannotBeBound) {
+  world().dialogAnswers = {"C:\\x.exe"};
+  world().AfterPumps(2, [this] {
+    window().actionList.Select(0);
+    window().actionList.onDblClick();
+    window().savedCommandBox.SetText("x;/cl;");
+    window().bindMenu.Choose(1);
+    window().frame.onKeyPress(kBackspace);
+  });
+  window().recordButton.Click();
+  EXPECT_TRUE(world().dialogCalls.empty());
+  EXPECT_EQ(table().action[0], "");
   EXPECT_FALSE(std::filesystem::exists(Ini()));
 }
 

@@ -89,6 +89,33 @@ TEST_F(ShellTest, FirstActivationHidesAndStartsRecognition) {
   EXPECT_EQ(world().pumps, 3u);
 }
 
+TEST_F(ShellTest, WithAChosenTriggerButtonTheFirstActivationWaitsForIt) {
+  const struct {
+    const char* ini;
+    bool runs;
+  } cases[] = {
+      {"[Main]\nUM=1\nMB=3\n", false},
+      {"[Main]\nUM=1\nMB=1\n", false},
+      {"[Main]\nUM=1\n", true},  // no button chosen: continuous
+      {"[Main]\nMB=3\n", true},  // the trigger off: continuous
+  };
+  for (const auto& c : cases) {
+    Restart();
+    PointWorldAtFolders();
+    WriteIni(c.ini);
+    Start();
+    bool ran = false;
+    world().AfterPumps(1, [this, &ran] {
+      ran = !state().stopped;
+      window().startButton.Click();
+    });
+    window().frame.onFirstActivate();
+    EXPECT_EQ(ran, c.runs) << c.ini;
+    EXPECT_TRUE(state().stopped) << c.ini;
+    EXPECT_EQ(window().startButton.Caption(), texts::kStart.view()) << c.ini;
+  }
+}
+
 TEST_F(ShellTest, HotKeyModeWaitsForTheKey) {
   WriteIni("[Main]\nHK=yes\nHotkey=Ctrl+Alt+F5\n");
   Start();
