@@ -7,7 +7,8 @@ class MainWindow;
 
 // Normalises the field's text, then redraws.
 void OnScaleChanged(MainWindow& window);
-// Leaving the field pulls a number back into 1..30; other text stays as typed.
+// Leaving the field: a text that is no whole number gives way to the last one that was, and a
+// number is pulled back into 1..30.
 void OnScaleFieldExit(MainWindow& window);
 
 }  // namespace vetrix

@@ -1,6 +1,7 @@
 #include "recognition/recognition.h"
 
 #include <cmath>
+#include <exception>
 
 #include "base/texts.h"
 #include "capture/direction.h"
@@ -35,6 +36,12 @@ void Fire(MainWindow& window, int j) {
   RunAction(window, j);
   DrawGesture(window);
   if (s.oneShot) window.startButton.Click();
+}
+
+void ShowRecognitionState(MainWindow& window) {
+  const bool running = !window.state.stopped;
+  window.startButton.SetCaption(running ? texts::kWaiting.view() : texts::kStart.view());
+  UpdateTrayIcon(window, running);
 }
 
 }  // namespace
@@ -89,20 +96,23 @@ void ToggleRecognition(MainWindow& window) {
   if (!RefreshHotKey(window)) return;
   s.stopped = !s.stopped;
   s.anchorPoint = platform::GetCursorPos();
-  if (!s.stopped) {
-    window.startButton.SetCaption(texts::kWaiting);
-    UpdateTrayIcon(window, true);
-  } else {
-    window.startButton.SetCaption(texts::kStart);
-    UpdateTrayIcon(window, false);
-  }
+  ShowRecognitionState(window);
   s.matchFailures = 0;
   ResetProgress(s);
   bool anyStarted = false;
-  while (!s.stopped) {
-    RecognitionStep(window, anyStarted);
-    platform::ProcessMessages();
-    platform::Sleep(10);
+  try {
+    while (!s.stopped) {
+      RecognitionStep(window, anyStarted);
+      platform::ProcessMessages();
+      platform::Sleep(10);
+    }
+  } catch (const std::exception&) {
+    // An error ends the run (and any run it is nested in): the caption and the tray say so.
+    if (!s.stopped) {
+      s.stopped = true;
+      ShowRecognitionState(window);
+    }
+    throw;
   }
 }
 

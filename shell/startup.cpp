@@ -10,6 +10,7 @@
 #include "recognition/key_names.h"
 #include "recognition/mouse_trigger.h"
 #include "shell/tray.h"
+#include "store/number.h"
 #include "store/settings.h"
 #include "window/main_window.h"
 
@@ -47,7 +48,15 @@ void ApplyOptions(MainWindow& window, const StoredOptions& options) {
   });
   step([&] { window.mouseTriggerBox.SetChecked(options.useMouse); });
   window.state.startPoint = options.startPoint;
-  step([&] { window.scaleField.SetText(options.scale); });
+  step([&] {
+    try {
+      window.scaleField.SetText(options.scale);
+    } catch (const Error&) {
+      // Reported once, as loaded; the field goes on with the default.
+      window.scaleField.SetText(kDefaultScale);
+      throw;
+    }
+  });
   step([&] {
     if (options.hotKeyMode) {
       window.hotKeyField.SetCode(KeyCodeFromName(options.hotKeyName));
@@ -108,7 +117,8 @@ void OnFirstActivate(MainWindow& window) {
 
 void WriteClosingSettings(MainWindow& window) {
   WriteHotKeyName(HotKeyText(window.hotKeyField.Code()));
-  WriteScale(ScaleValue(window));
+  // A scale being typed that is no whole number yet keeps the file's; closing goes on.
+  if (const auto scale = ParseInt32(window.scaleField.Text())) WriteScale(*scale);
 }
 
 void OnCloseRequest(MainWindow& window) {

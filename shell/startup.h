@@ -9,8 +9,8 @@ class MainWindow;
 void OnCreate(MainWindow& window);
 // Hides to the tray and, unless hot-key mode is on, runs recognition from here.
 void OnFirstActivate(MainWindow& window);
-// The two values saved only when the program closes: the hot key, then the scale (which fails
-// when the scale field holds no number).
+// The two values saved only when the program closes: the hot key, then the scale when the
+// field holds a whole number.
 void WriteClosingSettings(MainWindow& window);
 // Every close request ends here, and the process ends inside it.
 void OnCloseRequest(MainWindow& window);

@@ -49,7 +49,7 @@ StoredOptions ReadOptions() {
   o.mouseButton = file.ReadInteger(kMain, "MB", 0);
   o.useMouse = file.ReadBool(kMain, "UM", false);
   o.startPoint = {file.ReadInteger(kMain, "x2", 0), file.ReadInteger(kMain, "y2", 0)};
-  o.scale = file.ReadString(kMain, "Scale", "15");
+  o.scale = file.ReadString(kMain, "Scale", kDefaultScale);
   o.hotKeyMode = file.ReadString(kMain, "HK", "no") == "yes";
   o.hotKeyName = file.ReadString(kMain, "Hotkey", "");
   o.exactMode = file.ReadString(kMain, "AR", "no") == "yes";

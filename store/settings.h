@@ -14,6 +14,9 @@
 
 namespace vetrix {
 
+// "Scale" when the file has none, or one that is not a whole number.
+inline constexpr std::string_view kDefaultScale = "15";
+
 // The [Main] options, as the file holds them.
 struct StoredOptions {
   std::int32_t mouseButton = 0;  // "MB": 1 left, 2 middle, 3 right; anything else: none

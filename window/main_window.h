@@ -54,6 +54,9 @@ class MainWindow {
   // Whether the hook library holds the trigger button's press back ([Main] "HoldButton").
   bool holdTriggerButton = true;
 
+  // The scale field's last whole number, which comes back when the field is left holding none.
+  std::int32_t lastValidScale = 15;
+
   // A recording owns the working row at gestureCount (its list rows exist).
   bool recording = false;
 

@@ -4,6 +4,7 @@
 
 #include "base/texts.h"
 #include "fixture.h"
+#include "platform/handler.h"
 #include "platform/system.h"
 
 namespace vetrix {
@@ -164,6 +165,18 @@ TEST_F(RecognitionTest, StrokesPastTheCountNeverMatch) {
   EXPECT_FALSE(SegmentMatches(state(), j, 1));
   EXPECT_FALSE(SegmentMatches(state(), j, kMaxSegments));
   EXPECT_FALSE(SegmentMatches(state(), j, -1));
+}
+
+TEST_F(RecognitionTest, AnErrorThatEndsTheRunShowsItStopped) {
+  AddGesture({0}, "C:\\a.bat");
+  window().gestureList.Select(0);
+  // Typed and not yet left: firing redraws the gesture, which needs a number.
+  EXPECT_THROW(window().scaleField.SetText("-"), Error);
+  EXPECT_THROW(RunLoop({Right()}, /*thenStop=*/false), Error);
+  EXPECT_EQ(world().shellCalls.size(), 1u);
+  EXPECT_TRUE(state().stopped);
+  EXPECT_EQ(window().startButton.Caption(), texts::kStart.view());
+  EXPECT_EQ(world().tray.calls.back(), "modify:stopped");
 }
 
 TEST_F(RecognitionTest, GestureWithoutStrokesNeverFires) {

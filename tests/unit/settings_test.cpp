@@ -392,9 +392,38 @@ TEST_F(SettingsTest, ClosingWritesHotKeyThenScale) {
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
   }
-  EXPECT_THROW(WriteClosingSettings(window()), Error);
+  // A text that is no whole number keeps the file's scale; closing is not stopped by it.
+  EXPECT_NO_THROW(WriteClosingSettings(window()));
   EXPECT_EQ(Key("Main", "Hotkey"), "Ctrl+Alt+F5");
   EXPECT_EQ(Key("Main", "Scale"), "20");
+}
+
+TEST_F(SettingsTest, TheScaleFieldNeverKeepsATextThatIsNoNumber) {
+  WriteIni("[Main]\nScale=abc\n");
+  Create();
+  EXPECT_EQ(world().errorBoxes, (std::vector<std::string>{"'abc' is not a valid integer value"}));
+  EXPECT_EQ(window().scaleField.Text(), "15");
+  EXPECT_EQ(Key("Main", "Scale"), "abc");  // nothing is written until closing
+
+  window().scaleField.SetText("22");
+  for (const char* typed : {"-", "+", "1x"}) {
+    EXPECT_THROW(window().scaleField.SetText(typed), Error) << typed;
+    window().scaleField.onExit();
+    EXPECT_EQ(window().scaleField.Text(), "22") << typed;
+  }
+  // A number out of range is still pulled into 1..30 on leaving.
+  window().scaleField.SetText("44");
+  window().scaleField.onExit();
+  EXPECT_EQ(window().scaleField.Text(), "30");
+}
+
+TEST_F(SettingsTest, ANumberlessScaleNeitherStopsClosingNorIsWritten) {
+  WriteIni("[Main]\nScale=12\n");
+  Create();
+  EXPECT_THROW(window().scaleField.SetText("-"), Error);  // typed, the field still has the focus
+  EXPECT_THROW(window().frame.Close(), fake::ProcessExit);
+  EXPECT_EQ(Key("Main", "Scale"), "12");
+  EXPECT_EQ(Key("Main", "Hotkey"), "");
 }
 
 TEST_F(SettingsTest, ScaleTextIsNormalised) {
