@@ -2,4 +2,13 @@
 #include "platform/program.h"
 #include "platform/win32/win32.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return vetrix::ProgramMain(); }
+#include <objbase.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // The shell may start an action through a COM extension, which needs COM on the calling
+  // thread; this one is the window's, so single-threaded.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  const int code = vetrix::ProgramMain();
+  if (SUCCEEDED(com)) CoUninitialize();
+  return code;
+}

@@ -149,7 +149,6 @@ Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
       CW_USEDEFAULT, CW_USEDEFAULT, args.width, args.height, impl_->app, nullptr,
       GetModuleHandleW(nullptr), impl_.get());
   win32::SetMainWindowHandle(impl_->hwnd);
-  ShowWindow(impl_->app, SW_SHOW);
 }
 
 Window::~Window() {
@@ -166,6 +165,8 @@ void Window::ShowCentered() {
   const int w = r.right - r.left, h = r.bottom - r.top;
   SetWindowPos(impl_->hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
                (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // The taskbar entry comes with the window, not before it (behind a start-up error box).
+  ShowWindow(impl_->app, SW_SHOW);
   ShowWindow(impl_->hwnd, SW_SHOW);
   SetForegroundWindow(impl_->hwnd);
 }

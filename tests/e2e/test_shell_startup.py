@@ -26,6 +26,19 @@ class Startup(VetrixTest):
         self.assertEqual(profile.ini_files(s.folder), [],
                          "nothing was changed, so nothing is written")
 
+    def test_no_taskbar_entry_before_the_window_is_shown(self):
+        s = self.session
+        # A broken angle list: start-up stops at an error box before the window is first shown.
+        profile.write_ini(s.folder, {"Main": {"Num": "1", "1": "0 x"}})
+        s.start()
+        box, text = steps.wait_error_box(s)
+        self.assertEqual(text, "'x' is not a valid integer value")
+        entries = [w for w in s.records("windows")
+                   if w["class"] == "VetrixApplication" and w.flag("visible")]
+        self.assertEqual(entries, [], "the taskbar entry exists only with the window")
+        s.inspect("click", "hwnd=" + box["hwnd"], "OK")
+        s.wait_activated()
+
     def test_prepared_file_fills_the_window_and_the_close_box_saves_key_and_scale(self):
         s = self.session
         profile.write_ini(s.folder, steps.PREPARED)
