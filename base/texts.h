@@ -27,6 +27,8 @@ inline constexpr Cp1251Text kRestore = "Восстановить";
 inline constexpr Cp1251Text kExit = "Выход";
 inline constexpr Cp1251Text kFile = "Файл";
 inline constexpr Cp1251Text kCommand = "Команда";
+// The chosen file's path, with "?" for what code page 1251 has no place for, follows.
+inline constexpr Cp1251Text kPathNotStorable = "Этот путь нельзя записать в gesture.ini: ";
 inline constexpr Cp1251Text kOpenFilter =
     "Executables|*.exe;*.bat;*.com|Images|*.bmp;*.jpg;*.tif;*.gif;*.iff;*.psd|All files|*.*";
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/path.h"
+
 namespace vetrix::platform {
 
 // The value, trimmed and cut to 2047 bytes; `fallback` when the key, section or file is missing.
@@ -18,10 +20,10 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
 // The names of the section's keys, in file order.
 std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section);
 
-void SetCurrentDirectory(const std::string& directory);
+void SetCurrentDirectory(const SystemPath& directory);
 // With backslashes, as SetCurrentDirectory takes it.
-std::string CurrentDirectory();
+SystemPath CurrentDirectory();
 // The program file's full path, with backslashes.
-std::string ExecutablePath();
+SystemPath ExecutablePath();
 
 }  // namespace vetrix::platform

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/geometry.h"
+#include "base/path.h"
 
 namespace vetrix::platform {
 
@@ -57,7 +58,7 @@ void ShowMessageBox(std::string_view text, std::string_view caption);
 
 // The open-file dialog: a filter of description|pattern pairs and the folder it opens in. The
 // chosen file's full path, or nothing when cancelled. It may change the current directory.
-std::optional<std::string> OpenFileDialog(std::string_view filter,
+std::optional<SystemPath> OpenFileDialog(std::string_view filter,
                                           std::string_view initialDirectory);
 
 // The single-instance guard: true for the first instance only.

@@ -16,7 +16,7 @@ void AssignAction(MainWindow& window, int row, const std::string& action,
   if (row < 0 || row >= TableSize(window.state.table)) return;
   // The file first: when it cannot be written, the row, the table and the current folder stay
   // as they were, and the window shows what the file holds.
-  const std::string previousFolder = platform::CurrentDirectory();
+  const SystemPath previousFolder = platform::CurrentDirectory();
   platform::SetCurrentDirectory(window.state.programFolder);
   try {
     WriteAction(row, action);
@@ -32,9 +32,19 @@ void BindFileToGesture(MainWindow& window) {
   const int row = window.actionList.Selected();
   // The working row of a recording is no gesture yet: refused before the dialog opens.
   if (row < 0 || row >= TableSize(window.state.table)) return;
+  const SystemPath before = platform::CurrentDirectory();
   const auto file = platform::OpenFileDialog(texts::kOpenFilter, ".");
   if (!file) return;
-  AssignAction(window, row, *file, *file);
+  // The dialog has moved the current folder to the file's; a refusal or a failed write moves
+  // it back, so that later writes still reach the file they did.
+  try {
+    const auto action = Cp1251FromUtf8(file->utf8);
+    if (!action) throw Error(texts::kPathNotStorable.str() + Cp1251FromUtf8Lossy(file->utf8));
+    AssignAction(window, row, *action, *action);
+  } catch (const Error&) {
+    platform::SetCurrentDirectory(before);
+    throw;
+  }
 }
 
 void BindCommandToGesture(MainWindow& window) {

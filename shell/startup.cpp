@@ -96,7 +96,7 @@ void OnCreate(MainWindow& window) {
   RegisterHotKeyAtStartup(window);
   const Rect area = window.drawingArea.Bounds();
   s.drawingRect = {0, 0, area.width, area.height};
-  s.programFolder = FolderOf(platform::ExecutablePath());
+  s.programFolder = {FolderOf(platform::ExecutablePath().utf8)};
   ShowSavedCommands(window, ReadSavedCommands());
   LoadGestures(window);
   platform::InstallMouseHook();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/geometry.h"
+#include "base/path.h"
 #include "store/gesture_table.h"
 
 namespace vetrix {
@@ -41,7 +42,7 @@ struct SharedState {
   std::int32_t playbackStep = 0;
   std::int32_t matchFailures = 0;
   std::string angleListText;
-  std::string programFolder;
+  SystemPath programFolder;
   std::string actionFolder;
   DrawingRectangle drawingRect;
 

@@ -60,26 +60,26 @@ std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_vi
   return content ? ProfileKeys(*content, section) : std::vector<std::string>();
 }
 
-void SetCurrentDirectory(const std::string& directory) {
-  std::string path = directory;
+void SetCurrentDirectory(const SystemPath& directory) {
+  std::string path = directory.utf8;
   for (char& c : path)
     if (c == '\\') c = '/';
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   fake::TheWorld().currentDirectory = path;
 }
 
-std::string CurrentDirectory() {
-  std::string path = fake::TheWorld().currentDirectory;
+namespace {
+
+// Host paths are UTF-8 already; the program sees them with backslashes.
+SystemPath ProgramView(std::string path) {
   for (char& c : path)
     if (c == '/') c = '\\';
-  return path;
+  return {path};
 }
 
-std::string ExecutablePath() {
-  std::string path = fake::TheWorld().executablePath;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+}  // namespace
+
+SystemPath CurrentDirectory() { return ProgramView(fake::TheWorld().currentDirectory); }
+SystemPath ExecutablePath() { return ProgramView(fake::TheWorld().executablePath); }
 
 }  // namespace vetrix::platform

@@ -114,19 +114,18 @@ void ShowMessageBox(std::string_view text, std::string_view caption) {
   TheWorld().messageBoxes.push_back({std::string(text), std::string(caption)});
 }
 
-std::optional<std::string> OpenFileDialog(std::string_view filter,
-                                          std::string_view initialDirectory) {
+std::optional<SystemPath> OpenFileDialog(std::string_view filter,
+                                         std::string_view initialDirectory) {
   auto& w = TheWorld();
   w.dialogCalls.push_back({std::string(filter), std::string(initialDirectory)});
   if (w.dialogAnswers.empty()) return std::nullopt;
   auto answer = w.dialogAnswers.front();
   w.dialogAnswers.erase(w.dialogAnswers.begin());
+  if (!answer) return std::nullopt;
   // Like the real dialog, confirming a file leaves the current directory at its folder.
-  if (answer) {
-    const auto slash = answer->find_last_of('\\');
-    if (slash != std::string::npos) SetCurrentDirectory(answer->substr(0, slash));
-  }
-  return answer;
+  const auto slash = answer->find_last_of('\\');
+  if (slash != std::string::npos) SetCurrentDirectory({answer->substr(0, slash)});
+  return SystemPath{*answer};
 }
 
 bool AcquireInstanceGuard() {

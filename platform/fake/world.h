@@ -76,7 +76,7 @@ class World {
     std::string initialDirectory;
   };
   std::vector<DialogCall> dialogCalls;
-  // What the next dialogs answer, in order; a cancel when none is left.
+  // What the next dialogs answer (UTF-8 paths), in order; a cancel when none is left.
   std::vector<std::optional<std::string>> dialogAnswers;
 
   struct HotKey {

@@ -44,17 +44,17 @@ std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_vi
   return names;
 }
 
-void SetCurrentDirectory(const std::string& directory) {
-  SetCurrentDirectoryW(win32::Widen(directory).c_str());
+void SetCurrentDirectory(const SystemPath& directory) {
+  SetCurrentDirectoryW(win32::WidenPath(directory).c_str());
 }
 
-std::string CurrentDirectory() {
+SystemPath CurrentDirectory() {
   std::wstring path(GetCurrentDirectoryW(0, nullptr), L'\0');
   path.resize(GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data()));
-  return win32::Narrow(path);
+  return win32::PathOf(path);
 }
 
-std::string ExecutablePath() {
+SystemPath ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -64,7 +64,7 @@ std::string ExecutablePath() {
     }
     path.resize(path.size() * 2);
   }
-  return win32::Narrow(path);
+  return win32::PathOf(path);
 }
 
 }  // namespace vetrix::platform

@@ -137,8 +137,8 @@ void SendToForeground(WindowCommand command) {
 
 bool ForegroundIsZoomed() { return IsZoomed(GetForegroundWindow()) != FALSE; }
 
-std::optional<std::string> OpenFileDialog(std::string_view filter,
-                                          std::string_view initialDirectory) {
+std::optional<SystemPath> OpenFileDialog(std::string_view filter,
+                                         std::string_view initialDirectory) {
   // "desc|pattern|..." becomes "desc\0pattern\0...\0\0"; the string's own terminator is the
   // last of the two.
   std::wstring filters = Widen(filter);
@@ -170,7 +170,7 @@ std::optional<std::string> OpenFileDialog(std::string_view filter,
   win32::ModalScope modal;
   if (!GetOpenFileNameW(&ofn)) return std::nullopt;
   file.resize(wcsnlen(file.c_str(), file.size()));
-  return win32::Narrow(file);
+  return win32::PathOf(file);
 }
 
 bool AcquireInstanceGuard() {

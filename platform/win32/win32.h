@@ -18,12 +18,17 @@
 #include <string>
 #include <string_view>
 
+#include "base/path.h"
+
 namespace vetrix::win32 {
 
 // Texts are code page 1251 inside the program; the W functions show them right under any
 // system code page.
 std::wstring Widen(std::string_view cp1251);
 std::string Narrow(std::wstring_view utf16);
+// Paths keep every character: UTF-8 inside the program.
+std::wstring WidenPath(const SystemPath& path);
+SystemPath PathOf(std::wstring_view utf16);
 
 // While a menu, a dialog or a message box of ours runs its own modal loop, the loops of the
 // program (recognition, the hook message's handler) must not take that loop's mouse and

@@ -29,13 +29,13 @@ REFERENCE_DRAWING = os.environ.get("VETRIX_REFERENCE_DRAWING") or os.path.join(
 
 # --- the program ---------------------------------------------------------------
 
-def run_from_private_copy(session):
+def run_from_private_copy(session, name="bin"):
     """Makes the session start a copy of vetrix.exe and Zorv.dll in its own folder.
 
     Binding a file moves the program's current directory to its own folder and writes the
     settings file there; a copy keeps that write out of the build tree and away from other tests.
     Returns the folder of the copy."""
-    folder = os.path.join(session.root, "bin")
+    folder = os.path.join(session.root, name)
     os.mkdir(folder)
     built = os.path.dirname(session.config.exe)
     for name in ("vetrix.exe", "Zorv.dll"):

@@ -7,7 +7,7 @@ lists.
 
 import subprocess
 
-from harness import screen
+from harness import pointer, screen
 from harness.inspector import Dump, one
 from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
@@ -140,6 +140,17 @@ def open_tray_menu(session):
     """A real right press on the tray icon; returns the menu's window."""
     session.click_at(*screen.tray_icon_point(session), button=3)
     return session.wait_top_level("#32768")
+
+
+def bind_command(session, actions, row):
+    """Binds the saved-command box's text to a row through the action list's menu
+    ("Команда", its second item), with real clicks."""
+    session.click_at(*pointer.row_point(actions, row))
+    session.wait_dump(f"row {row} of the action list selected",
+                      lambda d: d.selected_rows(actions) == [row])
+    session.click_at(*pointer.row_point(actions, row), button=3)
+    menu = session.wait_top_level("#32768")
+    session.click_at(*menu_item_point(menu, 1))
 
 
 def menu_item_point(menu, index, count=2):

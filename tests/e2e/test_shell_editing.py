@@ -87,12 +87,7 @@ class Editing(VetrixTest):
         self.assertEqual(s.dump().rows(combo), before.rows(combo), "no new saved command")
 
         # The action list's menu, "Команда": the box's text would become row 0's action.
-        s.click_at(*pointer.row_point(actions, 0))
-        s.wait_dump("row 0 of the action list selected",
-                    lambda d: d.selected_rows(actions) == [0])
-        s.click_at(*pointer.row_point(actions, 0), button=3)
-        menu = s.wait_top_level("#32768")
-        s.click_at(*steps.menu_item_point(menu, 1))
+        steps.bind_command(s, actions, 0)
         self.dismiss_error(r"Unable to write to .\Gesture.ini")
         self.assertEqual(s.dump().rows(actions), before.rows(actions), "no new binding")
 
@@ -102,6 +97,18 @@ class Editing(VetrixTest):
         for p, content in files.items():
             with open(p, "rb") as f:
                 self.assertEqual(f.read(), content, f"{p} is unchanged")
+
+    def test_a_program_folder_the_code_page_cannot_name_still_gets_its_bindings(self):
+        s = self.session
+        program_folder = capture_steps.run_from_private_copy(s, "Jürgen")
+        profile.write_ini(s.folder, PREPARED)
+        steps.start_hidden(s)
+        c = steps.labelled(s.show_from_tray())
+        actions = c["ListBox 2"]
+        steps.type_into(s, c["ComboBox"], "four;min")
+        steps.bind_command(s, actions, 2)
+        s.wait_dump("the binding shown in row 2", lambda d: d.rows(actions)[2] == "*four")
+        self.assertEqual(profile.read_ini(program_folder), {"main": {"a2": "*four;min"}})
 
     def dismiss_error(self, message):
         box, text = steps.wait_error_box(self.session)

@@ -42,7 +42,7 @@ TEST_F(SettingsTest, NoFileGivesDefaultsAndCreatesNothing) {
   EXPECT_FALSE(state().oneShot);
   std::string folder = (root_ / "program").string() + "/";
   std::replace(folder.begin(), folder.end(), '/', '\\');
-  EXPECT_EQ(state().programFolder, folder);
+  EXPECT_EQ(state().programFolder.utf8, folder);
   EXPECT_EQ(world().tray.calls, (std::vector<std::string>{"add"}));
   EXPECT_FALSE(fs::exists(Ini()));
   EXPECT_EQ(state().drawingRect.right, 209);

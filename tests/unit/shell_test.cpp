@@ -1,6 +1,12 @@
 // The main window's life: layout, first activation, tray, closing, binding actions.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
+#include <fstream>
+
+#include <filesystem>
+
 #include "base/texts.h"
 #include "fixture.h"
 #include "platform/handler.h"
@@ -232,6 +238,37 @@ TEST_F(ShellTest, ChoosingAFileBindsItBesideTheProgram) {
   EXPECT_EQ(window().actionList.RowText(1), chosen);
   EXPECT_EQ(window().actionList.Selected(), 1);
   EXPECT_EQ(ReadIni("program"), "[Main]\r\nA1=" + chosen + "\r\n");
+}
+
+TEST_F(ShellTest, PathsKeepEveryCharacterUntilTheFileMustHoldThem) {
+  // The program in a folder whose name code page 1251 cannot hold: bindings still reach the
+  // file beside it.
+  const auto folder = root_ / "J\xC3\xBCrgen";
+  std::filesystem::create_directories(folder);
+  world().executablePath = (folder / "vetrix.exe").string();
+  WriteIni("[Main]\nNum=1\n1=0\n");
+  Start();
+  const std::string work = world().currentDirectory;
+  window().actionList.Select(0);
+  window().savedCommandBox.SetText("Max;/mx;");
+  window().bindMenu.Choose(1);
+  EXPECT_EQ(world().currentDirectory, folder.string());
+  std::ifstream beside(folder / "gesture.ini", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(beside), {}), "[Main]\r\nA0=*Max;/mx;\r\n");
+
+  // A chosen file that the file cannot name is refused, with the path in the message, and
+  // nothing changes: not the row, not the file, not the current folder.
+  world().currentDirectory = work;
+  world().dialogAnswers.push_back("C:\\J\xC3\xBCrgen\\run.bat");
+  EXPECT_THROW(
+      try { window().actionList.onDblClick(); } catch (const Error& e) {
+        EXPECT_EQ(e.what(), texts::kPathNotStorable.str() + "C:\\J?rgen\\run.bat");
+        throw;
+      },
+      Error);
+  EXPECT_EQ(table().action[0], "*Max;/mx;");
+  EXPECT_EQ(window().actionList.RowText(0), "*Max");
+  EXPECT_EQ(world().currentDirectory, work);
 }
 
 TEST_F(ShellTest, BindingACommandNeedsText) {
