@@ -47,11 +47,19 @@ void ShowRecognitionState(MainWindow& window) {
 }  // namespace
 
 bool SegmentMatches(SharedState& s, int j, int k) {
-  if (j < 0 || j >= kMaxGestures || k < 0 || k >= StrokeCount(s.table, j)) return false;
-  const long double m = SampleDirection(s.move, MoveX(s.anchorPoint, s.cursorPoint),
-                                        MoveY(s.anchorPoint, s.cursorPoint));
-  const long double a = s.table.angles[j][k];
-  return std::fabs(a - m) < AngleTolerance || std::fabs(a - m + 360) < AngleTolerance;
+  return StrokeMatches(s.table, j, k, MeasuredDirection(s));
+}
+
+long double MeasuredDirection(SharedState& s) {
+  return SampleDirection(s.move, MoveX(s.anchorPoint, s.cursorPoint),
+                         MoveY(s.anchorPoint, s.cursorPoint));
+}
+
+bool StrokeMatches(const GestureTable& t, int j, int k, long double direction) {
+  if (j < 0 || j >= kMaxGestures || k < 0 || k >= StrokeCount(t, j)) return false;
+  const long double a = t.angles[j][k];
+  return std::fabs(a - direction) < AngleTolerance ||
+         std::fabs(a - direction + 360) < AngleTolerance;
 }
 
 void RecognitionStep(MainWindow& window, bool& anyStarted) {
@@ -60,17 +68,20 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
   s.cursorPoint = platform::GetCursorPos();
 
   if (MovementCounts(s)) {
+    // Every check of this pass sees the same movement: its direction is measured once.
+    const long double direction = MeasuredDirection(s);
+    const bool timerRunning = window.attemptTimer.Running();
     for (int j = 0; j < TableSize(t); ++j) {
       std::int32_t& progress = t.matchProgress[j];
       if (progress > 0) {
-        if (SegmentMatches(s, j, progress)) {
+        if (StrokeMatches(t, j, progress, direction)) {
           ++progress;
-        } else if (!SegmentMatches(s, j, progress - 1)) {
+        } else if (!StrokeMatches(t, j, progress - 1, direction)) {
           progress = 0;
           ++s.matchFailures;
         }
       }
-      if (progress == 0 && SegmentMatches(s, j, 0) && !window.attemptTimer.Running()) {
+      if (progress == 0 && !timerRunning && StrokeMatches(t, j, 0, direction)) {
         progress = 1;
         anyStarted = true;
       }
