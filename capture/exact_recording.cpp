@@ -5,6 +5,7 @@
 #include "capture/gesture_view.h"
 #include "capture/recording.h"
 #include "capture/start_point.h"
+#include "platform/pacer.h"
 #include "platform/system.h"
 #include "store/settings.h"
 #include "window/main_window.h"
@@ -19,6 +20,7 @@ void ExactRecording(MainWindow& window) {
   // same-direction continuation of the last commit is shown commits nothing: that direction
   // repeats the last stroke.
   bool previewShown = false;
+  platform::Pacer pacer(1);
   while (!s.stopped) {
     const int row = t.gestureCount;
     s.cursorPoint = platform::GetCursorPos();
@@ -45,7 +47,7 @@ void ExactRecording(MainWindow& window) {
       previewShown = true;
     }
     platform::ProcessMessages();
-    platform::Sleep(1);
+    pacer.AfterPass(s.cursorPoint, s.stopped);
   }
 }
 

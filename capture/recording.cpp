@@ -8,6 +8,7 @@
 #include "capture/drawing.h"
 #include "capture/exact_recording.h"
 #include "capture/gesture_view.h"
+#include "platform/pacer.h"
 #include "platform/system.h"
 #include "store/angle_list.h"
 #include "store/settings.h"
@@ -31,6 +32,7 @@ void FreeRecording(MainWindow& window) {
   const Size screen = platform::ScreenSize();
   platform::SetCursorPos({screen.width / 2, screen.height / 2});
   s.anchorPoint = platform::GetCursorPos();
+  platform::Pacer pacer(1);
   while (!s.stopped) {
     s.cursorPoint = platform::GetCursorPos();
     const float a = RecordDirection(s.move, MoveX(s.anchorPoint, s.cursorPoint),
@@ -47,7 +49,7 @@ void FreeRecording(MainWindow& window) {
       CommitStroke(window);
     }
     platform::ProcessMessages();
-    platform::Sleep(1);
+    pacer.AfterPass(s.cursorPoint, s.stopped);
   }
 }
 

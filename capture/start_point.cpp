@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "capture/direction.h"
 #include "capture/gesture_view.h"
+#include "platform/pacer.h"
 #include "platform/system.h"
 #include "store/settings.h"
 #include "window/main_window.h"
@@ -24,11 +25,12 @@ void PlaceStartPoint(MainWindow& window) {
     return;
   }
   s.placingFrom = s.startPoint;
+  platform::Pacer pacer(1);
   while (s.placingStart) {
     s.cursorPoint = platform::GetCursorPos();
     s.startPoint = DrawingPoint(s.cursorPoint, window.frame.Geometry());
     platform::ProcessMessages();
-    platform::Sleep(1);
+    pacer.AfterPass(s.cursorPoint, !s.placingStart);
     DrawGesture(window);
   }
 }

@@ -16,6 +16,11 @@ Size ScreenSize();
 void SetCursorPos(Point p);
 void Sleep(std::uint32_t ms);
 
+// Waits until a message arrives or the pointer moves, without a time limit; false at once
+// where pointer moves cannot be seen (the hook library is not installed), for the caller to
+// poll instead.
+bool WaitForMessageOrPointerMove();
+
 // Dispatches every pending message, then returns. Handlers run re-entrantly from here.
 void ProcessMessages();
 
@@ -59,7 +64,7 @@ void ShowMessageBox(std::string_view text, std::string_view caption);
 // The open-file dialog: a filter of description|pattern pairs and the folder it opens in. The
 // chosen file's full path, or nothing when cancelled. It may change the current directory.
 std::optional<SystemPath> OpenFileDialog(std::string_view filter,
-                                          std::string_view initialDirectory);
+                                         std::string_view initialDirectory);
 
 // The single-instance guard: true for the first instance only.
 bool AcquireInstanceGuard();

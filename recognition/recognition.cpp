@@ -6,6 +6,7 @@
 #include "base/texts.h"
 #include "capture/direction.h"
 #include "capture/gesture_view.h"
+#include "platform/pacer.h"
 #include "platform/system.h"
 #include "recognition/action.h"
 #include "recognition/hot_key.h"
@@ -111,11 +112,12 @@ void ToggleRecognition(MainWindow& window) {
   s.matchFailures = 0;
   ResetProgress(s);
   bool anyStarted = false;
+  platform::Pacer pacer(10);
   try {
     while (!s.stopped) {
       RecognitionStep(window, anyStarted);
       platform::ProcessMessages();
-      platform::Sleep(10);
+      pacer.AfterPass(s.cursorPoint, s.stopped);
     }
   } catch (const std::exception&) {
     // An error ends the run (and any run it is nested in): the caption and the tray say so.

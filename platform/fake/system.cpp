@@ -8,7 +8,11 @@ namespace vetrix::platform {
 
 using fake::TheWorld;
 
-Point GetCursorPos() { return TheWorld().cursor; }
+Point GetCursorPos() {
+  auto& w = TheWorld();
+  w.cursorRead = w.cursor;
+  return w.cursor;
+}
 Size ScreenSize() { return TheWorld().screen; }
 void SetCursorPos(Point p) {
   auto& w = TheWorld();
@@ -16,6 +20,7 @@ void SetCursorPos(Point p) {
   w.cursorSets.push_back({w.now, p});
 }
 void Sleep(std::uint32_t ms) { TheWorld().Advance(ms); }
+bool WaitForMessageOrPointerMove() { return TheWorld().WaitForActivity(); }
 void ProcessMessages() { TheWorld().Pump(); }
 
 void RunMessageLoop() {
@@ -28,7 +33,7 @@ void RunMessageLoop() {
 void ShowErrorBox(const std::string& message) { TheWorld().errorBoxes.push_back(message); }
 
 void ShellOpen(const std::string& file, const std::string& workingDirectory) {
-  TheWorld().shellCalls.push_back({file, workingDirectory});
+  TheWorld().shellCalls.push_back({file, workingDirectory, TheWorld().now});
 }
 
 namespace {

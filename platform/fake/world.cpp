@@ -70,6 +70,23 @@ void World::Pump() {
   }
 }
 
+bool World::WaitForActivity() {
+  ++waits;
+  if (!hookInstalled) return false;
+  // The hook has seen a move since the pointer was last read: its signal is already set.
+  if (cursor != cursorRead) return true;
+  // What the script delivers at the next pumps stands for messages already in the queue.
+  if (std::any_of(script_.begin(), script_.end(), [](const Scripted& s) { return s.byPump; }))
+    return true;
+  std::uint64_t next = UINT64_MAX;
+  for (const Scripted& s : script_) next = std::min(next, s.when);
+  for (const TimerSlot& t : timers_) next = std::min(next, t.due);
+  // Nothing will ever come: a loop that waits here would wait for good.
+  if (next == UINT64_MAX || next > timeLimitMs) throw RunawayLoop{};
+  now = std::max(now, next);
+  return true;
+}
+
 void World::Advance(std::uint32_t ms) {
   now += ms;
   if (now > timeLimitMs) throw RunawayLoop{};

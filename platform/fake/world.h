@@ -3,6 +3,7 @@
 // events first, then expired timers), exactly as a Win32 pump would between two passes.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -39,6 +40,7 @@ struct KeyEvent {
 struct ShellCall {
   std::string file;
   std::string directory;
+  std::uint64_t at = 0;  // virtual time
 };
 
 class World {
@@ -47,6 +49,7 @@ class World {
   std::uint64_t pumps = 0;  // ProcessMessages calls so far
   std::uint64_t timeLimitMs = 60ull * 60 * 1000;
   Point cursor;
+  Point cursorRead;  // where the program last read the pointer
   struct CursorSet {
     std::uint64_t at;
     Point to;
@@ -127,6 +130,10 @@ class World {
   bool TimerRunning(const void* id) const;
   void Pump();
   void Advance(std::uint32_t ms);
+  // Lets the clock run to the next scripted event or timer expiry, as a wait for a message or
+  // a pointer move; false, at once, where the hook library is not installed to report moves.
+  bool WaitForActivity();
+  int waits = 0;
 
  private:
   struct Scripted {

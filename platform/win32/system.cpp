@@ -49,6 +49,8 @@ void SetCursorPos(Point p) {
 
 void Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
+bool WaitForMessageOrPointerMove() { return false; }
+
 namespace {
 
 void Dispatch(const MSG& msg) {

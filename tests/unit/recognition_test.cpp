@@ -179,6 +179,64 @@ TEST_F(RecognitionTest, AnErrorThatEndsTheRunShowsItStopped) {
   EXPECT_EQ(world().tray.calls.back(), "modify:stopped");
 }
 
+// Where the hook library reports pointer moves, the loop waits instead of polling while the
+// pointer rests.
+TEST_F(RecognitionTest, AStillPointerMakesNoPasses) {
+  AddGesture({0}, "C:\\a.bat");
+  world().hookInstalled = true;
+  world().cursor = kOrigin;
+  world().At(60'000, [this] { window().startButton.Click(); });
+  window().startButton.Click();
+  EXPECT_LE(world().now, 60'010u);
+  EXPECT_LE(world().pumps, 5u);  // the few before it rests; polling makes 6 000
+  EXPECT_TRUE(world().shellCalls.empty());
+}
+
+TEST_F(RecognitionTest, WaitingFiresWhatPollingFired) {
+  // Two gestures, moves with pauses between them: a completed gesture, then another, then an
+  // attempt that the 3-second timer ends during a pause, then the first again.
+  const auto run = [this](bool hook) {
+    Restart();
+    AddGesture({0, 270}, "C:\\right-down.bat");
+    AddGesture({90}, "C:\\up.bat");
+    world().hookInstalled = hook;
+    Point at = kOrigin;
+    world().cursor = at;
+    std::uint64_t t = 100;
+    const auto move = [&](Point by, std::uint64_t pause) {
+      at = {at.x + by.x, at.y + by.y};
+      world().At(t, [this, p = at] { world().cursor = p; });
+      t += pause;
+    };
+    const Point down{0, 30};
+    move(Right(), 40);
+    move(down, 700);  // the first fires
+    move(Up(), 40);   // the second fires
+    move(Right(), 5'000);
+    move(down, 3'500);  // too late: the attempt has timed out
+    move(Right(), 40);
+    move(down, 40);  // the first fires again
+    world().At(t + 1'000, [this] { window().startButton.Click(); });
+    window().startButton.Click();
+    std::vector<std::pair<std::string, std::uint64_t>> fired;
+    for (const auto& call : world().shellCalls) fired.emplace_back(call.file, call.at);
+    return fired;
+  };
+  const auto polled = run(false);
+  const auto waited = run(true);
+  ASSERT_EQ(polled.size(), 3u);
+  ASSERT_EQ(waited.size(), polled.size());
+  for (std::size_t i = 0; i < polled.size(); ++i) {
+    EXPECT_EQ(waited[i].first, polled[i].first) << i;
+    // Within one pass of each other: the two clocks run in different steps.
+    EXPECT_LE(waited[i].second, polled[i].second + 10) << i;
+    EXPECT_GE(waited[i].second + 10, polled[i].second) << i;
+  }
+  EXPECT_EQ(polled[0].first, "C:\\right-down.bat");
+  EXPECT_EQ(polled[1].first, "C:\\up.bat");
+  EXPECT_EQ(polled[2].first, "C:\\right-down.bat");
+}
+
 TEST_F(RecognitionTest, GestureWithoutStrokesNeverFires) {
   AddGesture({}, "C:\\a.bat");
   AddGesture({0}, "C:\\b.bat");
