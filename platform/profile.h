@@ -17,6 +17,8 @@ std::string ProfileReadString(const std::string& file, std::string_view section,
 // Sets the key, or deletes it when `value` is nullopt. False when the file cannot be written.
 bool ProfileWriteString(const std::string& file, std::string_view section, std::string_view key,
                         std::optional<std::string_view> value);
+// The whole file, or nothing when it cannot be read (a missing file among them).
+std::optional<std::string> ProfileFileContent(const std::string& file);
 // The names of the section's keys, in file order.
 std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section);
 

@@ -170,4 +170,17 @@ std::vector<std::string> ProfileKeys(std::string_view content, std::string_view 
   return names;
 }
 
+std::string ProfileReadFrom(const std::optional<std::string>& content, std::string_view section,
+                            std::string_view key, std::string_view fallback) {
+  auto value = content ? ProfileRead(*content, section, key) : std::nullopt;
+  std::string out = value ? std::move(*value) : std::string(fallback);
+  if (out.size() > kProfileReadBuffer - 1) out.resize(kProfileReadBuffer - 1);
+  return out;
+}
+
+bool ProfileHasByteOrderMark(std::string_view content) {
+  return content.starts_with("\xEF\xBB\xBF") || content.starts_with("\xFF\xFE") ||
+         content.starts_with("\xFE\xFF");
+}
+
 }  // namespace vetrix

@@ -37,6 +37,15 @@ inline constexpr std::size_t kProfileReadBuffer = 2048;
 std::optional<std::string> ProfileRead(std::string_view content, std::string_view section,
                                        std::string_view key);
 
+// A read of `key` as the system's routine answers it through a buffer of kProfileReadBuffer
+// bytes: the value, or `fallback` when there is none, cut to fit. No file (nullopt): fallback.
+std::string ProfileReadFrom(const std::optional<std::string>& content, std::string_view section,
+                            std::string_view key, std::string_view fallback);
+
+// True when the file starts with a byte-order mark: the system reads it in that encoding,
+// which the functions here do not.
+bool ProfileHasByteOrderMark(std::string_view content);
+
 // The file after setting `key` to `value` (leading white space of the value dropped), or after
 // deleting the key when `value` is nullopt. An existing key keeps its spelling and place; a new
 // one goes to the end of the first matching section, a new section to the end of the file. A

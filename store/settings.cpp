@@ -43,7 +43,7 @@ std::vector<int> SavedCommandKeys(const SettingsFile& file, int limit) {
 }  // namespace
 
 StoredOptions ReadOptions() {
-  const SettingsFile file(kSettingsName);
+  const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
   StoredOptions o;
   o.holdTriggerButton = file.ReadString(kMain, "HoldButton", "yes") != "no";
   o.mouseButton = file.ReadInteger(kMain, "MB", 0);
@@ -57,7 +57,7 @@ StoredOptions ReadOptions() {
 }
 
 StoredCommands ReadSavedCommands() {
-  const SettingsFile file(kSettingsName);
+  const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
   StoredCommands commands;
   commands.keys = SavedCommandKeys(file, file.ReadInteger(kMessages, "NumOfMessages", 0));
   for (int k : commands.keys) commands.lines.push_back(file.ReadString(kMessages, Num(k)));
@@ -65,7 +65,7 @@ StoredCommands ReadSavedCommands() {
 }
 
 std::optional<std::string> ReadGestures(GestureTable& t) {
-  const SettingsFile file(kSettingsName);
+  const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
   t.gestureCount = std::clamp(file.ReadInteger(kMain, "Num", 0), 0, kMaxGestures);
   std::optional<std::string> firstError;
   for (int i = 0; i < t.gestureCount; ++i) {

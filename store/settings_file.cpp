@@ -3,12 +3,21 @@
 #include "base/ascii.h"
 #include "base/error.h"
 #include "platform/profile.h"
+#include "platform/profile_format.h"
 #include "store/number.h"
 
 namespace vetrix {
 
+SettingsFile SettingsFile::Snapshot(std::string name) {
+  SettingsFile file(std::move(name));
+  file.content_ = platform::ProfileFileContent(file.name_);
+  file.snapshot_ = !(file.content_ && ProfileHasByteOrderMark(*file.content_));
+  return file;
+}
+
 std::string SettingsFile::ReadString(std::string_view section, std::string_view key,
                                      std::string_view fallback) const {
+  if (snapshot_) return ProfileReadFrom(content_, section, key, fallback);
   return platform::ProfileReadString(name_, section, key, fallback);
 }
 
@@ -22,6 +31,7 @@ bool SettingsFile::ReadBool(std::string_view section, std::string_view key, bool
 }
 
 std::vector<std::string> SettingsFile::KeyNames(std::string_view section) const {
+  if (snapshot_) return content_ ? ProfileKeys(*content_, section) : std::vector<std::string>();
   return platform::ProfileKeyNames(name_, section);
 }
 

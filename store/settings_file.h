@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,11 @@ class SettingsFile {
  public:
   explicit SettingsFile(std::string name = kSettingsNameCapital) : name_(std::move(name)) {}
 
+  // For a run of reads, such as one step of loading: the file is read once and every read is
+  // answered from it by the portable format, which reads as the system's routine does. A file
+  // in another encoding (a byte-order mark) is left to the system's routine.
+  static SettingsFile Snapshot(std::string name);
+
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback = {}) const;
   // Not a number by the file's number syntax: the fallback, without a word.
@@ -29,7 +35,8 @@ class SettingsFile {
   bool KeyExists(std::string_view section, std::string_view key) const;
   std::vector<std::string> KeyNames(std::string_view section) const;
 
-  // Each throws Error("Unable to write to <name>") when the file cannot be written.
+  // Each throws Error("Unable to write to <name>") when the file cannot be written. Writes go
+  // through the system's routine, never a snapshot.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
@@ -37,6 +44,8 @@ class SettingsFile {
 
  private:
   std::string name_;
+  bool snapshot_ = false;
+  std::optional<std::string> content_;  // nothing: no file
 };
 
 }  // namespace vetrix

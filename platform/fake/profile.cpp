@@ -35,6 +35,7 @@ std::optional<std::string> Load(const std::string& file) {
 
 std::string ProfileReadString(const std::string& file, std::string_view section,
                               std::string_view key, std::string_view fallback) {
+  ++fake::TheWorld().profileReads;
   const auto content = Load(file);
   auto value = content ? ProfileRead(*content, section, key) : std::nullopt;
   std::string out = value ? std::move(*value) : std::string(fallback);
@@ -56,6 +57,7 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
 }
 
 std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section) {
+  ++fake::TheWorld().profileReads;
   const auto content = Load(file);
   return content ? ProfileKeys(*content, section) : std::vector<std::string>();
 }
@@ -81,5 +83,10 @@ SystemPath ProgramView(std::string path) {
 
 SystemPath CurrentDirectory() { return ProgramView(fake::TheWorld().currentDirectory); }
 SystemPath ExecutablePath() { return ProgramView(fake::TheWorld().executablePath); }
+
+std::optional<std::string> ProfileFileContent(const std::string& file) {
+  ++fake::TheWorld().profileReads;
+  return Load(file);
+}
 
 }  // namespace vetrix::platform

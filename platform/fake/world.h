@@ -110,6 +110,7 @@ class World {
   // Root ignores file permissions, so a read-only gesture.ini is simulated here.
   bool profileWritesFail = false;
   int profileWrites = 0;
+  int profileReads = 0;  // reads asked of the profile routines, whole-file reads included
 
   // Runs fn from the pump once the clock has reached timeMs.
   void At(std::uint64_t timeMs, std::function<void()> fn);

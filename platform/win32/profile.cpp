@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 
+#include "base/unique_handle.h"
 #include "platform/win32/win32.h"
 
 namespace vetrix::platform {
@@ -18,6 +19,20 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
   const std::string v = value ? std::string(*value) : std::string();
   return WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
                                     value ? v.c_str() : nullptr, file.c_str()) != FALSE;
+}
+
+std::optional<std::string> ProfileFileContent(const std::string& file) {
+  HANDLE opened =
+      CreateFileW(win32::Widen(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
+  const UniqueHandle<HANDLE, &CloseHandle> handle(opened);
+  std::string content;
+  char chunk[4096];
+  DWORD n = 0;
+  while (ReadFile(handle.get(), chunk, sizeof chunk, &n, nullptr) && n > 0)
+    content.append(chunk, n);
+  return content;
 }
 
 std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section) {

@@ -169,8 +169,13 @@ std::optional<SystemPath> OpenFileDialog(std::string_view filter,
   // back itself.
   ofn.Flags =
       OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
+  // Its library is loaded when the dialog is first wanted, not at every start.
+  static const auto open = reinterpret_cast<decltype(&GetOpenFileNameW)>(reinterpret_cast<void*>(
+      GetProcAddress(LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32),
+                     "GetOpenFileNameW")));
+  if (!open) return std::nullopt;
   win32::ModalScope modal;
-  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  if (!open(&ofn)) return std::nullopt;
   file.resize(wcsnlen(file.c_str(), file.size()));
   return win32::PathOf(file);
 }

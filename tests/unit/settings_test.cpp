@@ -141,6 +141,24 @@ TEST_F(SettingsTest, CountsOutsideTheTableAreClamped) {
   EXPECT_EQ(negative.gestureList.RowCount(), 0);
 }
 
+TEST_F(SettingsTest, LoadingReadsTheFileOncePerStepAndAsTheSystemDoes) {
+  std::string ini = "[Main]\nNum=101\nScale=9\nHotkey=F5\nHK=yes\n";
+  for (int i = 1; i <= 101; ++i)
+    ini +=
+        std::to_string(i) + "=0 90 \na" + std::to_string(i - 1) + "=run" + std::to_string(i) + "\n";
+  ini += "[Messages]\nNumOfMessages=100\n";
+  for (int i = 1; i <= 100; ++i) ini += std::to_string(i) + "=line " + std::to_string(i) + "\n";
+  WriteIni(ini);
+  Create();
+  // Options, saved commands, gestures.
+  EXPECT_EQ(world().profileReads, 3);
+  EXPECT_EQ(table().gestureCount, 101);
+  EXPECT_EQ(table().action[100], "run101");
+  EXPECT_EQ(window().savedCommandBox.ItemText(99), "line 100");
+  EXPECT_EQ(window().scaleField.Text(), "9");
+  EXPECT_EQ(window().hotKeyField.Code(), 116);
+}
+
 TEST_F(SettingsTest, LongAngleListsStopAtTheRow) {
   std::string list;
   for (int i = 0; i < 300; ++i) list += std::to_string(i % 12 * 30) + " ";
