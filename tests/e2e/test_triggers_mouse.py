@@ -24,8 +24,8 @@ class MouseButton(trigger_steps.TriggerTest):
         super().setUp()
         self.write_profile(UM=1, MB=RIGHT)
         self.session.start()
-        # Continuous mode underneath: the first activation starts a run.
-        self.wait_hidden(WAITING)
+        # With a button chosen, the first activation leaves recognition to the button's press.
+        self.wait_hidden(START)
         self.target = self.start_tool("window", *TARGET_RECT, wait_for="ready")
 
     def barrier(self):
@@ -45,7 +45,7 @@ class MouseButton(trigger_steps.TriggerTest):
         self.target.wait("the context menu", lambda line: line.startswith("WM_CONTEXTMENU"))
         self.assertEqual(self.target.events(), click_events(CLICK_POINT),
                          "a right click without movement reaches the window under the pointer")
-        # Its release also ended the run that start-up began.
+        # Its release ended the run its press began.
         self.session.wait_caption(START, " after the right click")
 
         self.draw(START_POINT)  # no button, no run
