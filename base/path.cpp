@@ -39,7 +39,8 @@ void Decode(std::string_view utf8, F&& take) {
                       : (lead & 0xF0) == 0xE0 ? 2
                       : (lead & 0xF8) == 0xF0 ? 3
                                               : -1;
-    bool broken = extra < 0 || i + static_cast<std::size_t>(extra) >= utf8.size() + (extra == 0);
+    // A lead byte that starts nothing, or a sequence the text cuts short, is broken.
+    bool broken = extra < 0 || utf8.size() - i <= static_cast<std::size_t>(extra);
     char32_t cp = broken ? 0 : extra == 0 ? lead : lead & (0x3Fu >> extra);
     for (int k = 1; !broken && k <= extra; ++k) {
       const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);

@@ -46,19 +46,11 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (!test_tool::OpenLog(L"target.log")) return 3;
 
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
   // Double clicks must show as such: one of the things the hold-back has to keep.
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = L"ZorvClickTarget";
-  RegisterClassExW(&wc);
-  HWND hwnd =
-      CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"click target", WS_POPUP | WS_VISIBLE,
-                      rect[0], rect[1], rect[2], rect[3], nullptr, nullptr, wc.hInstance, nullptr);
+  test_tool::RegisterToolClass(L"ZorvClickTarget", WindowProc, CS_DBLCLKS);
+  HWND hwnd = CreateWindowExW(WS_EX_TOPMOST, L"ZorvClickTarget", L"click target",
+                              WS_POPUP | WS_VISIBLE, rect[0], rect[1], rect[2], rect[3], nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return 4;
   SetTimer(hwnd, 1, 1000 * seconds, nullptr);
   UpdateWindow(hwnd);

@@ -57,6 +57,19 @@ inline void LogMouseMessage(HWND hwnd, UINT msg, LPARAM lp) {
 }
 
 // Runs until WM_QUIT, then closes the log.
+// The window class of a test program's one window: arrow cursor, window-coloured background.
+inline void RegisterToolClass(const wchar_t* name, WNDPROC procedure, UINT style = 0) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+}
+
 inline int RunMessageLoop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -90,18 +90,11 @@ int wmain(int argc, wchar_t** argv) {
     rect[i] = static_cast<int>(std::wcstol(argv[i + 2], nullptr, 10));
   if (!test_tool::OpenLog(L"trigger.log")) return 3;
 
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = L"VetrixTriggerWindow";
-  RegisterClassExW(&wc);
+  test_tool::RegisterToolClass(L"VetrixTriggerWindow", WindowProc);
   // Topmost, so the program's own window never covers the pointer's path over it.
-  HWND hwnd = CreateWindowExW(g_hotkeyRole ? 0 : WS_EX_TOPMOST, wc.lpszClassName, L"trigger window",
-                              WS_OVERLAPPEDWINDOW, rect[0], rect[1], rect[2], rect[3], nullptr,
-                              nullptr, wc.hInstance, nullptr);
+  HWND hwnd = CreateWindowExW(g_hotkeyRole ? 0 : WS_EX_TOPMOST, L"VetrixTriggerWindow",
+                              L"trigger window", WS_OVERLAPPEDWINDOW, rect[0], rect[1], rect[2],
+                              rect[3], nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return 4;
   SetTimer(hwnd, kSignalTimer, 20, nullptr);
   if (g_hotkeyRole) {

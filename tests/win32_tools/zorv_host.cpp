@@ -148,15 +148,10 @@ int wmain(int argc, wchar_t** argv) {
   if (!test_tool::OpenLog(L"host.log")) return 3;
   g_deadline = GetTickCount64() + 1000ull * g_options.seconds;
 
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = g_options.windowClass;
-  RegisterClassExW(&wc);
+  test_tool::RegisterToolClass(g_options.windowClass, WindowProc);
   // Hidden, as the real main window is once it sits in the tray.
   HWND hwnd = CreateWindowExW(0, g_options.windowClass, L"zorv host", WS_OVERLAPPEDWINDOW, 0, 0,
-                              200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+                              200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return 4;
   SetTrigger(hwnd, g_options.trigger);
   SetTimer(hwnd, kPollTimer, 20, nullptr);
