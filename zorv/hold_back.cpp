@@ -7,11 +7,14 @@ namespace zorv {
 namespace {
 
 bool HoldsBack(unsigned button, std::uintptr_t trigger) {
-  return (trigger & kTriggerOn) && (trigger & kTriggerHoldBack) && button != kButtonNone &&
-         button == (trigger & kButtonMask);
+  return Listened(button, trigger) && (trigger & kTriggerHoldBack);
 }
 
 }  // namespace
+
+bool Listened(unsigned button, std::uintptr_t trigger) {
+  return (trigger & kTriggerOn) && button != kButtonNone && button == (trigger & kButtonMask);
+}
 
 Verdict HoldBack::OnButton(unsigned button, bool down, Point pt, std::uintptr_t trigger) {
   if (held_ != kButtonNone && button == held_ && !down) {

@@ -1,5 +1,5 @@
-// The hook's decision on each button event of the trigger's hold-back, kept apart from the
-// Win32 plumbing so that it reads as the plain rule documented in zorv.h.
+// The hook's decisions on each button event, kept apart from the Win32 plumbing so that they
+// read as the plain rules documented in zorv.h.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,10 @@ enum class Verdict {
   kSwallow,  // the system never sees it
   kReplay,   // a held click ends here: swallow the release and replay the whole click
 };
+
+// Whether the program listens to this button (kButtonLeft ... kButtonRight) under the
+// property's word: only then is the event posted.
+bool Listened(unsigned button, std::uintptr_t trigger);
 
 class HoldBack {
  public:

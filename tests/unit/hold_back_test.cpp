@@ -1,5 +1,6 @@
-// The hook library's decision on the trigger button: a press is held; its release replays the
-// click when the pointer stayed within the slop, and swallows it when a gesture was drawn.
+// The hook library's decisions on the buttons: only the trigger's button is reported, and only
+// while the trigger is on; a held press is replayed as a click when the pointer stayed within
+// the slop, and swallowed when a gesture was drawn.
 #include "zorv/hold_back.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +74,23 @@ TEST(HoldBack, OnlyTheChosenButtonWhileTheTriggerHoldsBack) {
 TEST(HoldBack, AReleaseWithoutAHeldPressPasses) {
   HoldBack hold;
   EXPECT_EQ(hold.OnButton(kButtonRight, false, {0, 0}, kRightHeld), Verdict::kPass);
+}
+
+TEST(Listened, OnlyTheChosenButtonWhileTheTriggerIsOn) {
+  for (unsigned chosen : {kButtonLeft, kButtonMiddle, kButtonRight}) {
+    for (unsigned button : {kButtonLeft, kButtonMiddle, kButtonRight}) {
+      for (bool holdBack : {false, true}) {
+        const bool same = button == chosen;
+        EXPECT_EQ(Listened(button, TriggerWord(chosen, true, holdBack)), same)
+            << button << " with " << chosen << " chosen";
+        EXPECT_FALSE(Listened(button, TriggerWord(chosen, false, holdBack)))
+            << button << " with the trigger off";
+      }
+    }
+  }
+  // No button chosen: nothing, not even a button numbered like "none".
+  for (unsigned button : {kButtonNone, kButtonLeft, kButtonMiddle, kButtonRight})
+    EXPECT_FALSE(Listened(button, TriggerWord(kButtonNone, true, true))) << button;
 }
 
 }  // namespace
