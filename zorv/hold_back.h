@@ -11,6 +11,13 @@ struct Point {
   long y = 0;
 };
 
+// How far a held press may wander, in x and in y either way, and still count as a click: the
+// system's drag rectangle (SM_CXDRAG, SM_CYDRAG).
+struct Slop {
+  long x = 0;
+  long y = 0;
+};
+
 enum class Verdict {
   kPass,     // the system sees the event
   kSwallow,  // the system never sees it
@@ -23,8 +30,8 @@ bool Listened(unsigned button, std::uintptr_t trigger);
 
 class HoldBack {
  public:
-  // button: kButtonLeft, kButtonMiddle or kButtonRight; trigger: the property's word.
-  Verdict OnButton(unsigned button, bool down, Point pt, std::uintptr_t trigger);
+  // trigger: the property's word; slop: the drag rectangle at this moment.
+  Verdict OnButton(unsigned button, bool down, Point pt, std::uintptr_t trigger, Slop slop);
   void OnMove(Point pt);
 
  private:
@@ -32,6 +39,7 @@ class HoldBack {
 
   unsigned held_ = 0;
   Point press_;
+  Slop slop_;
   bool wandered_ = false;
 };
 

@@ -69,7 +69,8 @@ bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
   // window that cannot be posted to is gone: hold nothing new for it.
   const bool posted =
       zorv::Listened(seen->button, trigger) && PostMessageW(g_main, zorv::kHookMessage, message, 0);
-  switch (t_hold.OnButton(seen->button, seen->down, pt, posted ? trigger : 0)) {
+  const zorv::Slop drag{GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)};
+  switch (t_hold.OnButton(seen->button, seen->down, pt, posted ? trigger : 0, drag)) {
     case zorv::Verdict::kPass:
       return false;
     case zorv::Verdict::kSwallow:

@@ -20,9 +20,10 @@
 // kTriggerHoldBack; build it with TriggerWord(). The hook reads it afresh at every button
 // event. With all three set, a press of the trigger button is posted and then kept from the
 // system, and its release is posted and then:
-//   - if the pointer never went more than kClickSlop pixels (in x or y) from the press point
-//     while the button was down, the click is replayed with SendInput at the current position
-//     (down and up, both tagged), so the window under the pointer gets a normal click;
+//   - if the pointer never left the system's drag rectangle around the press point while the
+//     button was down (SM_CXDRAG pixels either side in x, SM_CYDRAG in y, as they were at the
+//     press), the click is replayed with SendInput at the current position (down and up, both
+//     tagged), so the window under the pointer gets a normal click;
 //   - otherwise a gesture was drawn and the release is swallowed as well: the window under
 //     the pointer sees no trace of it (no context menu for a right-button gesture).
 // The decisions at the edges:
@@ -81,9 +82,6 @@ inline constexpr unsigned kButtonRight = 3;
 inline constexpr unsigned kButtonMask = 0x3;
 inline constexpr unsigned kTriggerOn = 1u << 8;
 inline constexpr unsigned kTriggerHoldBack = 1u << 9;
-
-// How far the pointer may wander, in x and in y, for a held press to count as a click.
-inline constexpr int kClickSlop = 4;
 
 constexpr std::uintptr_t TriggerWord(unsigned button, bool on, bool holdBack) {
   return (button & kButtonMask) | (on ? kTriggerOn : 0u) | (holdBack ? kTriggerHoldBack : 0u);

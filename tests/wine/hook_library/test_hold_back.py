@@ -1,6 +1,7 @@
 """The trigger button's own clicks under hold-back: a click reaches the window under the
 pointer as a click (replayed, tagged, and not posted twice), a gesture leaves no trace there,
-and only the chosen button, with the trigger on and hold-back enabled, is ever held."""
+only the chosen button, with the trigger on and hold-back enabled, is ever held, and the
+system's drag rectangle tells a click from a gesture."""
 
 import hook_steps
 from hook_steps import AWAY, DOWN_UP, LEFT, MIDDLE, PRESS, RIGHT, down, trigger, up
@@ -126,6 +127,30 @@ class HoldBack(hook_steps.ZorvTest):
         events = self.wait_target("WM_CONTEXTMENU")
         self.assertEqual([(e.name, e.tagged) for e in events[:2]],
                          [("WM_RBUTTONDOWN", False), ("WM_RBUTTONUP", False)])
+
+
+class DragRectangle(hook_steps.ZorvTest):
+    """A drag rectangle of 40 x 8 pixels: 40 either side across, 8 either side up and down."""
+
+    def setUp(self):
+        super().setUp()
+        self.start_target()
+        self.host = self.start_host("--trigger", hex(trigger(RIGHT)), "--drag", "40", "8")
+        self.assertIn("drag 40 8", self.host.log(), "the system took the rectangle")
+
+    def test_the_systems_drag_rectangle_tells_a_click_from_a_gesture(self):
+        across = (PRESS[0] + 30, PRESS[1])
+        self.drag(RIGHT, PRESS, across)
+        events = self.wait_target("WM_CONTEXTMENU")
+        self.assertEqual([(e.name, e.x, e.y, e.tagged) for e in events[:2]],
+                         [(down(RIGHT), *across, True), (up(RIGHT), *across, True)],
+                         "30 px across is still a click, replayed where it ended")
+
+        seen = len(self.target_events())
+        self.drag(RIGHT, PRESS, (PRESS[0], PRESS[1] + 30))
+        self.assertEqual(self.marker()[seen:], [], "30 px down is a gesture")
+        self.host.stop(self)
+        self.assertEqual(self.host.hooks(), DOWN_UP[RIGHT] * 2)
 
 
 if __name__ == "__main__":
