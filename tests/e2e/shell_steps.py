@@ -133,6 +133,15 @@ def wait_error_box(session):
     return box, one(texts, "text in the message box")
 
 
+def dismiss_error(session):
+    """Presses OK in the application's error box once it shows; returns its message."""
+    box, text = wait_error_box(session)
+    session.inspect("click", "hwnd=" + box["hwnd"], "OK")
+    poll("the error box gone", lambda: not [w for w in session.records("windows")
+                                            if w["hwnd"] == box["hwnd"] and w.flag("visible")])
+    return text
+
+
 # --- the tray ------------------------------------------------------------------
 
 

@@ -1,10 +1,14 @@
 """Mouse-button mode with the right button: recognition runs while the button is held, the
 button's plain clicks still reach the window under the pointer, a drawn gesture leaves nothing
 there, and unticking "Использовать кнопки мыши" makes the button an ordinary one again. By
-default only the right button is held back."""
+default only the right button is held back, and only while recognition answers to it."""
 
+import os
+
+from harness import profile
 from harness.inspector import START, WAITING
 from harness.session import main
+import shell_steps
 import trigger_steps
 
 USE_MOUSE = "Использовать кнопки мыши"
@@ -107,6 +111,24 @@ class HoldingBack(trigger_steps.TriggerTest):
         # The release, reported too, ended recognition.
         self.session.wait_caption(START, " after the left button's release")
 
+    def test_a_file_that_refuses_the_button_holds_nothing_back(self):
+        self.write_profile(UM=1, MB=RIGHT)
+        profile.make_unwritable(self, os.path.join(self.session.folder, profile.INI))
+        self.session.start()
+        # Choosing the button and ticking the box at start-up both fail to be saved.
+        for _ in range(2):
+            self.assertEqual(shell_steps.dismiss_error(self.session),
+                             r"Unable to write to .\Gesture.ini")
+        self.start_target()
+        dump = self.session.dump()
+        self.assertEqual([len(dump.rows(box)) for box in dump.find("ListBox")], [1, 1],
+                         "creation went on past the failures and loaded the gesture")
+        # No button was selected, so recognition answers to none: the right button is an
+        # ordinary one.
+        self.assertEqual(self.drag_events(RIGHT),
+                         [("WM_RBUTTONDOWN", *START_POINT), ("WM_RBUTTONUP", *END_POINT)])
+        self.target.wait("the context menu", lambda line: line.startswith("WM_CONTEXTMENU"))
+        self.assertEqual(self.caption(), WAITING, "recognition still runs as it did")
 
 if __name__ == "__main__":
     main()
