@@ -16,7 +16,7 @@ import shell_steps as steps
 
 LEFT, RIGHT = 1, 3
 # Enough rows for the lists to scroll; chains that none of the moves below can draw.
-GESTURES = [[0, 180, 0, 180, 0]] * 60
+GESTURES = [[0, 180, 0, 180, 0]] * 36
 # How far each drag goes, and then the pointer after the release.
 TITLE_DRAG, AFTER_TITLE_DRAG = (60, 40), (90, 70)
 THUMB_DRAG, AFTER_THUMB_DRAG = 40, 90
@@ -57,21 +57,20 @@ class SystemLoops(VetrixTest):
     def barrier(self, row):
         """Clicks the action list's visible row `row` and waits until it shows selected."""
         s = self.session
-        before = action_list(s.dump())
-        wanted = int(before["top"]) + row
-        s.click_at(*row_point(before, row))
+        s.click_at(*row_point(action_list(s.dump()), row))
         seen = {}
 
         def probe():
             d = seen["dump"] = s.dump()
-            return d if d.selected_rows(action_list(d)) == [wanted] else None
+            box = action_list(d)
+            return d if d.selected_rows(box) == [int(box["top"]) + row] else None
 
         def describe(_):
             d = seen["dump"]
             box = action_list(d)
             return (f"the window at {d.window.rect()}, the list's first row shown {box['top']}, "
                     f"selected {d.selected_rows(box)}")
-        return poll(f"row {wanted} of the action list selected after a click", probe,
+        return poll(f"the action list's visible row {row} selected after a click", probe,
                     describe=describe)
 
     def drag_title_bar(self):
