@@ -51,6 +51,7 @@ class Window {
 
   void SetTitle(std::string_view text);
   std::string Title() const;
+  // The first showing, which ends creation: the first activation follows it.
   void ShowCentered();
   void Show();
   void Hide();

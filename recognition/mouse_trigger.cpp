@@ -8,51 +8,72 @@
 namespace vetrix {
 namespace {
 
+using namespace mouse_messages;
+
+// Down, non-client down, up, non-client up of button 1 (left), 2 (middle) and 3 (right).
+constexpr std::int32_t kButtonMessages[3][4] = {
+    {kLeftDown, kNonClientLeftDown, kLeftUp, kNonClientLeftUp},
+    {kMiddleDown, kNonClientMiddleDown, kMiddleUp, kNonClientMiddleUp},
+    {kRightDown, kNonClientRightDown, kRightUp, kNonClientRightUp},
+};
+constexpr int kRightButton = 3;
+
 // Every mouse option leaves recognition stopped: force "running", then toggle.
 void StopThroughStartButton(MainWindow& window) {
   window.state.stopped = false;
   window.startButton.Click();
 }
 
-int ChosenButton(const MainWindow& window) {
-  if (window.leftButtonRadio.Checked()) return 1;
-  if (window.middleButtonRadio.Checked()) return 2;
-  if (window.rightButtonRadio.Checked()) return 3;
+// The button whose messages start a run: the one last selected, which is not the radio shown
+// when the file refused to record the choice.
+int ListenedButton(const SharedState& s) {
+  for (int button = 1; button <= 3; ++button)
+    if (s.buttonMessages[0] == kButtonMessages[button - 1][0]) return button;
   return 0;
 }
+
+// A radio or the box has changed before its handler runs, and the file may refuse it: the hook
+// library learns what recognition answers to either way, or it would hold back a button that
+// never starts a run, or report none while one would.
+class TellHookLibraryOnExit {
+ public:
+  explicit TellHookLibraryOnExit(MainWindow& window) : window_(window) {}
+  ~TellHookLibraryOnExit() { UpdateMouseTrigger(window_); }
+  TellHookLibraryOnExit(const TellHookLibraryOnExit&) = delete;
+  TellHookLibraryOnExit& operator=(const TellHookLibraryOnExit&) = delete;
+
+ private:
+  MainWindow& window_;
+};
 
 }  // namespace
 
 void SelectButtonMessages(MainWindow& window, int button) {
-  using namespace mouse_messages;
-  static constexpr std::int32_t kMessages[3][4] = {
-      {kLeftDown, kNonClientLeftDown, kLeftUp, kNonClientLeftUp},
-      {kMiddleDown, kNonClientMiddleDown, kMiddleUp, kNonClientMiddleUp},
-      {kRightDown, kNonClientRightDown, kRightUp, kNonClientRightUp},
-  };
   if (button < 1 || button > 3) return;
-  for (int i = 0; i < 4; ++i) window.state.buttonMessages[i] = kMessages[button - 1][i];
+  for (int i = 0; i < 4; ++i) window.state.buttonMessages[i] = kButtonMessages[button - 1][i];
 }
 
 void OnTriggerButtonClick(MainWindow& window, int button) {
+  const TellHookLibraryOnExit tell(window);
   WriteOptionInteger("MB", button);
   SelectButtonMessages(window, button);
-  UpdateMouseTrigger(window);
   StopThroughStartButton(window);
 }
 
 void OnMouseTriggerClick(MainWindow& window) {
+  const TellHookLibraryOnExit tell(window);
   WriteOptionBool("UM", window.mouseTriggerBox.Checked());
   if (window.leftButtonRadio.Checked()) SelectButtonMessages(window, 1);
   if (window.middleButtonRadio.Checked()) SelectButtonMessages(window, 2);
   if (window.rightButtonRadio.Checked()) SelectButtonMessages(window, 3);
-  UpdateMouseTrigger(window);
   StopThroughStartButton(window);
 }
 
 void UpdateMouseTrigger(MainWindow& window) {
-  platform::SetMouseTrigger(ChosenButton(window), window.mouseTriggerBox.Checked(),
-                            window.holdTriggerButton);
+  const int button = ListenedButton(window.state);
+  const bool hold = window.holdButton == HoldButton::Any ||
+                    (window.holdButton == HoldButton::Right && button == kRightButton);
+  platform::SetMouseTrigger(button, window.mouseTriggerBox.Checked(), hold);
 }
 
 void OnHookMouseMessage(MainWindow& window, std::int32_t mouseMessage) {

@@ -12,7 +12,8 @@ class MainWindow;
 void SelectButtonMessages(MainWindow& window, int button);
 // A button message from the hook library.
 void OnHookMouseMessage(MainWindow& window, std::int32_t mouseMessage);
-// Tells the hook library the current mouse options.
+// Tells the hook library what recognition answers to (the selected button, while the box is
+// ticked) and whether that button is held back.
 void UpdateMouseTrigger(MainWindow& window);
 // "Использовать кнопки мыши" ticked or not: saved at once.
 void OnMouseTriggerClick(MainWindow& window);

@@ -30,7 +30,7 @@ void StopEveryLoop(SharedState& s) {
 // every gesture.
 void ApplyOptions(MainWindow& window, const StoredOptions& options) {
   const auto step = [](auto&& fn) { platform::RunHandler(fn); };
-  window.holdTriggerButton = options.holdTriggerButton;
+  window.holdButton = options.holdButton;
   step([&] {
     switch (options.mouseButton) {
       case 1:

@@ -45,7 +45,10 @@ std::vector<int> SavedCommandKeys(const SettingsFile& file, int limit) {
 StoredOptions ReadOptions() {
   const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
   StoredOptions o;
-  o.holdTriggerButton = file.ReadString(kMain, "HoldButton", "yes") != "no";
+  const std::string hold = file.ReadString(kMain, "HoldButton", "");
+  o.holdButton = hold == "yes"  ? HoldButton::Any
+                 : hold == "no" ? HoldButton::None
+                                : HoldButton::Right;
   o.mouseButton = file.ReadInteger(kMain, "MB", 0);
   o.useMouse = file.ReadBool(kMain, "UM", false);
   o.startPoint = {file.ReadInteger(kMain, "x2", 0), file.ReadInteger(kMain, "y2", 0)};

@@ -17,6 +17,12 @@ namespace vetrix {
 // "Scale" when the file has none, or one that is not a whole number.
 inline constexpr std::string_view kDefaultScale = "15";
 
+// Which chosen trigger button the hook library holds back ("HoldButton", our own addition, not
+// shown in the window). Missing: the right one only, whose release after a gesture would
+// otherwise open a context menu; the left and middle ones would lose every drag, selection and
+// long press anywhere. "yes": whichever is chosen; "no": none.
+enum class HoldButton { Right, Any, None };
+
 // The [Main] options, as the file holds them.
 struct StoredOptions {
   std::int32_t mouseButton = 0;  // "MB": 1 left, 2 middle, 3 right; anything else: none
@@ -26,9 +32,7 @@ struct StoredOptions {
   bool hotKeyMode = false;       // "HK" is "yes"
   std::string hotKeyName;        // "Hotkey"
   bool exactMode = false;        // "AR" is "yes"
-  // Our own addition, not shown in the window: "HoldButton=no" lets the trigger button's
-  // presses reach the programs under the pointer as they are.
-  bool holdTriggerButton = true;
+  HoldButton holdButton = HoldButton::Right;  // "HoldButton"
 };
 StoredOptions ReadOptions();
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "store/settings.h"
 #include "store/shared_state.h"
 
 namespace vetrix {
@@ -51,8 +52,8 @@ class MainWindow {
   // The start-up registration of the hot key failed: the key field takes the focus when the
   // window is first activated.
   bool focusHotKeyOnActivate = false;
-  // Whether the hook library holds the trigger button's press back ([Main] "HoldButton").
-  bool holdTriggerButton = true;
+  // Which chosen trigger button the hook library holds back.
+  HoldButton holdButton = HoldButton::Right;
 
   // The scale field's last whole number, which comes back when the field is left holding none.
   std::int32_t lastValidScale = 15;

@@ -7,13 +7,20 @@ namespace zorv {
 namespace {
 
 bool HoldsBack(unsigned button, std::uintptr_t trigger) {
-  return (trigger & kTriggerOn) && (trigger & kTriggerHoldBack) && button != kButtonNone &&
-         button == (trigger & kButtonMask);
+  return Listened(button, trigger) && (trigger & kTriggerHoldBack);
 }
+
+// A negative metric counts the same on both sides.
+long Magnitude(long v) { return v < 0 ? -v : v; }
 
 }  // namespace
 
-Verdict HoldBack::OnButton(unsigned button, bool down, Point pt, std::uintptr_t trigger) {
+bool Listened(unsigned button, std::uintptr_t trigger) {
+  return (trigger & kTriggerOn) && button != kButtonNone && button == (trigger & kButtonMask);
+}
+
+Verdict HoldBack::OnButton(unsigned button, bool down, Point pt, std::uintptr_t trigger,
+                           Slop slop) {
   if (held_ != kButtonNone && button == held_ && !down) {
     held_ = kButtonNone;
     // The release point counts too: a jump may come without a move event in between.
@@ -27,6 +34,8 @@ Verdict HoldBack::OnButton(unsigned button, bool down, Point pt, std::uintptr_t 
   if (!down || !HoldsBack(button, trigger)) return Verdict::kPass;
   held_ = button;
   press_ = pt;
+  // The rectangle around the press, whatever the metrics become while it is held.
+  slop_ = {Magnitude(slop.x), Magnitude(slop.y)};
   wandered_ = false;
   return Verdict::kSwallow;
 }
@@ -39,7 +48,7 @@ void HoldBack::OnMove(Point pt) {
 
 bool HoldBack::Near(Point pt) const {
   const long dx = pt.x - press_.x, dy = pt.y - press_.y;
-  return dx >= -kClickSlop && dx <= kClickSlop && dy >= -kClickSlop && dy <= kClickSlop;
+  return dx >= -slop_.x && dx <= slop_.x && dy >= -slop_.y && dy <= slop_.y;
 }
 
 }  // namespace zorv

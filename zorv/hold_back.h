@@ -1,5 +1,5 @@
-// The hook's decision on each button event of the trigger's hold-back, kept apart from the
-// Win32 plumbing so that it reads as the plain rule documented in zorv.h.
+// The hook's decisions on each button event, kept apart from the Win32 plumbing so that they
+// read as the plain rules documented in zorv.h.
 #pragma once
 
 #include <cstdint>
@@ -11,16 +11,27 @@ struct Point {
   long y = 0;
 };
 
+// How far a held press may wander, in x and in y either way, and still count as a click: the
+// system's drag rectangle (SM_CXDRAG, SM_CYDRAG).
+struct Slop {
+  long x = 0;
+  long y = 0;
+};
+
 enum class Verdict {
   kPass,     // the system sees the event
   kSwallow,  // the system never sees it
   kReplay,   // a held click ends here: swallow the release and replay the whole click
 };
 
+// Whether the program listens to this button (kButtonLeft ... kButtonRight) under the
+// property's word: only then is the event posted.
+bool Listened(unsigned button, std::uintptr_t trigger);
+
 class HoldBack {
  public:
-  // button: kButtonLeft, kButtonMiddle or kButtonRight; trigger: the property's word.
-  Verdict OnButton(unsigned button, bool down, Point pt, std::uintptr_t trigger);
+  // trigger: the property's word; slop: the drag rectangle at this moment.
+  Verdict OnButton(unsigned button, bool down, Point pt, std::uintptr_t trigger, Slop slop);
   void OnMove(Point pt);
 
  private:
@@ -28,6 +39,7 @@ class HoldBack {
 
   unsigned held_ = 0;
   Point press_;
+  Slop slop_;
   bool wandered_ = false;
 };
 

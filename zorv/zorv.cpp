@@ -64,11 +64,13 @@ bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
     if (known.message == message) seen = &known;
   }
   if (!seen) return false;
-  // A window that cannot be posted to is gone: hold nothing new for it.
-  const bool posted = PostMessageW(g_main, zorv::kHookMessage, message, 0);
-  const auto trigger =
-      posted ? reinterpret_cast<std::uintptr_t>(GetPropW(g_main, zorv::kTriggerProperty)) : 0;
-  switch (t_hold.OnButton(seen->button, seen->down, pt, trigger)) {
+  const auto trigger = reinterpret_cast<std::uintptr_t>(GetPropW(g_main, zorv::kTriggerProperty));
+  // Only what the program listens to: each message runs a handler that pumps its queue. A
+  // window that cannot be posted to is gone: hold nothing new for it.
+  const bool posted =
+      zorv::Listened(seen->button, trigger) && PostMessageW(g_main, zorv::kHookMessage, message, 0);
+  const zorv::Slop drag{GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)};
+  switch (t_hold.OnButton(seen->button, seen->down, pt, posted ? trigger : 0, drag)) {
     case zorv::Verdict::kPass:
       return false;
     case zorv::Verdict::kSwallow:

@@ -1,11 +1,12 @@
 // Zorv.dll: the mouse-hook library of Vetrix.
 //
 // InstallHook() finds the calling process's top-level window of class kMainWindowClass and
-// starts a thread of its own that installs a WH_MOUSE_LL hook. For every button press and
-// release of the left, middle and right buttons the hook posts kHookMessage to that window,
-// wParam = the button message seen (WM_LBUTTONDOWN 513 ... WM_MBUTTONUP 520), lParam = 0.
-// Moves, the wheel and the X buttons are not posted. The hook never waits for the window, so
-// a busy GUI thread cannot stall the system's mouse. UnInstallHook() stops the thread; once it
+// starts a thread of its own that installs a WH_MOUSE_LL hook. For every press and release of
+// the button the program listens to (the trigger's button while the trigger is on, as the
+// property below says) the hook posts kHookMessage to that window, wParam = the button message
+// seen (WM_LBUTTONDOWN 513 ... WM_MBUTTONUP 520), lParam = 0. Other buttons, moves, the wheel
+// and the X buttons are not posted. The hook never waits for the window, so a busy GUI thread
+// cannot stall the system's mouse. UnInstallHook() stops the thread; once it
 // has returned, no kHookMessage arrives any more. Both are safe to call in any order and more
 // than once; whenever something fails, the library posts nothing and lets all input through.
 //
@@ -19,21 +20,23 @@
 // kTriggerHoldBack; build it with TriggerWord(). The hook reads it afresh at every button
 // event. With all three set, a press of the trigger button is posted and then kept from the
 // system, and its release is posted and then:
-//   - if the pointer never went more than kClickSlop pixels (in x or y) from the press point
-//     while the button was down, the click is replayed with SendInput at the current position
-//     (down and up, both tagged), so the window under the pointer gets a normal click;
+//   - if the pointer never left the system's drag rectangle around the press point while the
+//     button was down (SM_CXDRAG pixels either side in x, SM_CYDRAG in y, as they were at the
+//     press), the click is replayed with SendInput at the current position (down and up, both
+//     tagged), so the window under the pointer gets a normal click;
 //   - otherwise a gesture was drawn and the release is swallowed as well: the window under
 //     the pointer sees no trace of it (no context menu for a right-button gesture).
 // The decisions at the edges:
 //   - Double click: each click is held and replayed as it ends; the replays keep the real
 //     timing, so the target still sees its double click.
-//   - Any other button's press or release while a press is held passes through untouched
-//     (and is posted); only one press is held at a time. A second press of the held button
+//   - Any other button's press or release while a press is held passes through untouched;
+//     only one press is held at a time. A second press of the held button
 //     means its release never reached the hook (the system skips a hook that answers too
 //     late): that press is judged afresh, as if nothing were held.
 //   - The trigger switched off, hold-back disabled or another button chosen while a press is
 //     held: the hold is finished by the rule above at that button's release, since the system
-//     has already been denied the press and must see either a whole click or nothing.
+//     has already been denied the press and must see either a whole click or nothing. The
+//     release is posted only if the program still listens to the button.
 //   - A release with no held press (the button went down before the trigger was set) passes.
 //   - UnInstallHook while a press is held: nothing is replayed; the user's later release
 //     reaches the target unpaired. Replaying the press would hand the target a press in the
@@ -79,9 +82,6 @@ inline constexpr unsigned kButtonRight = 3;
 inline constexpr unsigned kButtonMask = 0x3;
 inline constexpr unsigned kTriggerOn = 1u << 8;
 inline constexpr unsigned kTriggerHoldBack = 1u << 9;
-
-// How far the pointer may wander, in x and in y, for a held press to count as a click.
-inline constexpr int kClickSlop = 4;
 
 constexpr std::uintptr_t TriggerWord(unsigned button, bool on, bool holdBack) {
   return (button & kButtonMask) | (on ? kTriggerOn : 0u) | (holdBack ? kTriggerHoldBack : 0u);

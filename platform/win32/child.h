@@ -30,6 +30,9 @@ struct Window::Impl {
   HWND app = nullptr;
   std::map<UINT_PTR, Handler*> timers;
   UINT_PTR nextTimerId = 1;
+  // Creation has ended with the window's first showing; the first activation counts only from
+  // then on.
+  bool created = false;
   bool activated = false;
   Size minimumSize;
   // The control that had the focus when the window was last deactivated, as a dialog keeps it.

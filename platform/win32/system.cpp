@@ -10,11 +10,38 @@
 
 namespace vetrix::win32 {
 namespace {
+
 int g_modalDepth = 0;
+
+bool ScrollBarPressed(HWND hwnd, LONG bar) {
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetScrollBarInfo(hwnd, bar, &info)) return false;
+  for (DWORD state : info.rgstate)
+    if (state & STATE_SYSTEM_PRESSED) return true;
+  return false;
+}
+
+// Moving or sizing a window and menus show in the thread's state; a scroll bar's tracking shows
+// only as a pressed part of a scroll bar of the window that has the mouse captured.
+bool SystemLoopRunning() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetCurrentThreadId(), &info)) return false;
+  if (info.flags & (GUI_INMOVESIZE | GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE))
+    return true;
+  const HWND capture = info.hwndCapture;
+  // Only a window of this thread is asked: another thread's could keep us waiting.
+  return capture && GetWindowThreadProcessId(capture, nullptr) == GetCurrentThreadId() &&
+         (ScrollBarPressed(capture, OBJID_VSCROLL) || ScrollBarPressed(capture, OBJID_HSCROLL));
+}
+
 }  // namespace
+
 ModalScope::ModalScope() { ++g_modalDepth; }
 ModalScope::~ModalScope() { --g_modalDepth; }
-bool ModalScope::Active() { return g_modalDepth > 0; }
+bool ModalScope::Active() { return g_modalDepth > 0 || SystemLoopRunning(); }
+
 }  // namespace vetrix::win32
 
 namespace vetrix::platform {

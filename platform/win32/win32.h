@@ -30,16 +30,20 @@ std::string Narrow(std::wstring_view utf16);
 std::wstring WidenPath(const SystemPath& path);
 SystemPath PathOf(std::wstring_view utf16);
 
-// While a menu, a dialog or a message box of ours runs its own modal loop, the loops of the
-// program (recognition, the hook message's handler) must not take that loop's mouse and
-// keyboard input out of the queue, or a click on a menu item is lost. They still dispatch
-// every other message: timers, the tray, the hook library's messages.
+// While a modal loop runs on this thread, the loops of the program (recognition, the hook
+// message's handler) must not take that loop's mouse and keyboard input out of the queue, or a
+// click on a menu item is lost and a window dragged by its caption goes on following the
+// pointer after the release. They still dispatch every other message: timers, the tray, the
+// hook library's messages. The loops are a menu, a dialog or a message box of ours, each
+// inside a scope, and the system's own: moving or sizing a window, a menu, a scroll bar's
+// tracking.
 class ModalScope {
  public:
   ModalScope();
   ~ModalScope();
   ModalScope(const ModalScope&) = delete;
   ModalScope& operator=(const ModalScope&) = delete;
+  // Whether a loop of ours or of the system runs.
   static bool Active();
 };
 

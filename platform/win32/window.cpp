@@ -48,6 +48,17 @@ void RestoreFocus(Window::Impl& impl) {
   SetFocus(focus ? focus : impl.hwnd);
 }
 
+// The first activation's handler runs the recognition loop and does not return while it runs:
+// it must not run inside WM_ACTIVATE, which is sent from within the activation, nor before
+// creation has ended. A message box of creation hands its hidden owner the activation as it
+// closes; run from that box's own loop, the handler would hold up the rest of creation (tray
+// icon, gestures, hook) for as long as recognition runs.
+void HandOnFirstActivation(Window::Impl& impl) {
+  if (impl.activated || !impl.created) return;
+  impl.activated = true;
+  PostMessageW(impl.hwnd, kFirstActivateMessage, 0, 0);
+}
+
 void OnActivate(Window::Impl& impl, WPARAM wp) {
   if (LOWORD(wp) == WA_INACTIVE) {
     const HWND focus = GetFocus();
@@ -55,12 +66,7 @@ void OnActivate(Window::Impl& impl, WPARAM wp) {
     return;
   }
   if (!HIWORD(wp)) RestoreFocus(impl);
-  // The first activation's handler runs the recognition loop and does not return while it
-  // runs: it must not run inside WM_ACTIVATE, which is sent from within the activation.
-  if (!impl.activated) {
-    impl.activated = true;
-    PostMessageW(impl.hwnd, kFirstActivateMessage, 0, 0);
-  }
+  HandOnFirstActivation(impl);
 }
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -165,10 +171,13 @@ void Window::ShowCentered() {
   const int w = r.right - r.left, h = r.bottom - r.top;
   SetWindowPos(impl_->hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
                (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  impl_->created = true;
   // The taskbar entry comes with the window, not before it (behind a start-up error box).
   ShowWindow(impl_->app, SW_SHOW);
   ShowWindow(impl_->hwnd, SW_SHOW);
   SetForegroundWindow(impl_->hwnd);
+  // Made the active window while still hidden: no activation is coming any more.
+  if (GetActiveWindow() == impl_->hwnd) HandOnFirstActivation(*impl_);
 }
 
 void Window::Show() { ShowWindow(impl_->hwnd, SW_SHOW); }

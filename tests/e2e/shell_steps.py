@@ -107,13 +107,25 @@ def type_into(session, child, text):
     session.xdotool("type", "--delay", "20", text)
 
 
-def close_box_point(window):
-    # The frame and the caption are Wine's; both follow from window and client size.
-    left, top, width, height = window.rect()
+def frame_and_caption(window):
+    # Both are Wine's; both follow from window and client size.
+    _, _, width, height = window.rect()
     client_w, client_h = (int(v) for v in window["client"].split())
     frame = (width - client_w) // 2
-    caption = height - client_h - 2 * frame
+    return frame, height - client_h - 2 * frame
+
+
+def close_box_point(window):
+    left, top, width, _ = window.rect()
+    frame, caption = frame_and_caption(window)
     return left + width - frame - caption // 2 - 2, top + frame + caption // 2
+
+
+def window_menu_point(window):
+    """The icon at the caption's left end, which opens the window menu."""
+    left, top, _, _ = window.rect()
+    frame, caption = frame_and_caption(window)
+    return left + frame + caption // 2, top + frame + caption // 2
 
 
 def wait_exit(session, timeout=UI_TIMEOUT):
@@ -131,6 +143,15 @@ def wait_error_box(session):
     dump = Dump(session.records("dump", "hwnd=" + box["hwnd"]))
     texts = [c["text"] for c in dump.find("Static") if c["text"]]
     return box, one(texts, "text in the message box")
+
+
+def dismiss_error(session):
+    """Presses OK in the application's error box once it shows; returns its message."""
+    box, text = wait_error_box(session)
+    session.inspect("click", "hwnd=" + box["hwnd"], "OK")
+    poll("the error box gone", lambda: not [w for w in session.records("windows")
+                                            if w["hwnd"] == box["hwnd"] and w.flag("visible")])
+    return text
 
 
 # --- the tray ------------------------------------------------------------------

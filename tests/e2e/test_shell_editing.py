@@ -1,9 +1,6 @@
 """Editing through the window: deleting a gesture, adding and deleting saved command
 lines, each written to gesture.ini at once; a file that cannot be written."""
 
-import os
-import subprocess
-
 from harness import pointer, profile
 from harness.session import VetrixTest, main
 from harness.waiting import UI_TIMEOUT
@@ -76,19 +73,19 @@ class Editing(VetrixTest):
         beside = profile.write_ini(program_folder, {"Main": {"Num": "0"}})
         # Made unwritable only now: start-up writes "HK" back.
         steps.start_hidden(s)
-        files = {p: self.make_unwritable(p) for p in (path, beside)}
+        files = {p: profile.make_unwritable(self, p) for p in (path, beside)}
         c = steps.labelled(s.show_from_tray())
         combo, actions = c["ComboBox"], c["ListBox 2"]
         before = s.dump()
 
         steps.type_into(s, combo, "four;min")
         s.click_centre(c["Добавить"])
-        self.dismiss_error(r"Unable to write to .\Gesture.ini")
+        self.assertEqual(steps.dismiss_error(s), r"Unable to write to .\Gesture.ini")
         self.assertEqual(s.dump().rows(combo), before.rows(combo), "no new saved command")
 
         # The action list's menu, "Команда": the box's text would become row 0's action.
         steps.bind_command(s, actions, 0)
-        self.dismiss_error(r"Unable to write to .\Gesture.ini")
+        self.assertEqual(steps.dismiss_error(s), r"Unable to write to .\Gesture.ini")
         self.assertEqual(s.dump().rows(actions), before.rows(actions), "no new binding")
 
         s.click_centre(c["Скрыть"])
@@ -109,25 +106,6 @@ class Editing(VetrixTest):
         steps.bind_command(s, actions, 2)
         s.wait_dump("the binding shown in row 2", lambda d: d.rows(actions)[2] == "*four")
         self.assertEqual(profile.read_ini(program_folder), {"main": {"a2": "*four;min"}})
-
-    def dismiss_error(self, message):
-        box, text = steps.wait_error_box(self.session)
-        self.assertEqual(text, message)
-        self.session.inspect("click", "hwnd=" + box["hwnd"], "OK")
-        self.session.wait_dump("the error box gone", lambda d: d.window.flag("enabled"))
-
-    def make_unwritable(self, path):
-        """Protects the file and returns what it holds."""
-        os.chmod(path, 0o444)
-        if os.geteuid() == 0:
-            # Wine marks the file read-only but, run as root, writes it all the same; the
-            # immutable flag stops root too. Without it this test would prove nothing.
-            result = subprocess.run(["chattr", "+i", path], capture_output=True, text=True)
-            self.assertEqual(result.returncode, 0,
-                             f"running as root, chattr +i is needed: {result.stderr.strip()}")
-            self.addCleanup(subprocess.run, ["chattr", "-i", path], check=False)
-        with open(path, "rb") as f:
-            return f.read()
 
 
 if __name__ == "__main__":

@@ -1,13 +1,18 @@
 """Mouse-button mode with the right button: recognition runs while the button is held, the
 button's plain clicks still reach the window under the pointer, a drawn gesture leaves nothing
-there, and unticking "Использовать кнопки мыши" makes the button an ordinary one again."""
+there, and unticking "Использовать кнопки мыши" makes the button an ordinary one again. By
+default only the right button is held back, and only while recognition answers to it."""
 
+import os
+
+from harness import profile
 from harness.inspector import START, WAITING
 from harness.session import main
+import shell_steps
 import trigger_steps
 
 USE_MOUSE = "Использовать кнопки мыши"
-RIGHT = 3
+LEFT, RIGHT = 1, 3
 # On trigger_window (0, 0, 200 x 700), clear of the main window, which starts at x = 214.
 TARGET_RECT = ("0", "0", "200", "700")
 START_POINT = (40, 100)
@@ -80,6 +85,50 @@ class MouseButton(trigger_steps.TriggerTest):
         self.barrier()
         self.expect_hits(1)
 
+
+class HoldingBack(trigger_steps.TriggerTest):
+    """What of a drag over another window reaches it, with recognition running underneath."""
+
+    def start_target(self):
+        self.wait_hidden(WAITING)
+        self.target = self.start_tool("window", *TARGET_RECT, wait_for="ready")
+
+    def drag_events(self, button):
+        """Draws the gesture holding `button`; returns the target's button messages."""
+        self.draw(START_POINT, button=button)
+        self.target.wait("the release at the target",
+                         lambda line: line.startswith(f"WM_{'LR'[button == RIGHT]}BUTTONUP"))
+        return [(name, x, y) for name, x, y in self.target.events() if name != "WM_CONTEXTMENU"]
+
+    def test_the_left_button_triggers_and_still_drags(self):
+        self.write_profile(UM=1, MB=LEFT)
+        self.session.start()
+        self.start_target()
+        self.assertEqual(self.drag_events(LEFT),
+                         [("WM_LBUTTONDOWN", *START_POINT), ("WM_LBUTTONUP", *END_POINT)],
+                         "the target gets the whole drag, as it happened")
+        self.assertEqual(self.target.lines("WM_L")[0].split()[3], "0", "not a replayed press")
+        # The release, reported too, ended recognition.
+        self.session.wait_caption(START, " after the left button's release")
+
+    def test_a_file_that_refuses_the_button_holds_nothing_back(self):
+        self.write_profile(UM=1, MB=RIGHT)
+        profile.make_unwritable(self, os.path.join(self.session.folder, profile.INI))
+        self.session.start()
+        # Choosing the button and ticking the box at start-up both fail to be saved.
+        for _ in range(2):
+            self.assertEqual(shell_steps.dismiss_error(self.session),
+                             r"Unable to write to .\Gesture.ini")
+        self.start_target()
+        dump = self.session.dump()
+        self.assertEqual([len(dump.rows(box)) for box in dump.find("ListBox")], [1, 1],
+                         "creation went on past the failures and loaded the gesture")
+        # No button was selected, so recognition answers to none: the right button is an
+        # ordinary one.
+        self.assertEqual(self.drag_events(RIGHT),
+                         [("WM_RBUTTONDOWN", *START_POINT), ("WM_RBUTTONUP", *END_POINT)])
+        self.target.wait("the context menu", lambda line: line.startswith("WM_CONTEXTMENU"))
+        self.assertEqual(self.caption(), WAITING, "recognition still runs as it did")
 
 if __name__ == "__main__":
     main()

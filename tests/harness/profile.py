@@ -3,6 +3,7 @@ as bytes or as sections."""
 
 import os
 import re
+import subprocess
 
 from harness.waiting import UI_TIMEOUT, poll
 
@@ -85,3 +86,17 @@ def read_ini(folder):
 
 def lower_keys(sections):
     return {s.lower(): {k.lower(): v for k, v in keys.items()} for s, keys in sections.items()}
+
+
+def make_unwritable(test, path):
+    """Protects the file for the rest of `test` and returns what it holds."""
+    os.chmod(path, 0o444)
+    if os.geteuid() == 0:
+        # Wine marks the file read-only but, run as root, writes it all the same; the
+        # immutable flag stops root too. Without it the test would prove nothing.
+        result = subprocess.run(["chattr", "+i", path], capture_output=True, text=True)
+        test.assertEqual(result.returncode, 0,
+                         f"running as root, chattr +i is needed: {result.stderr.strip()}")
+        test.addCleanup(subprocess.run, ["chattr", "-i", path], check=False)
+    with open(path, "rb") as f:
+        return f.read()

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "base/texts.h"
 #include "fixture.h"
 #include "recognition/hot_key.h"
@@ -10,6 +11,14 @@
 #include "store/settings_file.h"
 
 namespace vetrix {
+
+namespace fake {
+void PrintTo(const World::MouseTrigger& t, std::ostream* os) {
+  *os << "{button " << t.button << (t.on ? ", on" : ", off")
+      << (t.holdBack ? ", held back}" : ", not held back}");
+}
+}  // namespace fake
+
 namespace {
 
 constexpr std::uint16_t kCtrlAltF5 = 0x4000 | 0x8000 | 116;
@@ -158,6 +167,66 @@ TEST_F(TriggersTest, HoldingTheButtonBackCanBeSwitchedOff) {
   WriteIni("[Main]\nMB=3\nUM=1\nHoldButton=no\n");
   OnCreate(window());
   EXPECT_EQ(world().mouseTrigger, (fake::World::MouseTrigger{3, true, false}));
+}
+
+TEST_F(TriggersTest, OnlyTheRightButtonIsHeldBackUnlessTheFileSaysOtherwise) {
+  struct Case {
+    const char* holdLine;
+    int button;
+    bool held;
+  };
+  const Case cases[] = {
+      {"", 3, true},
+      {"", 1, false},
+      {"", 2, false},
+      {"HoldButton=yes\n", 1, true},
+      {"HoldButton=yes\n", 2, true},
+      {"HoldButton=yes\n", 3, true},
+      {"HoldButton=no\n", 1, false},
+      {"HoldButton=maybe\n", 1, false},
+      {"HoldButton=maybe\n", 3, true},
+  };
+  for (const Case& c : cases) {
+    Restart();
+    PointWorldAtFolders();
+    WriteIni("[Main]\nUM=1\nMB=" + std::to_string(c.button) + "\n" + c.holdLine);
+    OnCreate(window());
+    EXPECT_EQ(world().mouseTrigger, (fake::World::MouseTrigger{c.button, true, c.held}))
+        << c.holdLine << " MB=" << c.button;
+  }
+}
+
+TEST_F(TriggersTest, WhenTheFileRefusesTheChoiceNothingIsHeldForARunThatNeverComes) {
+  WriteIni("[Main]\nMB=3\nUM=1\n");
+  world().profileWritesFail = true;
+  OnCreate(window());
+  EXPECT_EQ(world().errorBoxes.size(), 2u);  // "MB", then "UM"
+  EXPECT_TRUE(window().rightButtonRadio.Checked());
+  EXPECT_TRUE(window().mouseTriggerBox.Checked());
+  // No button was selected: a right press would start nothing, so it is neither reported nor
+  // held back.
+  EXPECT_EQ(world().mouseTrigger, (fake::World::MouseTrigger{0, true, false}));
+  Hook(516);
+  EXPECT_FALSE(Running());
+}
+
+TEST_F(TriggersTest, TheHookLibraryFollowsTheBoxEvenWhenTheFileRefusesIt) {
+  window().rightButtonRadio.SetChecked(true);
+  window().mouseTriggerBox.SetChecked(true);
+  world().profileWritesFail = true;
+  // Unticked: recognition no longer answers the right button, so it must not stay held back.
+  EXPECT_THROW(window().mouseTriggerBox.SetChecked(false), Error);
+  EXPECT_EQ(world().mouseTrigger, (fake::World::MouseTrigger{3, false, true}));
+  // Ticked again: it answers once more, and so the library must report the button.
+  EXPECT_THROW(window().mouseTriggerBox.SetChecked(true), Error);
+  EXPECT_EQ(world().mouseTrigger, (fake::World::MouseTrigger{3, true, true}));
+  world().profileWritesFail = false;
+  world().AfterPumps(1, [this] {
+    EXPECT_TRUE(Running());
+    Hook(517);
+  });
+  Hook(516);
+  EXPECT_FALSE(Running());
 }
 
 TEST_F(TriggersTest, LeavingHotKeyModeUnregistersAndEmptiesTheField) {

@@ -8,7 +8,8 @@
 //
 //   inspector windows [title]       window  hwnd= class= visible= rect= title=
 //   inspector dump <title>          window  ... client=  then one child line per
-//                                   descendant and one item line per list row
+//                                   descendant (a list box's with top=, its first row
+//                                   shown) and one item line per list row
 //   inspector click <title> <caption>   posts BM_CLICK to that child
 //   inspector close <title>         posts WM_CLOSE to that window
 //   inspector acp                   acp ansi= oem=
@@ -233,6 +234,9 @@ int Dump(const std::wstring& title) {
       DWORD_PTR check = 0;
       Send(h, BM_GETCHECK, 0, 0, &check);
       line += "\tchecked=" + std::to_string(check);
+    } else if (SameClass(cls, L"ListBox")) {
+      DWORD_PTR top = 0;
+      if (Send(h, LB_GETTOPINDEX, 0, 0, &top)) line += "\ttop=" + std::to_string(top);
     }
     Line(line + "\ttext=" + Escape(ControlText(h)));
     if (SameClass(cls, L"ListBox"))

@@ -2,7 +2,8 @@
 // program's class, InstallHook at the end of its creation, the trigger property, and
 // UnInstallHook first thing when closing. Everything happens in the current folder:
 //
-//   host.log   written: "ready install_ms=N", "trigger 0xN", "hook N" per HookMouseMessage
+//   host.log   written: "drag W H" (the drag rectangle in effect), "ready install_ms=N",
+//              "trigger 0xN", "hook N" per HookMouseMessage
 //              (wParam), "blocked"/"unblocked", "uninstall_ms=N", "uninstall2_ms=N",
 //              "late N" (a HookMouseMessage after UnInstallHook), "exit"
 //   trigger    read every 20 ms: a new number there becomes the property's value
@@ -11,7 +12,8 @@
 //   exit       ends the lingering of --linger
 //
 // zorv_host [--trigger N] [--class NAME] [--no-install] [--block-on-down] [--linger]
-//           [--seconds N]
+//           [--drag W H] [--seconds N]
+//   --drag           sets the system's drag rectangle (SM_CXDRAG, SM_CYDRAG) for this session
 //   --block-on-down  the first button-down message blocks the GUI thread, unpumped, until
 //                    "unblock" appears: a main thread busy in a long handler
 //   --linger         after UnInstallHook keep the window and pump its messages until "exit"
@@ -35,6 +37,8 @@ struct Options {
   bool install = true;
   bool blockOnDown = false;
   bool linger = false;
+  int dragWidth = 0;  // 0: the system's own
+  int dragHeight = 0;
   unsigned seconds = 60;
 };
 
@@ -114,6 +118,9 @@ bool Parse(int argc, wchar_t** argv) {
       g_options.windowClass = argv[++i];
     } else if (!std::wcscmp(argv[i], L"--seconds") && more) {
       g_options.seconds = static_cast<unsigned>(std::wcstoul(argv[++i], nullptr, 10));
+    } else if (!std::wcscmp(argv[i], L"--drag") && i + 2 < argc) {
+      g_options.dragWidth = std::wcstol(argv[++i], nullptr, 10);
+      g_options.dragHeight = std::wcstol(argv[++i], nullptr, 10);
     } else if (!std::wcscmp(argv[i], L"--no-install")) {
       g_options.install = false;
     } else if (!std::wcscmp(argv[i], L"--block-on-down")) {
@@ -141,12 +148,18 @@ int wmain(int argc, wchar_t** argv) {
   if (!Parse(argc, argv)) {
     std::fputs(
         "usage: zorv_host [--trigger N] [--class NAME] [--no-install] [--block-on-down]"
-        " [--linger] [--seconds N]\n",
+        " [--linger] [--drag W H] [--seconds N]\n",
         stderr);
     return 2;
   }
   if (!test_tool::OpenLog(L"host.log")) return 3;
   g_deadline = GetTickCount64() + 1000ull * g_options.seconds;
+  if (g_options.dragWidth > 0) {
+    // Not saved in the prefix: it lasts as long as the session's wineserver.
+    SystemParametersInfoW(SPI_SETDRAGWIDTH, static_cast<UINT>(g_options.dragWidth), nullptr, 0);
+    SystemParametersInfoW(SPI_SETDRAGHEIGHT, static_cast<UINT>(g_options.dragHeight), nullptr, 0);
+  }
+  test_tool::Log("drag %d %d", GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG));
 
   test_tool::RegisterToolClass(g_options.windowClass, WindowProc);
   // Hidden, as the real main window is once it sits in the tray.

@@ -54,8 +54,8 @@ class Lifecycle(hook_steps.ZorvTest):
         self.assertEqual(self.marker(), [])
         self.assertEqual(host.log()[-2:], ["hook 516", "blocked"])
         host.signal("unblock")
-        self.assertEqual(host.wait_hooks(4), [516, 517, 519, 520])
         host.stop(self)
+        self.assertEqual(host.hooks(), [516, 517], "the marker's button is not the trigger's")
 
 
 if __name__ == "__main__":
