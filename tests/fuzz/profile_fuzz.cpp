@@ -1,5 +1,6 @@
 // Any file content, names and values: no crash, reads stay within the buffer, a changed file is
-// all CRLF lines, and a plain value written under plain names reads back as written.
+// all CRLF lines, a plain value written under plain names reads back as written, and a parsed
+// file that is written to reads as the written file does.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -60,5 +61,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (!plain.empty() && static_cast<unsigned char>(plain.front()) <= ' ') plain.erase(0, 1);
   const std::string after = vetrix::ProfileWrite(content, plainSection, plainKey, plain);
   Check(vetrix::ProfileRead(after, plainSection, plainKey) == plain);
+
+  // A file parsed once and written to again and again writes what the plain functions write,
+  // and reads as what it wrote.
+  vetrix::ProfileText text(content), unseen(content);
+  const struct {
+    const std::string &section, &key;
+    std::optional<std::string> value;
+  } writes[] = {{section, key, value}, {section, key, std::nullopt}, {plainSection, key, plain}};
+  for (const auto& w : writes) {
+    const std::string before = text.Text();
+    const bool changed = text.Write(w.section, w.key, w.value);
+    Check(text.Text() == vetrix::ProfileWrite(before, w.section, w.key, w.value));
+    Check(changed ? text == vetrix::ProfileText(text.Text()) : text.Text() == before);
+    unseen.Write(w.section, w.key, w.value);  // its file is not looked at until the end
+  }
+  Check(unseen.Text() == text.Text());
   return 0;
 }
