@@ -108,6 +108,28 @@ TEST_F(FakeWorldTest, ARunawayLoopIsCaught) {
   EXPECT_THROW(window().startButton.Click(), fake::RunawayLoop);
 }
 
+TEST_F(FakeWorldTest, TheBitmapClipsFillsAndKeepsItsPixelsWhenResized) {
+  platform::Image& image = window().drawingArea;
+  const platform::Rgb white{255, 255, 255}, grey{9, 9, 9};
+  image.SetBitmapSize(5, 4);
+  image.SetBrush(grey);
+  image.FillRect(-2, 1, 3, 9);
+  auto rows = [&] {
+    std::string out;
+    for (int y = 0; y < image.BitmapHeight(); ++y, out += '|')
+      for (int x = 0; x < image.BitmapWidth(); ++x) out += image.Pixel(x, y) == white ? '.' : '#';
+    return out;
+  };
+  EXPECT_EQ(rows(), ".....|###..|###..|###..|");
+  image.SetBitmapSize(2, 5);
+  EXPECT_EQ(rows(), "..|##|##|##|..|");
+  image.SetBitmapSize(4, 2);
+  EXPECT_EQ(rows(), "....|##..|");
+  image.FillRect(3, 0, 3, 2);  // empty
+  image.FillRect(1, -5, 9, 1);
+  EXPECT_EQ(rows(), ".###|##..|");
+}
+
 TEST_F(FakeWorldTest, FileNamesResolveAsWindowsResolvesThem) {
   world().currentDirectory = "/Work/Sub";
   world().PutFile("Gesture.INI", "a");
