@@ -148,5 +148,42 @@ TEST(ProfileFormat, RenumberingLikeDeletingAGestureKeepsEveryOtherLine) {
   EXPECT_EQ(f, "[Main]\r\nNum=2\r\n2=180\r\na1=z\r\n1=90\r\na0=y\r\n");
 }
 
+// Written to key after key, a parsed file writes what the plain functions write and reads as the
+// file it wrote, also where the written lines read back otherwise.
+TEST(ProfileText, WritesAsThePlainFunctionsAndReadsAsItsFile) {
+  struct Write {
+    std::string_view section, key;
+    std::optional<std::string_view> value;
+  };
+  const struct {
+    std::string_view content;
+    std::vector<Write> writes;
+  } cases[] = {
+      {"[Main]\nNum=1\n1=0\n",
+       {{"Main", "2", "0 90 "}, {"Main", "Num", "2"}, {"Main", "2", "0 90 "}}},
+      {"", {{"Main", "k", nullopt}, {" New ", " k ", "v "}, {"New", "k", nullopt}}},
+      {"[M]\r\nk=1\r\n", {{"M", "[x]", "1"}, {"M", "k", "2"}, {"x", "", "3"}}},
+      {"[M]\r\nk=1\r\n", {{"M", "k", "a\r\n[N]\r\nj=b"}, {"N", "j", "c"}, {"M", "k", nullopt}}},
+      {"[M]\r\na \0b=1\r\n\0c\r\n[]\r\nz=2\r\n"sv, {{"M", "a", "2"}, {"M", "a", nullopt}}},
+      {"[M]\nk=1\nk=2\n",
+       {{"M", "k", nullopt}, {"M", "k", "3 "}, {"M", "j", "4"}, {"M", "k", nullopt}}},
+      {"[M]\r\n[m]\r\nk=1\r\n", {{"M", "k", "2"}, {"m", "k", nullopt}, {"m", "k", nullopt}}},
+  };
+  for (const auto& c : cases) {
+    ProfileText text(c.content);
+    std::string file(c.content);
+    for (const Write& w : c.writes) {
+      const std::string written = ProfileWrite(file, w.section, w.key, w.value);
+      EXPECT_EQ(text.Write(w.section, w.key, w.value), written != file);
+      file = written;
+      EXPECT_EQ(text.Text(), file) << testing::PrintToString(std::string(c.content));
+      for (const Write& r : c.writes) {
+        EXPECT_EQ(text.Read(r.section, r.key), ProfileRead(file, r.section, r.key)) << file;
+        EXPECT_EQ(text.Keys(r.section), ProfileKeys(file, r.section)) << file;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vetrix
