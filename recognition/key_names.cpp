@@ -43,7 +43,7 @@ constexpr auto kFixedNames = [] {
 
 bool HasName(std::uint16_t code, std::string_view name) {
   const std::string_view fixed = kFixedNames[code & 0xFF];
-  if (!fixed.empty()) return EqualsIgnoringAsciiCase(fixed, name);
+  if (!fixed.empty()) return fixed.size() == name.size() && EqualsIgnoringAsciiCase(fixed, name);
   return EqualsIgnoringAsciiCase(platform::LayoutKeyName(static_cast<std::uint8_t>(code & 0xFF)),
                                  name);
 }

@@ -64,7 +64,7 @@ const LayoutKey* FindLayoutKey(unsigned vk) { return vk <= 0xFF ? kLayoutByCode[
 
 std::string LayoutKeyName(std::uint8_t vk) {
   const LayoutKey* k = FindLayoutKey(vk);
-  return k ? k->name : "";
+  return k ? std::string(k->name) : std::string();
 }
 
 std::uint32_t ScanCodeOf(std::uint16_t code) {
