@@ -120,9 +120,13 @@ auto* FindKey(Section& section, std::string_view name) {
 }  // namespace
 
 ProfileText::ProfileText(std::string_view content) : sections_(1), text_(content) {
-  std::size_t pos = 0;
+  // The next CR and the next LF, each searched for only once passed: a search for either at
+  // every line would look at each byte again and again.
+  std::size_t pos = 0, cr = content.find('\r'), lf = content.find('\n');
   while (pos < content.size()) {
-    const std::size_t end = std::min(content.find_first_of("\r\n", pos), content.size());
+    if (cr < pos) cr = content.find('\r', pos);
+    if (lf < pos) lf = content.find('\n', pos);
+    const std::size_t end = std::min({cr, lf, content.size()});
     const std::optional<Line> line = ParseLine(content.substr(pos, end - pos));
     pos = end + 1;
     if (!line) continue;
