@@ -1,5 +1,6 @@
 #include "recognition/key_names.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/system.h"
@@ -41,12 +42,7 @@ constexpr auto kFixedNames = [] {
   return names;
 }();
 
-bool HasName(std::uint16_t code, std::string_view name) {
-  const std::string_view fixed = kFixedNames[code & 0xFF];
-  if (!fixed.empty()) return fixed.size() == name.size() && EqualsIgnoringAsciiCase(fixed, name);
-  return EqualsIgnoringAsciiCase(platform::LayoutKeyName(static_cast<std::uint8_t>(code & 0xFF)),
-                                 name);
-}
+std::uint32_t LengthBit(std::size_t length) { return 1u << std::min<std::size_t>(length, 31); }
 
 }  // namespace
 
@@ -56,7 +52,14 @@ std::string KeyName(std::uint16_t code) {
                        : std::string(fixed);
 }
 
-std::uint16_t KeyCodeFromName(std::string_view name) {
+KeyNames::KeyNames() {
+  for (int vk = 0; vk < 256; ++vk) {
+    names_[vk] = KeyName(static_cast<std::uint16_t>(vk));
+    if (!names_[vk].empty()) lengths_ |= LengthBit(names_[vk].size());
+  }
+}
+
+std::uint16_t KeyNames::CodeOf(std::string_view name) const {
   std::uint16_t bits = 0;
   for (;;) {
     if (StripPrefix(name, "Shift+"))
@@ -70,15 +73,19 @@ std::uint16_t KeyCodeFromName(std::string_view name) {
     else
       break;
   }
-  if (name.empty()) return 0;
+  if (name.empty() || !(lengths_ & LengthBit(name.size()))) return 0;
   // Codes above 255 carry the names of their low 8 bits; the scan reaches them only for names
   // that codes 8..255 do not have, such as a layout's name of codes 0..7, and so never gets past
   // 263 (256 + 7): every later code repeats a name already passed.
   for (std::uint16_t code = 8; code <= 263; ++code) {
-    if (HasName(code, name)) return static_cast<std::uint16_t>(code + bits);
+    const std::string& known = names_[code & 0xFF];
+    if (known.size() == name.size() && EqualsIgnoringAsciiCase(known, name))
+      return static_cast<std::uint16_t>(code + bits);
   }
   return 0;
 }
+
+std::uint16_t KeyCodeFromName(std::string_view name) { return KeyNames().CodeOf(name); }
 
 std::string HotKeyText(std::uint16_t code) {
   std::string name = KeyName(code);
