@@ -90,8 +90,8 @@ class ProfileText {
       return a.name == b.name && a.keys == b.keys;
     }
   };
-  // The line that the last write changed, as it stands in the file, when reading it back gives
-  // something else (a value's trailing blanks): the file keeps it until the next write.
+  // The line that the last write changed, as it stands in the file: reading it back may give
+  // something else (a value's trailing blanks), and the file keeps it so until the next write.
   struct AsWritten {
     std::size_t section;
     std::optional<std::string> header;  // when the write made the section
