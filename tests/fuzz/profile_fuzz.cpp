@@ -55,14 +55,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (v) withValue = written;
   }
 
-  // A value with no line end, NUL, quote or white space at either end reads back unchanged.
+  // A value with no line end, NUL, quote or white space at either end reads back unchanged, in a
+  // file without NUL bytes: a NUL can hide white space at the end of a section's name, which the
+  // rewritten file then shows, so that "[n\t\0]" comes back as a second "[n]" before the one
+  // written to (Wine does the same).
   std::string plain;
   for (char c : value)
     if (c != '\r' && c != '\n' && c != '\0' && c != '"' && c != '\'') plain += c;
   while (!plain.empty() && static_cast<unsigned char>(plain.back()) <= ' ') plain.pop_back();
   while (!plain.empty() && static_cast<unsigned char>(plain.front()) <= ' ') plain.erase(0, 1);
   const std::string after = vetrix::ProfileWrite(content, plainSection, plainKey, plain);
-  Check(vetrix::ProfileRead(after, plainSection, plainKey) == plain);
+  Check(content.find('\0') != std::string::npos ||
+        vetrix::ProfileRead(after, plainSection, plainKey) == plain);
 
   // A file parsed once and written to twice, looked at only then, holds what the plain functions
   // write and reads as that file.

@@ -113,6 +113,17 @@ TEST(ProfileWrite, LeavesTheFileAloneWhenNothingChanges) {
     EXPECT_EQ(ProfileWrite(c.content, c.section, c.key, c.value), c.content) << c.content;
 }
 
+// Found by fuzzing, checked against Wine: a NUL keeps white space at the end of a section's name,
+// so a write under the trimmed name makes a new section, and the rewritten file shows the old one
+// under that name first.
+TEST(ProfileWrite, ANameCutAtANulKeepsItsTrailingBlankUntilTheFileIsRewritten) {
+  const std::string_view file = "[n\t\0\0]\r\nk=old\r\n"sv;
+  EXPECT_EQ(ProfileRead(file, "n", "k"), nullopt);
+  const std::string written = ProfileWrite(file, "n", "k", "new");
+  EXPECT_EQ(written, "[n\t]\r\nk=old\r\n[n]\r\nk=new\r\n");
+  EXPECT_EQ(ProfileRead(written, "n", "k"), "old");
+}
+
 TEST(ProfileKeys, ListsKeysWithValuesOfTheFirstSection) {
   using Names = std::vector<std::string>;
   const struct {
