@@ -1,24 +1,23 @@
 #include "platform/profile_format.h"
 
-#include "base/ascii.h"
-
 #include <algorithm>
+#include <array>
+#include <utility>
+
+#include "base/ascii.h"
 
 namespace vetrix {
 namespace {
 
-struct Key {
-  std::string name;
-  std::optional<std::string> value;
-};
+// Wine's profile code trims with iswspace plus Ctrl+Z, the old end-of-file mark. A table, as
+// every line and name is trimmed.
+constexpr auto kSpace = [] {
+  std::array<bool, 256> space{};
+  for (int c = 0; c < 256; ++c) space[c] = c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a';
+  return space;
+}();
 
-struct Section {
-  std::string name;
-  std::vector<Key> keys;
-};
-
-// Wine's profile code trims with iswspace plus Ctrl+Z, the old end-of-file mark.
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a'; }
+bool IsSpace(char c) { return kSpace[static_cast<unsigned char>(c)]; }
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
@@ -33,78 +32,116 @@ std::string_view TrimFront(std::string_view s) {
 
 // Wine keeps names and values as C strings, and takes its arguments as such.
 std::string_view Arg(std::string_view s) { return s.substr(0, s.find('\0')); }
-std::string UpToNul(std::string_view s) { return std::string(Arg(s)); }
 
 // Only ASCII letters fold, as in Wine: Cyrillic and Latin-1 names compare as they are.
-bool SameName(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
-
-std::vector<Section> Parse(std::string_view content) {
-  std::vector<Section> sections(1);
-  std::size_t pos = 0;
-  while (pos < content.size()) {
-    std::size_t end = content.find_first_of("\r\n", pos);
-    end = end == std::string_view::npos ? content.size() : end + 1;
-    const std::string_view line = Trim(content.substr(pos, end - pos));
-    pos = end;
-    if (line.empty()) continue;
-
-    if (line.front() == '[') {
-      const std::size_t close = line.find_last_of(']');
-      if (close != std::string_view::npos) {
-        sections.push_back({UpToNul(Trim(line.substr(1, close - 1))), {}});
-        continue;
-      }
-    }
-    Key key;
-    const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) {
-      key.name = UpToNul(line);
-    } else {
-      key.name = UpToNul(Trim(line.substr(0, eq)));
-      key.value = UpToNul(TrimFront(line.substr(eq + 1)));
-    }
-    sections.back().keys.push_back(std::move(key));
-  }
-  return sections;
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && EqualsIgnoringAsciiCase(a, b);
 }
 
-std::string Serialize(const std::vector<Section>& sections) {
-  std::string out;
-  for (const Section& s : sections) {
-    // A section with an empty name, "[]" included, is written without its header.
-    if (!s.name.empty()) out += '[' + s.name + "]\r\n";
-    for (const Key& k : s.keys) {
-      out += k.name;
-      if (k.value) out += '=' + *k.value;
-      out += "\r\n";
-    }
+bool HasLineEnd(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+std::optional<std::string> Owned(std::optional<std::string_view> s) {
+  return s ? std::optional<std::string>(*s) : std::nullopt;
+}
+
+// One line as Wine reads it, within the line's text: a section header (no value) or a key;
+// nothing when blank.
+struct Line {
+  bool header = false;
+  std::string_view name;
+  std::optional<std::string_view> value;
+};
+
+std::optional<Line> ParseLine(std::string_view line) {
+  line = Trim(line);
+  if (line.empty()) return std::nullopt;
+  if (line.front() == '[') {
+    const std::size_t close = line.find_last_of(']');
+    if (close != std::string_view::npos)
+      return Line{true, Arg(Trim(line.substr(1, close - 1))), std::nullopt};
   }
-  return out;
+  const std::size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return Line{false, Arg(line), std::nullopt};
+  return Line{false, Arg(Trim(line.substr(0, eq))), Arg(TrimFront(line.substr(eq + 1)))};
+}
+
+std::string HeaderLine(std::string_view name) { return '[' + std::string(name) + ']'; }
+
+std::string KeyLine(std::string_view name, const std::optional<std::string>& value) {
+  std::string line(name);
+  if (value) line.append("=").append(*value);
+  return line;
+}
+
+// What a line written out reads back as; nothing when it would not stay one line.
+std::optional<Line> ReadBack(const std::string& written) {
+  return HasLineEnd(written) ? std::nullopt : ParseLine(written);
+}
+
+// A section without a name is written without its header.
+bool HeaderReadsBack(const std::string& name) {
+  const std::string written = HeaderLine(name);
+  const std::optional<Line> read = ReadBack(written);
+  return !name.empty() && read && read->header && read->name == name;
+}
+
+bool KeyReadsBack(const std::string& name, const std::optional<std::string>& value) {
+  const std::string written = KeyLine(name, value);
+  const std::optional<Line> read = ReadBack(written);
+  return read && !read->header && read->name == name && read->value == value;
 }
 
 // Reads and writes look a section up by its trimmed name, listings and deletions by the name as
 // given: Wine's own inconsistency, kept so that both implementations find the same section.
-Section* FindSection(std::vector<Section>& sections, std::string_view name) {
-  for (Section& s : sections)
+template <class Sections>
+auto* FindSection(Sections& sections, std::string_view name) {
+  for (auto& s : sections)
     if (SameName(s.name, name)) return &s;
-  return nullptr;
+  return decltype(&sections.front())(nullptr);
 }
 
-Key* FindKey(Section& section, std::string_view name) {
-  for (Key& k : section.keys)
-    if (SameName(k.name, name)) return &k;
-  return nullptr;
+template <class Section>
+auto* FindKey(Section& section, std::string_view name) {
+  using KeyPointer = decltype(&section.keys.front());
+  if (!section.index && !std::exchange(section.lookedUp, true)) {
+    for (auto& k : section.keys)
+      if (SameName(k.name, name)) return &k;
+    return KeyPointer(nullptr);
+  }
+  if (!section.index) {
+    section.index.emplace();
+    for (std::size_t i = 0; i < section.keys.size(); ++i)
+      section.index->try_emplace(AsciiLower(section.keys[i].name), i);
+  }
+  const auto found = section.index->find(AsciiLower(name));
+  return found == section.index->end() ? KeyPointer(nullptr) : &section.keys[found->second];
 }
 
 }  // namespace
 
-std::optional<std::string> ProfileRead(std::string_view content, std::string_view section,
-                                       std::string_view key) {
+ProfileText::ProfileText(std::string_view content) : sections_(1), text_(content) {
+  // The next CR and the next LF, each searched for only once passed: a search for either at
+  // every line would look at each byte again and again.
+  std::size_t pos = 0, cr = content.find('\r'), lf = content.find('\n');
+  while (pos < content.size()) {
+    if (cr < pos) cr = content.find('\r', pos);
+    if (lf < pos) lf = content.find('\n', pos);
+    const std::size_t end = std::min({cr, lf, content.size()});
+    const std::optional<Line> line = ParseLine(content.substr(pos, end - pos));
+    pos = end + 1;
+    if (!line) continue;
+    if (line->header)
+      sections_.push_back({std::string(line->name), {}, {}, false});
+    else
+      sections_.back().keys.push_back({std::string(line->name), Owned(line->value)});
+  }
+}
+
+std::optional<std::string> ProfileText::Read(std::string_view section, std::string_view key) const {
   section = Arg(section);
   key = Arg(key);
-  std::vector<Section> sections = Parse(content);
-  Section* s = FindSection(sections, Trim(section));
-  const Key* k = s ? FindKey(*s, Trim(key)) : nullptr;
+  const auto* s = FindSection(sections_, Trim(section));
+  const auto* k = s ? FindKey(*s, Trim(key)) : nullptr;
   if (!k || !k->value) return std::nullopt;
 
   constexpr std::size_t kLimit = kProfileReadBuffer - 1;
@@ -121,47 +158,9 @@ std::optional<std::string> ProfileRead(std::string_view content, std::string_vie
   return std::string(v.substr(0, kLimit));
 }
 
-std::string ProfileWrite(std::string_view content, std::string_view section, std::string_view key,
-                         std::optional<std::string_view> value) {
-  section = Arg(section);
-  key = Arg(key);
-  std::vector<Section> sections = Parse(content);
-  if (!value) {
-    // A deletion goes on to a later section of the same name when the first lacks the key.
-    for (Section& s : sections) {
-      if (!SameName(s.name, section)) continue;
-      const auto it = std::find_if(s.keys.begin(), s.keys.end(),
-                                   [&](const Key& k) { return SameName(k.name, key); });
-      if (it != s.keys.end()) {
-        s.keys.erase(it);
-        return Serialize(sections);
-      }
-    }
-    return std::string(content);
-  }
-
-  const std::string text(TrimFront(Arg(*value)));
-  Section* s = FindSection(sections, Trim(section));
-  if (!s) {
-    // New names keep their trailing blanks: Wine trims only the front when it creates them.
-    sections.push_back({std::string(TrimFront(section)), {}});
-    s = &sections.back();
-  }
-  Key* k = FindKey(*s, Trim(key));
-  if (!k) {
-    s->keys.push_back({std::string(TrimFront(key)), std::nullopt});
-    k = &s->keys.back();
-  }
-  if (k->value == text) return std::string(content);
-  k->value = text;
-  return Serialize(sections);
-}
-
-std::vector<std::string> ProfileKeys(std::string_view content, std::string_view section) {
-  section = Arg(section);
-  std::vector<Section> sections = Parse(content);
+std::vector<std::string> ProfileText::Keys(std::string_view section) const {
   std::vector<std::string> names;
-  Section* s = FindSection(sections, section);
+  const auto* s = FindSection(sections_, Arg(section));
   if (!s) return names;
   for (const Key& k : s->keys)
     if (k.value && (k.name.empty() || k.name.front() != ';')) names.push_back(k.name);
@@ -170,9 +169,7 @@ std::vector<std::string> ProfileKeys(std::string_view content, std::string_view 
   return names;
 }
 
-std::string ProfileReadFrom(const std::optional<std::string>& content, std::string_view section,
-                            std::string_view key, std::string_view fallback) {
-  auto value = content ? ProfileRead(*content, section, key) : std::nullopt;
+std::string ProfileAnswer(std::optional<std::string> value, std::string_view fallback) {
   std::string out = value ? std::move(*value) : std::string(fallback);
   if (out.size() > kProfileReadBuffer - 1) out.resize(kProfileReadBuffer - 1);
   return out;
@@ -181,6 +178,164 @@ std::string ProfileReadFrom(const std::optional<std::string>& content, std::stri
 bool ProfileHasByteOrderMark(std::string_view content) {
   return content.starts_with("\xEF\xBB\xBF") || content.starts_with("\xFF\xFE") ||
          content.starts_with("\xFE\xFF");
+}
+
+bool ProfileText::Write(std::string_view section, std::string_view key,
+                        std::optional<std::string_view> value) {
+  const bool stable = Stable();  // the lines as they were, before one of them changes
+  Change change;
+  if (!Apply(section, key, value, change)) return false;
+  asWritten_.reset();
+  text_.reset();
+  if (!stable || !Reread(change)) *this = ProfileText(Serialized());
+  return true;
+}
+
+const std::string& ProfileText::Text() const {
+  if (!text_) text_ = Serialized();
+  return *text_;
+}
+
+bool ProfileText::Apply(std::string_view section, std::string_view key,
+                        std::optional<std::string_view> value, Change& change) {
+  section = Arg(section);
+  key = Arg(key);
+  if (!value) {
+    // A deletion goes on to a later section of the same name when the first lacks the key.
+    for (Section& s : sections_) {
+      if (!SameName(s.name, section)) continue;
+      if (const Key* k = FindKey(s, key)) {
+        s.keys.erase(s.keys.begin() + (k - s.keys.data()));
+        s.index.reset();
+        return true;
+      }
+    }
+    return false;
+  }
+
+  const std::string text(TrimFront(Arg(*value)));
+  change.section = FindSection(sections_, Trim(section));
+  if (!change.section) {
+    // New names keep their trailing blanks: Wine trims only the front when it creates them.
+    sections_.push_back({std::string(TrimFront(section)), {}, {}, false});
+    change.section = &sections_.back();
+    change.madeSection = true;
+  }
+  change.key = FindKey(*change.section, Trim(key));
+  if (!change.key) {
+    Section& s = *change.section;
+    s.keys.push_back({std::string(TrimFront(key)), std::nullopt});
+    change.key = &s.keys.back();
+    if (s.index) s.index->try_emplace(AsciiLower(change.key->name), s.keys.size() - 1);
+  }
+  if (change.key->value == text) return false;
+  change.key->value = text;
+  return true;
+}
+
+std::string ProfileText::Serialized() const {
+  // The last written line as the file holds it.
+  auto header = [this](std::size_t i) -> const std::string& {
+    const bool written = asWritten_ && asWritten_->section == i && asWritten_->header;
+    return written ? *asWritten_->header : sections_[i].name;
+  };
+  auto line = [this](std::size_t i, std::size_t j) {
+    const bool written = asWritten_ && asWritten_->section == i && asWritten_->key == j;
+    const Key& k = sections_[i].keys[j];
+    return written ? std::pair(std::string_view(asWritten_->name), &asWritten_->value)
+                   : std::pair(std::string_view(k.name), &k.value);
+  };
+  // Sized first: the program writes key after key, and each write writes the whole file.
+  std::size_t size = 0;
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    if (!header(i).empty()) size += header(i).size() + 4;
+    for (std::size_t j = 0; j < sections_[i].keys.size(); ++j) {
+      const auto [name, value] = line(i, j);
+      size += name.size() + (*value ? (*value)->size() + 1 : 0) + 2;
+    }
+  }
+  std::string out(size, '\0');
+  char* at = out.data();
+  auto put = [&at](std::string_view piece) { at = std::copy(piece.begin(), piece.end(), at); };
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    // A section with an empty name, "[]" included, is written without its header.
+    if (!header(i).empty()) {
+      put("[");
+      put(header(i));
+      put("]\r\n");
+    }
+    for (std::size_t j = 0; j < sections_[i].keys.size(); ++j) {
+      const auto [name, value] = line(i, j);
+      put(name);
+      if (*value) {
+        put("=");
+        put(**value);
+      }
+      put("\r\n");
+    }
+  }
+  return out;
+}
+
+bool ProfileText::Stable() const {
+  if (stable_) return *stable_;
+  stable_ = true;
+  for (std::size_t i = 0; i < sections_.size() && *stable_; ++i) {
+    const Section& s = sections_[i];
+    // The first section is the one before any header.
+    if (i > 0 && !HeaderReadsBack(s.name)) stable_ = false;
+    for (const Key& k : s.keys)
+      if (!KeyReadsBack(k.name, k.value)) stable_ = false;
+  }
+  return *stable_;
+}
+
+// Brings the lines that a write changed to what reading the written file gives, keeping them as
+// written for the file; enough when every other line reads back as itself. False, with nothing
+// changed, when they would not read back as the same kind of line: only reading the whole file
+// again will do then.
+bool ProfileText::Reread(const Change& change) {
+  if (!change.key) return true;  // a deleted line takes nothing else with it
+  Section& s = *change.section;
+  Key& k = *change.key;
+  const std::string headerLine = change.madeSection ? HeaderLine(s.name) : std::string();
+  std::optional<Line> header;
+  if (change.madeSection) {
+    header = ReadBack(headerLine);
+    if (!header || !header->header || header->name.empty()) return false;
+  }
+  const std::string keyLine = KeyLine(k.name, k.value);
+  const std::optional<Line> line = ReadBack(keyLine);
+  if (!line || line->header) return false;
+
+  asWritten_ = AsWritten{static_cast<std::size_t>(&s - sections_.data()), std::nullopt,
+                         static_cast<std::size_t>(&k - s.keys.data()), std::move(k.name),
+                         std::move(k.value)};
+  if (header) {
+    asWritten_->header = std::move(s.name);
+    s.name = header->name;
+  }
+  if (line->name != asWritten_->name) s.index.reset();
+  k.name = line->name;
+  k.value = Owned(line->value);
+  // Names and values hold no NUL (Arg cuts them), so what was read back reads back as itself.
+  return true;
+}
+
+std::optional<std::string> ProfileRead(std::string_view content, std::string_view section,
+                                       std::string_view key) {
+  return ProfileText(content).Read(section, key);
+}
+
+std::string ProfileWrite(std::string_view content, std::string_view section, std::string_view key,
+                         std::optional<std::string_view> value) {
+  ProfileText text(content);
+  ProfileText::Change change;
+  return text.Apply(section, key, value, change) ? text.Serialized() : std::string(content);
+}
+
+std::vector<std::string> ProfileKeys(std::string_view content, std::string_view section) {
+  return ProfileText(content).Keys(section);
 }
 
 }  // namespace vetrix

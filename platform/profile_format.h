@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vetrix {
@@ -37,14 +38,13 @@ inline constexpr std::size_t kProfileReadBuffer = 2048;
 std::optional<std::string> ProfileRead(std::string_view content, std::string_view section,
                                        std::string_view key);
 
-// A read of `key` as the system's routine answers it through a buffer of kProfileReadBuffer
-// bytes: the value, or `fallback` when there is none, cut to fit. No file (nullopt): fallback.
-std::string ProfileReadFrom(const std::optional<std::string>& content, std::string_view section,
-                            std::string_view key, std::string_view fallback);
-
 // True when the file starts with a byte-order mark: the system reads it in that encoding,
 // which the functions here do not.
 bool ProfileHasByteOrderMark(std::string_view content);
+
+// A read as the system's routine answers it through a buffer of kProfileReadBuffer bytes: the
+// value found, or `fallback` when there is none, cut to fit.
+std::string ProfileAnswer(std::optional<std::string> value, std::string_view fallback);
 
 // The file after setting `key` to `value` (leading white space of the value dropped), or after
 // deleting the key when `value` is nullopt. An existing key keeps its spelling and place; a new
@@ -60,5 +60,75 @@ std::string ProfileWrite(std::string_view content, std::string_view section, std
 // file order, duplicates included; how "key exists" is answered. A key "=v" with an empty name
 // is listed as ""; Windows callers see its NUL as the end of the list.
 std::vector<std::string> ProfileKeys(std::string_view content, std::string_view section);
+
+// A file's content parsed once, for a caller that reads and writes many keys of one file in a
+// row: each function above parses the whole file at every call, and a write writes it out whole.
+// Reads answer as those functions do on the file as last written, which Text() gives.
+class ProfileText {
+ public:
+  explicit ProfileText(std::string_view content);
+
+  std::optional<std::string> Read(std::string_view section, std::string_view key) const;
+  std::vector<std::string> Keys(std::string_view section) const;
+  // A write as ProfileWrite makes it; false, with nothing changed, when the file is to be left
+  // alone.
+  bool Write(std::string_view section, std::string_view key, std::optional<std::string_view> value);
+  // The file: the content given, or as the last write wrote it out.
+  const std::string& Text() const;
+
+  // The same sections and lines, as reads see them.
+  friend bool operator==(const ProfileText& a, const ProfileText& b) {
+    return a.sections_ == b.sections_;
+  }
+
+ private:
+  struct Key {
+    std::string name;
+    std::optional<std::string> value;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Key> keys;
+    // Each name's first key, by the name in lower case: made at the second look-up (the
+    // functions above look up once), dropped when a key goes or is renamed.
+    mutable std::optional<std::unordered_map<std::string, std::size_t>> index;
+    mutable bool lookedUp = false;
+    friend bool operator==(const Section& a, const Section& b) {
+      return a.name == b.name && a.keys == b.keys;
+    }
+  };
+  // The line that the last write changed, as it stands in the file: reading it back may give
+  // something else (a value's trailing blanks), and the file keeps it so until the next write.
+  struct AsWritten {
+    std::size_t section;
+    std::optional<std::string> header;  // when the write made the section
+    std::size_t key;
+    std::string name;
+    std::optional<std::string> value;
+  };
+
+  // Where a write set a value; nothing for a deletion.
+  struct Change {
+    Section* section = nullptr;
+    bool madeSection = false;
+    Key* key = nullptr;
+  };
+
+  friend std::string ProfileWrite(std::string_view, std::string_view, std::string_view,
+                                  std::optional<std::string_view>);
+  // The write on the lines as they are; false when nothing changes.
+  bool Apply(std::string_view section, std::string_view key, std::optional<std::string_view> value,
+             Change& change);
+  std::string Serialized() const;
+  bool Stable() const;
+  bool Reread(const Change& change);
+
+  std::vector<Section> sections_;
+  std::optional<AsWritten> asWritten_;
+  mutable std::optional<std::string> text_;  // made when asked for
+  // Whether writing the lines out and reading them back gives the same lines; known once asked.
+  mutable std::optional<bool> stable_;
+};
 
 }  // namespace vetrix

@@ -10,14 +10,16 @@ namespace vetrix {
 
 SettingsFile SettingsFile::Snapshot(std::string name) {
   SettingsFile file(std::move(name));
-  file.content_ = platform::ProfileFileContent(file.name_);
-  file.snapshot_ = !(file.content_ && ProfileHasByteOrderMark(*file.content_));
+  const std::optional<std::string> content = platform::ProfileFileContent(file.name_);
+  file.snapshot_ = !(content && ProfileHasByteOrderMark(*content));
+  if (file.snapshot_ && content) file.content_.emplace(*content);
   return file;
 }
 
 std::string SettingsFile::ReadString(std::string_view section, std::string_view key,
                                      std::string_view fallback) const {
-  if (snapshot_) return ProfileReadFrom(content_, section, key, fallback);
+  if (snapshot_)
+    return ProfileAnswer(content_ ? content_->Read(section, key) : std::nullopt, fallback);
   return platform::ProfileReadString(name_, section, key, fallback);
 }
 
@@ -31,7 +33,7 @@ bool SettingsFile::ReadBool(std::string_view section, std::string_view key, bool
 }
 
 std::vector<std::string> SettingsFile::KeyNames(std::string_view section) const {
-  if (snapshot_) return content_ ? ProfileKeys(*content_, section) : std::vector<std::string>();
+  if (snapshot_) return content_ ? content_->Keys(section) : std::vector<std::string>();
   return platform::ProfileKeyNames(name_, section);
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/profile_format.h"
+
 namespace vetrix {
 
 // Both spellings name the same file; a failed write reports the one that was used.
@@ -45,7 +47,7 @@ class SettingsFile {
  private:
   std::string name_;
   bool snapshot_ = false;
-  std::optional<std::string> content_;  // nothing: no file
+  std::optional<ProfileText> content_;  // a snapshot's file; nothing: no file
 };
 
 }  // namespace vetrix

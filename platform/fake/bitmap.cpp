@@ -7,34 +7,55 @@ namespace vetrix::fake {
 
 using platform::Rgb;
 
+namespace {
+constexpr Rgb kWhite{255, 255, 255};
+}
+
+std::vector<Rgb>& Bitmap::Row(std::int32_t y) {
+  auto& row = rows_[static_cast<std::size_t>(y)];
+  if (row.empty()) row.assign(static_cast<std::size_t>(width_), background_);
+  return row;
+}
+
 void Bitmap::Resize(std::int32_t width, std::int32_t height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  std::vector<Rgb> next(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
-                        Rgb{255, 255, 255});
-  for (std::int32_t y = 0; y < std::min(height, height_); ++y)
-    for (std::int32_t x = 0; x < std::min(width, width_); ++x)
-      next[static_cast<std::size_t>(y) * width + x] =
-          pixels_[static_cast<std::size_t>(y) * width_ + x];
-  pixels_ = std::move(next);
-  width_ = width;
-  height_ = height;
+  // What is uncovered is white, whatever the background was.
+  if (background_ != kWhite) {
+    for (std::int32_t y = 0; y < height_; ++y) Row(y);
+    background_ = kWhite;
+  }
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  rows_.resize(static_cast<std::size_t>(height_));
+  for (auto& row : rows_)
+    if (!row.empty()) row.resize(static_cast<std::size_t>(width_), kWhite);
 }
 
 void Bitmap::Set(std::int32_t x, std::int32_t y, Rgb color) {
-  if (x >= 0 && y >= 0 && x < width_ && y < height_)
-    pixels_[static_cast<std::size_t>(y) * width_ + x] = color;
+  if (x >= 0 && y >= 0 && x < width_ && y < height_) Row(y)[static_cast<std::size_t>(x)] = color;
 }
 
 Rgb Bitmap::Pixel(std::int32_t x, std::int32_t y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return {};
-  return pixels_[static_cast<std::size_t>(y) * width_ + x];
+  const auto& row = rows_[static_cast<std::size_t>(y)];
+  return row.empty() ? background_ : row[static_cast<std::size_t>(x)];
 }
 
 void Bitmap::Fill(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                   Rgb color) {
-  for (std::int32_t y = std::max(top, 0); y < std::min(bottom, height_); ++y)
-    for (std::int32_t x = std::max(left, 0); x < std::min(right, width_); ++x) Set(x, y, color);
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, width_);
+  bottom = std::min(bottom, height_);
+  if (left >= right || top >= bottom) return;
+  if (left == 0 && top == 0 && right == width_ && bottom == height_) {
+    background_ = color;
+    for (auto& row : rows_) row.clear();
+    return;
+  }
+  for (std::int32_t y = top; y < bottom; ++y) {
+    auto& row = Row(y);
+    std::fill(row.begin() + left, row.begin() + right, color);
+  }
 }
 
 void Bitmap::Line(Point from, Point to, Rgb color) {

@@ -24,8 +24,14 @@ class Bitmap {
   void Set(std::int32_t x, std::int32_t y, platform::Rgb color);
 
  private:
+  // The row's pixels, made on first use.
+  std::vector<platform::Rgb>& Row(std::int32_t y);
+
   std::int32_t width_ = 0, height_ = 0;
-  std::vector<platform::Rgb> pixels_;
+  // A row without pixels is all `background_`: clearing the whole area, which every redraw and
+  // every new window does, then costs nothing per pixel.
+  platform::Rgb background_{255, 255, 255};
+  std::vector<std::vector<platform::Rgb>> rows_;
 };
 
 }  // namespace vetrix::fake

@@ -1,5 +1,7 @@
 #include "platform/system.h"
 
+#include <array>
+
 #include "platform/fake/world.h"
 #include "platform/handler.h"
 #include "platform/profile.h"
@@ -38,31 +40,36 @@ void ShellOpen(const std::string& file, const std::string& workingDirectory) {
 
 namespace {
 
-// A small US-like layout: enough names for scripts to hold the modifier keys down.
+// A small US-like layout: enough names for scripts to hold the modifier keys down, and one for a
+// code below 8.
 struct LayoutKey {
   std::uint8_t vk;
   std::uint32_t scan;
   const char* name;
 };
 constexpr LayoutKey kLayout[] = {
-    {8, 0x0E, "Backspace"}, {9, 0x0F, "Tab"},    {13, 0x1C, "Enter"}, {16, 0x2A, "Shift"},
-    {17, 0x1D, "Ctrl"},     {18, 0x38, "Alt"},   {19, 0x45, "Pause"}, {20, 0x3A, "Caps Lock"},
-    {27, 0x01, "Esc"},      {32, 0x39, "Space"}, {65, 0x1E, "A"},     {67, 0x2E, "C"},
-    {86, 0x2F, "V"},        {112, 0x3B, "F1"},   {116, 0x3F, "F5"},   {144, 0x45, "Num Lock"},
-    {186, 0x27, ";"},       {188, 0x33, ","},    {190, 0x34, "."},    {191, 0x35, "/"},
+    {3, 0x46, "Break"},      {8, 0x0E, "Backspace"}, {9, 0x0F, "Tab"},    {13, 0x1C, "Enter"},
+    {16, 0x2A, "Shift"},     {17, 0x1D, "Ctrl"},     {18, 0x38, "Alt"},   {19, 0x45, "Pause"},
+    {20, 0x3A, "Caps Lock"}, {27, 0x01, "Esc"},      {32, 0x39, "Space"}, {65, 0x1E, "A"},
+    {67, 0x2E, "C"},         {86, 0x2F, "V"},        {112, 0x3B, "F1"},   {116, 0x3F, "F5"},
+    {144, 0x45, "Num Lock"}, {186, 0x27, ";"},       {188, 0x33, ","},    {190, 0x34, "."},
+    {191, 0x35, "/"},
 };
 
-const LayoutKey* FindLayoutKey(unsigned vk) {
-  for (const auto& k : kLayout)
-    if (k.vk == vk) return &k;
-  return nullptr;
-}
+// By key code: a name look-up asks for every code in turn.
+constexpr auto kLayoutByCode = [] {
+  std::array<const LayoutKey*, 256> byCode{};
+  for (const auto& k : kLayout) byCode[k.vk] = &k;
+  return byCode;
+}();
+
+const LayoutKey* FindLayoutKey(unsigned vk) { return vk <= 0xFF ? kLayoutByCode[vk] : nullptr; }
 
 }  // namespace
 
 std::string LayoutKeyName(std::uint8_t vk) {
   const LayoutKey* k = FindLayoutKey(vk);
-  return k ? k->name : "";
+  return k ? std::string(k->name) : std::string();
 }
 
 std::uint32_t ScanCodeOf(std::uint16_t code) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
 
 #include "platform/handler.h"
 
@@ -90,6 +91,67 @@ bool World::WaitForActivity() {
 void World::Advance(std::uint32_t ms) {
   now += ms;
   if (now > timeLimitMs) throw RunawayLoop{};
+}
+
+void World::PutFile(const std::string& path, std::string bytes) {
+  files_[FileKey(path)] = {std::move(bytes), nullptr};
+}
+
+const std::string* World::FileBytes(const std::string& path) const {
+  const auto file = files_.find(FileKey(path));
+  if (file == files_.end()) return nullptr;
+  return file->second.profile ? &file->second.profile->Text() : &file->second.bytes;
+}
+
+ProfileText* World::Profile(const std::string& path) {
+  File* file = Find(path);
+  if (!file) return nullptr;
+  if (!file->profile) {
+    file->profile = std::make_unique<ProfileText>(file->bytes);
+    file->bytes = std::string();
+  }
+  return file->profile.get();
+}
+
+World::File* World::Find(const std::string& path) {
+  // Files are never removed, so a file once found stays where it is.
+  if (found_ && path == foundPath_ && currentDirectory == foundDirectory_) return found_;
+  const auto file = files_.find(FileKey(path));
+  if (file == files_.end()) return nullptr;
+  foundPath_ = path;
+  foundDirectory_ = currentDirectory;
+  found_ = &file->second;
+  return found_;
+}
+
+// One spelling per file, as Windows resolves a name: against the current folder, without "."
+// or ".." or doubled slashes, ASCII letters in one case.
+std::string World::FileKey(const std::string& path) const {
+  std::string full = path;
+  std::replace(full.begin(), full.end(), '\\', '/');
+  const bool absolute = full.starts_with('/') || (full.size() > 1 && full[1] == ':');
+  if (!absolute) full = currentDirectory + "/" + full;
+  const bool rooted = full.starts_with('/');
+  std::vector<std::string_view> parts;
+  std::string_view rest = full;
+  while (!rest.empty()) {
+    const auto slash = rest.find('/');
+    const std::string_view part = rest.substr(0, slash);
+    rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+    if (part.empty() || part == ".") continue;
+    if (part != "..") {
+      parts.push_back(part);
+    } else if (!parts.empty() && parts.back() != ".." && !parts.back().ends_with(':')) {
+      parts.pop_back();
+    } else if (!rooted && (parts.empty() || parts.back() == "..")) {
+      parts.push_back(part);  // above a relative current folder; a root has nothing above
+    }
+  }
+  std::string key = rooted ? "/" : "";
+  for (std::size_t i = 0; i < parts.size(); ++i) key.append(i ? "/" : "").append(parts[i]);
+  for (char& c : key)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return key;
 }
 
 }  // namespace vetrix::fake

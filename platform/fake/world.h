@@ -6,11 +6,14 @@
 #include <climits>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/profile_format.h"
 #include "platform/system.h"
 
 namespace vetrix::fake {
@@ -112,6 +115,16 @@ class World {
   int profileWrites = 0;
   int profileReads = 0;  // reads asked of the profile routines, whole-file reads included
 
+  // Files live in memory, not on the disk: a fuzz target loads thousands of them a second and
+  // tests leave nothing behind. Paths as the program gives them (either slash, relative to
+  // currentDirectory, letters in any case). Every folder exists.
+  void PutFile(const std::string& path, std::string bytes);
+  // Null when there is no such file.
+  const std::string* FileBytes(const std::string& path) const;
+  // The file read as a profile file, parsed on first use and kept with it until it is put anew;
+  // its writes are the file's. Null when there is no such file.
+  ProfileText* Profile(const std::string& path);
+
   // Runs fn from the pump once the clock has reached timeMs.
   void At(std::uint64_t timeMs, std::function<void()> fn);
   // Runs fn from the n-th pump from now (1 = the next one).
@@ -146,6 +159,16 @@ class World {
   std::vector<Scripted> script_;
   std::vector<TimerSlot> timers_;
   std::uint64_t order_ = 0;
+  struct File {
+    std::string bytes;
+    std::unique_ptr<ProfileText> profile;  // when made, the file's content
+  };
+  std::map<std::string, File> files_;  // by FileKey
+  // The last file found and what named it: the program names one file over and over.
+  std::string foundPath_, foundDirectory_;
+  File* found_ = nullptr;
+  std::string FileKey(const std::string& path) const;
+  File* Find(const std::string& path);
 };
 
 World& TheWorld();

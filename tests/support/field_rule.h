@@ -9,8 +9,9 @@
 
 namespace vetrix::testing {
 
-inline std::string PlainField(std::string_view text, int n) {
-  if (text.empty() || n < 1) return {};
+// Every field, in order.
+inline std::vector<std::string> PlainFields(std::string_view text) {
+  if (text.empty()) return {};
   std::vector<std::string> fields(1);
   for (char c : text.substr(0, text.size() - 1)) {
     if (c == ';')
@@ -18,7 +19,12 @@ inline std::string PlainField(std::string_view text, int n) {
     else
       fields.back() += c;
   }
-  return n <= static_cast<int>(fields.size()) ? fields[n - 1] : std::string();
+  return fields;
+}
+
+inline std::string PlainField(std::string_view text, int n) {
+  const std::vector<std::string> fields = PlainFields(text);
+  return n >= 1 && n <= static_cast<int>(fields.size()) ? fields[n - 1] : std::string();
 }
 
 }  // namespace vetrix::testing

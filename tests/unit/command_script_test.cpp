@@ -76,6 +76,8 @@ TEST(KeyCodeFromName, PrefixesInAnyOrderAndCase) {
   // Modifier keys are named by the layout only.
   EXPECT_EQ(KeyCodeFromName("ctrl"), 17);
   EXPECT_EQ(KeyCodeFromName("Caps Lock"), 20);
+  // A name only a code below 8 has is reached through the codes above the byte.
+  EXPECT_EQ(KeyCodeFromName("break"), 256 + 3);
 }
 
 TEST(HotKeyText, WritesPrefixesInFixedOrder) {

@@ -5,12 +5,19 @@
 
 #include "fixture.h"
 #include "platform/handler.h"
+#include "platform/profile.h"
 #include "platform/system.h"
 
 namespace vetrix {
 namespace {
 
-class FakeWorldTest : public testing::WindowTest {};
+class FakeWorldTest : public testing::WindowTest {
+ protected:
+  std::string File(const std::string& path) {
+    const std::string* bytes = world().FileBytes(path);
+    return bytes ? *bytes : "<none>";
+  }
+};
 
 TEST_F(FakeWorldTest, TimerExpiresOnlyWhenMessagesArePumped) {
   int fired = 0;
@@ -99,6 +106,70 @@ TEST_F(FakeWorldTest, InstanceGuardLetsOnlyTheFirstThrough) {
 TEST_F(FakeWorldTest, ARunawayLoopIsCaught) {
   world().timeLimitMs = 1000;
   EXPECT_THROW(window().startButton.Click(), fake::RunawayLoop);
+}
+
+TEST_F(FakeWorldTest, TheBitmapClipsFillsAndKeepsItsPixelsWhenResized) {
+  platform::Image& image = window().drawingArea;
+  const platform::Rgb white{255, 255, 255}, grey{9, 9, 9};
+  image.SetBitmapSize(5, 4);
+  image.SetBrush(grey);
+  image.FillRect(-2, 1, 3, 9);
+  auto rows = [&] {
+    std::string out;
+    for (int y = 0; y < image.BitmapHeight(); ++y, out += '|')
+      for (int x = 0; x < image.BitmapWidth(); ++x) out += image.Pixel(x, y) == white ? '.' : '#';
+    return out;
+  };
+  EXPECT_EQ(rows(), ".....|###..|###..|###..|");
+  image.SetBitmapSize(2, 5);
+  EXPECT_EQ(rows(), "..|##|##|##|..|");
+  image.SetBitmapSize(4, 2);
+  EXPECT_EQ(rows(), "....|##..|");
+  image.FillRect(3, 0, 3, 2);  // empty
+  image.FillRect(1, -5, 9, 1);
+  EXPECT_EQ(rows(), ".###|##..|");
+}
+
+TEST_F(FakeWorldTest, FileNamesResolveAsWindowsResolvesThem) {
+  world().currentDirectory = "/Work/Sub";
+  world().PutFile("Gesture.INI", "a");
+  const char* sameFile[] = {"gesture.ini",
+                            ".\\gesture.ini",
+                            "/work/sub/GESTURE.ini",
+                            "\\WORK\\SUB\\gesture.ini",
+                            "..\\Sub\\.\\gesture.ini",
+                            "/work//sub/gesture.ini",
+                            "/../work/sub/x/../gesture.ini"};
+  for (const char* name : sameFile) EXPECT_EQ(File(name), "a") << name;
+  EXPECT_EQ(File("/work/gesture.ini"), "<none>");
+  EXPECT_EQ(File("gesture.ini.bak"), "<none>");
+
+  // A relative name follows the current folder.
+  platform::SetCurrentDirectory({"\\work"});
+  EXPECT_EQ(File("gesture.ini"), "<none>");
+  EXPECT_EQ(File("sub\\gesture.ini"), "a");
+}
+
+TEST_F(FakeWorldTest, AProfileWriteTouchesTheFileOnlyWhenItChangesIt) {
+  world().currentDirectory = "/w";
+  EXPECT_TRUE(platform::ProfileWriteString(".\\gesture.ini", "Main", "Gone", std::nullopt));
+  EXPECT_EQ(File("gesture.ini"), "<none>");  // nothing written, nothing created
+
+  EXPECT_TRUE(platform::ProfileWriteString(".\\Gesture.ini", "Main", "Num", "2"));
+  EXPECT_EQ(File("/w/gesture.ini"), "[Main]\r\nNum=2\r\n");
+  EXPECT_EQ(platform::ProfileReadString("GESTURE.INI", "main", "num", "-"), "2");
+  EXPECT_EQ(platform::ProfileKeyNames("gesture.ini", "Main"), (std::vector<std::string>{"Num"}));
+
+  world().PutFile("lf.ini", "[Main]\nNum=2\n");
+  EXPECT_TRUE(platform::ProfileWriteString("lf.ini", "Main", "Num", "2"));
+  EXPECT_EQ(File("lf.ini"), "[Main]\nNum=2\n");  // an unchanged file is not rewritten
+
+  world().profileWritesFail = true;
+  EXPECT_FALSE(platform::ProfileWriteString("gesture.ini", "Main", "Num", "3"));
+  EXPECT_FALSE(platform::ProfileWriteString("new.ini", "Main", "Num", "3"));
+  EXPECT_EQ(File("gesture.ini"), "[Main]\r\nNum=2\r\n");
+  EXPECT_EQ(File("new.ini"), "<none>");
+  EXPECT_EQ(world().profileWrites, 5);
 }
 
 }  // namespace

@@ -3,12 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -52,34 +48,26 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<MainWindow> window_;
 };
 
-// A fresh window whose current folder ("work") and program folder ("program") are real,
-// empty temporary folders, for tests that read and write gesture.ini.
+// A fresh window whose current folder ("work") and program folder ("program") hold no files
+// yet, for tests that read and write gesture.ini in the fake world's memory.
 class FileTest : public WindowTest {
  protected:
-  FileTest() {
-    root_ = std::filesystem::temp_directory_path() /
-            ("vetrix-" + std::to_string(::getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_ / "work");
-    std::filesystem::create_directories(root_ / "program");
-    PointWorldAtFolders();
-  }
-  ~FileTest() override { std::filesystem::remove_all(root_); }
+  FileTest() { PointWorldAtFolders(); }
 
   // After fake::ResetWorld, the new world must be told the folders again.
   void PointWorldAtFolders() {
     world().currentDirectory = (root_ / "work").string();
     world().executablePath = (root_ / "program" / "vetrix.exe").string();
   }
-  std::filesystem::path Ini(const char* folder = "work") { return root_ / folder / "gesture.ini"; }
-  void WriteIni(const std::string& text) { std::ofstream(Ini(), std::ios::binary) << text; }
+  std::string Ini(const char* folder = "work") { return (root_ / folder / "gesture.ini").string(); }
+  bool IniExists(const char* folder = "work") { return world().FileBytes(Ini(folder)) != nullptr; }
+  void WriteIni(const std::string& text) { world().PutFile(Ini(), text); }
   std::string ReadIni(const char* folder = "work") {
-    std::ifstream in(Ini(folder), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    const std::string* bytes = world().FileBytes(Ini(folder));
+    return bytes ? *bytes : std::string();
   }
 
-  std::filesystem::path root_;
+  const std::filesystem::path root_ = "/Vetrix";
 };
 
 }  // namespace vetrix::testing

@@ -113,6 +113,17 @@ TEST(ProfileWrite, LeavesTheFileAloneWhenNothingChanges) {
     EXPECT_EQ(ProfileWrite(c.content, c.section, c.key, c.value), c.content) << c.content;
 }
 
+// Found by fuzzing, checked against Wine: a NUL keeps white space at the end of a section's name,
+// so a write under the trimmed name makes a new section, and the rewritten file shows the old one
+// under that name first.
+TEST(ProfileWrite, ANameCutAtANulKeepsItsTrailingBlankUntilTheFileIsRewritten) {
+  const std::string_view file = "[n\t\0\0]\r\nk=old\r\n"sv;
+  EXPECT_EQ(ProfileRead(file, "n", "k"), nullopt);
+  const std::string written = ProfileWrite(file, "n", "k", "new");
+  EXPECT_EQ(written, "[n\t]\r\nk=old\r\n[n]\r\nk=new\r\n");
+  EXPECT_EQ(ProfileRead(written, "n", "k"), "old");
+}
+
 TEST(ProfileKeys, ListsKeysWithValuesOfTheFirstSection) {
   using Names = std::vector<std::string>;
   const struct {
@@ -146,6 +157,43 @@ TEST(ProfileFormat, RenumberingLikeDeletingAGestureKeepsEveryOtherLine) {
   f = ProfileWrite(f, "Main", "Num", "2");
   // Keys new to the file go to the end; the others keep their lines.
   EXPECT_EQ(f, "[Main]\r\nNum=2\r\n2=180\r\na1=z\r\n1=90\r\na0=y\r\n");
+}
+
+// Written to key after key, a parsed file writes what the plain functions write and reads as the
+// file it wrote, also where the written lines read back otherwise.
+TEST(ProfileText, WritesAsThePlainFunctionsAndReadsAsItsFile) {
+  struct Write {
+    std::string_view section, key;
+    std::optional<std::string_view> value;
+  };
+  const struct {
+    std::string_view content;
+    std::vector<Write> writes;
+  } cases[] = {
+      {"[Main]\nNum=1\n1=0\n",
+       {{"Main", "2", "0 90 "}, {"Main", "Num", "2"}, {"Main", "2", "0 90 "}}},
+      {"", {{"Main", "k", nullopt}, {" New ", " k ", "v "}, {"New", "k", nullopt}}},
+      {"[M]\r\nk=1\r\n", {{"M", "[x]", "1"}, {"M", "k", "2"}, {"x", "", "3"}}},
+      {"[M]\r\nk=1\r\n", {{"M", "k", "a\r\n[N]\r\nj=b"}, {"N", "j", "c"}, {"M", "k", nullopt}}},
+      {"[M]\r\na \0b=1\r\n\0c\r\n[]\r\nz=2\r\n"sv, {{"M", "a", "2"}, {"M", "a", nullopt}}},
+      {"[M]\nk=1\nk=2\n",
+       {{"M", "k", nullopt}, {"M", "k", "3 "}, {"M", "j", "4"}, {"M", "k", nullopt}}},
+      {"[M]\r\n[m]\r\nk=1\r\n", {{"M", "k", "2"}, {"m", "k", nullopt}, {"m", "k", nullopt}}},
+  };
+  for (const auto& c : cases) {
+    ProfileText text(c.content);
+    std::string file(c.content);
+    for (const Write& w : c.writes) {
+      const std::string written = ProfileWrite(file, w.section, w.key, w.value);
+      EXPECT_EQ(text.Write(w.section, w.key, w.value), written != file);
+      file = written;
+      EXPECT_EQ(text.Text(), file) << testing::PrintToString(std::string(c.content));
+      for (const Write& r : c.writes) {
+        EXPECT_EQ(text.Read(r.section, r.key), ProfileRead(file, r.section, r.key)) << file;
+        EXPECT_EQ(text.Keys(r.section), ProfileKeys(file, r.section)) << file;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ TEST_F(RecordingTest, BackspaceUndoesThenCancels) {
   EXPECT_EQ(Count(), 0);
   EXPECT_EQ(window().gestureList.RowCount(), 0);
   EXPECT_EQ(window().actionList.RowCount(), 0);
-  EXPECT_FALSE(std::filesystem::exists(Ini()));
+  EXPECT_FALSE(IniExists());
   EXPECT_EQ(window().recordButton.Caption(), texts::kRecord.view());
 }
 
@@ -110,7 +110,7 @@ TEST_F(RecordingTest, EscWithoutStrokesCountsButWritesNothing) {
   EXPECT_EQ(Count(), 1);
   EXPECT_EQ(table().segmentCount[0], 0);
   EXPECT_EQ(window().gestureList.RowCount(), 1);
-  EXPECT_FALSE(std::filesystem::exists(Ini()));
+  EXPECT_FALSE(IniExists());
 }
 
 TEST_F(RecordingTest, ANewGestureInheritsNoLeftoverAction) {
@@ -210,7 +210,7 @@ TEST_F(RecordingTest, KeysWithOnlyRecognitionRunningTouchNoRow) {
   EXPECT_EQ(Count(), 1);
   EXPECT_EQ(table().segmentCount[0], 2);
   EXPECT_EQ(window().gestureList.RowCount(), 1);
-  EXPECT_FALSE(std::filesystem::exists(Ini()));
+  EXPECT_FALSE(IniExists());
 }
 
 TEST_F(RecordingTest, ExactRecordingCommitsWhatThePreviewShows) {

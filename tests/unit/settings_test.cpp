@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "base/texts.h"
 #include "fixture.h"
@@ -17,8 +14,6 @@
 
 namespace vetrix {
 namespace {
-
-namespace fs = std::filesystem;
 
 class SettingsTest : public testing::FileTest {
  protected:
@@ -44,7 +39,7 @@ TEST_F(SettingsTest, NoFileGivesDefaultsAndCreatesNothing) {
   std::replace(folder.begin(), folder.end(), '/', '\\');
   EXPECT_EQ(state().programFolder.utf8, folder);
   EXPECT_EQ(world().tray.calls, (std::vector<std::string>{"add"}));
-  EXPECT_FALSE(fs::exists(Ini()));
+  EXPECT_FALSE(IniExists());
   EXPECT_EQ(state().drawingRect.right, 209);
   EXPECT_EQ(state().drawingRect.bottom, 281);
 }
