@@ -69,6 +69,10 @@ void OnMouseTriggerClick(MainWindow& window) {
   StopThroughStartButton(window);
 }
 
+bool ButtonStartsRecognition(const MainWindow& window) {
+  return window.mouseTriggerBox.Checked() && ListenedButton(window.state) != 0;
+}
+
 void UpdateMouseTrigger(MainWindow& window) {
   const int button = ListenedButton(window.state);
   const bool hold = window.holdButton == HoldButton::Any ||

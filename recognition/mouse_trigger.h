@@ -15,6 +15,9 @@ void OnHookMouseMessage(MainWindow& window, std::int32_t mouseMessage);
 // Tells the hook library what recognition answers to (the selected button, while the box is
 // ticked) and whether that button is held back.
 void UpdateMouseTrigger(MainWindow& window);
+// Whether a button's press starts recognition: the box ticked and a button listened to (the
+// one last selected, which the file may have refused to record).
+bool ButtonStartsRecognition(const MainWindow& window);
 // "Использовать кнопки мыши" ticked or not: saved at once.
 void OnMouseTriggerClick(MainWindow& window);
 // One of the three button radios chosen: saved at once.

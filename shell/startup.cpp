@@ -108,11 +108,8 @@ void OnFirstActivate(MainWindow& window) {
   if (window.focusHotKeyOnActivate) window.hotKeyField.Focus();
   // Continuous recognition starts here; in hot-key mode the key starts it, and with a mouse
   // button chosen its press does, as after any release of it.
-  const bool buttonTrigger =
-      window.mouseTriggerBox.Checked() &&
-      (window.leftButtonRadio.Checked() || window.middleButtonRadio.Checked() ||
-       window.rightButtonRadio.Checked());
-  if (!window.hotKeyModeBox.Checked() && !buttonTrigger) window.startButton.Click();
+  if (!window.hotKeyModeBox.Checked() && !ButtonStartsRecognition(window))
+    window.startButton.Click();
 }
 
 void WriteClosingSettings(MainWindow& window) {

@@ -89,8 +89,8 @@ class MouseButton(trigger_steps.TriggerTest):
 class HoldingBack(trigger_steps.TriggerTest):
     """What of a drag over another window reaches it, with recognition running underneath."""
 
-    def start_target(self):
-        self.wait_hidden(WAITING)
+    def start_target(self, caption):
+        self.wait_hidden(caption)
         self.target = self.start_tool("window", *TARGET_RECT, wait_for="ready")
 
     def drag_events(self, button):
@@ -103,7 +103,8 @@ class HoldingBack(trigger_steps.TriggerTest):
     def test_the_left_button_triggers_and_still_drags(self):
         self.write_profile(UM=1, MB=LEFT)
         self.session.start()
-        self.start_target()
+        # With a button chosen, recognition waits for its press.
+        self.start_target(START)
         self.assertEqual(self.drag_events(LEFT),
                          [("WM_LBUTTONDOWN", *START_POINT), ("WM_LBUTTONUP", *END_POINT)],
                          "the target gets the whole drag, as it happened")
@@ -119,7 +120,8 @@ class HoldingBack(trigger_steps.TriggerTest):
         for _ in range(2):
             self.assertEqual(shell_steps.dismiss_error(self.session),
                              r"Unable to write to .\Gesture.ini")
-        self.start_target()
+        # No button is listened to, so recognition runs without one.
+        self.start_target(WAITING)
         dump = self.session.dump()
         self.assertEqual([len(dump.rows(box)) for box in dump.find("ListBox")], [1, 1],
                          "creation went on past the failures and loaded the gesture")
@@ -129,6 +131,7 @@ class HoldingBack(trigger_steps.TriggerTest):
                          [("WM_RBUTTONDOWN", *START_POINT), ("WM_RBUTTONUP", *END_POINT)])
         self.target.wait("the context menu", lambda line: line.startswith("WM_CONTEXTMENU"))
         self.assertEqual(self.caption(), WAITING, "recognition still runs as it did")
+
 
 if __name__ == "__main__":
     main()

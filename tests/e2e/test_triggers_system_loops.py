@@ -8,7 +8,7 @@ selected): input is handled in order, so what came before it has been dealt with
 
 from harness import profile
 from harness.display import SCREEN
-from harness.inspector import WAITING
+from harness.inspector import START, WAITING
 from harness.pointer import row_point
 from harness.session import VetrixTest, main
 from harness.waiting import poll
@@ -40,10 +40,10 @@ class SystemLoops(VetrixTest):
         s = self.session
         profile.write_ini(s.folder, profile.with_gestures(GESTURES, **options))
         s.start()
-        # Continuous mode: the first activation starts recognition, which runs from then on
-        # unless a trigger button's release stops it.
+        # Continuous mode: the first activation starts recognition, which runs from then on;
+        # with a trigger button chosen, its press starts each run instead.
         steps.wait_hidden(s)
-        s.wait_caption(WAITING, " after the first activation")
+        s.wait_caption(START if options.get("UM") else WAITING, " after the first activation")
         s.show_from_tray()
 
     def press(self, point):
