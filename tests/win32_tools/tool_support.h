@@ -56,14 +56,14 @@ inline void LogMouseMessage(HWND hwnd, UINT msg, LPARAM lp) {
   }
 }
 
-// Runs until WM_QUIT, then closes the log.
+// Runs until WM_QUIT, then closes the log, if one was opened.
 inline int RunMessageLoop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  std::fclose(LogFile());
+  if (LogFile()) std::fclose(LogFile());
   return 0;
 }
 
