@@ -25,6 +25,7 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -280,12 +281,18 @@ std::string Ms(double ms) {
 
 // Started before the program, so that the moment of sight is late by one poll at most.
 int ShownAfter(const std::wstring& title, DWORD seconds) {
+  // Reading another process's window is a round trip to wineserver, which the starting program
+  // needs too; so the windows that were there before it are left out of every poll.
+  std::vector<HWND> before = TopLevel(nullptr);
+  std::sort(before.begin(), before.end());
   Line("waiting");
   const ULONGLONG deadline = GetTickCount64() + 1000ull * seconds;
   HWND shown = nullptr;
   while (!shown) {
-    for (HWND h : TopLevel(&title))
-      if (IsWindowVisible(h)) shown = h;
+    for (HWND h : TopLevel(nullptr)) {
+      if (std::binary_search(before.begin(), before.end(), h)) continue;
+      if (IsWindowVisible(h) && StoredText(h) == title) shown = h;
+    }
     if (shown) break;
     if (GetTickCount64() > deadline) return Fail(L"no visible window titled \"" + title + L"\"");
     Sleep(1);
