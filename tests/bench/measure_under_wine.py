@@ -182,12 +182,13 @@ def rss_by_mapping(pid):
 
 
 class Idle:
-    """CPU and wake-ups of the program, wineserver and the rest of Wine on the display over a
-    window of time."""
+    """CPU and wake-ups of the program, wineserver, the rest of Wine on the display and the X
+    server over a window of time."""
 
-    def __init__(self, program_pid, server_pid, display, seconds):
+    def __init__(self, program_pid, server_pid, xvfb_pid, display, seconds):
         others = [p for p in pids_on_display(display) if p not in (program_pid, server_pid)]
-        groups = {"program": [program_pid], "wineserver": [server_pid], "rest": others}
+        groups = {"program": [program_pid], "wineserver": [server_pid], "rest": others,
+                  "x": [xvfb_pid]}
         before = {k: self._sample(v) for k, v in groups.items()}
         busy0, total0 = machine_busy()
         began = time.monotonic()
@@ -320,6 +321,9 @@ class Bench:
     def _start_watcher(self, program, folder):
         out = os.path.join(folder, "inspector.log")
         for _ in range(3):
+            # A failed attempt's "waiting" must not stand for this one's.
+            if os.path.exists(out):
+                os.remove(out)
             watcher = self.session.run_wine(self.config.inspector, "shown-after", program.title,
                                             str(int(START_TIMEOUT)), cwd=folder, log_path=out)
             try:
@@ -330,7 +334,6 @@ class Bench:
                 continue
             if "waiting" in log_lines(out):
                 return watcher, out
-            os.remove(out)
         raise RuntimeError(f"the inspector did not start: {log_lines(out)}")
 
     def _measure_idle(self, program, proc, windows_pid):
@@ -345,7 +348,8 @@ class Bench:
                    lambda: find_program(display, program.exe))
         time.sleep(self.args.settle)
         self.calm.wait()
-        program.idle = Idle(pid, self.server, display, self.args.idle)
+        program.idle = Idle(pid, self.server, self.session.xvfb.proc.pid, display,
+                            self.args.idle)
         program.rss = status_kib(pid, "VmRSS")
         program.anon = status_kib(pid, "RssAnon")
         program.mappings = rss_by_mapping(pid)
@@ -393,9 +397,11 @@ def report(bench):
     row("idle CPU, program + wineserver", [p.idle.cpu["program"] + p.idle.cpu["wineserver"]
                                            for p in programs])
     row("idle CPU, rest of Wine", [p.idle.cpu["rest"] for p in programs])
+    row("idle CPU, X server", [p.idle.cpu["x"] for p in programs])
     row("wake-ups/s, program", [p.idle.wakeups["program"] for p in programs], "{:.1f}")
     row("wake-ups/s, wineserver", [p.idle.wakeups["wineserver"] for p in programs], "{:.1f}")
     row("wake-ups/s, rest of Wine", [p.idle.wakeups["rest"] for p in programs], "{:.1f}")
+    row("wake-ups/s, X server", [p.idle.wakeups["x"] for p in programs], "{:.1f}")
     row("RSS, MiB", [p.rss / 1024 for p in programs])
     row("  of it anonymous, MiB", [p.anon / 1024 for p in programs])
     row(f"start-up ms, median of {len(programs[0].startups)}",
