@@ -270,7 +270,7 @@ class Bench:
         self.load_after = os.getloadavg()
 
     def _persistent_server(self):
-        # Between two runs no program of ours is alive; a persistent server keeps the desktop
+        # Between two starts no program of ours is alive; a persistent server keeps the desktop
         # and services up, so every start is as warm as the first.
         env = self.session.env
         quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, "timeout": 30}
@@ -283,14 +283,9 @@ class Bench:
 
     def _one_start(self, program, counted, keep):
         folder = tempfile.mkdtemp(prefix="run-", dir=self.session.root)
-        if program.ini:
-            path = profile.write_ini(folder, program.ini)
-            # As a file from an earlier session: Wine reparses a profile file on every read
-            # while its last write is under 2 s old.
-            an_hour_ago = time.time() - 3600
-            os.utime(path, (an_hour_ago, an_hour_ago))
         busy = self.calm.wait()
         for attempt in range(3):
+            self._prepare_folder(program, folder)
             watcher, out = self._start_watcher(program, folder)
             launched = time.time()
             proc = self.session.run_wine(program.exe, cwd=folder,
@@ -317,6 +312,18 @@ class Bench:
         self._close(program, proc)
         shutil.rmtree(folder, ignore_errors=True)
         time.sleep(0.5)  # the desktop's work after a program left
+
+    @staticmethod
+    def _prepare_folder(program, folder):
+        # A failed attempt's program may have written the file when it was closed.
+        for name in profile.ini_files(folder):
+            os.remove(os.path.join(folder, name))
+        if program.ini:
+            path = profile.write_ini(folder, program.ini)
+            # As a file from an earlier session: Wine reparses a profile file on every read
+            # while its last write is under 2 s old.
+            an_hour_ago = time.time() - 3600
+            os.utime(path, (an_hour_ago, an_hour_ago))
 
     def _start_watcher(self, program, folder):
         out = os.path.join(folder, "inspector.log")
