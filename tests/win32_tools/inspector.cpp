@@ -14,10 +14,19 @@
 //   inspector close <title>         posts WM_CLOSE to that window
 //   inspector acp                   acp ansi= oem=
 //   inspector cursor                cursor x= y=
+//   inspector shown-after <title> [seconds]
+//                                   prints "waiting", polls every millisecond for a visible
+//                                   top-level window of that title, then
+//                                   shown ms= pid= created= seen=: ms from its process's
+//                                   creation to that sight; created and seen in Unix ms
+//   inspector modules <pid>         module name= size= path=, one per loaded module
 //
 // Exit code: 0 done, 1 window or child not found, 2 usage.
 #include <windows.h>
 
+#include <tlhelp32.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -260,10 +269,69 @@ int Click(const std::wstring& title, const std::wstring& caption) {
   return Fail(L"no child captioned \"" + caption + L"\" in \"" + title + L"\"");
 }
 
+double UnixMs(const FILETIME& t) {
+  ULARGE_INTEGER v;
+  v.LowPart = t.dwLowDateTime;
+  v.HighPart = t.dwHighDateTime;
+  constexpr ULONGLONG kUnixEpoch = 116444736000000000ull;  // 1970 in 100 ns steps from 1601
+  return static_cast<double>(v.QuadPart - kUnixEpoch) / 10000.0;
+}
+
+std::string Ms(double ms) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.1f", ms);
+  return buf;
+}
+
+// Started before the program, so that the moment of sight is late by one poll at most.
+int ShownAfter(const std::wstring& title, DWORD seconds) {
+  // Reading another process's window is a round trip to wineserver, which the starting program
+  // needs too; so the windows that were there before it are left out of every poll.
+  std::vector<HWND> before = TopLevel(nullptr);
+  std::sort(before.begin(), before.end());
+  Line("waiting");
+  const ULONGLONG deadline = GetTickCount64() + 1000ull * seconds;
+  HWND shown = nullptr;
+  while (!shown) {
+    for (HWND h : TopLevel(nullptr)) {
+      if (std::binary_search(before.begin(), before.end(), h)) continue;
+      if (IsWindowVisible(h) && StoredText(h) == title) shown = h;
+    }
+    if (shown) break;
+    if (GetTickCount64() > deadline) return Fail(L"no visible window titled \"" + title + L"\"");
+    Sleep(1);
+  }
+  FILETIME seen;
+  GetSystemTimePreciseAsFileTime(&seen);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(shown, &pid);
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  FILETIME created{}, exited{}, kernel{}, user{};
+  const bool timed = process && GetProcessTimes(process, &created, &exited, &kernel, &user);
+  if (process) CloseHandle(process);
+  if (!timed) return Fail(L"no creation time for process " + std::to_wstring(pid));
+  Line("shown\tms=" + Ms(UnixMs(seen) - UnixMs(created)) + "\tpid=" + std::to_string(pid) +
+       "\tcreated=" + Ms(UnixMs(created)) + "\tseen=" + Ms(UnixMs(seen)));
+  return 0;
+}
+
+int Modules(DWORD pid) {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  if (snap == INVALID_HANDLE_VALUE)
+    return Fail(L"no module list of process " + std::to_wstring(pid));
+  MODULEENTRY32W m{};
+  m.dwSize = sizeof m;
+  for (BOOL more = Module32FirstW(snap, &m); more; more = Module32NextW(snap, &m))
+    Line("module\tname=" + Escape(m.szModule) + "\tsize=" + std::to_string(m.modBaseSize) +
+         "\tpath=" + Escape(m.szExePath));
+  CloseHandle(snap);
+  return 0;
+}
+
 int Usage() {
   Write(STD_ERROR_HANDLE,
         "usage: inspector windows [title] | dump <title> | click <title> <caption> |"
-        " close <title> | acp | cursor\n");
+        " close <title> | acp | cursor | shown-after <title> [seconds] | modules <pid>\n");
   return 2;
 }
 
@@ -295,5 +363,9 @@ int wmain(int argc, wchar_t** argv) {
     Line("cursor\tx=" + std::to_string(p.x) + "\ty=" + std::to_string(p.y));
     return 0;
   }
+  if (cmd == L"shown-after" && (argc == 3 || argc == 4))
+    return ShownAfter(argv[2], argc == 4 ? static_cast<DWORD>(wcstoul(argv[3], nullptr, 10)) : 30);
+  if (cmd == L"modules" && argc == 3)
+    return Modules(static_cast<DWORD>(wcstoul(argv[2], nullptr, 0)));
   return Usage();
 }

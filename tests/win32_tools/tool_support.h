@@ -56,7 +56,6 @@ inline void LogMouseMessage(HWND hwnd, UINT msg, LPARAM lp) {
   }
 }
 
-// Runs until WM_QUIT, then closes the log.
 // The window class of a test program's one window: arrow cursor, window-coloured background.
 inline void RegisterToolClass(const wchar_t* name, WNDPROC procedure, UINT style = 0) {
   WNDCLASSEXW wc{};
@@ -70,13 +69,14 @@ inline void RegisterToolClass(const wchar_t* name, WNDPROC procedure, UINT style
   RegisterClassExW(&wc);
 }
 
+// Runs until WM_QUIT, then closes the log, if one was opened.
 inline int RunMessageLoop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  std::fclose(LogFile());
+  if (LogFile()) std::fclose(LogFile());
   return 0;
 }
 
