@@ -3,6 +3,7 @@
 #include "base/texts.h"
 #include "platform/handler.h"
 #include "platform/win32/win32.h"
+#include "zorv/zorv.h"
 // After windows.h, which it needs.
 #include <commdlg.h>
 
@@ -46,6 +47,10 @@ bool ModalScope::Active() { return g_modalDepth > 0 || SystemLoopRunning(); }
 
 namespace vetrix::platform {
 
+namespace {
+constexpr DWORD kLongestRestMs = 1000;
+}  // namespace
+
 using win32::Widen;
 
 namespace {
@@ -76,7 +81,15 @@ void SetCursorPos(Point p) {
 
 void Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
-bool WaitForMessageOrPointerMove() { return false; }
+bool WaitForMessageOrPointerMove() {
+  HANDLE moved = ::PointerMovedEvent();
+  if (!moved) return false;
+  // New messages only: input left queued for a loop of the system must not end every wait.
+  // The time limit keeps gestures alive, if slowly, should the system drop a hook that once
+  // answered too late: nothing would set the event any more.
+  MsgWaitForMultipleObjectsEx(1, &moved, kLongestRestMs, QS_ALLINPUT, 0);
+  return true;
+}
 
 namespace {
 
