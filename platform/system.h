@@ -16,9 +16,9 @@ Size ScreenSize();
 void SetCursorPos(Point p);
 void Sleep(std::uint32_t ms);
 
-// Waits until a message arrives or the pointer moves (or, on Windows, a second has passed);
-// false at once where pointer moves cannot be seen (the hook library is not installed), for
-// the caller to poll instead.
+// Waits until a message arrives or the pointer moves, without a time limit; false at once
+// where pointer moves cannot be seen (the hook library is not installed), for the caller to
+// poll instead.
 bool WaitForMessageOrPointerMove();
 
 // Dispatches every pending message, then returns. Handlers run re-entrantly from here.

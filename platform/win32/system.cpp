@@ -48,7 +48,7 @@ bool ModalScope::Active() { return g_modalDepth > 0 || SystemLoopRunning(); }
 namespace vetrix::platform {
 
 namespace {
-constexpr DWORD kLongestRestMs = 1000;
+constexpr DWORD kPointerLookMs = 5000;
 }  // namespace
 
 using win32::Widen;
@@ -84,10 +84,15 @@ void Sleep(std::uint32_t ms) { ::Sleep(ms); }
 bool WaitForMessageOrPointerMove() {
   HANDLE moved = ::PointerMovedEvent();
   if (!moved) return false;
+  POINT rest{};
+  GetCursorPos(&rest);
   // New messages only: input left queued for a loop of the system must not end every wait.
-  // The time limit keeps gestures alive, if slowly, should the system drop a hook that once
-  // answered too late: nothing would set the event any more.
-  MsgWaitForMultipleObjectsEx(1, &moved, kLongestRestMs, QS_ALLINPUT, 0);
+  while (MsgWaitForMultipleObjectsEx(1, &moved, kPointerLookMs, QS_ALLINPUT, 0) == WAIT_TIMEOUT) {
+    // The system drops a hook that once answered too late, and nothing sets the event any more:
+    // a look at the pointer now and then keeps gestures alive, if slowly.
+    POINT now{};
+    if (GetCursorPos(&now) && (now.x != rest.x || now.y != rest.y)) break;
+  }
   return true;
 }
 
