@@ -84,11 +84,12 @@ std::vector<BrokenList> BrokenLists(const SettingsFile& file, const GestureTable
 void StartUpErrors(const LoadedProgram& program, const std::vector<BrokenList>& broken,
                    Problems& problems) {
   std::vector<std::string> boxes = program.world().errorBoxes;
-  if (!broken.empty() && !boxes.empty() && boxes.back() == broken.front().message) {
-    problems.Error(AngleKey(broken.front().row), Utf8FromCp1251(broken.front().message));
-    boxes.pop_back();
-  }
+  const bool gestureBox =
+      !broken.empty() && !boxes.empty() && boxes.back() == broken.front().message;
+  if (gestureBox) boxes.pop_back();
   for (const std::string& box : boxes) problems.Error("Scale", Utf8FromCp1251(box));
+  if (gestureBox)
+    problems.Error(AngleKey(broken.front().row), Utf8FromCp1251(broken.front().message));
   for (std::size_t k = 1; k < broken.size(); ++k)
     problems.Warning(AngleKey(broken[k].row),
                      Utf8FromCp1251(broken[k].message) + ": " + Row(broken[k].row) +
