@@ -2,6 +2,7 @@
 // draws, and that FILE stays as it was.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
