@@ -138,6 +138,13 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
+namespace {
+
+int CentredLeft(int width) { return (GetSystemMetrics(SM_CXSCREEN) - width) / 2; }
+int CentredTop(int height) { return (GetSystemMetrics(SM_CYSCREEN) - height) / 2; }
+
+}  // namespace
+
 Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->owner = this;
   impl_->minimumSize = {args.minimumWidth, args.minimumHeight};
@@ -152,8 +159,8 @@ Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
   CreateWindowExW(
       WS_EX_CONTROLPARENT, zorv::kMainWindowClass, Widen(args.title).c_str(),
       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
-      CW_USEDEFAULT, CW_USEDEFAULT, args.width, args.height, impl_->app, nullptr,
-      GetModuleHandleW(nullptr), impl_.get());
+      CentredLeft(args.width), CentredTop(args.height), args.width, args.height, impl_->app,
+      nullptr, GetModuleHandleW(nullptr), impl_.get());
   win32::SetMainWindowHandle(impl_->hwnd);
 }
 
@@ -168,9 +175,10 @@ std::string Window::Title() const { return Narrow(win32::WindowText(impl_->hwnd)
 void Window::ShowCentered() {
   RECT r{};
   GetWindowRect(impl_->hwnd, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  SetWindowPos(impl_->hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const int left = CentredLeft(r.right - r.left), top = CentredTop(r.bottom - r.top);
+  // Made there, it is there unless creation resized it: a move is a round trip to the server.
+  if (r.left != left || r.top != top)
+    SetWindowPos(impl_->hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   impl_->created = true;
   // The taskbar entry comes with the window, not before it (behind a start-up error box).
   ShowWindow(impl_->app, SW_SHOW);
