@@ -29,6 +29,16 @@ void World::CursorPath(const std::vector<Point>& path) {
   }
 }
 
+void World::BringToFront(platform::ForegroundWindow window) {
+  foreground = std::move(window);
+  if (foregroundWatch) AfterPumps(1, foregroundWatch);
+}
+
+void World::PlaceForeground(Rect bounds) {
+  foreground.bounds = bounds;
+  if (foregroundWatch && foregroundPlacementWatched) AfterPumps(1, foregroundWatch);
+}
+
 void World::StartTimer(const void* id, std::uint32_t interval, std::function<void()> fire) {
   if (TimerRunning(id)) return;
   timers_.push_back({id, interval, now + interval, std::move(fire)});
