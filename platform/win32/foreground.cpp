@@ -1,6 +1,10 @@
 // Follows the window in front with the system's event hooks, so that recognition never has to
 // ask at a pass. Out-of-context hooks call back on this thread from its message pump; none of
 // the calls here sends a message to another window, so a hung program in front cannot hang us.
+//
+// Wine (8.0) delivers no foreground or location events out of context, only object creation,
+// and has no shell hook window: there the window in front is looked at from a timer a few
+// times a second instead, which costs those wake-ups but still nothing in a pass.
 #include "platform/foreground.h"
 
 #include <utility>
@@ -15,6 +19,8 @@ namespace {
 using EventHook = UniqueHandle<HWINEVENTHOOK, &UnhookWinEvent>;
 using Handle = UniqueHandle<HANDLE, &CloseHandle>;
 
+constexpr UINT kLookIntervalMs = 250;
+
 struct Watch {
   std::function<void()> changed;
   bool followPlacement = false;
@@ -27,6 +33,11 @@ struct Watch {
   HWND lastWindow = nullptr;
   DWORD lastProcess = 0;
   std::string lastProgram;
+  // Where events do not come: the timer, and the window in front and its client area as last
+  // seen by it.
+  UINT_PTR timer = 0;
+  HWND seenWindow = nullptr;
+  RECT seenClient{};
 };
 Watch g_watch;
 
@@ -60,6 +71,29 @@ bool IsShell(HWND hwnd) {
 
 Rect RectOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
+// The client area, not the frame: a maximised window's frame hangs off the screen by its
+// border, while only a program that fills the monitor with its own content is full-screen.
+RECT ClientOnScreen(HWND hwnd) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
+
+bool EventsReachUs() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return !ntdll || !GetProcAddress(ntdll, "wine_get_version");
+}
+
+void CALLBACK LookAtForeground(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND hwnd = GetForegroundWindow();
+  const RECT client = g_watch.followPlacement && hwnd ? ClientOnScreen(hwnd) : RECT{};
+  if (hwnd == g_watch.seenWindow && EqualRect(&client, &g_watch.seenClient)) return;
+  g_watch.seenWindow = hwnd;
+  g_watch.seenClient = client;
+  if (g_watch.changed) RunHandler(g_watch.changed);
+}
+
 void CALLBACK OnPlacement(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG, DWORD, DWORD) {
   if (object == OBJID_WINDOW && hwnd == GetForegroundWindow() && g_watch.changed)
     RunHandler(g_watch.changed);
@@ -89,12 +123,7 @@ ForegroundWindow Foreground() {
   if (!hwnd) return f;
   f.program = ProgramOf(hwnd);
   f.shell = IsShell(hwnd);
-  // The client area, not the frame: a maximised window's frame hangs off the screen by its
-  // border, while only a program that fills the monitor with its own content is full-screen.
-  RECT client{};
-  GetClientRect(hwnd, &client);
-  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  f.bounds = RectOf(client);
+  f.bounds = RectOf(ClientOnScreen(hwnd));
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor))
@@ -107,6 +136,13 @@ void WatchForeground(std::function<void()> changed, bool followPlacement) {
   g_watch.followPlacement = followPlacement;
   g_watch.placement.reset();
   g_watch.placementProcess = 0;
+  if (!EventsReachUs()) {
+    g_watch.seenWindow = GetForegroundWindow();
+    g_watch.seenClient =
+        followPlacement && g_watch.seenWindow ? ClientOnScreen(g_watch.seenWindow) : RECT{};
+    if (!g_watch.timer) g_watch.timer = SetTimer(nullptr, 0, kLookIntervalMs, LookAtForeground);
+    return;
+  }
   if (!g_watch.foreground)
     g_watch.foreground.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND,
                                              nullptr, OnForeground, 0, 0, WINEVENT_OUTOFCONTEXT));
