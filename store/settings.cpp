@@ -40,11 +40,13 @@ std::vector<int> SavedCommandKeys(const SettingsFile& file, int limit) {
   return keys;
 }
 
-// Any key of [Exclude] names a program; a path names its last part.
+// Any key of [Exclude] names a program; a path names its last part. Only the first keys are
+// read: a file in another encoding is read key by key, each read a pass over the whole file.
 std::vector<std::string> ExcludedPrograms(const SettingsFile& file) {
+  std::vector<std::string> keys = file.KeyNames(kExclude);
+  if (keys.size() > kMaxExcludedPrograms) keys.resize(kMaxExcludedPrograms);
   std::vector<std::string> programs;
-  for (const std::string& key : file.KeyNames(kExclude)) {
-    if (programs.size() == kMaxExcludedPrograms) break;
+  for (const std::string& key : keys) {
     std::string name = file.ReadString(kExclude, key);
     name.erase(0, name.find_last_of("\\/") + 1);
     if (!name.empty() && name.size() <= kMaxProgramNameLength) programs.push_back(std::move(name));

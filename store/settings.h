@@ -30,8 +30,9 @@ struct PauseRules {
   bool fullscreen = false;  // "PauseFullscreen" is "yes"
   bool Empty() const { return programs.empty() && !fullscreen; }
 };
-// Beyond these a file full of keys or of long values only wastes the start-up's time: no file
-// name is longer, and nobody lists that many programs.
+// The keys of [Exclude] read, and the longest name taken: beyond these a file full of keys or
+// of long values only wastes the start-up's time; no file name is longer, and nobody lists
+// that many programs.
 inline constexpr std::size_t kMaxExcludedPrograms = 256;
 inline constexpr std::size_t kMaxProgramNameLength = 255;
 

@@ -167,10 +167,13 @@ TEST_F(PauseTest, TheExclusionListIsReadWithinBounds) {
   for (int i = 0; i < 1000; ++i) many += "n" + std::to_string(i) + "=p" + std::to_string(i) + "\n";
   WriteIni(many);
   const PauseRules rules = ReadOptions().pause;
-  ASSERT_EQ(rules.programs.size(), kMaxExcludedPrograms);
+  // The first 256 keys: four before the numbered ones (the commented one is no key), then
+  // n0 ... n251; the empty and the overlong names are not taken.
+  ASSERT_EQ(rules.programs.size(), kMaxExcludedPrograms - 2);
   EXPECT_EQ(rules.programs[0], "Game.exe");
   EXPECT_EQ(rules.programs[1], "other.exe");
   EXPECT_EQ(rules.programs[2], "p0");
+  EXPECT_EQ(rules.programs.back(), "p251");
   EXPECT_FALSE(rules.fullscreen);
 }
 
