@@ -2,7 +2,9 @@
 """Fails when a source file includes one from a higher layer.
 
 The layers, bottom to top (README, "Layout"): base, platform, store, window, capture,
-recognition, shell. A file may include its own layer and the ones below. The two platform
+recognition, shell, check. A file may include its own layer and the ones below. check/ (the
+gesture-file checker) runs the program in the fake world, so it alone above platform/ includes
+platform/fake. The two platform
 worlds never include each other; only platform/win32 and zorv/ may include system headers
 of Windows, and zorv/ (a DLL of its own) includes nothing of the program but base/. The one
 header the program and the DLL share is zorv/zorv.h, which platform/win32 may include.
@@ -12,7 +14,7 @@ import pathlib
 import re
 import sys
 
-LAYERS = ["base", "platform", "store", "window", "capture", "recognition", "shell"]
+LAYERS = ["base", "platform", "store", "window", "capture", "recognition", "shell", "check"]
 RANK = {name: i for i, name in enumerate(LAYERS)}
 WINDOWS_HEADERS = re.compile(r"#\s*include\s*<(windows|shellapi|commctrl|commdlg|winresrc)\.h>",
                              re.IGNORECASE)
@@ -54,6 +56,8 @@ def problems_of(root, path):
                 yield f"{where}: platform/{rel.parts[1]} includes platform/{target.parts[1]}"
         if top != "platform" and len(target.parts) > 2 and target.parts[1] == "win32":
             yield f"{where}: {target} belongs to the Win32 platform alone"
+        if top not in ("platform", "check") and len(target.parts) > 2 and target.parts[1] == "fake":
+            yield f"{where}: {target} belongs to the fake world, which only check/ runs"
 
 
 def main():

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils x11-xkb-utils imagemagick
-  fonts-wine locales python3
+  fonts-wine locales python3 libpng-dev nlohmann-json3-dev libcli11-dev
 )
 
 declare -A status=()

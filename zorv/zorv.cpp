@@ -29,6 +29,9 @@ std::atomic<bool> g_closing{false};
 
 // Set before the hook thread starts and only read while it runs.
 HWND g_main = nullptr;
+// Made by the first InstallHook and kept for the process's life: a waiter may still hold it
+// when the hook stops.
+HANDLE g_moved = nullptr;
 // The hook thread's own.
 zorv::HoldBack t_hold;
 
@@ -56,6 +59,7 @@ constexpr ButtonMessage kButtonMessages[] = {
 bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
   const zorv::Point pt{info.pt.x, info.pt.y};
   if (message == WM_MOUSEMOVE) {
+    SetEvent(g_moved);
     t_hold.OnMove(pt);
     return false;
   }
@@ -169,6 +173,7 @@ extern "C" ZORV_API void InstallHook(void) {
   }
   const HWND main = FindMainWindow();
   if (!main) return;
+  if (!g_moved) g_moved = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   Handle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   HANDLE theirs = nullptr;
   if (!ready || !DuplicateHandle(GetCurrentProcess(), ready.get(), GetCurrentProcess(), &theirs, 0,
@@ -203,4 +208,8 @@ extern "C" ZORV_API void UnInstallHook(void) {
   while (PeekMessageW(&msg, g_running.main, zorv::kHookMessage, zorv::kHookMessage, PM_REMOVE)) {
   }
   if (ended) g_running = {};
+}
+
+extern "C" ZORV_API void* PointerMovedEvent(void) {
+  return g_running.thread && !g_closing.load() ? g_moved : nullptr;
 }

@@ -60,6 +60,10 @@
 extern "C" {
 ZORV_API void InstallHook(void);
 ZORV_API void UnInstallHook(void);
+// An auto-reset event (a HANDLE) that the hook sets at every pointer movement, so that a loop
+// sampling the pointer can sleep while it rests; null while no hook runs to set it. The library
+// owns it: never close it.
+ZORV_API void* PointerMovedEvent(void);
 }
 
 namespace zorv {

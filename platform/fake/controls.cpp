@@ -100,7 +100,11 @@ int ListBox::RowCount() const { return static_cast<int>(impl_->rows.size()); }
 std::string ListBox::RowText(int row) const {
   return row >= 0 && row < RowCount() ? impl_->rows[row] : std::string();
 }
-void ListBox::Select(int row) { impl_->selected = row >= 0 && row < RowCount() ? row : -1; }
+void ListBox::Select(int row) {
+  impl_->selected = row >= 0 && row < RowCount() ? row : -1;
+  auto& w = fake::TheWorld();
+  w.selections.push_back({this, impl_->selected, w.now});
+}
 int ListBox::Selected() const { return impl_->selected; }
 void ListBox::SetContextMenu(PopupMenu* menu) { impl_->menu = menu; }
 PopupMenu* ListBox::ContextMenu() const { return impl_->menu; }

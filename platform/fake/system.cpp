@@ -13,6 +13,7 @@ using fake::TheWorld;
 
 Point GetCursorPos() {
   auto& w = TheWorld();
+  w.CatchUpTrack();
   w.cursorRead = w.cursor;
   return w.cursor;
 }

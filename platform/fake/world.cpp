@@ -39,6 +39,17 @@ void World::PlaceForeground(Rect bounds) {
   if (foregroundWatch && foregroundPlacementWatched) AfterPumps(1, foregroundWatch);
 }
 
+void World::FollowTrack(std::vector<Sample> track) {
+  track_ = std::move(track);
+  trackNext_ = 0;
+  CatchUpTrack();
+}
+
+void World::CatchUpTrack() {
+  while (trackNext_ < track_.size() && track_[trackNext_].at <= now)
+    cursor = track_[trackNext_++].to;
+}
+
 void World::StartTimer(const void* id, std::uint32_t interval, std::function<void()> fire) {
   if (TimerRunning(id)) return;
   timers_.push_back({id, interval, now + interval, std::move(fire)});
@@ -84,6 +95,7 @@ void World::Pump() {
 bool World::WaitForActivity() {
   ++waits;
   if (!hookInstalled) return false;
+  CatchUpTrack();
   // The hook has seen a move since the pointer was last read: its signal is already set.
   if (cursor != cursorRead) return true;
   // What the script delivers at the next pumps stands for messages already in the queue.
@@ -92,6 +104,7 @@ bool World::WaitForActivity() {
   std::uint64_t next = UINT64_MAX;
   for (const Scripted& s : script_) next = std::min(next, s.when);
   for (const TimerSlot& t : timers_) next = std::min(next, t.due);
+  if (trackNext_ < track_.size()) next = std::min(next, track_[trackNext_].at);
   // Nothing will ever come: a loop that waits here would wait for good.
   if (next == UINT64_MAX || next > timeLimitMs) throw RunawayLoop{};
   now = std::max(now, next);

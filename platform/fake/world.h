@@ -61,6 +61,12 @@ class World {
     Point to;
   };
   std::vector<CursorSet> cursorSets;  // every SetCursorPos, with the virtual time
+  struct Selection {
+    const platform::ListBox* list;
+    int row;  // -1: none
+    std::uint64_t at;
+  };
+  std::vector<Selection> selections;  // every ListBox::Select, with the virtual time
   Size screen{1024, 768};
   bool instanceGuardTaken = false;
 
@@ -143,6 +149,16 @@ class World {
   void AfterPumps(std::uint64_t n, std::function<void()> fn);
   // Puts the cursor at path[0] now-ish: one point per pump, starting with the next pump.
   void CursorPath(const std::vector<Point>& path);
+  // A recorded pointer: from now on the cursor is where the latest sample whose time has come
+  // puts it, as a real pointer is between two reports of the hook; each later sample wakes a
+  // loop that waits for the pointer to move. Samples in time order.
+  struct Sample {
+    std::uint64_t at;
+    Point to;
+  };
+  void FollowTrack(std::vector<Sample> track);
+  // Internal: moves the cursor to the latest sample due.
+  void CatchUpTrack();
 
   // Internal, used by the fake platform.
   struct TimerSlot {
@@ -170,6 +186,8 @@ class World {
   };
   std::vector<Scripted> script_;
   std::vector<TimerSlot> timers_;
+  std::vector<Sample> track_;
+  std::size_t trackNext_ = 0;
   std::uint64_t order_ = 0;
   struct File {
     std::string bytes;

@@ -3,6 +3,7 @@
 #include "base/texts.h"
 #include "platform/handler.h"
 #include "platform/win32/win32.h"
+#include "zorv/zorv.h"
 // After windows.h, which it needs.
 #include <commdlg.h>
 
@@ -46,6 +47,10 @@ bool ModalScope::Active() { return g_modalDepth > 0 || SystemLoopRunning(); }
 
 namespace vetrix::platform {
 
+namespace {
+constexpr DWORD kPointerLookMs = 5000;
+}  // namespace
+
 using win32::Widen;
 
 namespace {
@@ -76,7 +81,20 @@ void SetCursorPos(Point p) {
 
 void Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
-bool WaitForMessageOrPointerMove() { return false; }
+bool WaitForMessageOrPointerMove() {
+  HANDLE moved = ::PointerMovedEvent();
+  if (!moved) return false;
+  POINT rest{};
+  GetCursorPos(&rest);
+  // New messages only: input left queued for a loop of the system must not end every wait.
+  while (MsgWaitForMultipleObjectsEx(1, &moved, kPointerLookMs, QS_ALLINPUT, 0) == WAIT_TIMEOUT) {
+    // The system drops a hook that once answered too late, and nothing sets the event any more:
+    // a look at the pointer now and then keeps gestures alive, if slowly.
+    POINT now{};
+    if (GetCursorPos(&now) && (now.x != rest.x || now.y != rest.y)) break;
+  }
+  return true;
+}
 
 namespace {
 

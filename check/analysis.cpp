@@ -1,0 +1,233 @@
+#include "check/analysis.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "base/error.h"
+#include "base/path.h"
+#include "capture/direction.h"
+#include "store/angle_list.h"
+#include "store/settings_file.h"
+
+namespace vetrix::check {
+namespace {
+
+constexpr std::int32_t kIdealStrokeLength = 25;
+constexpr std::uint64_t kIdealStrokeMs = 10;
+// Where every ideal path starts: far enough from the screen's edges for any gesture to matter
+// nothing, since recognition looks only at movements.
+constexpr Point kIdealOrigin{512, 384};
+
+std::string Row(int i) { return "row " + std::to_string(i); }
+std::string AngleKey(int i) { return std::to_string(i + 1); }
+std::string ActionKey(int i) { return "a" + std::to_string(i); }
+std::string Quoted(std::string_view cp1251) { return "\"" + Utf8FromCp1251(cp1251) + "\""; }
+
+// A key named by a plain decimal number, as the program writes them ("7", never "07").
+std::optional<int> DecimalName(std::string_view name) {
+  if (name.empty() || (name.size() > 1 && name[0] == '0')) return std::nullopt;
+  int value = 0;
+  const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), value);
+  if (error != std::errc() || end != name.data() + name.size() || value < 0) return std::nullopt;
+  return value;
+}
+
+std::optional<int> ActionKeyIndex(std::string_view name) {
+  if (name.empty() || (name[0] != 'a' && name[0] != 'A')) return std::nullopt;
+  return DecimalName(name.substr(1));
+}
+
+class Problems {
+ public:
+  void Error(std::string key, std::string message) {
+    list_.push_back({std::move(key), Severity::Error, std::move(message)});
+  }
+  void Warning(std::string key, std::string message) {
+    list_.push_back({std::move(key), Severity::Warning, std::move(message)});
+  }
+  std::vector<Problem> Sorted() && {
+    std::stable_sort(list_.begin(), list_.end(),
+                     [](const Problem& a, const Problem& b) { return a.severity < b.severity; });
+    return std::move(list_);
+  }
+
+ private:
+  std::vector<Problem> list_;
+};
+
+struct BrokenList {
+  int row;
+  std::string message;  // code page 1251, as the program shows it
+};
+
+// The angle lists that stop loading, found again with the program's own parser: the program
+// names none of them in its message.
+std::vector<BrokenList> BrokenLists(const SettingsFile& file, const GestureTable& t) {
+  std::vector<BrokenList> broken;
+  std::int32_t scratch[kAngleRowSize];
+  std::int32_t count = 0;
+  for (int i = 0; i < TableSize(t); ++i) {
+    const std::string text = file.ReadString(kMain, AngleKey(i));
+    if (text.empty()) continue;
+    try {
+      ParseAngleList(text, scratch, count);
+    } catch (const vetrix::Error& e) {
+      broken.push_back({i, e.what()});
+    }
+  }
+  return broken;
+}
+
+// What the program shows while it starts: the default error box for a scale that is no number
+// (shown first, by the options) and for the first broken angle list (last, by the gestures), the
+// message box for a hot key that cannot be registered.
+void StartUpErrors(const LoadedProgram& program, const std::vector<BrokenList>& broken,
+                   Problems& problems) {
+  std::vector<std::string> boxes = program.world().errorBoxes;
+  const bool gestureBox =
+      !broken.empty() && !boxes.empty() && boxes.back() == broken.front().message;
+  if (gestureBox) boxes.pop_back();
+  for (const std::string& box : boxes) problems.Error("Scale", Utf8FromCp1251(box));
+  if (gestureBox)
+    problems.Error(AngleKey(broken.front().row), Utf8FromCp1251(broken.front().message));
+  for (std::size_t k = 1; k < broken.size(); ++k)
+    problems.Warning(AngleKey(broken[k].row),
+                     Utf8FromCp1251(broken[k].message) + ": " + Row(broken[k].row) +
+                         " has no strokes (the program reports only the first broken list)");
+  for (const auto& box : program.world().messageBoxes)
+    problems.Error("Hotkey", Utf8FromCp1251(box.text));
+}
+
+void HotKeyWithoutKey(MainWindow& window, const SettingsFile& file, Problems& problems) {
+  if (!window.hotKeyModeBox.Checked() || window.hotKeyField.Code() != 0) return;
+  problems.Warning("Hotkey", "hot-key mode is on, but " + Quoted(file.ReadString(kMain, "Hotkey")) +
+                                 " names no key: the program says nothing, and no key starts "
+                                 "recognition");
+}
+
+void StaleKeys(const SettingsFile& file, const GestureTable& t, Problems& problems) {
+  const int count = TableSize(t);
+  const std::int32_t num = file.ReadInteger(kMain, "Num", 0);
+  const std::string numText = "\"Num\" is " + std::to_string(num);
+  if (num > kMaxGestures)
+    problems.Warning("Num", numText + ": the program loads only the first " +
+                                std::to_string(kMaxGestures) + " gestures");
+  for (const std::string& name : file.KeyNames(kMain)) {
+    if (const auto i = ActionKeyIndex(name); i && *i >= count) {
+      problems.Warning(name, "action key " + name + " belongs to no gesture (" + numText +
+                                 "): nothing uses it; the program deletes it once a recording "
+                                 "makes " +
+                                 Row(*i));
+    } else if (const auto k = DecimalName(name); k && *k > count) {
+      problems.Warning(name, "angle list " + name + " lies past the gestures the program loads (" +
+                                 numText + "): it is never loaded");
+    }
+  }
+  const std::int32_t shown = file.ReadInteger(kMessages, "NumOfMessages", 0);
+  for (const std::string& name : file.KeyNames(kMessages))
+    if (const auto k = DecimalName(name); k && *k > std::max(shown, 0))
+      problems.Warning("[Messages] " + name, "saved command line " + name +
+                                                 " is hidden: \"NumOfMessages\" is " +
+                                                 std::to_string(shown));
+}
+
+// Each gesture drawn ideally from a fresh start: another gesture that fires first, or none at
+// all, means this one never fires however well it is drawn.
+void LosingGestures(const std::string& iniBytes, const GestureTable& t,
+                    const std::vector<BrokenList>& broken, Problems& problems) {
+  for (int i = 0; i < TableSize(t); ++i) {
+    if (std::any_of(broken.begin(), broken.end(), [i](const BrokenList& b) { return b.row == i; }))
+      continue;
+    if (StrokeCount(t, i) == 0) {
+      problems.Warning(AngleKey(i), Row(i) + " has no strokes: it never fires");
+      continue;
+    }
+    if (t.action[i].empty()) {
+      problems.Warning(ActionKey(i), Row(i) + " has no action: it never fires");
+      continue;
+    }
+    const std::vector<std::int32_t> angles(t.angles[i], t.angles[i] + StrokeCount(t, i));
+    const std::vector<Firing> firings =
+        LoadedProgram(iniBytes).Recognise(IdealPath(angles, kIdealOrigin));
+    if (!firings.empty() && firings.front().row == i) continue;
+    const std::string lead = Row(i) + " never fires when drawn exactly: ";
+    if (firings.empty()) {
+      problems.Warning(AngleKey(i), lead + "no gesture fires on its path");
+    } else {
+      const Firing& f = firings.front();
+      problems.Warning(AngleKey(i), lead + Row(f.row) + " fires first, at stroke " +
+                                        std::to_string(f.ms / kIdealStrokeMs) + " of " +
+                                        std::to_string(angles.size()));
+    }
+  }
+}
+
+void MissingFiles(const GestureTable& t, const FileProbe& probe, Problems& problems) {
+  if (!probe) return;
+  for (int i = 0; i < TableSize(t); ++i) {
+    const std::string& action = t.action[i];
+    if (action.empty() || action[0] == '*') continue;
+    if (probe(action) == false)
+      problems.Warning(ActionKey(i),
+                       Row(i) + " opens " + Quoted(action) + ", which does not exist");
+  }
+}
+
+}  // namespace
+
+std::vector<fake::World::Sample> IdealPath(const std::vector<std::int32_t>& angles, Point origin) {
+  std::vector<fake::World::Sample> path{{0, origin}};
+  for (std::int32_t angle : angles)
+    path.push_back({path.back().at + kIdealStrokeMs,
+                    Moved(path.back().to, DirectionOffset(angle, kIdealStrokeLength))});
+  return path;
+}
+
+Report Analyse(const std::string& iniBytes, const FileProbe& probe) {
+  Report report;
+  Problems problems;
+  // A copy: the checks below each start the program afresh.
+  auto table = std::make_unique<GestureTable>();
+  std::vector<BrokenList> broken;
+  {
+    LoadedProgram program(iniBytes);
+    MainWindow& window = program.window();
+    *table = window.state.table;
+    for (int i = 0; i < TableSize(*table); ++i) {
+      const int n = StrokeCount(*table, i);
+      report.gestures.push_back(
+          {i, AngleKey(i), std::vector<std::int32_t>(table->angles[i], table->angles[i] + n),
+           Utf8FromCp1251(table->action[i]), Utf8FromCp1251(window.actionList.RowText(i))});
+    }
+    for (std::size_t k = 0; k < window.savedCommandKeys.size(); ++k)
+      report.commands.push_back(
+          {window.savedCommandKeys[k],
+           Utf8FromCp1251(window.savedCommandBox.ItemText(static_cast<int>(k)))});
+    const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
+    broken = BrokenLists(file, *table);
+    StartUpErrors(program, broken, problems);
+    HotKeyWithoutKey(window, file, problems);
+    StaleKeys(file, *table, problems);
+  }
+  LosingGestures(iniBytes, *table, broken, problems);
+  MissingFiles(*table, probe, problems);
+  report.problems = std::move(problems).Sorted();
+  return report;
+}
+
+int ExitStatus(const Report& report) {
+  if (report.problems.empty()) return 0;
+  return report.problems.front().severity == Severity::Error ? 2 : 1;
+}
+
+std::vector<FiredRow> Replay(const std::string& iniBytes,
+                             const std::vector<fake::World::Sample>& track) {
+  LoadedProgram program(iniBytes);
+  const GestureTable& t = program.window().state.table;
+  std::vector<FiredRow> fires;
+  for (const Firing& f : program.Recognise(track))
+    fires.push_back({f.ms, f.row, Utf8FromCp1251(t.action[f.row])});
+  return fires;
+}
+
+}  // namespace vetrix::check

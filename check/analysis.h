@@ -1,0 +1,66 @@
+// What vetrix-check says about a gesture file: the gestures as the program loads them, the
+// saved command lines, and the problems found by running the program's own start-up and
+// recognition over it. Texts are UTF-8 (the file's are code page 1251).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "check/loaded_program.h"
+
+namespace vetrix::check {
+
+struct GestureRow {
+  int row;
+  std::string key;  // its angle list's key in [Main]
+  std::vector<std::int32_t> angles;
+  std::string action;  // as the file holds it
+  std::string shown;   // as the action list shows it
+};
+
+struct SavedCommand {
+  int key;
+  std::string text;
+};
+
+// An error is what the program itself shows at start-up; everything else is a warning.
+enum class Severity { Error, Warning };
+
+struct Problem {
+  std::string key;
+  Severity severity;
+  std::string message;
+};
+
+struct FiredRow {
+  std::uint64_t ms;
+  int row;
+  std::string action;
+};
+
+struct Report {
+  std::vector<GestureRow> gestures;
+  std::vector<SavedCommand> commands;
+  std::vector<Problem> problems;  // errors first
+  std::vector<FiredRow> fires;    // of a replay
+};
+
+// Whether an action's file exists; nothing where that cannot be told on this system.
+using FileProbe = std::function<std::optional<bool>(const std::string& cp1251Path)>;
+
+Report Analyse(const std::string& iniBytes, const FileProbe& probe);
+// 0 no problem, 1 warnings only, 2 an error the program reports at start-up.
+int ExitStatus(const Report& report);
+
+// The path a gesture's ideal drawing takes: from `origin`, one counted movement per stroke at
+// the stroke's own angle, 25 pixels long, 10 ms apart.
+std::vector<fake::World::Sample> IdealPath(const std::vector<std::int32_t>& angles, Point origin);
+
+// The rows that fire while the pointer follows the track; their actions are not run.
+std::vector<FiredRow> Replay(const std::string& iniBytes,
+                             const std::vector<fake::World::Sample>& track);
+
+}  // namespace vetrix::check

@@ -1,0 +1,70 @@
+#include "check/loaded_program.h"
+
+#include <algorithm>
+
+#include "platform/handler.h"
+#include "shell/bindings.h"
+#include "shell/layout.h"
+#include "shell/startup.h"
+#include "store/settings_file.h"
+
+namespace vetrix::check {
+namespace {
+
+constexpr const char* kFolder = "/checked";
+// A pass every 10 ms sees the last sample within this time; one more pass ends the run.
+constexpr std::uint64_t kAfterLastSampleMs = 10;
+constexpr std::uint64_t kRunawayMs = 60 * 1000;
+
+}  // namespace
+
+LoadedProgram::LoadedProgram(const std::string& iniBytes) {
+  fake::ResetWorld();
+  fake::World& w = fake::TheWorld();
+  w.currentDirectory = kFolder;
+  w.executablePath = std::string(kFolder) + "/vetrix.exe";
+  w.PutFile(kSettingsName, iniBytes);
+  window_ = std::make_unique<MainWindow>();
+  BindHandlers(*window_);
+  // As the program's entry does: an error ends the step and is shown, start-up goes on.
+  platform::RunHandler([&] { OnCreate(*window_); });
+  platform::RunHandler([&] { OnResize(*window_); });
+}
+
+LoadedProgram::~LoadedProgram() {
+  window_.reset();
+  fake::ResetWorld();
+}
+
+std::string LoadedProgram::IniBytes() const {
+  const std::string* bytes = fake::TheWorld().FileBytes(kSettingsName);
+  return bytes ? *bytes : std::string();
+}
+
+std::vector<Firing> LoadedProgram::Recognise(const std::vector<fake::World::Sample>& track) {
+  std::vector<Firing> firings;
+  if (track.empty()) return firings;
+  fake::World& w = fake::TheWorld();
+  MainWindow& window = *window_;
+  const std::uint64_t end = track.back().at + kAfterLastSampleMs;
+  w.now = std::max(w.now, track.front().at);
+  // The loop ends well before this; a script's waits after the last firing may run past it.
+  w.timeLimitMs = end + kRunawayMs;
+  w.FollowTrack(track);
+  // Continuous: not the one gesture of hot-key mode.
+  window.state.oneShot = false;
+  w.At(end, [&] { window.state.stopped = true; });
+  const std::size_t seen = w.selections.size();
+  try {
+    platform::RunHandler([&] { window.startButton.Click(); });
+  } catch (const fake::RunawayLoop&) {
+  }
+  // A firing selects its row in the gesture list; nothing else selects one while the loop runs.
+  for (std::size_t i = seen; i < w.selections.size(); ++i) {
+    const fake::World::Selection& s = w.selections[i];
+    if (s.list == &window.gestureList && s.row >= 0) firings.push_back({s.at, s.row});
+  }
+  return firings;
+}
+
+}  // namespace vetrix::check

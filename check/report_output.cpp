@@ -1,0 +1,99 @@
+#include "check/report_output.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+namespace vetrix::check {
+namespace {
+
+// Characters, not bytes: the texts are UTF-8.
+std::size_t Width(const std::string& s) {
+  return static_cast<std::size_t>(
+      std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+std::string Padded(const std::string& s, std::size_t width) {
+  return s + std::string(width > Width(s) ? width - Width(s) : 0, ' ');
+}
+
+std::string Strokes(const std::vector<std::int32_t>& angles) {
+  std::string text;
+  for (std::int32_t a : angles) text += (text.empty() ? "" : " ") + std::to_string(a) + Arrow(a);
+  return text.empty() ? "-" : text;
+}
+
+const char* SeverityName(Severity s) { return s == Severity::Error ? "error" : "warning"; }
+
+std::string Count(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string Arrow(std::int32_t angle) {
+  static const char* const kArrows[] = {"→", "↗", "↑", "↖", "←", "↙", "↓", "↘"};
+  const std::int32_t a = angle % 360 < 0 ? angle % 360 + 360 : angle % 360;
+  return a % 45 == 0 ? kArrows[a / 45] : "";
+}
+
+void PrintText(std::ostream& out, const std::string& fileName, const Report& report,
+               bool replayed) {
+  out << fileName << ": " << Count(report.gestures.size(), "gesture", "gestures") << ", "
+      << Count(report.commands.size(), "saved command line", "saved command lines") << "\n";
+
+  if (!report.gestures.empty()) {
+    std::size_t strokesWidth = Width("strokes");
+    for (const GestureRow& g : report.gestures)
+      strokesWidth = std::max(strokesWidth, Width(Strokes(g.angles)));
+    out << "\nrow  key  " << Padded("strokes", strokesWidth) << "  action\n";
+    for (const GestureRow& g : report.gestures)
+      out << Padded(std::to_string(g.row), 3) << "  " << Padded(g.key, 3) << "  "
+          << Padded(Strokes(g.angles), strokesWidth) << "  " << g.shown << "\n";
+  }
+
+  if (!report.commands.empty()) {
+    out << "\nsaved command lines\n";
+    for (const SavedCommand& c : report.commands)
+      out << "  " << Padded(std::to_string(c.key), 3) << "  " << c.text << "\n";
+  }
+
+  if (report.problems.empty()) {
+    out << "\nno problems\n";
+  } else {
+    std::size_t keyWidth = 3;
+    for (const Problem& p : report.problems) keyWidth = std::max(keyWidth, Width(p.key));
+    out << "\nproblems\n";
+    for (const Problem& p : report.problems)
+      out << "  " << Padded(SeverityName(p.severity), 7) << "  " << Padded(p.key, keyWidth) << "  "
+          << p.message << "\n";
+  }
+
+  if (replayed) {
+    out << "\nreplay: " << Count(report.fires.size(), "firing", "firings") << "\n";
+    for (const FiredRow& f : report.fires)
+      out << "  " << f.ms << " ms  row " << f.row << "  " << f.action << "\n";
+  }
+}
+
+void PrintJson(std::ostream& out, const Report& report) {
+  using Json = nlohmann::ordered_json;
+  Json gestures = Json::array(), commands = Json::array(), problems = Json::array(),
+       fires = Json::array();
+  for (const GestureRow& g : report.gestures)
+    gestures.push_back(
+        {{"row", g.row}, {"key", g.key}, {"angles", g.angles}, {"action", g.action}});
+  for (const SavedCommand& c : report.commands)
+    commands.push_back({{"key", c.key}, {"text", c.text}});
+  for (const Problem& p : report.problems)
+    problems.push_back(
+        {{"key", p.key}, {"severity", SeverityName(p.severity)}, {"message", p.message}});
+  for (const FiredRow& f : report.fires)
+    fires.push_back({{"ms", f.ms}, {"row", f.row}, {"action", f.action}});
+  const Json document = {{"gestures", std::move(gestures)},
+                         {"commands", std::move(commands)},
+                         {"problems", std::move(problems)},
+                         {"fires", std::move(fires)}};
+  out << document.dump(2) << "\n";
+}
+
+}  // namespace vetrix::check

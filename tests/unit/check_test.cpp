@@ -1,0 +1,224 @@
+// vetrix-check over files with known faults: what it reports, what a replay fires, what it
+// draws, and that FILE stays as it was.
+#include <gtest/gtest.h>
+#include <png.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "capture/gesture_view.h"
+#include "check/analysis.h"
+#include "check/command_line.h"
+#include "check/inputs.h"
+#include "check/loaded_program.h"
+
+namespace vetrix::check {
+namespace {
+
+namespace fs = std::filesystem;
+
+const Problem* FindProblem(const Report& r, const std::string& key) {
+  for (const Problem& p : r.problems)
+    if (p.key == key) return &p;
+  return nullptr;
+}
+
+class CheckFileTest : public ::testing::Test {
+ protected:
+  CheckFileTest()
+      : folder_(fs::temp_directory_path() / ("vetrix-check-" + std::to_string(::getpid()))) {
+    fs::create_directories(folder_);
+  }
+  ~CheckFileTest() override { fs::remove_all(folder_); }
+
+  fs::path Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(folder_ / name, std::ios::binary) << bytes;
+    return folder_ / name;
+  }
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  // Runs the command line; FILE must come out byte for byte as it went in.
+  int Run(std::vector<std::string> args, const fs::path& file) {
+    const std::string before = Read(file);
+    args.insert(args.begin(), "vetrix-check");
+    args.push_back(file.string());
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    out_.str("");
+    err_.str("");
+    const int status = RunCheck(static_cast<int>(argv.size()), argv.data(), out_, err_);
+    EXPECT_EQ(Read(file), before) << "FILE changed by " << args[1];
+    return status;
+  }
+
+  fs::path folder_;
+  std::ostringstream out_, err_;
+};
+
+TEST(CheckTest, AOneStrokeGestureShadowsALongerOneStartingTheSameWay) {
+  const Report r =
+      Analyse("[Main]\nNum=3\n1=0\n2=0 90\n3=90 180\na0=x.bat\na1=y.bat\na2=z.bat\n", nullptr);
+  ASSERT_EQ(r.problems.size(), 1u);
+  EXPECT_EQ(r.problems[0].key, "2");
+  EXPECT_EQ(r.problems[0].severity, Severity::Warning);
+  EXPECT_EQ(r.problems[0].message,
+            "row 1 never fires when drawn exactly: row 0 fires first, at stroke 1 of 2");
+  EXPECT_EQ(ExitStatus(r), 1);
+  ASSERT_EQ(r.gestures.size(), 3u);
+  EXPECT_EQ(r.gestures[1].angles, (std::vector<std::int32_t>{0, 90}));
+}
+
+TEST(CheckTest, AGestureNoneCanFollowAndOneWithoutActionNeverFire) {
+  // Recognition measures 0..360: a stored 400 never matches, so nothing fires on its path.
+  const Report r = Analyse("[Main]\nNum=3\n1=400\n2=90\n3=\na0=x.bat\n", nullptr);
+  ASSERT_NE(FindProblem(r, "1"), nullptr);
+  EXPECT_EQ(FindProblem(r, "1")->message,
+            "row 0 never fires when drawn exactly: no gesture fires on its path");
+  ASSERT_NE(FindProblem(r, "a1"), nullptr);
+  EXPECT_EQ(FindProblem(r, "a1")->message, "row 1 has no action: it never fires");
+  ASSERT_NE(FindProblem(r, "3"), nullptr);
+  EXPECT_EQ(FindProblem(r, "3")->message, "row 2 has no strokes: it never fires");
+}
+
+TEST(CheckTest, StartUpErrorsCarryTheProgramsOwnTextAndTheirKeys) {
+  const Report r = Analyse("[Main]\nNum=3\nScale=big\n1=0\n2=0  90\n3=x 5\na0=a.bat\n", nullptr);
+  ASSERT_GE(r.problems.size(), 3u);
+  EXPECT_EQ(r.problems[0].key, "Scale");
+  EXPECT_EQ(r.problems[0].message, "'big' is not a valid integer value");
+  EXPECT_EQ(r.problems[1].key, "2");
+  EXPECT_EQ(r.problems[1].message, "'' is not a valid integer value");
+  EXPECT_EQ(r.problems[1].severity, Severity::Error);
+  // The program shows only the first broken list; the later one still loses its strokes.
+  const Problem* later = FindProblem(r, "3");
+  ASSERT_NE(later, nullptr);
+  EXPECT_EQ(later->severity, Severity::Warning);
+  EXPECT_EQ(later->message.rfind("'x' is not a valid integer value: row 2 has no strokes", 0), 0u);
+  EXPECT_EQ(ExitStatus(r), 2);
+}
+
+TEST(CheckTest, KeysNothingReadsAreReported) {
+  const Report r = Analyse(
+      "[Main]\nNum=3\n1=0\n2=90\n3=180\n4=270\na0=a\na1=b\na2=c\nA5=stale\n"
+      "[Messages]\nNumOfMessages=1\n1=one\n2=hidden\n",
+      nullptr);
+  const Problem* stale = FindProblem(r, "A5");
+  ASSERT_NE(stale, nullptr);
+  EXPECT_EQ(stale->message,
+            "action key A5 belongs to no gesture (\"Num\" is 3): nothing uses it; the program "
+            "deletes it once a recording makes row 5");
+  ASSERT_NE(FindProblem(r, "4"), nullptr);
+  ASSERT_NE(FindProblem(r, "[Messages] 2"), nullptr);
+  EXPECT_EQ(FindProblem(r, "[Messages] 2")->message,
+            "saved command line 2 is hidden: \"NumOfMessages\" is 1");
+  EXPECT_EQ(r.problems.size(), 3u);
+  ASSERT_EQ(r.commands.size(), 1u);
+  EXPECT_EQ(r.commands[0].text, "one");
+}
+
+TEST(CheckTest, HotKeyModeWithoutAKeyAndMissingFilesAreWarnings) {
+  const auto probe = [](const std::string& path) -> std::optional<bool> {
+    if (path == "C:\\gone.exe") return false;
+    return std::nullopt;
+  };
+  const Report r = Analyse(
+      "[Main]\nHK=yes\nHotkey=Ctrl+\nNum=2\n1=0\n2=90\na0=C:\\gone.exe\na1=rel.bat\n", probe);
+  ASSERT_EQ(r.problems.size(), 2u);
+  EXPECT_EQ(r.problems[0].key, "Hotkey");
+  EXPECT_EQ(r.problems[1].key, "a0");
+  EXPECT_EQ(r.problems[1].message, "row 0 opens \"C:\\gone.exe\", which does not exist");
+}
+
+TEST(CheckTest, ReplayFiresAtThePassThatSeesTheLastStrokeComplete) {
+  // A 125 Hz mouse: 3 pixels every 8 ms, right for 80 ms, then up. Passes every 10 ms see the
+  // latest sample; the movement counts at 60 ms (21 px right) and at 130 ms (9 right, 18 up:
+  // 20.1 px at 63 degrees, within 45 of 90), so row 1 fires at 130 ms.
+  std::ostringstream trace;
+  trace << "# ms x y\n";
+  for (int k = 0; k <= 10; ++k) trace << 8 * k << " " << 500 + 3 * k << " 400\n";
+  for (int k = 1; k <= 10; ++k) trace << 80 + 8 * k << " 530 " << 400 - 3 * k << "\n";
+  const std::string ini =
+      "[Main]\nNum=3\n1=180\n2=0 90\n3=90 180\na0=l.bat\na1=ru.bat\na2=ul.bat\n";
+  const std::vector<FiredRow> fires = Replay(ini, ParseTrace(trace.str()));
+  ASSERT_EQ(fires.size(), 1u);
+  EXPECT_EQ(fires[0].ms, 130u);
+  EXPECT_EQ(fires[0].row, 1);
+  EXPECT_EQ(fires[0].action, "ru.bat");
+}
+
+TEST(CheckTest, TraceLinesAreReadStrictly) {
+  EXPECT_EQ(ParseTrace("\n# c\n5 1 2\r\n5 -3 4\n").size(), 2u);
+  for (const char* bad : {"5 1\n", "5 1 2 3\n", "-1 0 0\n", "9 0 0\n8 0 0\n", "1 0 x\n"})
+    EXPECT_THROW(ParseTrace(bad), std::runtime_error) << bad;
+}
+
+TEST_F(CheckFileTest, ExitStatusesAndFileUntouched) {
+  const fs::path good = Write("good.ini", "[Main]\nNum=2\n1=0 90\n2=180\na0=a\na1=b\n");
+  EXPECT_EQ(Run({}, good), 0);
+  EXPECT_NE(out_.str().find("no problems"), std::string::npos) << out_.str();
+  const fs::path broken = Write("broken.ini", "[Main]\nNum=2\n1=0\n2=0  90\na0=a\na1=b\n");
+  EXPECT_EQ(Run({"--json"}, broken), 2);
+  EXPECT_NE(out_.str().find("\"message\": \"'' is not a valid integer value\""), std::string::npos)
+      << out_.str();
+  const fs::path trace = Write("trace.txt", "0 100 100\n10 130 100\n");
+  EXPECT_EQ(Run({"--replay", trace.string()}, good), 0);
+  EXPECT_NE(out_.str().find("replay: 0 firings"), std::string::npos) << out_.str();
+  EXPECT_EQ(Run({"--replay", (folder_ / "none.txt").string()}, good), kUnusableInput);
+  EXPECT_EQ(Run({}, folder_ / "missing.ini"), kUnusableInput);
+  EXPECT_NE(err_.str().find("cannot read"), std::string::npos);
+  EXPECT_EQ(Run({"--bogus"}, good), kUnusableInput);
+}
+
+// The picture is the program's own drawing area, pixel for pixel, where the gesture fits in it.
+TEST_F(CheckFileTest, DrawnPicturesAreTheProgramsDrawing) {
+  const std::string ini =
+      "[Main]\nNum=2\nScale=15\nx2=50\ny2=200\n1=0 90\n2=0 0 0 0 0 0 0 0 0 0 0 0 0 0\n";
+  const fs::path file = Write("draw.ini", ini);
+  ASSERT_EQ(Run({"--draw", (folder_ / "pictures").string()}, file), 1);  // row 1: no action
+
+  auto read = [](const fs::path& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    EXPECT_TRUE(png_image_begin_read_from_file(&image, path.string().c_str())) << path;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    EXPECT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
+    return std::tuple{static_cast<int>(image.width), static_cast<int>(image.height), rgb};
+  };
+  const auto [w0, h0, rgb0] = read(folder_ / "pictures" / "gesture-0.png");
+  LoadedProgram program(ini);
+  MainWindow& window = program.window();
+  ASSERT_EQ(w0, window.drawingArea.BitmapWidth());
+  ASSERT_EQ(h0, window.drawingArea.BitmapHeight());
+  window.gestureList.Select(0);
+  DrawGesture(window);
+  int differing = 0, inked = 0;
+  for (int y = 0; y < h0; ++y)
+    for (int x = 0; x < w0; ++x) {
+      const platform::Rgb c = window.drawingArea.Pixel(x, y);
+      const std::uint8_t* p = &rgb0[(static_cast<std::size_t>(y) * w0 + x) * 3];
+      differing += c != platform::Rgb{p[0], p[1], p[2]};
+      inked += c != platform::Rgb{255, 255, 255};
+    }
+  EXPECT_EQ(differing, 0);
+  EXPECT_GT(inked, 40);
+
+  // 14 strokes of 15 pixels run off a 209-pixel area from x = 50: the picture moves the start
+  // point so that the whole chain shows, arrowhead included.
+  const auto [w1, h1, rgb1] = read(folder_ / "pictures" / "gesture-1.png");
+  int rightmostRed = -1;
+  for (int y = 0; y < h1; ++y)
+    for (int x = 0; x < w1; ++x) {
+      const std::uint8_t* p = &rgb1[(static_cast<std::size_t>(y) * w1 + x) * 3];
+      if (p[0] == 255 && p[1] == 0 && p[2] == 0) rightmostRed = std::max(rightmostRed, x);
+    }
+  EXPECT_GE(w1, 209);
+  EXPECT_GT(rightmostRed, 0);
+  EXPECT_LT(rightmostRed, w1 - 1);
+}
+
+}  // namespace
+}  // namespace vetrix::check
