@@ -3,7 +3,7 @@ or, with "PauseFullscreen=yes", a window over the whole desktop is in front, a d
 fires nothing and the button reaches that program untouched; once another window is in front,
 the same gesture fires again, without a restart."""
 
-from harness.inspector import START, TITLE, WAITING
+from harness.inspector import START, TITLE
 from harness.session import main
 from harness.waiting import poll
 import trigger_steps
