@@ -7,6 +7,8 @@
 namespace vetrix::texts {
 
 inline constexpr Cp1251Text kAppTitle = "Vetrix";
+// The tray tip while recognition is paused; " (game.exe)" follows when the program is known.
+inline constexpr Cp1251Text kPausedTip = "Vetrix: пауза";
 inline constexpr Cp1251Text kMainTitle = "Vetrix v" VETRIX_VERSION_TEXT;
 inline constexpr Cp1251Text kStart = "Старт";
 inline constexpr Cp1251Text kWaiting = "Ожидание";

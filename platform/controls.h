@@ -405,6 +405,9 @@ class TrayIcon {
   void Add();
   // Puts the picture into the icon record and sends the whole record again.
   void Modify(TrayPicture picture);
+  // The tip shown over the icon (code page 1251; the shell shows at most 127 characters). It
+  // starts as "Vetrix" and stays with the record, for every later send.
+  void SetTip(std::string_view text);
   void Delete();
 
   struct Impl;

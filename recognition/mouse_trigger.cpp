@@ -75,9 +75,15 @@ bool ButtonStartsRecognition(const MainWindow& window) {
 
 void UpdateMouseTrigger(MainWindow& window) {
   const int button = ListenedButton(window.state);
-  const bool hold = window.holdButton == HoldButton::Any ||
-                    (window.holdButton == HoldButton::Right && button == kRightButton);
-  platform::SetMouseTrigger(button, window.mouseTriggerBox.Checked(), hold);
+  // While paused the program in front gets every click of the button, untouched.
+  const bool paused = window.state.paused;
+  const bool hold = !paused && (window.holdButton == HoldButton::Any ||
+                                (window.holdButton == HoldButton::Right && button == kRightButton));
+  platform::SetMouseTrigger(button, !paused && window.mouseTriggerBox.Checked(), hold);
+}
+
+void StopButtonRun(MainWindow& window) {
+  if (ButtonStartsRecognition(window) && !window.state.stopped) StopThroughStartButton(window);
 }
 
 void OnHookMouseMessage(MainWindow& window, std::int32_t mouseMessage) {

@@ -13,11 +13,13 @@ void SelectButtonMessages(MainWindow& window, int button);
 // A button message from the hook library.
 void OnHookMouseMessage(MainWindow& window, std::int32_t mouseMessage);
 // Tells the hook library what recognition answers to (the selected button, while the box is
-// ticked) and whether that button is held back.
+// ticked and recognition is not paused) and whether that button is held back.
 void UpdateMouseTrigger(MainWindow& window);
 // Whether a button's press starts recognition: the box ticked and a button listened to (the
 // one last selected, which the file may have refused to record).
 bool ButtonStartsRecognition(const MainWindow& window);
+// Ends a run that a button press started, for when its release will not be reported.
+void StopButtonRun(MainWindow& window);
 // "Использовать кнопки мыши" ticked or not: saved at once.
 void OnMouseTriggerClick(MainWindow& window);
 // One of the three button radios chosen: saved at once.

@@ -67,6 +67,12 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
   SharedState& s = window.state;
   GestureTable& t = s.table;
   s.cursorPoint = platform::GetCursorPos();
+  // Nothing is followed while a program that recognition stays out of is in front, and what
+  // the pointer did there is no stroke once it has gone.
+  if (s.paused) {
+    s.anchorPoint = s.cursorPoint;
+    return;
+  }
 
   if (MovementCounts(s)) {
     // Every check of this pass sees the same movement: its direction is measured once.
@@ -132,6 +138,11 @@ void ToggleRecognition(MainWindow& window) {
 void OnAttemptTimeout(MainWindow& window) {
   window.attemptTimer.Stop();
   ResetProgress(window.state);
+}
+
+void DropMatchingAttempts(MainWindow& window) {
+  OnAttemptTimeout(window);
+  window.state.matchFailures = 0;
 }
 
 }  // namespace vetrix

@@ -12,6 +12,8 @@ class MainWindow;
 void ToggleRecognition(MainWindow& window);
 // A matching attempt ran out of time: every gesture starts afresh.
 void OnAttemptTimeout(MainWindow& window);
+// Every attempt in progress ends, its failures with it, as at the start of a run.
+void DropMatchingAttempts(MainWindow& window);
 
 // Whether the movement from anchorPoint to cursorPoint matches stroke k of gesture j. Strokes
 // at or past the gesture's stroke count never match.

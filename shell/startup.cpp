@@ -9,6 +9,7 @@
 #include "recognition/hot_key.h"
 #include "recognition/key_names.h"
 #include "recognition/mouse_trigger.h"
+#include "recognition/pause.h"
 #include "shell/tray.h"
 #include "store/number.h"
 #include "store/settings.h"
@@ -31,6 +32,7 @@ void StopEveryLoop(SharedState& s) {
 void ApplyOptions(MainWindow& window, const StoredOptions& options) {
   const auto step = [](auto&& fn) { platform::RunHandler(fn); };
   window.holdButton = options.holdButton;
+  window.pauseRules = options.pause;
   step([&] {
     switch (options.mouseButton) {
       case 1:
@@ -99,6 +101,8 @@ void OnCreate(MainWindow& window) {
   s.programFolder = {FolderOf(platform::ExecutablePath().utf8)};
   ShowSavedCommands(window, ReadSavedCommands());
   LoadGestures(window);
+  // Before the hook library starts: it must not hold a button back for a paused program.
+  FollowForeground(window);
   platform::InstallMouseHook();
 }
 

@@ -40,6 +40,20 @@ std::vector<int> SavedCommandKeys(const SettingsFile& file, int limit) {
   return keys;
 }
 
+// Any key of [Exclude] names a program; a path names its last part. Only the first keys are
+// read: a file in another encoding is read key by key, each read a pass over the whole file.
+std::vector<std::string> ExcludedPrograms(const SettingsFile& file) {
+  std::vector<std::string> keys = file.KeyNames(kExclude);
+  if (keys.size() > kMaxExcludedPrograms) keys.resize(kMaxExcludedPrograms);
+  std::vector<std::string> programs;
+  for (const std::string& key : keys) {
+    std::string name = file.ReadString(kExclude, key);
+    name.erase(0, name.find_last_of("\\/") + 1);
+    if (!name.empty() && name.size() <= kMaxProgramNameLength) programs.push_back(std::move(name));
+  }
+  return programs;
+}
+
 }  // namespace
 
 StoredOptions ReadOptions() {
@@ -56,6 +70,8 @@ StoredOptions ReadOptions() {
   o.hotKeyMode = file.ReadString(kMain, "HK", "no") == "yes";
   o.hotKeyName = file.ReadString(kMain, "Hotkey", "");
   o.exactMode = file.ReadString(kMain, "AR", "no") == "yes";
+  o.pause.programs = ExcludedPrograms(file);
+  o.pause.fullscreen = file.ReadString(kMain, "PauseFullscreen", "no") == "yes";
   return o;
 }
 

@@ -23,6 +23,19 @@ inline constexpr std::string_view kDefaultScale = "15";
 // long press anywhere. "yes": whichever is chosen; "no": none.
 enum class HoldButton { Right, Any, None };
 
+// When recognition pauses for the window in front: "[Exclude]" (program file names, one a key)
+// and "PauseFullscreen" in [Main], our own additions that only the user writes.
+struct PauseRules {
+  std::vector<std::string> programs;
+  bool fullscreen = false;  // "PauseFullscreen" is "yes"
+  bool Empty() const { return programs.empty() && !fullscreen; }
+};
+// The keys of [Exclude] read, and the longest name taken: beyond these a file full of keys or
+// of long values only wastes the start-up's time; no file name is longer, and nobody lists
+// that many programs.
+inline constexpr std::size_t kMaxExcludedPrograms = 256;
+inline constexpr std::size_t kMaxProgramNameLength = 255;
+
 // The [Main] options, as the file holds them.
 struct StoredOptions {
   std::int32_t mouseButton = 0;  // "MB": 1 left, 2 middle, 3 right; anything else: none
@@ -33,6 +46,7 @@ struct StoredOptions {
   std::string hotKeyName;        // "Hotkey"
   bool exactMode = false;        // "AR" is "yes"
   HoldButton holdButton = HoldButton::Right;  // "HoldButton"
+  PauseRules pause;
 };
 StoredOptions ReadOptions();
 

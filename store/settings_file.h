@@ -18,6 +18,7 @@ inline constexpr const char* kSettingsNameCapital = ".\\Gesture.ini";
 
 inline constexpr std::string_view kMain = "Main";
 inline constexpr std::string_view kMessages = "Messages";
+inline constexpr std::string_view kExclude = "Exclude";
 
 class SettingsFile {
  public:

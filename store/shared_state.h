@@ -31,6 +31,8 @@ struct SharedState {
   bool placingStart = false;
   bool commitRequested = false;
   bool windowActivated = false;
+  // The window in front is one that recognition stays out of; the only thing a pass asks.
+  bool paused = false;
 
   Point cursorPoint, anchorPoint, startPoint, penPoint, previewEnd, playbackPoint;
   // Where the start point was when its placement began.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/controls.h"
@@ -54,6 +55,10 @@ class MainWindow {
   bool focusHotKeyOnActivate = false;
   // Which chosen trigger button the hook library holds back.
   HoldButton holdButton = HoldButton::Right;
+  // Which windows in front pause recognition, and the program it is paused for (while
+  // state.paused).
+  PauseRules pauseRules;
+  std::string pausedFor;
 
   // The scale field's last whole number, which comes back when the field is left holding none.
   std::int32_t lastValidScale = 15;

@@ -302,6 +302,11 @@ void TrayIcon::Modify(TrayPicture picture) {
   // Like the shell: modifying an icon that was never added changes nothing.
   if (tray.exists) tray.picture = picture;
 }
+void TrayIcon::SetTip(std::string_view text) {
+  auto& tray = fake::TheWorld().tray;
+  tray.calls.push_back("modify:tip");
+  if (tray.exists) tray.tip = text;
+}
 void TrayIcon::Delete() {
   auto& tray = fake::TheWorld().tray;
   tray.calls.push_back("delete");

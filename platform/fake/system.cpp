@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/fake/world.h"
+#include "platform/foreground.h"
 #include "platform/handler.h"
 #include "platform/profile.h"
 
@@ -121,6 +122,14 @@ void InstallMouseHook() { TheWorld().hookInstalled = true; }
 void UninstallMouseHook() { TheWorld().hookInstalled = false; }
 void SetMouseTrigger(int button, bool on, bool holdBack) {
   TheWorld().mouseTrigger = {button, on, holdBack};
+}
+
+ForegroundWindow Foreground() { return TheWorld().foreground; }
+
+void WatchForeground(std::function<void()> changed, bool followPlacement) {
+  auto& w = TheWorld();
+  w.foregroundWatch = std::move(changed);
+  w.foregroundPlacementWatched = followPlacement;
 }
 
 void ShowMessageBox(std::string_view text, std::string_view caption) {

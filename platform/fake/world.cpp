@@ -29,6 +29,16 @@ void World::CursorPath(const std::vector<Point>& path) {
   }
 }
 
+void World::BringToFront(platform::ForegroundWindow window) {
+  foreground = std::move(window);
+  if (foregroundWatch) AfterPumps(1, foregroundWatch);
+}
+
+void World::PlaceForeground(Rect bounds) {
+  foreground.bounds = bounds;
+  if (foregroundWatch && foregroundPlacementWatched) AfterPumps(1, foregroundWatch);
+}
+
 void World::FollowTrack(std::vector<Sample> track) {
   track_ = std::move(track);
   trackNext_ = 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/foreground.h"
 #include "platform/profile_format.h"
 #include "platform/system.h"
 
@@ -30,7 +31,9 @@ struct RunawayLoop {};
 struct TrayState {
   bool exists = false;
   platform::TrayPicture picture = platform::TrayPicture::Stopped;
-  std::vector<std::string> calls;  // "add", "modify:running", "modify:stopped", "delete"
+  std::string tip = "Vetrix";
+  // "add", "modify:running", "modify:stopped", "modify:tip", "delete"
+  std::vector<std::string> calls;
 };
 
 struct KeyEvent {
@@ -112,6 +115,15 @@ class World {
     std::string caption;
   };
   std::vector<MessageBox> messageBoxes;
+
+  // The window in front and the program's watch on it.
+  platform::ForegroundWindow foreground;
+  std::function<void()> foregroundWatch;
+  bool foregroundPlacementWatched = false;
+  // Another window comes to the front; a watch hears of it at the next pump, as from the queue.
+  void BringToFront(platform::ForegroundWindow window);
+  // The window in front moves or changes size; heard only by a watch that follows placement.
+  void PlaceForeground(Rect bounds);
 
   // Host paths; the program sees them with backslashes.
   std::string currentDirectory = ".";

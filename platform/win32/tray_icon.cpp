@@ -31,6 +31,11 @@ void TrayIcon::Modify(TrayPicture picture) {
                           : win32::ProgramIcon(GetSystemMetrics(SM_CXICON));
   Shell_NotifyIconW(NIM_MODIFY, &impl_->data);
 }
+void TrayIcon::SetTip(std::string_view text) {
+  auto& d = impl_->data;
+  lstrcpynW(d.szTip, win32::Widen(text).c_str(), ARRAYSIZE(d.szTip));
+  Shell_NotifyIconW(NIM_MODIFY, &d);
+}
 void TrayIcon::Delete() { Shell_NotifyIconW(NIM_DELETE, &impl_->data); }
 
 }  // namespace vetrix::platform

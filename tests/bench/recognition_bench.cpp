@@ -1,5 +1,6 @@
 // Cost of one counted-movement recognition pass over a full table (101 gestures of 101
-// strokes), and the heap allocations it makes (there must be none unless a gesture fires).
+// strokes), with and without the pause rules in force, and the heap allocations it makes
+// (there must be none unless a gesture fires).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -8,8 +9,10 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "platform/fake/world.h"
+#include "recognition/pause.h"
 #include "recognition/recognition.h"
 #include "window/main_window.h"
 
@@ -42,10 +45,28 @@ std::unique_ptr<MainWindow> FullTable() {
   return window;
 }
 
+// Which window is in front, with the pause rules at their bounds (every exclusion slot taken,
+// full-screen windows too), or no rules at all.
+enum class Front { NoRules, Other, Excluded };
+
+void PutInFront(MainWindow& window, Front front) {
+  if (front == Front::NoRules) return;
+  for (std::size_t i = 0; i < kMaxExcludedPrograms; ++i)
+    window.pauseRules.programs.push_back("game" + std::to_string(i) + ".exe");
+  window.pauseRules.fullscreen = true;
+  fake::TheWorld().foreground = {front == Front::Excluded ? "GAME255.EXE" : "notepad.exe",
+                                 {0, 0, 400, 300},
+                                 {0, 0, 1024, 768},
+                                 false};
+  FollowForeground(window);
+}
+
 // One pass per call, alternating between two movements from the anchor.
 class Passes {
  public:
-  Passes(Point step1, Point step2) : window_(FullTable()), step1_(step1), step2_(step2) {
+  Passes(Point step1, Point step2, Front front = Front::NoRules)
+      : window_(FullTable()), step1_(step1), step2_(step2) {
+    PutInFront(*window_, front);
     // Warm-up: the fake's timer list grows once; the real timer is the system's.
     for (int i = 0; i < 4; ++i) Pass();
     count_ = 0;
@@ -71,20 +92,29 @@ constexpr Point kFollowing[2] = {{30, 0}, {30, -10}};
 // Movements alternate between matching and dropping: up to three checks per gesture.
 constexpr Point kDropping[2] = {{30, 0}, {0, 30}};
 
-void Run(benchmark::State& state, const Point (&steps)[2]) {
-  Passes passes(steps[0], steps[1]);
+void Run(benchmark::State& state, const Point (&steps)[2], Front front = Front::NoRules) {
+  Passes passes(steps[0], steps[1], front);
   const long before = g_allocations.load();
   for (auto _ : state) passes.Pass();
   state.counters["allocs_per_pass"] =
       benchmark::Counter(static_cast<double>(g_allocations.load() - before) / passes.count());
   state.counters["progress_of_0"] = passes.window().state.table.matchProgress[0];
+  state.counters["paused"] = passes.window().state.paused;
 }
 
 // The check ./test runs: the allocation counter over a fixed number of passes, no timing.
 int CheckAllocations() {
+  struct Round {
+    const Point (&steps)[2];
+    Front front;
+  };
+  const Round rounds[] = {{kFollowing, Front::NoRules},
+                          {kDropping, Front::NoRules},
+                          {kDropping, Front::Other},
+                          {kDropping, Front::Excluded}};
   int failures = 0;
-  for (const auto* steps : {&kFollowing, &kDropping}) {
-    Passes passes((*steps)[0], (*steps)[1]);
+  for (const Round& round : rounds) {
+    Passes passes(round.steps[0], round.steps[1], round.front);
     const long before = g_allocations.load();
     for (int i = 0; i < 1000; ++i) passes.Pass();
     const long made = g_allocations.load() - before;
@@ -96,9 +126,19 @@ int CheckAllocations() {
 
 void BM_PassFollowing(benchmark::State& state) { Run(state, kFollowing); }
 void BM_PassDropping(benchmark::State& state) { Run(state, kDropping); }
+// The same passes with the pause rules at their bounds and the window in front followed.
+void BM_PassFollowingWithPauseRules(benchmark::State& state) {
+  Run(state, kFollowing, Front::Other);
+}
+void BM_PassDroppingWithPauseRules(benchmark::State& state) { Run(state, kDropping, Front::Other); }
+// Paused: what a pass costs while an excluded program is in front.
+void BM_PassPaused(benchmark::State& state) { Run(state, kDropping, Front::Excluded); }
 
 BENCHMARK(BM_PassFollowing);
 BENCHMARK(BM_PassDropping);
+BENCHMARK(BM_PassFollowingWithPauseRules);
+BENCHMARK(BM_PassDroppingWithPauseRules);
+BENCHMARK(BM_PassPaused);
 
 }  // namespace
 }  // namespace vetrix

@@ -55,14 +55,15 @@ class TriggerTest(VetrixTest):
     """A session whose program folder holds gesture.ini and mark.bat; the gesture's action
     runs mark.bat, which appends a line to hits.txt."""
 
-    def write_profile(self, action=None, **main):
+    def write_profile(self, action=None, sections=None, **main):
+        """`main` goes into [Main] after the gesture; `sections` are further sections."""
         folder = self.session.folder
         self.hits_path = os.path.join(folder, "hits.txt")
         bat = os.path.join(folder, "mark.bat")
         with open(bat, "w", newline="\r\n") as f:
             f.write(f'@echo hit>>"{wine_path(self.hits_path)}"\n')
         profile.write_ini(folder, {"Main": {"Num": 1, "1": GESTURE, "a0": action or wine_path(bat),
-                                            **main}})
+                                            **main}, **(sections or {})})
 
     def hits(self):
         return len(log_lines(self.hits_path))
@@ -146,9 +147,10 @@ class TriggerTest(VetrixTest):
 
     # --- another program -----------------------------------------------------
 
-    def start_tool(self, *args, wait_for):
-        """Starts trigger_window with `args` and waits for a log line starting `wait_for`."""
-        folder = os.path.join(self.session.root, "tool")
+    def start_tool(self, *args, wait_for, folder="tool"):
+        """Starts trigger_window with `args` in `folder` (its log's), and waits for a log line
+        starting `wait_for`."""
+        folder = os.path.join(self.session.root, folder)
         os.makedirs(folder, exist_ok=True)
         proc = self.session.run_wine(tool_path(self.session), *args, cwd=folder,
                                      log_path=os.path.join(folder, "out.txt"))

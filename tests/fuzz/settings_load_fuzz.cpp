@@ -23,6 +23,9 @@ void CheckInStep(const vetrix::MainWindow& f) {
   for (int i = 0; i < t.gestureCount; ++i)
     Check(t.segmentCount[i] >= 0 && t.segmentCount[i] <= vetrix::kMaxSegments);
   Check(f.savedCommandBox.ItemCount() == static_cast<int>(f.savedCommandKeys.size()));
+  Check(f.pauseRules.programs.size() <= vetrix::kMaxExcludedPrograms);
+  for (const std::string& program : f.pauseRules.programs)
+    Check(!program.empty() && program.size() <= vetrix::kMaxProgramNameLength);
 }
 
 void LoadAndEdit(const std::string& ini) {

@@ -14,6 +14,7 @@
 //   inspector close <title>         posts WM_CLOSE to that window
 //   inspector acp                   acp ansi= oem=
 //   inspector cursor                cursor x= y=
+//   inspector prop <title> <name>   prop value=: that window property's word, 0 when unset
 //   inspector shown-after <title> [seconds]
 //                                   prints "waiting", polls every millisecond for a visible
 //                                   top-level window of that title, then
@@ -27,6 +28,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -351,6 +353,13 @@ int wmain(int argc, wchar_t** argv) {
     HWND top = FindTopLevel(argv[2]);
     if (!top) return Fail(L"no window titled \"" + std::wstring(argv[2]) + L"\"");
     PostMessageW(top, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (cmd == L"prop" && argc == 4) {
+    HWND top = FindTopLevel(argv[2]);
+    if (!top) return Fail(L"no window titled \"" + std::wstring(argv[2]) + L"\"");
+    const auto word = reinterpret_cast<std::uintptr_t>(GetPropW(top, argv[3]));
+    Line("prop\tvalue=" + std::to_string(word));
     return 0;
   }
   if (cmd == L"acp" && argc == 2) {

@@ -2,10 +2,11 @@
 //
 //   trigger_window hotkey
 //     holds Ctrl+Alt+F5 (RegisterHotKey) until a file "release" appears in the current folder;
-//   trigger_window window [left top width height]
+//   trigger_window window [left top width height | full]
 //     a titled topmost window that makes itself the foreground window; when a file "hang"
 //     appears it brings itself to the front again and stops answering for good (Sleep in its
-//     window procedure), as a hung program does.
+//     window procedure), as a hung program does. "full": borderless over the whole virtual
+//     screen, as a full-screen game is.
 //
 // Both append lines to trigger.log in the current folder:
 //   ready fg=<1 if in the foreground>      hotkey taken | hotkey refused | hotkey released
@@ -81,20 +82,28 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2 || (std::wcscmp(argv[1], L"hotkey") && std::wcscmp(argv[1], L"window"))) {
-    std::fputs("usage: trigger_window hotkey | window [left top width height]\n", stderr);
+    std::fputs("usage: trigger_window hotkey | window [left top width height | full]\n", stderr);
     return 2;
   }
   g_hotkeyRole = !std::wcscmp(argv[1], L"hotkey");
   int rect[4] = {0, 0, 240, 700};
-  for (int i = 0; i < 4 && i + 2 < argc; ++i)
+  const bool full = argc == 3 && !std::wcscmp(argv[2], L"full");
+  if (full) {
+    rect[0] = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    rect[1] = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    rect[2] = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    rect[3] = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  }
+  for (int i = 0; !full && i < 4 && i + 2 < argc; ++i)
     rect[i] = static_cast<int>(std::wcstol(argv[i + 2], nullptr, 10));
   if (!test_tool::OpenLog(L"trigger.log")) return 3;
 
   test_tool::RegisterToolClass(L"VetrixTriggerWindow", WindowProc);
   // Topmost, so the program's own window never covers the pointer's path over it.
-  HWND hwnd = CreateWindowExW(g_hotkeyRole ? 0 : WS_EX_TOPMOST, L"VetrixTriggerWindow",
-                              L"trigger window", WS_OVERLAPPEDWINDOW, rect[0], rect[1], rect[2],
-                              rect[3], nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND hwnd =
+      CreateWindowExW(g_hotkeyRole ? 0 : WS_EX_TOPMOST, L"VetrixTriggerWindow", L"trigger window",
+                      full ? WS_POPUP : WS_OVERLAPPEDWINDOW, rect[0], rect[1], rect[2], rect[3],
+                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return 4;
   SetTimer(hwnd, kSignalTimer, 20, nullptr);
   if (g_hotkeyRole) {

@@ -1,0 +1,87 @@
+#include "recognition/pause.h"
+
+#include <cstdint>
+#include <string_view>
+
+#include "base/texts.h"
+#include "recognition/mouse_trigger.h"
+#include "recognition/recognition.h"
+#include "window/main_window.h"
+
+namespace vetrix {
+namespace {
+
+// File names compare as the file system compares them, Cyrillic letters folded too: each
+// capital of code page 1251 with its small letter.
+constexpr unsigned char kCapitalsAndSmalls[][2] = {
+    {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D},
+    {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4},
+    {0xA8, 0xB8}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE},
+};
+
+unsigned char Small(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF)) return static_cast<unsigned char>(c + 32);
+  for (const auto& pair : kCapitalsAndSmalls)
+    if (c == pair[0]) return pair[1];
+  return c;
+}
+
+bool SameFileName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (Small(static_cast<unsigned char>(a[i])) != Small(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+bool Covers(const Rect& window, const Rect& monitor) {
+  if (monitor.width <= 0 || monitor.height <= 0) return false;
+  const auto end = [](std::int32_t start, std::int32_t length) {
+    return static_cast<std::int64_t>(start) + length;
+  };
+  return window.left <= monitor.left && window.top <= monitor.top &&
+         end(window.left, window.width) >= end(monitor.left, monitor.width) &&
+         end(window.top, window.height) >= end(monitor.top, monitor.height);
+}
+
+std::string PauseTip(const std::string& program) {
+  std::string tip = texts::kPausedTip.str();
+  if (!program.empty()) tip += " (" + program + ")";
+  return tip;
+}
+
+}  // namespace
+
+std::optional<std::string> PauseReason(const PauseRules& rules,
+                                       const platform::ForegroundWindow& front) {
+  if (!front.program.empty()) {
+    for (const std::string& program : rules.programs)
+      if (SameFileName(program, front.program)) return front.program;
+  }
+  if (rules.fullscreen && !front.shell && Covers(front.bounds, front.monitor)) return front.program;
+  return std::nullopt;
+}
+
+void FollowForeground(MainWindow& window) {
+  if (window.pauseRules.Empty()) return;
+  platform::WatchForeground([&window] { OnForegroundChanged(window); },
+                            window.pauseRules.fullscreen);
+  OnForegroundChanged(window);
+}
+
+void OnForegroundChanged(MainWindow& window) {
+  SharedState& s = window.state;
+  const std::optional<std::string> reason = PauseReason(window.pauseRules, platform::Foreground());
+  if (reason.has_value() == s.paused && reason.value_or("") == window.pausedFor) return;
+  const bool pausing = reason && !s.paused;
+  s.paused = reason.has_value();
+  window.pausedFor = reason.value_or("");
+  window.trayIcon.SetTip(s.paused ? PauseTip(window.pausedFor) : texts::kAppTitle.str());
+  UpdateMouseTrigger(window);
+  if (!pausing) return;
+  DropMatchingAttempts(window);
+  // The hook library no longer reports the button, so its release could not end the run.
+  StopButtonRun(window);
+}
+
+}  // namespace vetrix
