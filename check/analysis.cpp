@@ -203,6 +203,9 @@ Report Analyse(const std::string& iniBytes, const FileProbe& probe) {
       report.commands.push_back(
           {window.savedCommandKeys[k],
            Utf8FromCp1251(window.savedCommandBox.ItemText(static_cast<int>(k)))});
+    for (const std::string& name : window.pauseRules.programs)
+      report.excluded.push_back(Utf8FromCp1251(name));
+    report.pauseFullscreen = window.pauseRules.fullscreen;
     const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
     broken = BrokenLists(file, *table);
     StartUpErrors(program, broken, problems);

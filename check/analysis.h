@@ -44,6 +44,9 @@ struct FiredRow {
 struct Report {
   std::vector<GestureRow> gestures;
   std::vector<SavedCommand> commands;
+  // Where recognition pauses: the programs of [Exclude] as read, and "PauseFullscreen".
+  std::vector<std::string> excluded;
+  bool pauseFullscreen = false;
   std::vector<Problem> problems;  // errors first
   std::vector<FiredRow> fires;    // of a replay
 };

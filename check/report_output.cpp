@@ -57,6 +57,12 @@ void PrintText(std::ostream& out, const std::string& fileName, const Report& rep
       out << "  " << Padded(std::to_string(c.key), 3) << "  " << c.text << "\n";
   }
 
+  if (!report.excluded.empty() || report.pauseFullscreen) {
+    out << "\npaused while in front\n";
+    for (const std::string& program : report.excluded) out << "  " << program << "\n";
+    if (report.pauseFullscreen) out << "  any full-screen window (PauseFullscreen=yes)\n";
+  }
+
   if (report.problems.empty()) {
     out << "\nno problems\n";
   } else {
@@ -89,10 +95,10 @@ void PrintJson(std::ostream& out, const Report& report) {
         {{"key", p.key}, {"severity", SeverityName(p.severity)}, {"message", p.message}});
   for (const FiredRow& f : report.fires)
     fires.push_back({{"ms", f.ms}, {"row", f.row}, {"action", f.action}});
-  const Json document = {{"gestures", std::move(gestures)},
-                         {"commands", std::move(commands)},
-                         {"problems", std::move(problems)},
-                         {"fires", std::move(fires)}};
+  const Json document = {
+      {"gestures", std::move(gestures)}, {"commands", std::move(commands)},
+      {"exclude", report.excluded},      {"pauseFullscreen", report.pauseFullscreen},
+      {"problems", std::move(problems)}, {"fires", std::move(fires)}};
   out << document.dump(2) << "\n";
 }
 
