@@ -18,9 +18,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   test_tool::RegisterToolClass(L"BenchEmptyWindow", WindowProc);
-  HWND hwnd =
-      CreateWindowExW(0, L"BenchEmptyWindow", L"empty window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                      100, 100, 400, 300, nullptr, nullptr, instance, nullptr);
+  HWND hwnd = CreateWindowExW(0, L"BenchEmptyWindow", L"empty window",
+                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, test_tool::kBaselineWidth,
+                              test_tool::kBaselineHeight, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 4;
   return test_tool::RunMessageLoop();
 }

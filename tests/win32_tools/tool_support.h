@@ -9,6 +9,10 @@
 
 namespace test_tool {
 
+// The outer size of Vetrix's main window, for the baselines it is measured against: under Wine
+// a window's surface takes memory by its area.
+inline constexpr int kBaselineWidth = 596, kBaselineHeight = 406;
+
 inline std::FILE*& LogFile() {
   static std::FILE* file = nullptr;
   return file;

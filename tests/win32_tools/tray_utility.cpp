@@ -30,9 +30,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (!InitCommonControlsEx(&icc)) return 3;
 
   test_tool::RegisterToolClass(L"BenchTrayUtility", WindowProc);
-  HWND hwnd =
-      CreateWindowExW(0, L"BenchTrayUtility", L"tray utility", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                      100, 100, 400, 300, nullptr, nullptr, instance, nullptr);
+  HWND hwnd = CreateWindowExW(0, L"BenchTrayUtility", L"tray utility",
+                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, test_tool::kBaselineWidth,
+                              test_tool::kBaselineHeight, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 4;
 
   g_icon.cbSize = sizeof g_icon;
