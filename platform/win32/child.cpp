@@ -77,6 +77,11 @@ void MoveChild(HWND hwnd, const Rect& r) {
   MoveWindow(hwnd, r.left, r.top, r.width, r.height, TRUE);
 }
 
+WNDPROC PutInFront(HWND hwnd, WNDPROC procedure) {
+  return reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
 bool ReflectCommand(WPARAM wp, LPARAM lp) {
   if (lp == 0) return false;
   auto* target = reinterpret_cast<CommandTarget*>(

@@ -62,6 +62,12 @@ void DestroyChild(HWND hwnd);
 Rect ChildBounds(HWND hwnd);
 void MoveChild(HWND hwnd, const Rect& r);
 
+// Puts `procedure` in front of a control's own, which it passes everything else to with
+// CallWindowProcW; returns that procedure (the class's, the same for every control of a class).
+// Not comctl32's SetWindowSubclass: under Wine every message to a window subclassed that way
+// asks the server for a window property first: adding 101 rows to a list took 17 ms, not 0.1.
+WNDPROC PutInFront(HWND hwnd, WNDPROC procedure);
+
 // Hands a WM_COMMAND from a child to its CommandTarget; false when it is not from one.
 bool ReflectCommand(WPARAM wp, LPARAM lp);
 

@@ -37,10 +37,10 @@ struct ListBox::Impl : win32::CommandTarget {
 
 namespace {
 
-constexpr UINT_PTR kContextMenuId = 1;
+// The list box class's own procedure.
+WNDPROC g_listBoxProc = nullptr;
 
-LRESULT CALLBACK ContextMenuProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                 DWORD_PTR) {
+LRESULT CALLBACK ContextMenuProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_CONTEXTMENU) {
     // Through the window's own pointer, which DestroyChild clears before the object goes.
     auto* impl = dynamic_cast<ListBox::Impl*>(
@@ -51,8 +51,7 @@ LRESULT CALLBACK ContextMenuProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
       return 0;
     }
   }
-  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ContextMenuProc, id);
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  return CallWindowProcW(g_listBoxProc, hwnd, msg, wp, lp);
 }
 
 }  // namespace
@@ -65,7 +64,7 @@ ListBox::ListBox(const Args& args) : impl_(std::make_unique<Impl>()) {
   SendMessageW(impl_->hwnd, LB_SETITEMHEIGHT, 0, 13);
   // The list box itself ignores the right button, so the click that opens the menu leaves the
   // selection alone.
-  SetWindowSubclass(impl_->hwnd, ContextMenuProc, kContextMenuId, 0);
+  g_listBoxProc = win32::PutInFront(impl_->hwnd, ContextMenuProc);
 }
 ListBox::~ListBox() = default;
 void ListBox::SetBounds(Rect r) { win32::MoveChild(impl_->hwnd, r); }

@@ -14,7 +14,8 @@ using win32::Widen;
 
 namespace {
 
-constexpr UINT_PTR kNumberKeysId = 1;
+// The edit class's own procedure.
+WNDPROC g_editProc = nullptr;
 
 bool NumberChar(WPARAM ch) {
   // Control characters carry Backspace and the clipboard keys; Enter has no place in a number.
@@ -25,10 +26,9 @@ bool NumberChar(WPARAM ch) {
   return ch == static_cast<WPARAM>(sep[0]);
 }
 
-LRESULT CALLBACK NumberKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK NumberKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_CHAR && !NumberChar(wp)) return 0;
-  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, NumberKeys, id);
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  return CallWindowProcW(g_editProc, hwnd, msg, wp, lp);
 }
 
 }  // namespace
@@ -62,7 +62,7 @@ SpinEdit::SpinEdit(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->edit =
       win32::CreateChild(parent, L"EDIT", std::to_string(args.minimum), WS_TABSTOP | ES_AUTOHSCROLL,
                          WS_EX_CLIENTEDGE, args.rect, impl_.get());
-  SetWindowSubclass(impl_->edit, NumberKeys, kNumberKeysId, 0);
+  g_editProc = win32::PutInFront(impl_->edit, NumberKeys);
   impl_->arrows = win32::CreateChild(
       parent, UPDOWN_CLASSW, "", UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
       0, {}, nullptr);
