@@ -16,10 +16,14 @@ Size ScreenSize();
 void SetCursorPos(Point p);
 void Sleep(std::uint32_t ms);
 
-// Waits until a message arrives or the pointer moves, without a time limit; false at once
-// where pointer moves cannot be seen (the hook library is not installed), for the caller to
-// poll instead.
-bool WaitForMessageOrPointerMove();
+// What ended a wait for a message or a pointer move.
+enum class Woken {
+  kNotWaiting,  // pointer moves cannot be seen (no hook library): the caller polls instead
+  kPointerMoved,
+  kMessage,
+};
+// Waits until a message arrives or the pointer moves, without a time limit.
+Woken WaitForMessageOrPointerMove();
 
 // Dispatches every pending message, then returns. Handlers run re-entrantly from here.
 void ProcessMessages();

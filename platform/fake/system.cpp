@@ -24,7 +24,7 @@ void SetCursorPos(Point p) {
   w.cursorSets.push_back({w.now, p});
 }
 void Sleep(std::uint32_t ms) { TheWorld().Advance(ms); }
-bool WaitForMessageOrPointerMove() { return TheWorld().WaitForActivity(); }
+Woken WaitForMessageOrPointerMove() { return TheWorld().WaitForActivity(); }
 void ProcessMessages() { TheWorld().Pump(); }
 
 void RunMessageLoop() {

@@ -92,23 +92,25 @@ void World::Pump() {
   }
 }
 
-bool World::WaitForActivity() {
+platform::Woken World::WaitForActivity() {
+  using platform::Woken;
   ++waits;
-  if (!hookInstalled) return false;
+  if (!hookInstalled) return Woken::kNotWaiting;
   CatchUpTrack();
   // The hook has seen a move since the pointer was last read: its signal is already set.
-  if (cursor != cursorRead) return true;
+  if (cursor != cursorRead) return Woken::kPointerMoved;
   // What the script delivers at the next pumps stands for messages already in the queue.
   if (std::any_of(script_.begin(), script_.end(), [](const Scripted& s) { return s.byPump; }))
-    return true;
+    return Woken::kMessage;
   std::uint64_t next = UINT64_MAX;
   for (const Scripted& s : script_) next = std::min(next, s.when);
   for (const TimerSlot& t : timers_) next = std::min(next, t.due);
-  if (trackNext_ < track_.size()) next = std::min(next, track_[trackNext_].at);
+  const bool sample = trackNext_ < track_.size() && track_[trackNext_].at <= next;
+  if (sample) next = track_[trackNext_].at;
   // Nothing will ever come: a loop that waits here would wait for good.
   if (next == UINT64_MAX || next > timeLimitMs) throw RunawayLoop{};
   now = std::max(now, next);
-  return true;
+  return sample ? Woken::kPointerMoved : Woken::kMessage;
 }
 
 void World::Advance(std::uint32_t ms) {

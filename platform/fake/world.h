@@ -173,8 +173,9 @@ class World {
   void Pump();
   void Advance(std::uint32_t ms);
   // Lets the clock run to the next scripted event or timer expiry, as a wait for a message or
-  // a pointer move; false, at once, where the hook library is not installed to report moves.
-  bool WaitForActivity();
+  // a pointer move; at once where the hook library is not installed to report moves. A
+  // scripted event counts as a message: what it does is not known here.
+  platform::Woken WaitForActivity();
   int waits = 0;
 
  private:

@@ -81,19 +81,21 @@ void SetCursorPos(Point p) {
 
 void Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
-bool WaitForMessageOrPointerMove() {
+Woken WaitForMessageOrPointerMove() {
   HANDLE moved = ::PointerMovedEvent();
-  if (!moved) return false;
+  if (!moved) return Woken::kNotWaiting;
   POINT rest{};
   GetCursorPos(&rest);
-  // New messages only: input left queued for a loop of the system must not end every wait.
-  while (MsgWaitForMultipleObjectsEx(1, &moved, kPointerLookMs, QS_ALLINPUT, 0) == WAIT_TIMEOUT) {
+  for (;;) {
+    // New messages only: input left queued for a loop of the system must not end every wait.
+    const DWORD woken = MsgWaitForMultipleObjectsEx(1, &moved, kPointerLookMs, QS_ALLINPUT, 0);
+    if (woken == WAIT_OBJECT_0) return Woken::kPointerMoved;
+    if (woken != WAIT_TIMEOUT) return Woken::kMessage;
     // The system drops a hook that once answered too late, and nothing sets the event any more:
     // a look at the pointer now and then keeps gestures alive, if slowly.
     POINT now{};
-    if (GetCursorPos(&now) && (now.x != rest.x || now.y != rest.y)) break;
+    if (GetCursorPos(&now) && (now.x != rest.x || now.y != rest.y)) return Woken::kPointerMoved;
   }
-  return true;
 }
 
 namespace {

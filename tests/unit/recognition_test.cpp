@@ -192,6 +192,19 @@ TEST_F(RecognitionTest, AStillPointerMakesNoPasses) {
   EXPECT_TRUE(world().shellCalls.empty());
 }
 
+TEST_F(RecognitionTest, AMessageWhileThePointerRestsCostsOnePass) {
+  AddGesture({0}, "C:\\a.bat");
+  world().hookInstalled = true;
+  world().cursor = kOrigin;
+  int messages = 0;
+  for (std::uint64_t t = 250; t < 60'000; t += 250, ++messages) world().At(t, [] {});
+  world().At(60'000, [this] { window().startButton.Click(); });
+  window().startButton.Click();
+  // One pass sees that the pointer has not moved; the three a move earns would be 4 times this.
+  EXPECT_LE(world().pumps, static_cast<std::uint64_t>(messages) + 6u);
+  EXPECT_TRUE(world().shellCalls.empty());
+}
+
 TEST_F(RecognitionTest, WaitingFiresWhatPollingFired) {
   // Two gestures, moves with pauses between them: a completed gesture, then another, then an
   // attempt that the 3-second timer ends during a pause, then the first again.
