@@ -7,6 +7,7 @@
 #include "base/path.h"
 #include "capture/direction.h"
 #include "store/angle_list.h"
+#include "store/settings.h"
 #include "store/settings_file.h"
 
 namespace vetrix::check {
@@ -19,8 +20,6 @@ constexpr std::uint64_t kIdealStrokeMs = 10;
 constexpr Point kIdealOrigin{512, 384};
 
 std::string Row(int i) { return "row " + std::to_string(i); }
-std::string AngleKey(int i) { return std::to_string(i + 1); }
-std::string ActionKey(int i) { return "a" + std::to_string(i); }
 std::string Quoted(std::string_view cp1251) { return "\"" + Utf8FromCp1251(cp1251) + "\""; }
 
 // A key named by a plain decimal number, as the program writes them ("7", never "07").
@@ -67,7 +66,7 @@ std::vector<BrokenList> BrokenLists(const SettingsFile& file, const GestureTable
   std::int32_t scratch[kAngleRowSize];
   std::int32_t count = 0;
   for (int i = 0; i < TableSize(t); ++i) {
-    const std::string text = file.ReadString(kMain, AngleKey(i));
+    const std::string text = file.ReadString(kMain, AngleListKey(i));
     if (text.empty()) continue;
     try {
       ParseAngleList(text, scratch, count);
@@ -89,9 +88,9 @@ void StartUpErrors(const LoadedProgram& program, const std::vector<BrokenList>& 
   if (gestureBox) boxes.pop_back();
   for (const std::string& box : boxes) problems.Error("Scale", Utf8FromCp1251(box));
   if (gestureBox)
-    problems.Error(AngleKey(broken.front().row), Utf8FromCp1251(broken.front().message));
+    problems.Error(AngleListKey(broken.front().row), Utf8FromCp1251(broken.front().message));
   for (std::size_t k = 1; k < broken.size(); ++k)
-    problems.Warning(AngleKey(broken[k].row),
+    problems.Warning(AngleListKey(broken[k].row),
                      Utf8FromCp1251(broken[k].message) + ": " + Row(broken[k].row) +
                          " has no strokes (the program reports only the first broken list)");
   for (const auto& box : program.world().messageBoxes)
@@ -139,7 +138,7 @@ void LosingGestures(const std::string& iniBytes, const GestureTable& t,
     if (std::any_of(broken.begin(), broken.end(), [i](const BrokenList& b) { return b.row == i; }))
       continue;
     if (StrokeCount(t, i) == 0) {
-      problems.Warning(AngleKey(i), Row(i) + " has no strokes: it never fires");
+      problems.Warning(AngleListKey(i), Row(i) + " has no strokes: it never fires");
       continue;
     }
     if (t.action[i].empty()) {
@@ -152,12 +151,12 @@ void LosingGestures(const std::string& iniBytes, const GestureTable& t,
     if (!firings.empty() && firings.front().row == i) continue;
     const std::string lead = Row(i) + " never fires when drawn exactly: ";
     if (firings.empty()) {
-      problems.Warning(AngleKey(i), lead + "no gesture fires on its path");
+      problems.Warning(AngleListKey(i), lead + "no gesture fires on its path");
     } else {
       const Firing& f = firings.front();
-      problems.Warning(AngleKey(i), lead + Row(f.row) + " fires first, at stroke " +
-                                        std::to_string(f.ms / kIdealStrokeMs) + " of " +
-                                        std::to_string(angles.size()));
+      problems.Warning(AngleListKey(i), lead + Row(f.row) + " fires first, at stroke " +
+                                            std::to_string(f.ms / kIdealStrokeMs) + " of " +
+                                            std::to_string(angles.size()));
     }
   }
 }
@@ -196,7 +195,7 @@ Report Analyse(const std::string& iniBytes, const FileProbe& probe) {
     for (int i = 0; i < TableSize(*table); ++i) {
       const int n = StrokeCount(*table, i);
       report.gestures.push_back(
-          {i, AngleKey(i), std::vector<std::int32_t>(table->angles[i], table->angles[i] + n),
+          {i, AngleListKey(i), std::vector<std::int32_t>(table->angles[i], table->angles[i] + n),
            Utf8FromCp1251(table->action[i]), Utf8FromCp1251(window.actionList.RowText(i))});
     }
     for (std::size_t k = 0; k < window.savedCommandKeys.size(); ++k)

@@ -13,11 +13,6 @@ namespace vetrix {
 namespace {
 
 std::string Num(int i) { return std::to_string(i); }
-// "a" where the table is loaded or renumbered, "A" where an action is assigned or deleted;
-// key names ignore case, so both name the same key.
-std::string ActionKey(int i, char letter = 'a') {
-  return std::string(1, letter) += std::to_string(i);
-}
 
 // A key named by a plain decimal number from 1 to `limit`, as the program writes them.
 std::optional<int> SavedCommandNumber(const std::string& name, int limit) {
@@ -56,6 +51,11 @@ std::vector<std::string> ExcludedPrograms(const SettingsFile& file) {
 
 }  // namespace
 
+std::string AngleListKey(int row) { return Num(row + 1); }
+std::string ActionKey(int row, char letter) {
+  return std::string(1, letter) += std::to_string(row);
+}
+
 StoredOptions ReadOptions() {
   const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
   StoredOptions o;
@@ -88,7 +88,7 @@ std::optional<std::string> ReadGestures(GestureTable& t) {
   t.gestureCount = std::clamp(file.ReadInteger(kMain, "Num", 0), 0, kMaxGestures);
   std::optional<std::string> firstError;
   for (int i = 0; i < t.gestureCount; ++i) {
-    const std::string angles = file.ReadString(kMain, Num(i + 1));
+    const std::string angles = file.ReadString(kMain, AngleListKey(i));
     // An entry without strokes, or with a broken list, keeps its place and its rows, so that
     // every later row still names its own gesture; it has nothing to follow, so it never fires.
     t.segmentCount[i] = 0;

@@ -36,6 +36,12 @@ struct PauseRules {
 inline constexpr std::size_t kMaxExcludedPrograms = 256;
 inline constexpr std::size_t kMaxProgramNameLength = 255;
 
+// The [Main] key of row `row`'s angle list ("1" for row 0), and of its action ("a0"). "a" where
+// the table is loaded or renumbered, "A" where an action is assigned or deleted; key names ignore
+// case, so both name the same key.
+std::string AngleListKey(int row);
+std::string ActionKey(int row, char letter = 'a');
+
 // The [Main] options, as the file holds them.
 struct StoredOptions {
   std::int32_t mouseButton = 0;  // "MB": 1 left, 2 middle, 3 right; anything else: none
