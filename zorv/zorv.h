@@ -62,9 +62,15 @@ ZORV_API void InstallHook(void);
 ZORV_API void UnInstallHook(void);
 // An auto-reset event (a HANDLE) that the hook sets at every pointer movement, so that a loop
 // sampling the pointer can sleep while it rests; null while no hook runs to set it. The library
-// owns it: never close it.
+// owns it: never close it. Not part of the library's fixed interface (the two exports above):
+// the program looks it up by name and polls where a library lacks it.
 ZORV_API void* PointerMovedEvent(void);
 }
+
+namespace zorv {
+inline constexpr char kPointerMovedEventExport[] = "PointerMovedEvent";
+using PointerMovedEventFn = void* (*)(void);
+}  // namespace zorv
 
 namespace zorv {
 

@@ -81,8 +81,24 @@ void SetCursorPos(Point p) {
 
 void Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
+namespace {
+
+// Looked up, not imported: the program must start beside a library that has only the two
+// exports the hook library always had, and then polls.
+HANDLE PointerMovedEventOfLibrary() {
+  static const auto get = [] {
+    const HMODULE library = GetModuleHandleW(L"Zorv.dll");
+    return library ? reinterpret_cast<zorv::PointerMovedEventFn>(reinterpret_cast<void (*)()>(
+                         GetProcAddress(library, zorv::kPointerMovedEventExport)))
+                   : nullptr;
+  }();
+  return get ? get() : nullptr;
+}
+
+}  // namespace
+
 Woken WaitForMessageOrPointerMove() {
-  HANDLE moved = ::PointerMovedEvent();
+  HANDLE moved = PointerMovedEventOfLibrary();
   if (!moved) return Woken::kNotWaiting;
   POINT rest{};
   GetCursorPos(&rest);
