@@ -202,6 +202,21 @@ void SendToForeground(WindowCommand command) {
 
 bool ForegroundIsZoomed() { return IsZoomed(GetForegroundWindow()) != FALSE; }
 
+namespace {
+
+// By its full path in the system folder, never by a search.
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+  wchar_t path[MAX_PATH];
+  const UINT n = GetSystemDirectoryW(path, MAX_PATH);
+  if (n == 0 || n + 1 + std::wcslen(name) >= MAX_PATH) return nullptr;
+  path[n] = L'\\';
+  std::wcscpy(path + n + 1, name);
+  // Its own libraries are looked for beside it first.
+  return LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+}  // namespace
+
 std::optional<SystemPath> OpenFileDialog(std::string_view filter,
                                          std::string_view initialDirectory) {
   // "desc|pattern|..." becomes "desc\0pattern\0...\0\0"; the string's own terminator is the
@@ -234,8 +249,7 @@ std::optional<SystemPath> OpenFileDialog(std::string_view filter,
       OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
   // Its library is loaded when the dialog is first wanted, not at every start.
   static const auto open = reinterpret_cast<decltype(&GetOpenFileNameW)>(reinterpret_cast<void*>(
-      GetProcAddress(LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32),
-                     "GetOpenFileNameW")));
+      GetProcAddress(LoadSystemLibrary(L"comdlg32.dll"), "GetOpenFileNameW")));
   if (!open) return std::nullopt;
   win32::ModalScope modal;
   if (!open(&ofn)) return std::nullopt;
