@@ -10,13 +10,24 @@
 //   stop       ends the run: UnInstallHook twice, then exit (or linger, below)
 //   unblock    ends the block of --block-on-down
 //   exit       ends the lingering of --linger
+//   look       logs "looked" (once per new file), after the movement event's check of that tick
+//   wait       runs the program's own resting wait (once per new file), see --silence
 //
 // zorv_host [--trigger N] [--class NAME] [--no-install] [--block-on-down] [--linger]
-//           [--drag W H] [--seconds N]
+//           [--drag W H] [--seconds N] [--watch-event] [--silence]
 //   --drag           sets the system's drag rectangle (SM_CXDRAG, SM_CYDRAG) for this session
 //   --block-on-down  the first button-down message blocks the GUI thread, unpumped, until
 //                    "unblock" appears: a main thread busy in a long handler
 //   --linger         after UnInstallHook keep the window and pump its messages until "exit"
+//   --watch-event    logs whether PointerMovedEvent() is null before InstallHook, after it and
+//                    after UnInstallHook ("event installed=1"...), and "moved" at every 20 ms
+//                    tick that finds the event handed out after InstallHook set, until exit
+//   --silence        after InstallHook, a low-level mouse hook of a thread of its own takes
+//                    every move and passes none on, as the system does with a hook it has
+//                    dropped: the library's hook reports nothing while the pointer moves. Logs
+//                    "silenced N" as the count of moves it took grows. At "wait" it runs the
+//                    program's WaitForMessageOrPointerMove until the pointer is seen to move,
+//                    logging "waiting", then "woken message" per message and "woken pointer"
 #include <windows.h>
 
 #include "tool_support.h"
@@ -27,6 +38,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "platform/system.h"
 #include "zorv/zorv.h"
 
 namespace {
@@ -37,6 +49,8 @@ struct Options {
   bool install = true;
   bool blockOnDown = false;
   bool linger = false;
+  bool watchEvent = false;
+  bool silence = false;
   int dragWidth = 0;  // 0: the system's own
   int dragHeight = 0;
   unsigned seconds = 60;
@@ -50,6 +64,11 @@ bool g_uninstalled = false;
 bool g_blockedOnce = false;
 std::uintptr_t g_trigger = 0;
 ULONGLONG g_deadline = 0;
+// The event that PointerMovedEvent() handed out after InstallHook, watched to the end.
+HANDLE g_moved = nullptr;
+// Moves taken by the silencing hook, and how many of them were logged.
+volatile LONG g_silenced = 0;
+LONG g_silencedLogged = 0;
 
 bool Exists(const wchar_t* name) { return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES; }
 
@@ -79,6 +98,81 @@ void PollTriggerFile(HWND hwnd) {
   if (word != g_trigger) SetTrigger(hwnd, static_cast<std::uintptr_t>(word));
 }
 
+// A signal file seen once: taken away as it is acted on.
+bool Take(const wchar_t* name) { return DeleteFileW(name) != FALSE; }
+
+void LogEvent(const char* when) {
+  test_tool::Log("event %s=%d", when, PointerMovedEvent() != nullptr);
+}
+
+// Every 20 ms tick: a set event is a move the library reported.
+void WatchTick() {
+  if (g_moved && WaitForSingleObject(g_moved, 0) == WAIT_OBJECT_0) test_tool::Log("moved");
+  const LONG silenced = InterlockedCompareExchange(&g_silenced, 0, 0);
+  if (silenced != g_silencedLogged) {
+    g_silencedLogged = silenced;
+    test_tool::Log("silenced %ld", silenced);
+  }
+  if (Take(L"look")) test_tool::Log("looked");
+}
+
+LRESULT CALLBACK SilencingProc(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION && wp == WM_MOUSEMOVE) {
+    InterlockedIncrement(&g_silenced);
+    // Let through to the system, but to no hook after this one.
+    return 0;
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+DWORD WINAPI SilencingThread(void* ready) {
+  MSG msg;
+  PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+  // Set after the library's: the system calls the newest hook first.
+  const HHOOK hook = SetWindowsHookExW(WH_MOUSE_LL, SilencingProc, GetModuleHandleW(nullptr), 0);
+  SetEvent(ready);
+  if (!hook) return 1;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  UnhookWindowsHookEx(hook);
+  return 0;
+}
+
+bool StartSilencing() {
+  const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  const HANDLE thread = CreateThread(nullptr, 0, SilencingThread, ready, 0, nullptr);
+  if (!thread) return false;
+  const HANDLE waits[] = {ready, thread};
+  const bool hooked = WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0;
+  CloseHandle(thread);
+  return hooked;
+}
+
+// The program's resting wait, until it says the pointer moved. No timer runs meanwhile: its
+// messages would end every wait.
+void RestingWait(HWND hwnd) {
+  KillTimer(hwnd, kPollTimer);
+  test_tool::Log("waiting");
+  for (bool moved = false; !moved;) {
+    switch (vetrix::platform::WaitForMessageOrPointerMove()) {
+      case vetrix::platform::Woken::kNotWaiting:
+        test_tool::Log("not waiting");
+        moved = true;
+        break;
+      case vetrix::platform::Woken::kPointerMoved:
+        test_tool::Log("woken pointer");
+        moved = true;
+        break;
+      case vetrix::platform::Woken::kMessage: {
+        test_tool::Log("woken message");
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        break;
+      }
+    }
+  }
+  SetTimer(hwnd, kPollTimer, 20, nullptr);
+}
+
 void BlockUntilUnblocked() {
   test_tool::Log("blocked");
   const ULONGLONG limit = GetTickCount64() + kBlockLimitMs;
@@ -97,6 +191,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   if (msg == WM_TIMER && wp == kPollTimer) {
+    if (g_options.watchEvent || g_options.silence) WatchTick();
+    if (g_options.silence && Take(L"wait")) RestingWait(hwnd);
     if (g_uninstalled) {
       if (Exists(L"exit") || GetTickCount64() > g_deadline) PostQuitMessage(0);
     } else if (Exists(L"stop") || GetTickCount64() > g_deadline) {
@@ -127,6 +223,10 @@ bool Parse(int argc, wchar_t** argv) {
       g_options.blockOnDown = true;
     } else if (!std::wcscmp(argv[i], L"--linger")) {
       g_options.linger = true;
+    } else if (!std::wcscmp(argv[i], L"--watch-event")) {
+      g_options.watchEvent = true;
+    } else if (!std::wcscmp(argv[i], L"--silence")) {
+      g_options.silence = true;
     } else {
       return false;
     }
@@ -148,7 +248,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!Parse(argc, argv)) {
     std::fputs(
         "usage: zorv_host [--trigger N] [--class NAME] [--no-install] [--block-on-down]"
-        " [--linger] [--drag W H] [--seconds N]\n",
+        " [--linger] [--drag W H] [--seconds N] [--watch-event] [--silence]\n",
         stderr);
     return 2;
   }
@@ -169,26 +269,36 @@ int wmain(int argc, wchar_t** argv) {
   SetTrigger(hwnd, g_options.trigger);
   SetTimer(hwnd, kPollTimer, 20, nullptr);
 
+  if (g_options.watchEvent) LogEvent("before_install");
   if (g_options.install) {
     const double start = NowMs();
     InstallHook();
-    test_tool::Log("ready install_ms=%.1f", NowMs() - start);
+    const double took = NowMs() - start;
+    g_moved = static_cast<HANDLE>(PointerMovedEvent());
+    if (g_options.watchEvent) LogEvent("installed");
+    if (g_options.silence && !StartSilencing()) return 5;
+    test_tool::Log("ready install_ms=%.1f", took);
   } else {
     test_tool::Log("ready install_ms=0");
   }
   PumpUntilQuit();
 
+  // What the hook reported up to here is logged before it goes.
+  if (g_options.watchEvent) WatchTick();
   const double start = NowMs();
   UnInstallHook();
   const double middle = NowMs();
   UnInstallHook();
   test_tool::Log("uninstall_ms=%.1f", middle - start);
   test_tool::Log("uninstall2_ms=%.1f", NowMs() - middle);
+  if (g_options.watchEvent) LogEvent("uninstalled");
   g_uninstalled = true;
   if (g_options.linger) PumpUntilQuit();
 
   RemovePropW(hwnd, zorv::kTriggerProperty);
   DestroyWindow(hwnd);
+  // What came since the last tick.
+  if (g_options.watchEvent) WatchTick();
   test_tool::Log("exit");
   std::fclose(test_tool::LogFile());
   return 0;

@@ -1,0 +1,68 @@
+"""Zorv.dll's movement event: none before InstallHook, set at a move of the pointer while the
+hook runs, none after UnInstallHook. And the program's resting wait still sees the pointer move
+when the hook reports nothing, as when the system has dropped it."""
+
+import hook_steps
+from hook_steps import AWAY, PRESS
+from harness.waiting import START_TIMEOUT, poll
+
+
+def before(log, line):
+    return log[:log.index(line)]
+
+
+class MovementEvent(hook_steps.ZorvTest):
+    def look(self, host):
+        """The host's log once it has looked at the event after everything before this call."""
+        host.signal("look")
+        return host.wait("the host's look at the event", lambda log: "looked" in log)
+
+    def test_set_at_a_move_only_while_the_hook_runs(self):
+        self.start_target()
+        self.xdotool("mousemove", *map(str, PRESS))
+        host = self.start_host("--watch-event", "--linger")
+        self.assertNotIn("moved", before(self.look(host), "looked"), "set with no move")
+
+        self.xdotool("mousemove", *map(str, AWAY))
+        host.wait("the event set by the move", lambda log: "moved" in log)
+
+        host.signal("stop")
+        host.wait("UnInstallHook", lambda log: any(line.startswith("event uninstalled")
+                                                     for line in log))
+        # A move, then a click that passes: by the time the target has the click, a hook still
+        # running would have seen the move.
+        self.assertEqual(self.target_names(self.marker(at=PRESS)), [])
+        host.signal("exit")
+        log = host.stop(self)
+        self.assertEqual([line for line in log if line.startswith("event ")],
+                         ["event before_install=0", "event installed=1", "event uninstalled=0"])
+        uninstalled = next(line for line in log if line.startswith("uninstall_ms="))
+        after = log[log.index(uninstalled):]
+        self.assertNotIn("moved", after, "the event kept for the process was set after the hook")
+
+    def test_resting_wait_sees_a_move_the_hook_does_not_report(self):
+        host = self.start_host("--silence")
+        # The library's hook hears nothing: the move reaches only the silencing hook.
+        self.xdotool("mousemove", *map(str, PRESS))
+        host.wait("the silencing hook to take the move",
+                  lambda log: any(line.startswith("silenced ") for line in log))
+        self.assertNotIn("moved", self.look(host), "the library's hook reported the move")
+
+        host.signal("wait")
+        host.wait("the resting wait", lambda log: "waiting" in log)
+        steps = iter(range(1, 1000))
+
+        def moved():
+            # Always somewhere new: the wait takes the pointer's place as it starts.
+            self.xdotool("mousemove", str(PRESS[0] + next(steps)), str(PRESS[1]))
+            return "woken pointer" in host.log()
+        # Looking now and then is enough: this bound is not a figure of it.
+        poll("the resting wait to see the pointer move", moved, START_TIMEOUT,
+             lambda _: repr(host.log()[-5:]))
+        self.assertNotIn("not waiting", host.log())
+        self.assertNotIn("moved", self.look(host), "the library's hook reported a move")
+        host.stop(self)
+
+
+if __name__ == "__main__":
+    hook_steps.main()
