@@ -225,10 +225,9 @@ int ExitStatus(const Report& report) {
 std::vector<FiredRow> Replay(const std::string& iniBytes,
                              const std::vector<fake::World::Sample>& track) {
   LoadedProgram program(iniBytes);
-  const GestureTable& t = program.window().state.table;
   std::vector<FiredRow> fires;
   for (const Firing& f : program.Recognise(track))
-    fires.push_back({f.ms, f.row, Utf8FromCp1251(t.action[f.row])});
+    fires.push_back({f.ms, f.row, Utf8FromCp1251(f.action)});
   return fires;
 }
 

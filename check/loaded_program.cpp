@@ -1,6 +1,7 @@
 #include "check/loaded_program.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/handler.h"
 #include "shell/bindings.h"
@@ -26,6 +27,7 @@ LoadedProgram::LoadedProgram(const std::string& iniBytes) {
   w.PutFile(kSettingsName, iniBytes);
   window_ = std::make_unique<MainWindow>();
   BindHandlers(*window_);
+  window_->firingListeners.push_back([this](const Firing& f) { firings_.push_back(f); });
   // As the program's entry does: an error ends the step and is shown, start-up goes on.
   platform::RunHandler([&] { OnCreate(*window_); });
   platform::RunHandler([&] { OnResize(*window_); });
@@ -42,8 +44,8 @@ std::string LoadedProgram::IniBytes() const {
 }
 
 std::vector<Firing> LoadedProgram::Recognise(const std::vector<fake::World::Sample>& track) {
-  std::vector<Firing> firings;
-  if (track.empty()) return firings;
+  firings_.clear();
+  if (track.empty()) return {};
   fake::World& w = fake::TheWorld();
   MainWindow& window = *window_;
   const std::uint64_t end = track.back().at + kAfterLastSampleMs;
@@ -54,17 +56,11 @@ std::vector<Firing> LoadedProgram::Recognise(const std::vector<fake::World::Samp
   // Continuous: not the one gesture of hot-key mode.
   window.state.oneShot = false;
   w.At(end, [&] { window.state.stopped = true; });
-  const std::size_t seen = w.selections.size();
   try {
     platform::RunHandler([&] { window.startButton.Click(); });
   } catch (const fake::RunawayLoop&) {
   }
-  // A firing selects its row in the gesture list; nothing else selects one while the loop runs.
-  for (std::size_t i = seen; i < w.selections.size(); ++i) {
-    const fake::World::Selection& s = w.selections[i];
-    if (s.list == &window.gestureList && s.row >= 0) firings.push_back({s.at, s.row});
-  }
-  return firings;
+  return std::move(firings_);
 }
 
 }  // namespace vetrix::check

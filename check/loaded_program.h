@@ -13,11 +13,6 @@
 
 namespace vetrix::check {
 
-struct Firing {
-  std::uint64_t ms;
-  int row;
-};
-
 // One at a time: the fake world is the process's own.
 class LoadedProgram {
  public:
@@ -34,11 +29,12 @@ class LoadedProgram {
   std::string IniBytes() const;
 
   // Continuous recognition, started at the first sample's time, while the pointer follows the
-  // track (time order); returns every gesture that fired, with its virtual time.
+  // track (time order); returns every firing recognition announced, with its virtual time.
   std::vector<Firing> Recognise(const std::vector<fake::World::Sample>& track);
 
  private:
   std::unique_ptr<MainWindow> window_;
+  std::vector<Firing> firings_;
 };
 
 }  // namespace vetrix::check

@@ -15,6 +15,8 @@ Point GetCursorPos();
 Size ScreenSize();
 void SetCursorPos(Point p);
 void Sleep(std::uint32_t ms);
+// Milliseconds on the system's clock (virtual in the fake world).
+std::uint64_t TickCountMs();
 
 // What ended a wait for a message or a pointer move.
 enum class Woken {

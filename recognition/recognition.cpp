@@ -30,8 +30,8 @@ bool MovementCounts(const SharedState& s) {
 void Fire(MainWindow& window, int j) {
   SharedState& s = window.state;
   ResetProgress(s);
-  window.gestureList.Select(j);
-  window.actionList.Select(j);
+  const Firing firing{j, s.table.action[j], platform::TickCountMs()};
+  for (const auto& listener : window.firingListeners) listener(firing);
   s.matchFailures = 0;
   window.attemptTimer.Stop();
   RunAction(window, j);

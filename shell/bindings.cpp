@@ -52,6 +52,11 @@ void BindHandlers(MainWindow& w) {
   w.leftButtonRadio.onClick = [&w] { OnTriggerButtonClick(w, 1); };
   w.middleButtonRadio.onClick = [&w] { OnTriggerButtonClick(w, 2); };
   w.rightButtonRadio.onClick = [&w] { OnTriggerButtonClick(w, 3); };
+  // A firing shows its row in both lists.
+  w.firingListeners.push_back([&w](const Firing& f) {
+    w.gestureList.Select(f.row);
+    w.actionList.Select(f.row);
+  });
   w.attemptTimer.onTimer = [&w] { OnAttemptTimeout(w); };
   w.frame.onClose = [&w] { OnCloseRequest(w); };
 }

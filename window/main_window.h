@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,14 @@ namespace vetrix {
 // The window's outer size when it is created, and the smallest the user can make it.
 inline constexpr Size kMainWindowSize{596, 406};
 inline constexpr Size kMainWindowMinimumSize{596, 404};
+
+// Recognition's notice that a gesture fired: its row, its action as the table holds it, and
+// the time on the system's clock.
+struct Firing {
+  int row = 0;
+  std::string action;
+  std::uint64_t ms = 0;
+};
 
 class MainWindow {
  public:
@@ -49,6 +58,9 @@ class MainWindow {
   platform::TrayIcon trayIcon;
   platform::PopupMenu trayMenu;  // "Восстановить" / "Выход"
   platform::PopupMenu bindMenu;  // the action list's "Файл" / "Команда"
+
+  // Told of every firing, in the order they subscribed, before the action runs.
+  std::vector<std::function<void(const Firing&)>> firingListeners;
 
   // The start-up registration of the hot key failed: the key field takes the focus when the
   // window is first activated.

@@ -159,4 +159,6 @@ bool AcquireInstanceGuard() {
 
 void ExitProcess(int code) { throw fake::ProcessExit{code}; }
 
+std::uint64_t TickCountMs() { return TheWorld().now; }
+
 }  // namespace vetrix::platform

@@ -274,4 +274,6 @@ Size ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_C
 
 void ExitProcess(int code) { ::ExitProcess(static_cast<UINT>(code)); }
 
+std::uint64_t TickCountMs() { return ::GetTickCount64(); }
+
 }  // namespace vetrix::platform

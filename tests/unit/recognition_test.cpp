@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "base/texts.h"
 #include "fixture.h"
 #include "platform/handler.h"
@@ -91,6 +93,34 @@ TEST_F(RecognitionTest, FollowsStaysDropsAndFires) {
   EXPECT_EQ(window().gestureList.Selected(), 0);
   EXPECT_EQ(window().actionList.Selected(), 0);
   EXPECT_FALSE(window().attemptTimer.Running());
+}
+
+// The notice comes once per firing, with the row, its action and the clock's time, after the
+// lists show the row and before the action runs.
+TEST_F(RecognitionTest, AFiringIsAnnouncedOnceBeforeItsActionRuns) {
+  AddGesture({180}, "C:\\a.bat");
+  AddGesture({0, 90}, "C:\\tools\\go.bat");
+  struct Heard {
+    Firing firing;
+    int selectedRow;
+    std::size_t shellCallsBefore;
+  };
+  std::vector<Heard> heard;
+  window().firingListeners.push_back([&](const Firing& f) {
+    heard.push_back({f, window().gestureList.Selected(), world().shellCalls.size()});
+  });
+  world().now = 4321;
+  BeginRun();
+  Step(Right());
+  EXPECT_TRUE(heard.empty());
+  Step(Up());
+  ASSERT_EQ(heard.size(), 1u);
+  EXPECT_EQ(heard[0].firing.row, 1);
+  EXPECT_EQ(heard[0].firing.action, "C:\\tools\\go.bat");
+  EXPECT_EQ(heard[0].firing.ms, 4321u);
+  EXPECT_EQ(heard[0].selectedRow, 1);
+  EXPECT_EQ(heard[0].shellCallsBefore, 0u);
+  EXPECT_EQ(world().shellCalls.size(), 1u);
 }
 
 TEST_F(RecognitionTest, AMovementMatchingNeitherStrokeDropsAndCountsAFailure) {
