@@ -1,5 +1,6 @@
 // The windows and controls the handlers talk to. One declaration, two implementations chosen at
-// link time: platform/win32 (real windows) and platform/fake (in-memory, for tests).
+// link time: platform/win32 (real windows) and platform/fake (in-memory, for the tests and the
+// checker).
 //
 // Rules kept by both worlds: Click() from code runs the click handler at once; setting a check
 // box runs its handler exactly when its state changes; checking a radio button unchecks the

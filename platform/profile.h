@@ -1,5 +1,6 @@
 // Profile files (gesture.ini) and the current directory through which the program finds it.
-// On Windows these are the system's profile routines; elsewhere the portable format in store/.
+// On Windows these are the system's profile routines; elsewhere the portable format beside this
+// header (profile_format.h).
 #pragma once
 
 #include <optional>

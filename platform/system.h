@@ -1,4 +1,6 @@
-// Process-wide services of the platform: cursor, time, the message pump, the shell.
+// Process-wide services of the platform: cursor and clock, the message pump, the shell, keys and
+// the window in front, the activation triggers, the message box and open dialog, and the
+// single-instance guard.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// Command scripts: an action that starts with "*" holds a name and then fields, window commands
+// and key strokes, run in order against whatever window is in front.
 #pragma once
 
 #include <string_view>

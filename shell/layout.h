@@ -1,3 +1,4 @@
+// Where each control of the main window sits for a given client size.
 #pragma once
 
 namespace vetrix {

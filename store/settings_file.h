@@ -1,5 +1,6 @@
 // One access to gesture.ini: a handler creates it, reads or writes a few keys and lets it go.
-// Nothing keeps the file open and nothing read from it is cached here.
+// Nothing keeps the file open. A snapshot holds the file's text for one run of reads; writes
+// always go to the file itself.
 #pragma once
 
 #include <cstdint>
