@@ -65,14 +65,15 @@ void CommitStroke(MainWindow& window) {
 
 void RecordGesture(MainWindow& window) {
   SharedState& s = window.state;
-  if (window.recordButton.Caption() != texts::kRecord.view()) return;
+  if (s.recordingRuns) return;
   // A full table has no working row; the record button is disabled then.
   if (s.table.gestureCount >= kMaxGestures || s.table.gestureCount < 0) return;
+  s.recordingRuns = true;
   window.recordButton.SetCaption(texts::kRecording);
   window.deleteGestureButton.SetEnabled(false);
   s.recordedSegments = 0;
   s.stopped = false;
-  window.recording = true;
+  s.recording = true;
   // However the recording ends (finished, cancelled, interrupted, or by an error such as a
   // scale that is not a number), the buttons come back, and the list rows of a gesture that
   // was not counted go, so that rows keep naming their own gestures.
@@ -80,11 +81,12 @@ void RecordGesture(MainWindow& window) {
     MainWindow& window;
     const int row;
     ~Done() {
-      window.recording = false;
+      window.state.recording = false;
       if (window.state.table.gestureCount == row && window.gestureList.RowCount() > row)
         RemoveWorkingRows(window);
       window.state.stopped = true;
       window.recordButton.SetCaption(texts::kRecord);
+      window.state.recordingRuns = false;
       window.deleteGestureButton.SetEnabled(true);
       UpdateRecordButton(window);
     }
@@ -112,7 +114,7 @@ void FinishRecording(MainWindow& window) {
   SharedState& s = window.state;
   GestureTable& t = s.table;
   s.stopped = true;
-  window.recording = false;
+  s.recording = false;
   t.segmentCount[t.gestureCount] = s.recordedSegments;
   DrawGesture(window);
   s.angleListText = AngleListText(t.angles[t.gestureCount], s.recordedSegments);
@@ -131,7 +133,7 @@ void OnKeyPress(MainWindow& window, char key) {
   SharedState& s = window.state;
   GestureTable& t = s.table;
   // The keys act on a recording only; while recognition alone runs they touch no row.
-  if (key == kBackspace && !s.stopped && window.recording) {
+  if (key == kBackspace && !s.stopped && s.recording) {
     if (s.recordedSegments > 0) {
       --s.recordedSegments;
       t.segmentCount[t.gestureCount] = s.recordedSegments;
@@ -142,7 +144,7 @@ void OnKeyPress(MainWindow& window, char key) {
       s.anchorPoint = s.cursorPoint;
     } else {
       s.stopped = true;
-      window.recording = false;
+      s.recording = false;
       ClearDrawing(window);
       RemoveWorkingRows(window);
     }
@@ -150,7 +152,7 @@ void OnKeyPress(MainWindow& window, char key) {
   }
   if (key != kEscape) return;
   if (s.playbackActive) s.playbackActive = false;
-  if (!s.stopped && window.recording) FinishRecording(window);
+  if (!s.stopped && s.recording) FinishRecording(window);
 }
 
 }  // namespace vetrix

@@ -72,11 +72,11 @@ void FollowForeground(MainWindow& window) {
 void OnForegroundChanged(MainWindow& window) {
   SharedState& s = window.state;
   const std::optional<std::string> reason = PauseReason(window.pauseRules, platform::Foreground());
-  if (reason.has_value() == s.paused && reason.value_or("") == window.pausedFor) return;
+  if (reason.has_value() == s.paused && reason.value_or("") == s.pausedFor) return;
   const bool pausing = reason && !s.paused;
   s.paused = reason.has_value();
-  window.pausedFor = reason.value_or("");
-  window.trayIcon.SetTip(s.paused ? PauseTip(window.pausedFor) : texts::kAppTitle.str());
+  s.pausedFor = reason.value_or("");
+  window.trayIcon.SetTip(s.paused ? PauseTip(s.pausedFor) : texts::kAppTitle.str());
   UpdateMouseTrigger(window);
   if (!pausing) return;
   DropMatchingAttempts(window);

@@ -28,11 +28,17 @@ struct SharedState {
   bool stopped = true;
   bool oneShot = false;
   bool playbackActive = false;
+  // From a press of the record button until its recording has ended and the buttons are back.
+  bool recordingRuns = false;
+  // A recording owns the working row at gestureCount (its list rows exist).
+  bool recording = false;
   bool placingStart = false;
   bool commitRequested = false;
   bool windowActivated = false;
   // The window in front is one that recognition stays out of; the only thing a pass asks.
   bool paused = false;
+  // The program recognition is paused for, while paused.
+  std::string pausedFor;
 
   Point cursorPoint, anchorPoint, startPoint, penPoint, previewEnd, playbackPoint;
   // Where the start point was when its placement began.

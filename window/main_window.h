@@ -67,16 +67,11 @@ class MainWindow {
   bool focusHotKeyOnActivate = false;
   // Which chosen trigger button the hook library holds back.
   HoldButton holdButton = HoldButton::Right;
-  // Which windows in front pause recognition, and the program it is paused for (while
-  // state.paused).
+  // Which windows in front pause recognition.
   PauseRules pauseRules;
-  std::string pausedFor;
 
   // The scale field's last whole number, which comes back when the field is left holding none.
   std::int32_t lastValidScale = 15;
-
-  // A recording owns the working row at gestureCount (its list rows exist).
-  bool recording = false;
 
   // The [Messages] key of each line in the saved-command box's list, ascending; gaps in the
   // file stay gaps.
