@@ -11,11 +11,11 @@ constexpr long double kPi = 3.141592653589793238462643383279502884L;
 // Nearest 32-bit float to 1e-7; it stands in for a zero dx so the division never traps.
 const float kTinyDx = std::bit_cast<float>(std::uint32_t{0x33D6BF95});
 
-void Quadrant(Movement& w) {
-  if (w.dx < 0.0f) {
-    w.angle = static_cast<float>(static_cast<long double>(w.angle) + 180);
-  } else if (w.dy < 0.0f) {
-    w.angle = static_cast<float>(static_cast<long double>(w.angle) + 360);
+void Quadrant(Movement& move) {
+  if (move.dx < 0.0f) {
+    move.angle = static_cast<float>(static_cast<long double>(move.angle) + 180);
+  } else if (move.dy < 0.0f) {
+    move.angle = static_cast<float>(static_cast<long double>(move.angle) + 360);
   }
 }
 
@@ -26,26 +26,27 @@ std::int64_t RoundHalfEven(long double v) {
   return std::llrint(v);
 }
 
-float RecordDirection(Movement& w, std::int32_t dx, std::int32_t dy) {
-  w.dx = static_cast<float>(dx);
-  w.dy = static_cast<float>(dy);
-  const long double q = static_cast<long double>(w.dy) / (static_cast<long double>(w.dx) + 0.1L);
-  w.angle = static_cast<float>(std::atan(q) * 180 / kPi);
-  const std::int64_t k = RoundHalfEven(static_cast<long double>(w.angle) / AngleStep);
-  w.angle = static_cast<float>(static_cast<std::int32_t>(k) * AngleStep);
-  Quadrant(w);
-  if (w.angle == 360.0f) w.angle = 0.0f;
-  return w.angle;
+float RecordDirection(Movement& move, std::int32_t dx, std::int32_t dy) {
+  move.dx = static_cast<float>(dx);
+  move.dy = static_cast<float>(dy);
+  const long double q =
+      static_cast<long double>(move.dy) / (static_cast<long double>(move.dx) + 0.1L);
+  move.angle = static_cast<float>(std::atan(q) * 180 / kPi);
+  const std::int64_t k = RoundHalfEven(static_cast<long double>(move.angle) / kAngleStep);
+  move.angle = static_cast<float>(static_cast<std::int32_t>(k) * kAngleStep);
+  Quadrant(move);
+  if (move.angle == 360.0f) move.angle = 0.0f;
+  return move.angle;
 }
 
-float SampleDirection(Movement& w, std::int32_t dx, std::int32_t dy) {
-  w.dx = static_cast<float>(dx);
-  w.dy = static_cast<float>(dy);
-  if (w.dx == 0.0f) w.dx = kTinyDx;
-  const long double q = static_cast<long double>(w.dy) / static_cast<long double>(w.dx);
-  w.angle = static_cast<float>(RoundHalfEven(std::atan(q) * 180 / kPi));
-  Quadrant(w);
-  return w.angle;
+float SampleDirection(Movement& move, std::int32_t dx, std::int32_t dy) {
+  move.dx = static_cast<float>(dx);
+  move.dy = static_cast<float>(dy);
+  if (move.dx == 0.0f) move.dx = kTinyDx;
+  const long double q = static_cast<long double>(move.dy) / static_cast<long double>(move.dx);
+  move.angle = static_cast<float>(RoundHalfEven(std::atan(q) * 180 / kPi));
+  Quadrant(move);
+  return move.angle;
 }
 
 Offset DirectionOffset(std::int32_t angle, std::int32_t length) {

@@ -14,11 +14,11 @@ namespace vetrix {
 // Round to nearest, ties to even.
 std::int64_t RoundHalfEven(long double v);
 
-// Quantised to AngleStep, 0..330; for recording. Leaves its result in angle.
-float RecordDirection(Movement& w, std::int32_t dx, std::int32_t dy);
+// Quantised to kAngleStep, 0..330; for recording. Leaves its result in angle.
+float RecordDirection(Movement& move, std::int32_t dx, std::int32_t dy);
 
 // Whole degrees 0..360 (360 is not folded); for recognition. May replace dx by 1e-7.
-float SampleDirection(Movement& w, std::int32_t dx, std::int32_t dy);
+float SampleDirection(Movement& move, std::int32_t dx, std::int32_t dy);
 
 struct Offset {
   std::int32_t x = 0;
@@ -32,11 +32,11 @@ Offset DirectionOffset(std::int32_t angle, std::int32_t length);
 Offset PlaybackOffset(std::int32_t angle, std::int32_t length);
 // The point moved by an offset. Angles and scales come from the file unchecked, so the sums
 // wrap instead of overflowing.
-Point Moved(Point p, Offset o);
+Point Moved(Point point, Offset offset);
 
 // Screen point to drawing-area point. The +5 is deliberate: drawings and stored start points
 // depend on it, so it is not replaced by an exact client-to-screen conversion.
-Point DrawingPoint(Point cursor, const WindowGeometry& g);
+Point DrawingPoint(Point cursor, const WindowGeometry& geometry);
 
 // Movement from F to T: dx = T.x - F.x, dy = F.y - T.y (screen y grows downwards).
 inline std::int32_t MoveX(Point from, Point to) { return to.x - from.x; }

@@ -30,7 +30,7 @@ void DrawStartDot(platform::Image& image, Point at) {
 Point DrawStrokes(platform::Image& image, const GestureTable& table, int row, Point from,
                   std::int32_t scale) {
   if (row < 0 || row >= kMaxGestures) return from;
-  for (int i = 0; i < StrokeCount(table, row); ++i)
+  for (int i = 0; i < ReadableStrokeCount(table, row); ++i)
     from = DrawStroke(image, from, table.angles[row][i], scale);
   return from;
 }

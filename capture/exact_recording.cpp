@@ -16,7 +16,7 @@ void ExactRecording(MainWindow& window) {
   SharedState& s = window.state;
   GestureTable& t = s.table;
   s.commitRequested = false;
-  // Whether the stroke at RecordedSegments is on screen as a preview. A click while only the
+  // Whether the stroke at recordedStrokes is on screen as a preview. A click while only the
   // same-direction continuation of the last commit is shown commits nothing: that direction
   // repeats the last stroke.
   bool previewShown = false;
@@ -26,23 +26,23 @@ void ExactRecording(MainWindow& window) {
     s.cursorPoint = platform::GetCursorPos();
     const Point pointed = DrawingPoint(s.cursorPoint, window.frame.Geometry());
     const float a = RecordDirection(s.move, MoveX(s.penPoint, pointed), MoveY(s.penPoint, pointed));
-    if (s.recordedSegments > 0 && static_cast<float>(t.angles[row][s.recordedSegments - 1]) == a)
+    if (s.recordedStrokes > 0 && static_cast<float>(t.angles[row][s.recordedStrokes - 1]) == a)
       s.commitRequested = false;
     if (s.commitRequested && !previewShown) s.commitRequested = false;
     if (s.commitRequested) {
       s.commitRequested = false;
       previewShown = false;
       s.penPoint = s.previewEnd;
-      s.previewEnd = DrawStroke(window.drawingArea, s.penPoint, t.angles[row][s.recordedSegments],
+      s.previewEnd = DrawStroke(window.drawingArea, s.penPoint, t.angles[row][s.recordedStrokes],
                                 ScaleValue(window));
       CommitStroke(window);
       if (s.stopped) break;
     }
     if (a != s.lastAngle) {
       DrawGesture(window);
-      t.angles[row][s.recordedSegments] = static_cast<std::int32_t>(RoundHalfEven(a));
+      t.angles[row][s.recordedStrokes] = static_cast<std::int32_t>(RoundHalfEven(a));
       s.lastAngle = a;
-      s.previewEnd = DrawStroke(window.drawingArea, s.penPoint, t.angles[row][s.recordedSegments],
+      s.previewEnd = DrawStroke(window.drawingArea, s.penPoint, t.angles[row][s.recordedStrokes],
                                 ScaleValue(window));
       previewShown = true;
     }

@@ -20,7 +20,7 @@ void DrawGesture(MainWindow& window) {
   DrawStartDot(window.drawingArea, s.penPoint);
   // The scale is read only for a gesture with strokes: one without draws even while the field
   // holds no number.
-  if (StrokeCount(s.table, selected) == 0) return;
+  if (ReadableStrokeCount(s.table, selected) == 0) return;
   s.penPoint = DrawStrokes(window.drawingArea, s.table, selected, s.penPoint, ScaleValue(window));
 }
 

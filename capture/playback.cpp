@@ -23,7 +23,8 @@ void PlayBackGesture(MainWindow& window) {
     }
   } restore{window};
   const int selected = window.gestureList.Selected();
-  const int strokes = selected >= 0 && selected < kMaxGestures ? StrokeCount(s.table, selected) : 0;
+  const int strokes =
+      selected >= 0 && selected < kMaxGestures ? ReadableStrokeCount(s.table, selected) : 0;
   for (int i = 0; i < strokes; ++i) {
     const std::int32_t angle = s.table.angles[selected][i];
     for (s.playbackStep = 0; s.playbackStep <= 5; ++s.playbackStep) {

@@ -40,7 +40,7 @@ void FreeRecording(MainWindow& window) {
     const long double distance = std::sqrt(static_cast<long double>(s.move.dx) * s.move.dx +
                                            static_cast<long double>(s.move.dy) * s.move.dy);
     if (a != s.lastAngle && distance > 20) {
-      s.table.angles[s.table.gestureCount][s.recordedSegments] =
+      s.table.angles[s.table.gestureCount][s.recordedStrokes] =
           static_cast<std::int32_t>(RoundHalfEven(a));
       s.lastAngle = a;
       s.anchorPoint = s.cursorPoint;
@@ -57,10 +57,10 @@ void FreeRecording(MainWindow& window) {
 
 void CommitStroke(MainWindow& window) {
   SharedState& s = window.state;
-  ++s.recordedSegments;
-  s.table.segmentCount[s.table.gestureCount] = s.recordedSegments;
+  ++s.recordedStrokes;
+  s.table.strokeCount[s.table.gestureCount] = s.recordedStrokes;
   // A row holds 101 strokes: the recording ends there, saved as if Esc had been pressed.
-  if (s.recordedSegments >= kMaxSegments) FinishRecording(window);
+  if (s.recordedStrokes >= kMaxStrokes) FinishRecording(window);
 }
 
 void RecordGesture(MainWindow& window) {
@@ -71,7 +71,7 @@ void RecordGesture(MainWindow& window) {
   s.recordingRuns = true;
   window.recordButton.SetCaption(texts::kRecording);
   window.deleteGestureButton.SetEnabled(false);
-  s.recordedSegments = 0;
+  s.recordedStrokes = 0;
   s.stopped = false;
   s.recording = true;
   // However the recording ends (finished, cancelled, interrupted, or by an error such as a
@@ -98,7 +98,7 @@ void RecordGesture(MainWindow& window) {
   DrawStartDot(window.drawingArea, s.penPoint);
   s.lastAngle = kNoStroke;
   const int row = s.table.gestureCount;
-  s.table.segmentCount[row] = 0;
+  s.table.strokeCount[row] = 0;
   window.gestureList.AddRow(std::to_string(row));
   window.actionList.AddRow("");
   window.gestureList.Select(row);
@@ -115,9 +115,9 @@ void FinishRecording(MainWindow& window) {
   GestureTable& t = s.table;
   s.stopped = true;
   s.recording = false;
-  t.segmentCount[t.gestureCount] = s.recordedSegments;
+  t.strokeCount[t.gestureCount] = s.recordedStrokes;
   DrawGesture(window);
-  s.angleListText = AngleListText(t.angles[t.gestureCount], s.recordedSegments);
+  s.angleListText = AngleListText(t.angles[t.gestureCount], s.recordedStrokes);
   // The file first: a gesture that the file does not hold is not counted, and the recording's
   // rows and drawing go as for a cancelled one.
   try {
@@ -134,12 +134,12 @@ void OnKeyPress(MainWindow& window, char key) {
   GestureTable& t = s.table;
   // The keys act on a recording only; while recognition alone runs they touch no row.
   if (key == kBackspace && !s.stopped && s.recording) {
-    if (s.recordedSegments > 0) {
-      --s.recordedSegments;
-      t.segmentCount[t.gestureCount] = s.recordedSegments;
+    if (s.recordedStrokes > 0) {
+      --s.recordedStrokes;
+      t.strokeCount[t.gestureCount] = s.recordedStrokes;
       DrawGesture(window);
-      s.lastAngle = s.recordedSegments > 0
-                        ? static_cast<float>(t.angles[t.gestureCount][s.recordedSegments - 1])
+      s.lastAngle = s.recordedStrokes > 0
+                        ? static_cast<float>(t.angles[t.gestureCount][s.recordedStrokes - 1])
                         : kNoStroke;
       s.anchorPoint = s.cursorPoint;
     } else {

@@ -137,7 +137,7 @@ void LosingGestures(const std::string& iniBytes, const GestureTable& t,
   for (int i = 0; i < TableSize(t); ++i) {
     if (std::any_of(broken.begin(), broken.end(), [i](const BrokenList& b) { return b.row == i; }))
       continue;
-    if (StrokeCount(t, i) == 0) {
+    if (ReadableStrokeCount(t, i) == 0) {
       problems.Warning(AngleListKey(i), Row(i) + " has no strokes: it never fires");
       continue;
     }
@@ -145,7 +145,7 @@ void LosingGestures(const std::string& iniBytes, const GestureTable& t,
       problems.Warning(ActionKey(i), Row(i) + " has no action: it never fires");
       continue;
     }
-    const std::vector<std::int32_t> angles(t.angles[i], t.angles[i] + StrokeCount(t, i));
+    const std::vector<std::int32_t> angles(t.angles[i], t.angles[i] + ReadableStrokeCount(t, i));
     const std::vector<Firing> firings =
         LoadedProgram(iniBytes).Recognise(IdealPath(angles, kIdealOrigin));
     if (!firings.empty() && firings.front().row == i) continue;
@@ -193,7 +193,7 @@ Report Analyse(const std::string& iniBytes, const FileProbe& probe) {
     MainWindow& window = program.window();
     *table = window.state.table;
     for (int i = 0; i < TableSize(*table); ++i) {
-      const int n = StrokeCount(*table, i);
+      const int n = ReadableStrokeCount(*table, i);
       report.gestures.push_back(
           {i, AngleListKey(i), std::vector<std::int32_t>(table->angles[i], table->angles[i] + n),
            Utf8FromCp1251(table->action[i]), Utf8FromCp1251(window.actionList.RowText(i))});

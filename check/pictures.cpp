@@ -24,7 +24,7 @@ struct Box {
 Box PathBox(const GestureTable& t, int row, Point start, std::int32_t scale) {
   Box box{start.x, start.y, start.x, start.y};
   Point p = start;
-  for (int k = 0; k < StrokeCount(t, row); ++k) {
+  for (int k = 0; k < ReadableStrokeCount(t, row); ++k) {
     p = Moved(p, DirectionOffset(t.angles[row][k], scale));
     box = {std::min<std::int64_t>(box.left, p.x), std::min<std::int64_t>(box.top, p.y),
            std::max<std::int64_t>(box.right, p.x), std::max<std::int64_t>(box.bottom, p.y)};

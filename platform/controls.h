@@ -100,7 +100,7 @@ class Button {
     std::string_view caption;
   };
   explicit Button(const Args& args);
-  void SetBounds(Rect r);
+  void SetBounds(Rect bounds);
   ~Button();
   Button(const Button&) = delete;
   Button& operator=(const Button&) = delete;
@@ -127,7 +127,7 @@ class ListBox {
     Rect rect;
   };
   explicit ListBox(const Args& args);
-  void SetBounds(Rect r);
+  void SetBounds(Rect bounds);
   Rect Bounds() const;
   void SetEnabled(bool enabled);
   bool Enabled() const;
@@ -190,7 +190,7 @@ class GroupBox {
   ~GroupBox();
   GroupBox(const GroupBox&) = delete;
   GroupBox& operator=(const GroupBox&) = delete;
-  void SetBounds(Rect r);
+  void SetBounds(Rect bounds);
   Rect Bounds() const;
 
   struct Impl;
@@ -224,7 +224,7 @@ class CheckBox {
   bool Checked() const;
   void SetEnabled(bool enabled);
   bool Enabled() const;
-  void SetBounds(Rect r);
+  void SetBounds(Rect bounds);
   Rect Bounds() const;
   std::string Caption() const;
 
@@ -265,7 +265,7 @@ class HotKeyField {
   bool Enabled() const;
   void Focus();
   bool Focused() const;
-  void SetBounds(Rect r);
+  void SetBounds(Rect bounds);
   Rect Bounds() const;
 
   struct Impl;
@@ -291,7 +291,7 @@ class SpinEdit {
 
   void SetText(std::string_view text);
   std::string Text() const;
-  void SetBounds(Rect r);
+  void SetBounds(Rect bounds);
   Rect Bounds() const;
 
   Handler onChange;
@@ -328,7 +328,7 @@ class ComboBox {
   // The entry chosen in the drop-down list; -1 for none. Choosing one puts its text in the field.
   int Selected() const;
   void Select(int index);
-  void SetBounds(Rect r);
+  void SetBounds(Rect bounds);
   Rect Bounds() const;
 
   struct Impl;
@@ -349,7 +349,7 @@ class Image {
   Image(const Image&) = delete;
   Image& operator=(const Image&) = delete;
 
-  void SetBounds(Rect r);
+  void SetBounds(Rect bounds);
   Rect Bounds() const;
 
   // The bitmap keeps its own size, changed only here; what fits of the old picture remains.

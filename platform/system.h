@@ -15,7 +15,7 @@ namespace vetrix::platform {
 
 Point GetCursorPos();
 Size ScreenSize();
-void SetCursorPos(Point p);
+void SetCursorPos(Point to);
 void Sleep(std::uint32_t ms);
 // Milliseconds on the system's clock (virtual in the fake world).
 std::uint64_t TickCountMs();

@@ -7,7 +7,7 @@ namespace vetrix {
 
 class MainWindow;
 
-void RunAction(MainWindow& window, int j);
-void OpenActionFile(MainWindow& window, int j);
+void RunAction(MainWindow& window, int row);
+void OpenActionFile(MainWindow& window, int row);
 
 }  // namespace vetrix

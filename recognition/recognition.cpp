@@ -47,20 +47,16 @@ void ShowRecognitionState(MainWindow& window) {
 
 }  // namespace
 
-bool SegmentMatches(SharedState& s, int j, int k) {
-  return StrokeMatches(s.table, j, k, MeasuredDirection(s));
-}
-
 long double MeasuredDirection(SharedState& s) {
   return SampleDirection(s.move, MoveX(s.anchorPoint, s.cursorPoint),
                          MoveY(s.anchorPoint, s.cursorPoint));
 }
 
 bool StrokeMatches(const GestureTable& t, int j, int k, long double direction) {
-  if (j < 0 || j >= kMaxGestures || k < 0 || k >= StrokeCount(t, j)) return false;
+  if (j < 0 || j >= kMaxGestures || k < 0 || k >= ReadableStrokeCount(t, j)) return false;
   const long double a = t.angles[j][k];
-  return std::fabs(a - direction) < AngleTolerance ||
-         std::fabs(a - direction + 360) < AngleTolerance;
+  return std::fabs(a - direction) < kAngleTolerance ||
+         std::fabs(a - direction + 360) < kAngleTolerance;
 }
 
 void RecognitionStep(MainWindow& window, bool& anyStarted) {
@@ -104,7 +100,8 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
 
   // A gesture without strokes has nothing to follow; it would otherwise fire on every pass.
   for (int j = 0; j < TableSize(t); ++j) {
-    if (!t.action[j].empty() && StrokeCount(t, j) > 0 && t.matchProgress[j] == t.segmentCount[j])
+    if (!t.action[j].empty() && ReadableStrokeCount(t, j) > 0 &&
+        t.matchProgress[j] == t.strokeCount[j])
       Fire(window, j);
   }
 }

@@ -16,13 +16,11 @@ void OnAttemptTimeout(MainWindow& window);
 // Every attempt in progress ends, its failures with it, as at the start of a run.
 void DropMatchingAttempts(MainWindow& window);
 
-// Whether the movement from anchorPoint to cursorPoint matches stroke k of gesture j. Strokes
-// at or past the gesture's stroke count never match.
-bool SegmentMatches(SharedState& s, int j, int k);
-// The same in two steps: the movement's direction, measured once per counted movement, and
-// the check of one stroke against it.
-long double MeasuredDirection(SharedState& s);
-bool StrokeMatches(const GestureTable& t, int j, int k, long double direction);
+// Whether the movement from anchorPoint to cursorPoint matches a stroke, in two steps: the
+// movement's direction, measured once per counted movement, and the check of one stroke of
+// one gesture against it. Strokes at or past the gesture's stroke count never match.
+long double MeasuredDirection(SharedState& state);
+bool StrokeMatches(const GestureTable& table, int gesture, int stroke, long double direction);
 
 // One pass of the loop without its pump and sleep; exposed for the benchmark.
 void RecognitionStep(MainWindow& window, bool& anyStarted);

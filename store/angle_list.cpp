@@ -15,7 +15,7 @@ std::int32_t PieceValue(std::string_view piece) {
 }  // namespace
 
 void ParseAngleList(std::string_view s, std::int32_t (&row)[kAngleRowSize],
-                    std::int32_t& segmentCount) {
+                    std::int32_t& strokeCount) {
   int k = 0;
   auto store = [&](std::string_view piece) {
     const std::int32_t v = PieceValue(piece);
@@ -27,7 +27,7 @@ void ParseAngleList(std::string_view s, std::int32_t (&row)[kAngleRowSize],
     ++k;
   }
   if (!s.empty()) store(s);
-  segmentCount = k < kAngleRowSize ? k + 1 : kAngleRowSize;
+  strokeCount = k < kAngleRowSize ? k + 1 : kAngleRowSize;
 }
 
 std::string AngleListText(const std::int32_t* angles, int count) {

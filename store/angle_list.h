@@ -15,7 +15,7 @@ inline constexpr int kAngleRowSize = 101;
 // cells before it already written. Past 101 pieces the numbers are checked but not stored and
 // the count stays 101, so a long list never runs past its row yet a bad piece is still reported.
 void ParseAngleList(std::string_view text, std::int32_t (&row)[kAngleRowSize],
-                    std::int32_t& segmentCount);
+                    std::int32_t& strokeCount);
 
 // Each angle followed by one blank, the last included. Nothing for a count below 1.
 std::string AngleListText(const std::int32_t* angles, int count);

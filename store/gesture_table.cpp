@@ -10,11 +10,11 @@ void RemoveGesture(GestureTable& t, int d) {
   for (int j = d + 1; j < count; ++j) {
     t.action[j - 1] = std::move(t.action[j]);
     std::copy(std::begin(t.angles[j]), std::end(t.angles[j]), std::begin(t.angles[j - 1]));
-    t.segmentCount[j - 1] = t.segmentCount[j];
+    t.strokeCount[j - 1] = t.strokeCount[j];
   }
   const int last = count - 1;
   t.action[last].clear();
-  t.segmentCount[last] = 0;
+  t.strokeCount[last] = 0;
   t.gestureCount = last;
 }
 

@@ -9,27 +9,28 @@
 namespace vetrix {
 
 inline constexpr int kMaxGestures = 101;
-inline constexpr int kMaxSegments = 101;
-inline constexpr std::int32_t AngleStep = 30;
-inline constexpr std::int32_t AngleTolerance = 45;
+inline constexpr int kMaxStrokes = 101;
+inline constexpr std::int32_t kAngleStep = 30;
+inline constexpr std::int32_t kAngleTolerance = 45;
 
 struct GestureTable {
-  std::int32_t angles[kMaxGestures][kMaxSegments]{};
-  std::int32_t segmentCount[kMaxGestures]{};
+  std::int32_t angles[kMaxGestures][kMaxStrokes]{};
+  std::int32_t strokeCount[kMaxGestures]{};
   std::string action[kMaxGestures];
   std::int32_t matchProgress[kMaxGestures]{};
   std::int32_t gestureCount = 0;
 };
 
 // The number of table entries a walk over the table may visit, whatever gestureCount holds.
-inline int TableSize(const GestureTable& t) {
-  return t.gestureCount < 0 ? 0 : (t.gestureCount > kMaxGestures ? kMaxGestures : t.gestureCount);
+inline int TableSize(const GestureTable& table) {
+  const std::int32_t n = table.gestureCount;
+  return n < 0 ? 0 : (n > kMaxGestures ? kMaxGestures : n);
 }
 
-// The number of strokes of gesture j that may be read as strokes.
-inline int StrokeCount(const GestureTable& t, int j) {
-  const std::int32_t n = t.segmentCount[j];
-  return n < 0 ? 0 : (n > kMaxSegments ? kMaxSegments : n);
+// The number of strokes of a gesture that may be read as strokes.
+inline int ReadableStrokeCount(const GestureTable& table, int gesture) {
+  const std::int32_t n = table.strokeCount[gesture];
+  return n < 0 ? 0 : (n > kMaxStrokes ? kMaxStrokes : n);
 }
 
 // Removes gesture `index`, keeping the order of the others. Progress counters stay in place:

@@ -10,7 +10,7 @@
 namespace vetrix {
 
 // Field n (from 1); the empty text when there is no such field.
-std::string ScriptField(std::string_view text, int n);
+std::string ScriptField(std::string_view text, int index);
 
 // What the action list shows for an action: a command's name, or the file itself.
 inline std::string ActionDisplayName(const std::string& action) {

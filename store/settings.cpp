@@ -91,12 +91,12 @@ std::optional<std::string> ReadGestures(GestureTable& t) {
     const std::string angles = file.ReadString(kMain, AngleListKey(i));
     // An entry without strokes, or with a broken list, keeps its place and its rows, so that
     // every later row still names its own gesture; it has nothing to follow, so it never fires.
-    t.segmentCount[i] = 0;
+    t.strokeCount[i] = 0;
     if (!angles.empty()) {
       try {
-        ParseAngleList(angles, t.angles[i], t.segmentCount[i]);
+        ParseAngleList(angles, t.angles[i], t.strokeCount[i]);
       } catch (const Error& e) {
-        t.segmentCount[i] = 0;
+        t.strokeCount[i] = 0;
         if (!firstError) firstError = e.what();
       }
     }

@@ -71,8 +71,8 @@ std::optional<std::string> ReadGestures(GestureTable& table);
 // Finishing a recording that made gesture n (1-based count after it was added): its angle list
 // and the count, and no action key of its row.
 void WriteFinishedGesture(int gestureCount, const std::string& angleListText);
-// Deletes gesture d of n from the file; later gestures move down one key.
-void DeleteGestureFromFile(int d, int n);
+// Deletes gesture `deleted` of `count` from the file; later gestures move down one key.
+void DeleteGestureFromFile(int deleted, int count);
 void WriteAction(int row, const std::string& action);
 
 // The key a new saved command line gets, or nothing when it is not to be saved: a line already
@@ -80,8 +80,8 @@ void WriteAction(int row, const std::string& action);
 // number left.
 std::optional<int> NewSavedCommandKey(const std::string& text);
 void WriteSavedCommand(int key, const std::string& text);
-// Deletes row p of the lines shown under `keys`: later lines move up one key each.
-void DeleteSavedCommandFromFile(const std::vector<int>& keys, int p);
+// Deletes row `position` of the lines shown under `keys`: later lines move up one key each.
+void DeleteSavedCommandFromFile(const std::vector<int>& keys, int position);
 
 void WriteStartPoint(Point start);
 // The two values saved only when the program closes, written in this order.

@@ -46,7 +46,7 @@ struct SharedState {
 
   Movement move;
   float lastAngle = 0;
-  std::int32_t recordedSegments = 0;
+  std::int32_t recordedStrokes = 0;
   std::int32_t playbackStep = 0;
   std::int32_t matchFailures = 0;
   std::string angleListText;

@@ -88,9 +88,10 @@ void UpdateRecordButton(MainWindow& window);
 // The tray picture follows the recognition state: the question mark while running.
 void UpdateTrayIcon(MainWindow& window, bool running);
 
-// Row i of both lists for table entry i: its number and what its action shows.
-void AddGestureRows(MainWindow& window, int i);
-// Deletes row d of both lists of n and numbers the later rows down; clears the selection.
-void RemoveGestureRows(MainWindow& window, int d, int n);
+// The row of both lists for the table entry of that index: its number and what its action shows.
+void AddGestureRows(MainWindow& window, int row);
+// Deletes row `deleted` of both lists of `count` and numbers the later rows down; clears the
+// selection.
+void RemoveGestureRows(MainWindow& window, int deleted, int count);
 
 }  // namespace vetrix

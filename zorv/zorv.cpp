@@ -33,7 +33,7 @@ HWND g_main = nullptr;
 // when the hook stops.
 HANDLE g_moved = nullptr;
 // The hook thread's own.
-zorv::HoldBack t_hold;
+zorv::HoldBack g_holdBack;
 
 // The GUI thread's view of the running hook thread.
 struct Running {
@@ -60,7 +60,7 @@ bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
   const zorv::Point pt{info.pt.x, info.pt.y};
   if (message == WM_MOUSEMOVE) {
     SetEvent(g_moved);
-    t_hold.OnMove(pt);
+    g_holdBack.OnMove(pt);
     return false;
   }
   const ButtonMessage* seen = nullptr;
@@ -74,7 +74,7 @@ bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
   const bool posted =
       zorv::Listened(seen->button, trigger) && PostMessageW(g_main, zorv::kHookMessage, message, 0);
   const zorv::Slop drag{GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)};
-  switch (t_hold.OnButton(seen->button, seen->down, pt, posted ? trigger : 0, drag)) {
+  switch (g_holdBack.OnButton(seen->button, seen->down, pt, posted ? trigger : 0, drag)) {
     case zorv::Verdict::kPass:
       return false;
     case zorv::Verdict::kSwallow:
@@ -126,7 +126,7 @@ HMODULE ThisModule() {
 // param: the thread's own copy of the event that says the hook is set.
 DWORD WINAPI HookThread(void* param) {
   const Handle ready(param);
-  t_hold = {};
+  g_holdBack = {};
   // The queue must exist before InstallHook returns, or an early WM_QUIT would be lost.
   MSG msg;
   PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);

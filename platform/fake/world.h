@@ -146,7 +146,7 @@ class World {
   // Runs fn from the pump once the clock has reached timeMs.
   void At(std::uint64_t timeMs, std::function<void()> fn);
   // Runs fn from the n-th pump from now (1 = the next one).
-  void AfterPumps(std::uint64_t n, std::function<void()> fn);
+  void AfterPumps(std::uint64_t pumps, std::function<void()> fn);
   // Puts the cursor at path[0] now-ish: one point per pump, starting with the next pump.
   void CursorPath(const std::vector<Point>& path);
   // A recorded pointer: from now on the cursor is where the latest sample whose time has come

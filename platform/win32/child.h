@@ -60,7 +60,7 @@ void DestroyChild(HWND hwnd);
 
 // In the client coordinates of the child's parent.
 Rect ChildBounds(HWND hwnd);
-void MoveChild(HWND hwnd, const Rect& r);
+void MoveChild(HWND hwnd, const Rect& bounds);
 
 // Puts `procedure` in front of a control's own, which it passes everything else to with
 // CallWindowProcW; returns that procedure (the class's, the same for every control of a class).

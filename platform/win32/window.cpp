@@ -69,7 +69,7 @@ void OnActivate(Window::Impl& impl, WPARAM wp) {
   HandOnFirstActivation(impl);
 }
 
-LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* impl = reinterpret_cast<Window::Impl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_NCCREATE) {
     impl = static_cast<Window::Impl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
@@ -149,7 +149,7 @@ Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->owner = this;
   impl_->minimumSize = {args.minimumWidth, args.minimumHeight};
   win32::RegisterWindowClass({.name = zorv::kMainWindowClass,
-                              .procedure = FormProc,
+                              .procedure = WindowProcedure,
                               .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                               .icon = win32::ProgramIcon(GetSystemMetrics(SM_CXICON)),
                               .smallIcon = win32::ProgramIcon(GetSystemMetrics(SM_CXSMICON))});

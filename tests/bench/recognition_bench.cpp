@@ -38,8 +38,8 @@ std::unique_ptr<MainWindow> FullTable() {
   auto window = std::make_unique<MainWindow>();
   GestureTable& t = window->state.table;
   for (int j = 0; j < kMaxGestures; ++j) {
-    for (int k = 0; k < kMaxSegments; ++k) t.angles[j][k] = (k % 2) * 30;
-    t.segmentCount[j] = kMaxSegments;
+    for (int k = 0; k < kMaxStrokes; ++k) t.angles[j][k] = (k % 2) * 30;
+    t.strokeCount[j] = kMaxStrokes;
   }
   t.gestureCount = kMaxGestures;
   return window;

@@ -21,7 +21,7 @@ void CheckInStep(const vetrix::MainWindow& f) {
   Check(t.gestureCount >= 0 && t.gestureCount <= vetrix::kMaxGestures);
   Check(f.gestureList.RowCount() == t.gestureCount && f.actionList.RowCount() == t.gestureCount);
   for (int i = 0; i < t.gestureCount; ++i)
-    Check(t.segmentCount[i] >= 0 && t.segmentCount[i] <= vetrix::kMaxSegments);
+    Check(t.strokeCount[i] >= 0 && t.strokeCount[i] <= vetrix::kMaxStrokes);
   Check(f.savedCommandBox.ItemCount() == static_cast<int>(f.savedCommandKeys.size()));
   Check(f.pauseRules.programs.size() <= vetrix::kMaxExcludedPrograms);
   for (const std::string& program : f.pauseRules.programs)

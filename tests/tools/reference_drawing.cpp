@@ -21,9 +21,9 @@ int main(int argc, char** argv) {
   platform::Image image({.parent = frame, .rect = {0, 0, width, height}});
   image.FillRect(0, 0, width, height);
   auto table = std::make_unique<GestureTable>();
-  for (int i = 6; i < argc && i - 6 < kMaxSegments; ++i)
+  for (int i = 6; i < argc && i - 6 < kMaxStrokes; ++i)
     table->angles[0][i - 6] = std::atoi(argv[i]);
-  table->segmentCount[0] = argc - 6 < kMaxSegments ? argc - 6 : kMaxSegments;
+  table->strokeCount[0] = argc - 6 < kMaxStrokes ? argc - 6 : kMaxStrokes;
   table->gestureCount = 1;
   DrawGesture(image, *table, 0, {std::atoi(argv[4]), std::atoi(argv[5])}, *scale);
   std::printf("P6\n%d %d\n255\n", width, height);

@@ -41,7 +41,7 @@ TEST(RecordDirection, EveryResultIsAStepFromZeroTo330) {
       const float a = RecordDirection(w, dx, dy);
       EXPECT_GE(a, 0.0f);
       EXPECT_LE(a, 330.0f);
-      EXPECT_EQ(static_cast<int>(a) % AngleStep, 0) << dx << "," << dy;
+      EXPECT_EQ(static_cast<int>(a) % kAngleStep, 0) << dx << "," << dy;
     }
   }
 }

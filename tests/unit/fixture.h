@@ -37,7 +37,7 @@ class WindowTest : public ::testing::Test {
     const int i = t.gestureCount++;
     int k = 0;
     for (int a : angles) t.angles[i][k++] = a;
-    t.segmentCount[i] = k;
+    t.strokeCount[i] = k;
     t.action[i] = action;
     window_->gestureList.AddRow(std::to_string(i));
     window_->actionList.AddRow(action);

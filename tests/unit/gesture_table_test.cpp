@@ -9,7 +9,7 @@ namespace {
 void Fill(GestureTable& t, int i, std::initializer_list<int> angles, const char* action) {
   int k = 0;
   for (int a : angles) t.angles[i][k++] = a;
-  t.segmentCount[i] = k;
+  t.strokeCount[i] = k;
   t.action[i] = action;
 }
 
@@ -39,13 +39,13 @@ TEST(RemoveGesture, FirstOfThreeMovesTheOthersDownAndLeavesProgress) {
 
   EXPECT_EQ(t.gestureCount, 2);
   EXPECT_EQ(t.action[0], "b");
-  EXPECT_EQ(t.segmentCount[0], 1);
+  EXPECT_EQ(t.strokeCount[0], 1);
   EXPECT_EQ(t.angles[0][0], 180);
   EXPECT_EQ(t.action[1], "*c;");
-  EXPECT_EQ(t.segmentCount[1], 3);
+  EXPECT_EQ(t.strokeCount[1], 3);
   EXPECT_EQ(t.angles[1][2], 30);
   EXPECT_EQ(t.action[2], "");
-  EXPECT_EQ(t.segmentCount[2], 0);
+  EXPECT_EQ(t.strokeCount[2], 0);
   EXPECT_EQ(t.matchProgress[0], 5);
   EXPECT_EQ(t.matchProgress[1], 6);
   EXPECT_EQ(t.matchProgress[2], 7);
@@ -59,9 +59,9 @@ TEST(RemoveGesture, LastEntryMovesNothing) {
   RemoveGesture(t, 1);
   EXPECT_EQ(t.gestureCount, 1);
   EXPECT_EQ(t.action[0], "a");
-  EXPECT_EQ(t.segmentCount[0], 1);
+  EXPECT_EQ(t.strokeCount[0], 1);
   EXPECT_EQ(t.action[1], "");
-  EXPECT_EQ(t.segmentCount[1], 0);
+  EXPECT_EQ(t.strokeCount[1], 0);
 }
 
 TEST(RemoveGesture, WholeRowsMoveIncludingCellsPastTheCount) {

@@ -19,6 +19,11 @@ constexpr Point Right(int n = 30) { return {n, 0}; }
 constexpr Point Up(int n = 30) { return {0, -n}; }
 constexpr Point Left(int n = 30) { return {-n, 0}; }
 
+// Whether the movement from anchorPoint to cursorPoint matches stroke k of gesture j.
+bool MovementMatchesStroke(SharedState& s, int j, int k) {
+  return StrokeMatches(s.table, j, k, MeasuredDirection(s));
+}
+
 class RecognitionTest : public testing::WindowTest {
  protected:
   // One pass of a running loop after the cursor moved by `by` from the anchor.
@@ -165,26 +170,26 @@ TEST_F(RecognitionTest, WrapAroundIsRecognisedOnlyOneWay) {
   state().anchorPoint = kOrigin;
   auto measure = [this](Point by) { state().cursorPoint = {kOrigin.x + by.x, kOrigin.y + by.y}; };
   measure({100, -9});  // measured 5
-  EXPECT_FALSE(SegmentMatches(state(), 0, 0));
+  EXPECT_FALSE(MovementMatchesStroke(state(), 0, 0));
   EXPECT_EQ(state().move.angle, 5.0f);
   measure({100, 18});  // measured 350
-  EXPECT_TRUE(SegmentMatches(state(), 1, 0));
+  EXPECT_TRUE(MovementMatchesStroke(state(), 1, 0));
   EXPECT_EQ(state().move.angle, 350.0f);
   measure({1000, 1});  // measured 360
-  EXPECT_TRUE(SegmentMatches(state(), 2, 0));
-  EXPECT_TRUE(SegmentMatches(state(), 0, 0));
+  EXPECT_TRUE(MovementMatchesStroke(state(), 2, 0));
+  EXPECT_TRUE(MovementMatchesStroke(state(), 0, 0));
   EXPECT_EQ(state().move.angle, 360.0f);
   measure({100, -80});  // measured 39: |30 - 39| < 45, |0 - 39| < 45
-  EXPECT_TRUE(SegmentMatches(state(), 1, 0));
+  EXPECT_TRUE(MovementMatchesStroke(state(), 1, 0));
   measure({100, -100});  // measured exactly 45 from 0: the bound is exclusive
-  EXPECT_FALSE(SegmentMatches(state(), 1, 0));
+  EXPECT_FALSE(MovementMatchesStroke(state(), 1, 0));
 }
 
 TEST_F(RecognitionTest, StrokesPastTheCountNeverMatch) {
   // Leftover cells past the last stroke must not carry an unbound gesture on, and a counter
   // can never walk off its row.
   const int j = AddGesture({0}, "");
-  for (int k = 1; k < kMaxSegments; ++k) table().angles[j][k] = 0;
+  for (int k = 1; k < kMaxStrokes; ++k) table().angles[j][k] = 0;
   AddGesture({180}, "");
   BeginRun();
   for (int i = 0; i < 150; ++i) Step(Right());
@@ -192,9 +197,9 @@ TEST_F(RecognitionTest, StrokesPastTheCountNeverMatch) {
   EXPECT_TRUE(world().shellCalls.empty());
   state().cursorPoint = {kOrigin.x + 30, kOrigin.y};
   state().anchorPoint = kOrigin;
-  EXPECT_FALSE(SegmentMatches(state(), j, 1));
-  EXPECT_FALSE(SegmentMatches(state(), j, kMaxSegments));
-  EXPECT_FALSE(SegmentMatches(state(), j, -1));
+  EXPECT_FALSE(MovementMatchesStroke(state(), j, 1));
+  EXPECT_FALSE(MovementMatchesStroke(state(), j, kMaxStrokes));
+  EXPECT_FALSE(MovementMatchesStroke(state(), j, -1));
 }
 
 TEST_F(RecognitionTest, AnErrorThatEndsTheRunShowsItStopped) {

@@ -25,7 +25,7 @@ class RecordingTest : public testing::FileTest {
   int Count() { return table().gestureCount; }
   int Row() { return table().gestureCount; }
   std::vector<int> Strokes(int row) {
-    return {table().angles[row], table().angles[row] + table().segmentCount[row]};
+    return {table().angles[row], table().angles[row] + table().strokeCount[row]};
   }
   std::string Key(const char* key) { return SettingsFile().ReadString("Main", key, "<none>"); }
   // The cursor path for free recording: one point per pass, relative to the screen centre.
@@ -86,9 +86,9 @@ TEST_F(RecordingTest, ClickingRecordWhileRecordingDoesNothing) {
 TEST_F(RecordingTest, BackspaceUndoesThenCancels) {
   Path({{50, 0}, {50, -50}, {0, -50}});
   world().AfterPumps(4, [this] {
-    EXPECT_EQ(state().recordedSegments, 3);
+    EXPECT_EQ(state().recordedStrokes, 3);
     window().frame.onKeyPress(kBackspace);
-    EXPECT_EQ(state().recordedSegments, 2);
+    EXPECT_EQ(state().recordedStrokes, 2);
     EXPECT_EQ(state().lastAngle, 90.0f);
     EXPECT_EQ(state().anchorPoint, state().cursorPoint);
     window().frame.onKeyPress(kBackspace);
@@ -108,7 +108,7 @@ TEST_F(RecordingTest, EscWithoutStrokesCountsButWritesNothing) {
   KeyAfter(2, kEsc);
   window().recordButton.Click();
   EXPECT_EQ(Count(), 1);
-  EXPECT_EQ(table().segmentCount[0], 0);
+  EXPECT_EQ(table().strokeCount[0], 0);
   EXPECT_EQ(window().gestureList.RowCount(), 1);
   EXPECT_FALSE(IniExists());
 }
@@ -193,7 +193,7 @@ TEST_F(RecordingTest, TheHundredAndFirstStrokeEndsTheRecording) {
   world().CursorPath(path);
   window().recordButton.Click();
   EXPECT_EQ(Count(), 1);
-  EXPECT_EQ(table().segmentCount[0], kMaxSegments);
+  EXPECT_EQ(table().strokeCount[0], kMaxStrokes);
   EXPECT_EQ(Key("Num"), "1");
   EXPECT_EQ(window().recordButton.Caption(), texts::kRecord.view());
 }
@@ -208,7 +208,7 @@ TEST_F(RecordingTest, KeysWithOnlyRecognitionRunningTouchNoRow) {
   world().AfterPumps(3, [this] { window().startButton.Click(); });
   window().startButton.Click();
   EXPECT_EQ(Count(), 1);
-  EXPECT_EQ(table().segmentCount[0], 2);
+  EXPECT_EQ(table().strokeCount[0], 2);
   EXPECT_EQ(window().gestureList.RowCount(), 1);
   EXPECT_FALSE(IniExists());
 }
@@ -219,16 +219,16 @@ TEST_F(RecordingTest, ExactRecordingCommitsWhatThePreviewShows) {
   world().cursor = ScreenOf({150, 100});
   world().AfterPumps(2, [this] {
     EXPECT_EQ(table().angles[0][0], 0);  // previewed
-    EXPECT_EQ(state().recordedSegments, 0);
+    EXPECT_EQ(state().recordedStrokes, 0);
     window().drawingArea.onMouseUp(platform::MouseButton::Left);
   });
   world().AfterPumps(3, [this] {
-    EXPECT_EQ(state().recordedSegments, 1);
+    EXPECT_EQ(state().recordedStrokes, 1);
     EXPECT_EQ(state().penPoint, (Point{115, 100}));
     window().drawingArea.onMouseUp(platform::MouseButton::Left);  // same direction: nothing
   });
   world().AfterPumps(4, [this] {
-    EXPECT_EQ(state().recordedSegments, 1);
+    EXPECT_EQ(state().recordedStrokes, 1);
     world().cursor = ScreenOf({115, 40});  // up from the pen
   });
   world().AfterPumps(5, [this] { window().drawingArea.onMouseUp(platform::MouseButton::Left); });

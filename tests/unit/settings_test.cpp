@@ -48,9 +48,9 @@ TEST_F(SettingsTest, GesturesLoadWithActionsAndDisplayTexts) {
   WriteIni("[Main]\nNum=3\n1=0 90\n2=180\nA0=C:\\t\\a.bat\n3=270 0\na2=*Max;/mx;\n");
   Create();
   ASSERT_EQ(table().gestureCount, 3);
-  EXPECT_EQ(table().segmentCount[0], 2);
+  EXPECT_EQ(table().strokeCount[0], 2);
   EXPECT_EQ(table().angles[0][1], 90);
-  EXPECT_EQ(table().segmentCount[1], 1);
+  EXPECT_EQ(table().strokeCount[1], 1);
   EXPECT_EQ(table().action[0], "C:\\t\\a.bat");
   EXPECT_EQ(table().action[1], "");
   EXPECT_EQ(window().gestureList.RowText(2), "2");
@@ -124,7 +124,7 @@ TEST_F(SettingsTest, CountsOutsideTheTableAreClamped) {
   Create();
   EXPECT_EQ(table().gestureCount, kMaxGestures);
   EXPECT_EQ(window().gestureList.RowCount(), kMaxGestures);
-  EXPECT_EQ(table().segmentCount[0], 1);
+  EXPECT_EQ(table().strokeCount[0], 1);
 
   fake::ResetWorld();
   PointWorldAtFolders();
@@ -159,7 +159,7 @@ TEST_F(SettingsTest, LongAngleListsStopAtTheRow) {
   for (int i = 0; i < 300; ++i) list += std::to_string(i % 12 * 30) + " ";
   WriteIni("[Main]\nNum=2\n1=" + list + "\n2=90\n");
   Create();
-  EXPECT_EQ(table().segmentCount[0], kMaxSegments);
+  EXPECT_EQ(table().strokeCount[0], kMaxStrokes);
   EXPECT_EQ(table().angles[0][100], 100 % 12 * 30);
   EXPECT_EQ(table().angles[1][0], 90);
 }
@@ -169,10 +169,10 @@ TEST_F(SettingsTest, ABrokenEntryIsReportedAndKeepsItsPlace) {
   Create();
   EXPECT_EQ(world().errorBoxes, (std::vector<std::string>{"'' is not a valid integer value"}));
   ASSERT_EQ(table().gestureCount, 4);
-  EXPECT_EQ(table().segmentCount[0], 1);
-  EXPECT_EQ(table().segmentCount[1], 0);  // broken: no strokes, so it never fires
-  EXPECT_EQ(table().segmentCount[2], 0);  // empty list: no strokes either
-  EXPECT_EQ(table().segmentCount[3], 1);
+  EXPECT_EQ(table().strokeCount[0], 1);
+  EXPECT_EQ(table().strokeCount[1], 0);  // broken: no strokes, so it never fires
+  EXPECT_EQ(table().strokeCount[2], 0);  // empty list: no strokes either
+  EXPECT_EQ(table().strokeCount[3], 1);
   EXPECT_EQ(table().angles[3][0], 180);
   // Rows stay table indices.
   ASSERT_EQ(window().actionList.RowCount(), 4);
