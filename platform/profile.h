@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/path.h"
+#include "platform/profile_format.h"
 
 namespace vetrix::platform {
 
@@ -18,8 +19,11 @@ std::string ProfileReadString(const std::string& file, std::string_view section,
 // Sets the key, or deletes it when `value` is nullopt. False when the file cannot be written.
 bool ProfileWriteString(const std::string& file, std::string_view section, std::string_view key,
                         std::optional<std::string_view> value);
-// The whole file, or nothing when it cannot be read (a missing file among them).
-std::optional<std::string> ProfileFileContent(const std::string& file);
+// For a run of reads of one file, such as a step of loading: the file parsed once, where this
+// platform answers reads with the portable format anyway (the fake world; a missing file reads
+// as an empty one). Nothing where each read must go to the system's routine, which the format
+// only imitates (Windows), or to its reading of a byte-order mark.
+std::optional<ProfileText> ProfileSnapshot(const std::string& file);
 // The names of the section's keys, in file order.
 std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section);
 

@@ -10,16 +10,13 @@ namespace vetrix {
 
 SettingsFile SettingsFile::Snapshot(std::string name) {
   SettingsFile file(std::move(name));
-  const std::optional<std::string> content = platform::ProfileFileContent(file.name_);
-  file.snapshot_ = !(content && ProfileHasByteOrderMark(*content));
-  if (file.snapshot_ && content) file.content_.emplace(*content);
+  file.content_ = platform::ProfileSnapshot(file.name_);
   return file;
 }
 
 std::string SettingsFile::ReadString(std::string_view section, std::string_view key,
                                      std::string_view fallback) const {
-  if (snapshot_)
-    return ProfileAnswer(content_ ? content_->Read(section, key) : std::nullopt, fallback);
+  if (content_) return ProfileAnswer(content_->Read(section, key), fallback);
   return platform::ProfileReadString(name_, section, key, fallback);
 }
 
@@ -33,7 +30,7 @@ bool SettingsFile::ReadBool(std::string_view section, std::string_view key, bool
 }
 
 std::vector<std::string> SettingsFile::KeyNames(std::string_view section) const {
-  if (snapshot_) return content_ ? content_->Keys(section) : std::vector<std::string>();
+  if (content_) return content_->Keys(section);
   return platform::ProfileKeyNames(name_, section);
 }
 

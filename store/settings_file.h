@@ -25,9 +25,9 @@ class SettingsFile {
  public:
   explicit SettingsFile(std::string name = kSettingsNameCapital) : name_(std::move(name)) {}
 
-  // For a run of reads, such as one step of loading: the file is read once and every read is
-  // answered from it by the portable format, which reads as the system's routine does. A file
-  // in another encoding (a byte-order mark) is left to the system's routine.
+  // For a run of reads, such as one step of loading: where the platform allows it (the fake
+  // world, vetrix-check), the file is read once and every read is answered from that parse;
+  // on Windows every key still goes to the system's routine.
   static SettingsFile Snapshot(std::string name);
 
   std::string ReadString(std::string_view section, std::string_view key,
@@ -48,8 +48,7 @@ class SettingsFile {
 
  private:
   std::string name_;
-  bool snapshot_ = false;
-  std::optional<ProfileText> content_;  // a snapshot's file; nothing: no file
+  std::optional<ProfileText> content_;  // a snapshot's file; nothing: the platform's reads
 };
 
 }  // namespace vetrix

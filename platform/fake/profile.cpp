@@ -58,11 +58,13 @@ SystemPath ProgramView(std::string path) {
 SystemPath CurrentDirectory() { return ProgramView(fake::TheWorld().currentDirectory); }
 SystemPath ExecutablePath() { return ProgramView(fake::TheWorld().executablePath); }
 
-std::optional<std::string> ProfileFileContent(const std::string& file) {
+std::optional<ProfileText> ProfileSnapshot(const std::string& file) {
   auto& world = fake::TheWorld();
   ++world.profileReads;
   const std::string* bytes = world.FileBytes(file);
-  return bytes ? std::optional<std::string>(*bytes) : std::nullopt;
+  if (!bytes) return ProfileText("");
+  if (ProfileHasByteOrderMark(*bytes)) return std::nullopt;
+  return ProfileText(*bytes);
 }
 
 }  // namespace vetrix::platform

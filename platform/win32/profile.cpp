@@ -1,6 +1,5 @@
 #include "platform/profile.h"
 
-#include "base/unique_handle.h"
 #include "platform/win32/win32.h"
 
 namespace vetrix::platform {
@@ -21,19 +20,9 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
                                     value ? v.c_str() : nullptr, file.c_str()) != FALSE;
 }
 
-std::optional<std::string> ProfileFileContent(const std::string& file) {
-  HANDLE opened =
-      CreateFileW(win32::Widen(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
-  const UniqueHandle<HANDLE, &CloseHandle> handle(opened);
-  std::string content;
-  char chunk[4096];
-  DWORD n = 0;
-  while (ReadFile(handle.get(), chunk, sizeof chunk, &n, nullptr) && n > 0)
-    content.append(chunk, n);
-  return content;
-}
+// Every key is read through the routine above: the file is what the system reads, and its
+// reading is what the portable format was only checked against under Wine.
+std::optional<ProfileText> ProfileSnapshot(const std::string&) { return std::nullopt; }
 
 std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section) {
   // With no key name the routine lists the keys as "a\0b\0\0"; grow until the list fits.

@@ -102,24 +102,25 @@ class Session(Pointing):
 
     # --- the program ---------------------------------------------------------
 
-    def run_wine(self, exe, *args, cwd, log_path):
-        """Starts a Win32 program in this session's desktop; its output goes to log_path."""
+    def run_wine(self, exe, *args, cwd, log_path, env=None):
+        """Starts a Win32 program in this session's desktop; its output goes to log_path.
+        `env`: variables that differ for this program alone (WINEDEBUG, say)."""
         log = open(log_path, "ab")
         try:
-            return subprocess.Popen(["wine", exe, *args], cwd=cwd, env=self.env,
+            return subprocess.Popen(["wine", exe, *args], cwd=cwd, env={**self.env, **(env or {})},
                                     stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                                     start_new_session=True, preexec_fn=die_with_parent)
         finally:
             log.close()
 
-    def launch(self):
+    def launch(self, env=None):
         """Starts vetrix.exe in the test folder and returns its process."""
-        return self.run_wine(self.config.exe, cwd=self.folder, log_path=self.log_path)
+        return self.run_wine(self.config.exe, cwd=self.folder, log_path=self.log_path, env=env)
 
-    def start(self):
+    def start(self, env=None):
         """Starts the program and waits for its main window, shown or not."""
         for attempt in range(3):
-            self.program = self.launch()
+            self.program = self.launch(env)
             try:
                 return self.wait_window(visible=None)
             except AssertionError:

@@ -1,6 +1,8 @@
 // The main window's life: layout, first activation, tray, closing, binding actions.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "base/texts.h"
 #include "fixture.h"
 #include "platform/handler.h"
@@ -265,6 +267,45 @@ TEST_F(ShellTest, PathsKeepEveryCharacterUntilTheFileMustHoldThem) {
   EXPECT_EQ(table().action[0], "*Max;/mx;");
   EXPECT_EQ(window().actionList.RowText(0), "*Max");
   EXPECT_EQ(world().currentDirectory, work);
+}
+
+// A binding whose write fails leaves the program in the folder it was in: the next change
+// still reaches the file it loaded, not one beside the program or the chosen file.
+TEST_F(ShellTest, AFailedBindingKeepsTheFolderOfTheLoadedFile) {
+  struct Binding {
+    const char* what;
+    std::function<void()> bind;
+  };
+  const Binding bindings[] = {
+      {"a file from another folder",
+       [this] {
+         world().dialogAnswers.push_back("C:\\Tools\\run.bat");
+         window().actionList.onDblClick();
+       }},
+      {"a command",
+       [this] {
+         window().savedCommandBox.SetText("Max;/mx;");
+         window().bindMenu.Choose(1);
+       }},
+  };
+  for (const Binding& b : bindings) {
+    Restart();
+    PointWorldAtFolders();
+    WriteIni("[Main]\nNum=1\n1=0\n");
+    Start();
+    const std::string loaded = world().currentDirectory;
+    window().actionList.Select(0);
+    world().profileWritesFail = true;
+    EXPECT_THROW(b.bind(), Error) << b.what;
+    EXPECT_EQ(world().currentDirectory, loaded) << b.what;
+
+    world().profileWritesFail = false;
+    window().savedCommandBox.SetText("later");
+    window().addCommandButton.Click();
+    EXPECT_EQ(ReadIni(), "[Main]\r\nNum=1\r\n1=0\r\n[Messages]\r\nNumOfMessages=1\r\n1=later\r\n")
+        << b.what;
+    EXPECT_FALSE(IniExists("program")) << b.what;
+  }
 }
 
 TEST_F(ShellTest, BindingACommandNeedsText) {
