@@ -38,11 +38,6 @@ LoadedProgram::~LoadedProgram() {
   fake::ResetWorld();
 }
 
-std::string LoadedProgram::IniBytes() const {
-  const std::string* bytes = fake::TheWorld().FileBytes(kSettingsName);
-  return bytes ? *bytes : std::string();
-}
-
 std::vector<Firing> LoadedProgram::Recognise(const std::vector<fake::World::Sample>& track) {
   firings_.clear();
   if (track.empty()) return {};

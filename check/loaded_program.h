@@ -25,8 +25,6 @@ class LoadedProgram {
 
   MainWindow& window() { return *window_; }
   const fake::World& world() const { return fake::TheWorld(); }
-  // The file as the program reads it now.
-  std::string IniBytes() const;
 
   // Continuous recognition, started at the first sample's time, while the pointer follows the
   // track (time order); returns every firing recognition announced, with its virtual time.

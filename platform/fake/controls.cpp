@@ -34,7 +34,8 @@ void Window::Hide() { impl_->visible = false; }
 bool Window::Visible() const { return impl_->visible; }
 void Window::ShowOwner(bool visible) { impl_->ownerVisible = visible; }
 bool Window::OwnerVisible() const { return impl_->ownerVisible; }
-void Window::TrimOwnerMenu() { fake::TheWorld().ownerMenuTrimmed = true; }
+// The fake's windows have no system menu.
+void Window::TrimOwnerMenu() {}
 void Window::BringToFront() { fake::TheWorld().foregroundCalls++; }
 void Window::Close() {
   if (onClose) onClose();
@@ -100,11 +101,7 @@ int ListBox::RowCount() const { return static_cast<int>(impl_->rows.size()); }
 std::string ListBox::RowText(int row) const {
   return row >= 0 && row < RowCount() ? impl_->rows[row] : std::string();
 }
-void ListBox::Select(int row) {
-  impl_->selected = row >= 0 && row < RowCount() ? row : -1;
-  auto& w = fake::TheWorld();
-  w.selections.push_back({this, impl_->selected, w.now});
-}
+void ListBox::Select(int row) { impl_->selected = row >= 0 && row < RowCount() ? row : -1; }
 int ListBox::Selected() const { return impl_->selected; }
 void ListBox::SetContextMenu(PopupMenu* menu) { impl_->menu = menu; }
 PopupMenu* ListBox::ContextMenu() const { return impl_->menu; }

@@ -61,12 +61,6 @@ class World {
     Point to;
   };
   std::vector<CursorSet> cursorSets;  // every SetCursorPos, with the virtual time
-  struct Selection {
-    const platform::ListBox* list;
-    int row;  // -1: none
-    std::uint64_t at;
-  };
-  std::vector<Selection> selections;  // every ListBox::Select, with the virtual time
   Size screen{1024, 768};
   bool instanceGuardTaken = false;
 
@@ -77,7 +71,6 @@ class World {
   std::vector<std::string> windowCommands;  // "minimize", "maximize", "restore", "close"
   bool foregroundZoomed = false;
 
-  bool ownerMenuTrimmed = false;
   int foregroundCalls = 0;
   struct MenuShown {
     const platform::PopupMenu* menu;
