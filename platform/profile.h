@@ -1,6 +1,6 @@
 // Profile files (gesture.ini) and the current directory through which the program finds it.
 // On Windows these are the system's profile routines; elsewhere the portable format beside this
-// header (profile_format.h).
+// header (profile_document.h).
 #pragma once
 
 #include <optional>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/path.h"
-#include "platform/profile_format.h"
+#include "platform/profile_document.h"
 
 namespace vetrix::platform {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/profile_format.h"
+#include "platform/profile_document.h"
 
 namespace vetrix {
 

@@ -4,7 +4,7 @@
 #include "platform/profile.h"
 
 #include "platform/fake/world.h"
-#include "platform/profile_format.h"
+#include "platform/profile_document.h"
 
 namespace vetrix::platform {
 

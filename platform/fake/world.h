@@ -14,7 +14,7 @@
 
 #include "platform/controls.h"
 #include "platform/foreground.h"
-#include "platform/profile_format.h"
+#include "platform/profile_document.h"
 #include "platform/system.h"
 
 namespace vetrix::fake {

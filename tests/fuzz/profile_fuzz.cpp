@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/profile_format.h"
+#include "support/profile_whole_file.h"
 
 namespace {
 

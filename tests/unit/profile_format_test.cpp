@@ -1,6 +1,6 @@
 // Cases here pin the behaviour that gesture.ini relies on; tests/wine/profile_oracle checks the
 // whole format against Wine's own routines.
-#include "platform/profile_format.h"
+#include "support/profile_whole_file.h"
 
 #include <gtest/gtest.h>
 

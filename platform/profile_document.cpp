@@ -1,7 +1,6 @@
-#include "platform/profile_format.h"
+#include "platform/profile_document.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "base/ascii.h"
@@ -9,86 +8,18 @@
 namespace vetrix {
 namespace {
 
-// Wine's profile code trims with iswspace plus Ctrl+Z, the old end-of-file mark. A table, as
-// every line and name is trimmed.
-constexpr auto kSpace = [] {
-  std::array<bool, 256> space{};
-  for (int c = 0; c < 256; ++c) space[c] = c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a';
-  return space;
-}();
-
-bool IsSpace(char c) { return kSpace[static_cast<unsigned char>(c)]; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-std::string_view TrimFront(std::string_view s) {
-  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
-  return s;
-}
-
-// Wine keeps names and values as C strings, and takes its arguments as such.
-std::string_view Arg(std::string_view s) { return s.substr(0, s.find('\0')); }
-
-// Only ASCII letters fold, as in Wine: Cyrillic and Latin-1 names compare as they are.
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && EqualsIgnoringAsciiCase(a, b);
-}
-
-bool HasLineEnd(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+using profile::Arg;
+using profile::HeaderLine;
+using profile::KeyLine;
+using profile::Line;
+using profile::ParseLine;
+using profile::ReadBack;
+using profile::SameName;
+using profile::Trim;
+using profile::TrimFront;
 
 std::optional<std::string> Owned(std::optional<std::string_view> s) {
   return s ? std::optional<std::string>(*s) : std::nullopt;
-}
-
-// One line as Wine reads it, within the line's text: a section header (no value) or a key;
-// nothing when blank.
-struct Line {
-  bool header = false;
-  std::string_view name;
-  std::optional<std::string_view> value;
-};
-
-std::optional<Line> ParseLine(std::string_view line) {
-  line = Trim(line);
-  if (line.empty()) return std::nullopt;
-  if (line.front() == '[') {
-    const std::size_t close = line.find_last_of(']');
-    if (close != std::string_view::npos)
-      return Line{true, Arg(Trim(line.substr(1, close - 1))), std::nullopt};
-  }
-  const std::size_t eq = line.find('=');
-  if (eq == std::string_view::npos) return Line{false, Arg(line), std::nullopt};
-  return Line{false, Arg(Trim(line.substr(0, eq))), Arg(TrimFront(line.substr(eq + 1)))};
-}
-
-std::string HeaderLine(std::string_view name) { return '[' + std::string(name) + ']'; }
-
-std::string KeyLine(std::string_view name, const std::optional<std::string>& value) {
-  std::string line(name);
-  if (value) line.append("=").append(*value);
-  return line;
-}
-
-// What a line written out reads back as; nothing when it would not stay one line.
-std::optional<Line> ReadBack(const std::string& written) {
-  return HasLineEnd(written) ? std::nullopt : ParseLine(written);
-}
-
-// A section without a name is written without its header.
-bool HeaderReadsBack(const std::string& name) {
-  const std::string written = HeaderLine(name);
-  const std::optional<Line> read = ReadBack(written);
-  return !name.empty() && read && read->header && read->name == name;
-}
-
-bool KeyReadsBack(const std::string& name, const std::optional<std::string>& value) {
-  const std::string written = KeyLine(name, value);
-  const std::optional<Line> read = ReadBack(written);
-  return read && !read->header && read->name == name && read->value == value;
 }
 
 // Reads and writes look a section up by its trimmed name, listings and deletions by the name as
@@ -167,17 +98,6 @@ std::vector<std::string> ProfileText::Keys(std::string_view section) const {
   // Wine takes a list that starts with an empty name for no list at all.
   if (!names.empty() && names.front().empty()) names.clear();
   return names;
-}
-
-std::string ProfileAnswer(std::optional<std::string> value, std::string_view fallback) {
-  std::string out = value ? std::move(*value) : std::string(fallback);
-  if (out.size() > kProfileReadBuffer - 1) out.resize(kProfileReadBuffer - 1);
-  return out;
-}
-
-bool ProfileHasByteOrderMark(std::string_view content) {
-  return content.starts_with("\xEF\xBB\xBF") || content.starts_with("\xFF\xFE") ||
-         content.starts_with("\xFE\xFF");
 }
 
 bool ProfileText::Write(std::string_view section, std::string_view key,
@@ -283,9 +203,9 @@ bool ProfileText::Stable() const {
   for (std::size_t i = 0; i < sections_.size() && *stable_; ++i) {
     const Section& s = sections_[i];
     // The first section is the one before any header.
-    if (i > 0 && !HeaderReadsBack(s.name)) stable_ = false;
+    if (i > 0 && !profile::HeaderReadsBack(s.name)) stable_ = false;
     for (const Key& k : s.keys)
-      if (!KeyReadsBack(k.name, k.value)) stable_ = false;
+      if (!profile::KeyReadsBack(k.name, k.value)) stable_ = false;
   }
   return *stable_;
 }
@@ -320,22 +240,6 @@ bool ProfileText::Reread(const Change& change) {
   k.value = Owned(line->value);
   // Names and values hold no NUL (Arg cuts them), so what was read back reads back as itself.
   return true;
-}
-
-std::optional<std::string> ProfileRead(std::string_view content, std::string_view section,
-                                       std::string_view key) {
-  return ProfileText(content).Read(section, key);
-}
-
-std::string ProfileWrite(std::string_view content, std::string_view section, std::string_view key,
-                         std::optional<std::string_view> value) {
-  ProfileText text(content);
-  ProfileText::Change change;
-  return text.Apply(section, key, value, change) ? text.Serialized() : std::string(content);
-}
-
-std::vector<std::string> ProfileKeys(std::string_view content, std::string_view section) {
-  return ProfileText(content).Keys(section);
 }
 
 }  // namespace vetrix
