@@ -126,11 +126,16 @@ void Dispatch(const MSG& msg) {
 
 }  // namespace
 
-void ProcessMessages() {
+bool ProcessMessages() {
+  // A message sent from another thread is handled inside PeekMessage and never returned.
+  bool handled = HIWORD(GetQueueStatus(QS_SENDMESSAGE)) != 0;
   MSG msg;
   if (!win32::ModalScope::Active()) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Dispatch(msg);
-    return;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      Dispatch(msg);
+      handled = true;
+    }
+    return handled;
   }
   // Everything but input, which belongs to the modal loop that is running underneath.
   static constexpr UINT kRanges[][2] = {
@@ -141,9 +146,11 @@ void ProcessMessages() {
       while (PeekMessageW(&msg, nullptr, range[0], range[1], PM_REMOVE)) {
         DispatchMessageW(&msg);
         any = true;
+        handled = true;
       }
     }
   }
+  return handled;
 }
 
 void RunMessageLoop() {
