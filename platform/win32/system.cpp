@@ -124,6 +124,10 @@ void Dispatch(const MSG& msg) {
   DispatchMessageW(&msg);
 }
 
+// Whether a pass must look at what the message's handler did. Painting changes nothing a pass
+// looks at, and a loop that redraws at every pass would otherwise never rest.
+bool Changes(const MSG& msg) { return msg.message != WM_PAINT; }
+
 }  // namespace
 
 bool ProcessMessages() {
@@ -133,7 +137,7 @@ bool ProcessMessages() {
   if (!win32::ModalScope::Active()) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       Dispatch(msg);
-      handled = true;
+      handled = handled || Changes(msg);
     }
     return handled;
   }
@@ -146,7 +150,7 @@ bool ProcessMessages() {
       while (PeekMessageW(&msg, nullptr, range[0], range[1], PM_REMOVE)) {
         DispatchMessageW(&msg);
         any = true;
-        handled = true;
+        handled = handled || Changes(msg);
       }
     }
   }
