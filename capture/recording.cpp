@@ -30,14 +30,17 @@ void RemoveWorkingRows(MainWindow& window) {
 void FreeRecording(MainWindow& window) {
   SharedState& s = window.state;
   const Size screen = platform::ScreenSize();
+  const Point centre{screen.width / 2, screen.height / 2};
   const Point before = platform::GetCursorPos();
-  platform::SetCursorPos({screen.width / 2, screen.height / 2});
-  const Point warped = platform::GetCursorPos();
+  platform::SetCursorPos(centre);
+  // Wine now and then reports the old place once more after the new one has shown, even at the
+  // first read after the warp. Until the pointer has been seen somewhere else, a report of the
+  // old place counts as the new one: a hand cannot bring the pointer back to that very pixel
+  // without passing elsewhere, while a count of passes or a time would either drop real strokes
+  // or let a late report through. (Where the warp lands elsewhere, that place is the anchor.)
+  Point warped = platform::GetCursorPos();
+  if (warped == before) warped = centre;
   s.anchorPoint = warped;
-  // Wine now and then reports the old place once more after the new one has shown. Until the
-  // pointer has been seen somewhere else, a report of the old place counts as the new one: a
-  // hand cannot bring the pointer back to that very pixel without passing elsewhere, and a
-  // count of passes or a time would either drop real strokes or let a late report through.
   bool echoPossible = before != warped;
   platform::Pacer pacer(1);
   while (!s.stopped) {

@@ -16,9 +16,9 @@ Point GetCursorPos() {
   auto& w = TheWorld();
   w.CatchUpTrack();
   ++w.readsSinceWarp;
-  const bool echo =
-      std::find(w.warpEchoes.begin(), w.warpEchoes.end(), w.readsSinceWarp) != w.warpEchoes.end();
-  w.cursorRead = echo ? w.warpedFrom : w.cursor;
+  const bool echo = w.warpedFrom && std::find(w.warpEchoes.begin(), w.warpEchoes.end(),
+                                              w.readsSinceWarp) != w.warpEchoes.end();
+  w.cursorRead = echo ? *w.warpedFrom : w.cursor;
   return w.cursorRead;
 }
 Size ScreenSize() { return TheWorld().screen; }

@@ -64,7 +64,7 @@ class World {
   // As Wine now and then does: after a SetCursorPos that moves the pointer, these reads of it
   // (1 = the first after the move) report where it was moved from, although it has moved.
   std::vector<std::uint64_t> warpEchoes;
-  Point warpedFrom;                  // internal
+  std::optional<Point> warpedFrom;   // internal: none before the first warp
   std::uint64_t readsSinceWarp = 0;  // internal
   struct Selection {
     const platform::ListBox* list;

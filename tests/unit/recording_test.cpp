@@ -80,6 +80,8 @@ TEST_F(RecordingTest, TheOldPlaceReportedAgainAfterTheWarpMakesNoStroke) {
     std::vector<int> strokes;
   };
   const Case cases[] = {
+      {{1}, {{0, 0}, {60, 0}}, {0}},
+      {{1, 2}, {{0, 0}, {60, 0}}, {0}},
       {{2}, {{0, 0}, {60, 0}}, {0}},
       {{2, 3}, {{0, 0}, {0, 0}, {60, 0}}, {0}},
       {{2, 4}, {{0, 0}, {0, 0}, {0, 0}, {60, 0}}, {0}},
