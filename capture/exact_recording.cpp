@@ -46,8 +46,8 @@ void ExactRecording(MainWindow& window) {
                                 ScaleValue(window));
       previewShown = true;
     }
-    platform::ProcessMessages();
-    pacer.AfterPass(s.cursorPoint, s.stopped);
+    const bool handled = platform::ProcessMessages();
+    pacer.AfterPass(s.cursorPoint, s.stopped, handled);
   }
 }
 

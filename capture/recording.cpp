@@ -30,11 +30,23 @@ void RemoveWorkingRows(MainWindow& window) {
 void FreeRecording(MainWindow& window) {
   SharedState& s = window.state;
   const Size screen = platform::ScreenSize();
-  platform::SetCursorPos({screen.width / 2, screen.height / 2});
-  s.anchorPoint = platform::GetCursorPos();
+  const Point centre{screen.width / 2, screen.height / 2};
+  const Point before = platform::GetCursorPos();
+  platform::SetCursorPos(centre);
+  // Wine now and then reports the old place once more after the new one has shown, even at the
+  // first read after the warp. Until the pointer has been seen somewhere else, a report of the
+  // old place counts as the new one: a hand cannot bring the pointer back to that very pixel
+  // without passing elsewhere, while a count of passes or a time would either drop real strokes
+  // or let a late report through. (Where the warp lands elsewhere, that place is the anchor.)
+  Point warped = platform::GetCursorPos();
+  if (warped == before) warped = centre;
+  s.anchorPoint = warped;
+  bool echoPossible = before != warped;
   platform::Pacer pacer(1);
   while (!s.stopped) {
     s.cursorPoint = platform::GetCursorPos();
+    if (echoPossible && s.cursorPoint == before) s.cursorPoint = warped;
+    if (s.cursorPoint != warped) echoPossible = false;
     const float a = RecordDirection(s.move, MoveX(s.anchorPoint, s.cursorPoint),
                                     MoveY(s.anchorPoint, s.cursorPoint));
     const long double distance = std::sqrt(static_cast<long double>(s.move.dx) * s.move.dx +
@@ -48,8 +60,8 @@ void FreeRecording(MainWindow& window) {
                               static_cast<std::int32_t>(RoundHalfEven(a)), ScaleValue(window));
       CommitStroke(window);
     }
-    platform::ProcessMessages();
-    pacer.AfterPass(s.cursorPoint, s.stopped);
+    const bool handled = platform::ProcessMessages();
+    pacer.AfterPass(s.cursorPoint, s.stopped, handled);
   }
 }
 

@@ -29,8 +29,8 @@ void PlaceStartPoint(MainWindow& window) {
   while (s.placingStart) {
     s.cursorPoint = platform::GetCursorPos();
     s.startPoint = DrawingPoint(s.cursorPoint, window.frame.Geometry());
-    platform::ProcessMessages();
-    pacer.AfterPass(s.cursorPoint, !s.placingStart);
+    const bool handled = platform::ProcessMessages();
+    pacer.AfterPass(s.cursorPoint, !s.placingStart, handled);
     DrawGesture(window);
   }
 }

@@ -4,17 +4,18 @@
 
 namespace vetrix::platform {
 
-void Pacer::AfterPass(Point cursor, bool ending) {
+void Pacer::AfterPass(Point cursor, bool ending, bool handled) {
   still_ = seen_ && cursor == last_ ? still_ + 1 : 0;
   last_ = cursor;
   seen_ = true;
-  if (!ending && still_ >= kStillPassesBeforeWaiting) {
+  if (!ending && !handled && still_ >= kStillPassesBeforeWaiting) {
     switch (WaitForMessageOrPointerMove()) {
       case Woken::kPointerMoved:
         still_ = 0;
         return;
       case Woken::kMessage:
-        // The next pass sees whether the pointer moved as well; if not, it waits again at once.
+        // The pump after the next pass handles it; the pass after that pump runs before the
+        // loop waits again. A pointer move seen meanwhile earns its own still passes.
         return;
       case Woken::kNotWaiting:
         break;

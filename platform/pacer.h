@@ -13,9 +13,10 @@ class Pacer {
  public:
   explicit Pacer(std::uint32_t intervalMs) : interval_(intervalMs) {}
 
-  // After each pass, with the pointer that pass saw. `ending`: the loop stops after this pass,
-  // and must not be kept waiting.
-  void AfterPass(Point cursor, bool ending);
+  // After each pass and the pump that follows it, with the pointer that pass saw. `ending`: the
+  // loop stops after this pass, and must not be kept waiting. `handled`: the pump handled a
+  // message, and what its handler changed is looked at by a pass before the loop waits.
+  void AfterPass(Point cursor, bool ending, bool handled);
 
  private:
   // Still passes before waiting: where a move is reported a moment before the pointer's

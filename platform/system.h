@@ -29,8 +29,9 @@ enum class Woken {
 // Waits until a message arrives or the pointer moves, without a time limit.
 Woken WaitForMessageOrPointerMove();
 
-// Dispatches every pending message, then returns. Handlers run re-entrantly from here.
-void ProcessMessages();
+// Dispatches every pending message, then returns: true when it handled any. Handlers run
+// re-entrantly from here.
+bool ProcessMessages();
 
 // The program's main message loop; the process ends from inside a handler.
 void RunMessageLoop();

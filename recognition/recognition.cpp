@@ -119,8 +119,8 @@ void ToggleRecognition(MainWindow& window) {
   try {
     while (!s.stopped) {
       RecognitionStep(window, anyStarted);
-      platform::ProcessMessages();
-      pacer.AfterPass(s.cursorPoint, s.stopped);
+      const bool handled = platform::ProcessMessages();
+      pacer.AfterPass(s.cursorPoint, s.stopped, handled);
     }
   } catch (const std::exception&) {
     // An error ends the run (and any run it is nested in): the caption and the tray say so.

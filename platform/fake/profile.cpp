@@ -20,6 +20,8 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
   auto& world = fake::TheWorld();
   ++world.profileWrites;
   if (world.profileWritesFail) return false;
+  world.profileWriteLog.push_back({std::string(section), std::string(key),
+                                   value ? std::optional<std::string>(*value) : std::nullopt});
   if (ProfileText* text = world.Profile(file)) {
     text->Write(section, key, value);
     return true;

@@ -1,5 +1,6 @@
 #include "platform/system.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/fake/world.h"
@@ -14,18 +15,25 @@ using fake::TheWorld;
 Point GetCursorPos() {
   auto& w = TheWorld();
   w.CatchUpTrack();
-  w.cursorRead = w.cursor;
-  return w.cursor;
+  ++w.readsSinceWarp;
+  const bool echo = w.warpedFrom && std::find(w.warpEchoes.begin(), w.warpEchoes.end(),
+                                              w.readsSinceWarp) != w.warpEchoes.end();
+  w.cursorRead = echo ? *w.warpedFrom : w.cursor;
+  return w.cursorRead;
 }
 Size ScreenSize() { return TheWorld().screen; }
 void SetCursorPos(Point p) {
   auto& w = TheWorld();
+  if (p != w.cursor) {
+    w.warpedFrom = w.cursor;
+    w.readsSinceWarp = 0;
+  }
   w.cursor = p;
   w.cursorSets.push_back({w.now, p});
 }
 void Sleep(std::uint32_t ms) { TheWorld().Advance(ms); }
 Woken WaitForMessageOrPointerMove() { return TheWorld().WaitForActivity(); }
-void ProcessMessages() { TheWorld().Pump(); }
+bool ProcessMessages() { return TheWorld().Pump(); }
 
 void RunMessageLoop() {
   for (;;) {

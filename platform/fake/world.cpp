@@ -64,8 +64,9 @@ bool World::TimerRunning(const void* id) const {
                      [id](const TimerSlot& t) { return t.id == id; });
 }
 
-void World::Pump() {
+bool World::Pump() {
   ++pumps;
+  bool ran = false;
   // A handler may add to the script or stop timers while it runs, so take one due item at a
   // time and look again.
   for (;;) {
@@ -75,6 +76,7 @@ void World::Pump() {
     if (due == script_.end()) break;
     auto fn = std::move(due->fn);
     script_.erase(due);
+    ran = true;
     platform::RunHandler(fn);
   }
   // Like WM_TIMER: at most one expiry per timer per pump; the timer goes on unless its
@@ -88,8 +90,10 @@ void World::Pump() {
     if (slot == timers_.end()) continue;
     slot->due = now + slot->interval;
     auto fire = slot->fire;
+    ran = true;
     platform::RunHandler(fire);
   }
+  return ran;
 }
 
 platform::Woken World::WaitForActivity() {

@@ -61,6 +61,11 @@ class World {
     Point to;
   };
   std::vector<CursorSet> cursorSets;  // every SetCursorPos, with the virtual time
+  // As Wine now and then does: after a SetCursorPos that moves the pointer, these reads of it
+  // (1 = the first after the move) report where it was moved from, although it has moved.
+  std::vector<std::uint64_t> warpEchoes;
+  std::optional<Point> warpedFrom;   // internal: none before the first warp
+  std::uint64_t readsSinceWarp = 0;  // internal
   Size screen{1024, 768};
   bool instanceGuardTaken = false;
 
@@ -124,6 +129,14 @@ class World {
   // Root ignores file permissions, so a read-only gesture.ini is simulated here.
   bool profileWritesFail = false;
   int profileWrites = 0;
+  // Every write that reached a file, in order; a deleted key has no value.
+  struct ProfileWrite {
+    std::string section;
+    std::string key;
+    std::optional<std::string> value;
+    friend bool operator==(const ProfileWrite&, const ProfileWrite&) = default;
+  };
+  std::vector<ProfileWrite> profileWriteLog;
   int profileReads = 0;  // reads asked of the profile routines, whole-file reads included
 
   // Files live in memory, not on the disk: a fuzz target loads thousands of them a second and
@@ -163,7 +176,8 @@ class World {
   void StartTimer(const void* id, std::uint32_t interval, std::function<void()> fire);
   void StopTimer(const void* id);
   bool TimerRunning(const void* id) const;
-  void Pump();
+  // True when it ran anything.
+  bool Pump();
   void Advance(std::uint32_t ms);
   // Lets the clock run to the next scripted event or timer expiry, as a wait for a message or
   // a pointer move; at once where the hook library is not installed to report moves. A

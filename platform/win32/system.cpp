@@ -124,13 +124,22 @@ void Dispatch(const MSG& msg) {
   DispatchMessageW(&msg);
 }
 
+// Whether a pass must look at what the message's handler did. Painting changes nothing a pass
+// looks at, and a loop that redraws at every pass would otherwise never rest.
+bool Changes(const MSG& msg) { return msg.message != WM_PAINT; }
+
 }  // namespace
 
-void ProcessMessages() {
+bool ProcessMessages() {
+  // A message sent from another thread is handled inside PeekMessage and never returned.
+  bool handled = HIWORD(GetQueueStatus(QS_SENDMESSAGE)) != 0;
   MSG msg;
   if (!win32::ModalScope::Active()) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Dispatch(msg);
-    return;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      Dispatch(msg);
+      handled = handled || Changes(msg);
+    }
+    return handled;
   }
   // Everything but input, which belongs to the modal loop that is running underneath.
   static constexpr UINT kRanges[][2] = {
@@ -141,9 +150,11 @@ void ProcessMessages() {
       while (PeekMessageW(&msg, nullptr, range[0], range[1], PM_REMOVE)) {
         DispatchMessageW(&msg);
         any = true;
+        handled = handled || Changes(msg);
       }
     }
   }
+  return handled;
 }
 
 void RunMessageLoop() {

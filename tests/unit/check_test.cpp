@@ -4,6 +4,7 @@
 #include <png.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -98,6 +99,26 @@ TEST(CheckTest, StartUpErrorsCarryTheProgramsOwnTextAndTheirKeys) {
   EXPECT_EQ(later->severity, Severity::Warning);
   EXPECT_EQ(later->message.rfind("'x' is not a valid integer value: row 2 has no strokes", 0), 0u);
   EXPECT_EQ(ExitStatus(r), 2);
+}
+
+TEST(CheckTest, EachBrokenAngleListIsReportedOnce) {
+  struct Case {
+    std::string file;
+    std::vector<std::string> broken;
+  };
+  const Case cases[] = {
+      {"[Main]\nNum=3\n1=0\n2=0  90\n3=x 5\na0=a.bat\na1=b.bat\na2=c.bat\n", {"2", "3"}},
+      {"[Main]\nNum=2\n1=y\n2=0 z\n", {"1", "2"}},
+      {"[Main]\nNum=2\n1=0 90 q\n2=90\na0=a.bat\na1=b.bat\n", {"1"}},
+  };
+  for (const Case& c : cases) {
+    const Report r = Analyse(c.file, nullptr);
+    for (const std::string& key : c.broken) {
+      const auto reports = std::count_if(r.problems.begin(), r.problems.end(),
+                                         [&key](const Problem& p) { return p.key == key; });
+      EXPECT_EQ(reports, 1) << c.file << "key " << key;
+    }
+  }
 }
 
 TEST(CheckTest, KeysNothingReadsAreReported) {

@@ -6,11 +6,20 @@
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "platform/fake/world.h"
 #include "shell/bindings.h"
 #include "window/main_window.h"
+
+namespace vetrix::fake {
+
+inline void PrintTo(const World::ProfileWrite& w, std::ostream* os) {
+  *os << "[" << w.section << "] " << w.key << (w.value ? "=" + *w.value : " deleted");
+}
+
+}  // namespace vetrix::fake
 
 namespace vetrix::testing {
 

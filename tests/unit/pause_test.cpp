@@ -133,6 +133,45 @@ TEST_F(PauseTest, FullScreenWindowsPauseOnlyWithTheOption) {
   }
 }
 
+TEST_F(PauseTest, APausedRunStartsAfreshFromWhereThePointerIsWhenThePauseEnds) {
+  WriteIni(
+      "[Main]\nNum=2\n1=0 90\n2=180\na0=C:\\hit.bat\na1=C:\\left.bat\n[Exclude]\n1=game.exe\n");
+  OnCreate(window());
+  world().cursor = kOrigin;
+  world().AfterPumps(1, [this] { world().BringToFront(Program("game.exe")); });
+  MoveAt(3, {-300, 0});  // far to the left while the game is in front: no stroke
+  world().AfterPumps(4, [this] { world().BringToFront(Program("notepad.exe")); });
+  MoveAt(6, kRight);
+  MoveAt(7, kUp);
+  world().AfterPumps(8, [this] { window().startButton.Click(); });
+  window().frame.onFirstActivate();
+  ASSERT_EQ(Fired(), 1u);
+  EXPECT_EQ(world().shellCalls[0].file, "C:\\hit.bat");
+}
+
+TEST_F(PauseTest, TheTipNamesEachExcludedProgramThatComesToTheFront) {
+  constexpr Cp1251Text kOtherTip = "Vetrix: пауза (other.exe)";
+  Create("[Exclude]\n1=game.exe\n2=other.exe\n");
+  BringToFront(Program("game.exe"));
+  EXPECT_EQ(world().tray.tip, kGameTip.view());
+  BringToFront(Program("other.exe"));
+  EXPECT_TRUE(state().paused);
+  EXPECT_EQ(world().tray.tip, kOtherTip.view());
+  BringToFront(Program("notepad.exe"));
+  EXPECT_EQ(world().tray.tip, "Vetrix");
+}
+
+TEST_F(PauseTest, APathNamesItsLastPartWhicheverSlashItUses) {
+  WriteIni(
+      "[Exclude]\n1=C:/Games/war.exe\n2=D:\\Games\\Doom.exe\n3=C:\\Games/mixed\\x.exe\n"
+      "4=C:/Games/\n");
+  EXPECT_EQ(ReadOptions().pause.programs,
+            (std::vector<std::string>{"war.exe", "Doom.exe", "x.exe"}));
+  OnCreate(window());
+  BringToFront(Program("WAR.exe"));
+  EXPECT_TRUE(state().paused);
+}
+
 TEST(PauseReasonTest, ProgramsByFileNameWithoutCaseAndWindowsThatFillTheirMonitor) {
   const PauseRules rules{{"game.exe", "\xC8\xE3\xF0\xE0.exe" /* Игра.exe */}, true};
   const Rect second{1024, 0, 1280, 1024};

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "base/texts.h"
 #include "fixture.h"
 #include "platform/handler.h"
 #include "platform/system.h"
+#include "shell/action_editing.h"
 
 namespace vetrix {
 namespace {
@@ -227,7 +230,7 @@ TEST_F(RecognitionTest, AStillPointerMakesNoPasses) {
   EXPECT_TRUE(world().shellCalls.empty());
 }
 
-TEST_F(RecognitionTest, AMessageWhileThePointerRestsCostsOnePass) {
+TEST_F(RecognitionTest, AMessageWhileThePointerRestsCostsTwoPasses) {
   AddGesture({0}, "C:\\a.bat");
   world().hookInstalled = true;
   world().cursor = kOrigin;
@@ -235,9 +238,64 @@ TEST_F(RecognitionTest, AMessageWhileThePointerRestsCostsOnePass) {
   for (std::uint64_t t = 250; t < 60'000; t += 250, ++messages) world().At(t, [] {});
   world().At(60'000, [this] { window().startButton.Click(); });
   window().startButton.Click();
-  // One pass sees that the pointer has not moved; the three a move earns would be 4 times this.
-  EXPECT_LE(world().pumps, static_cast<std::uint64_t>(messages) + 6u);
+  // The pass at the wake, and the one after the message's handler, which sees that the pointer
+  // has not moved; the three still passes a move earns would make four.
+  EXPECT_LE(world().pumps, 2 * static_cast<std::uint64_t>(messages) + 6u);
   EXPECT_TRUE(world().shellCalls.empty());
+}
+
+// What a handler changes while the pointer rests is looked at by the pass after it, as when
+// polling: the loop does not wait again before that pass.
+TEST_F(RecognitionTest, AHandlerWhileThePointerRestsGetsItsPass) {
+  const Point right{kOrigin.x + 30, kOrigin.y};
+  struct Case {
+    const char* what;
+    std::function<void()> script;
+    const char* fires;
+    std::uint64_t at;
+  };
+  const Case cases[] = {
+      // A gesture followed to its end without an action fires once one is bound to it.
+      {"binding",
+       [&] {
+         AddGesture({0}, "");
+         world().FollowTrack({{100, right}});
+         world().dialogAnswers = {"C:\\tools\\go.bat"};
+         window().actionList.Select(0);
+         world().At(500, [this] { BindFileToGesture(window()); });
+       },
+       "C:\\tools\\go.bat", 510},
+      // A failed stroke below the threshold keeps the timer running, which blocks every start;
+      // a deletion lowers the threshold, and the failure rule at the pass after it stops the
+      // timer, so that the movement at 1000 ms starts (and fires) the other gesture.
+      {"deletion",
+       [&] {
+         AddGesture({0, 90}, "");
+         AddGesture({180}, "C:\\left.bat");
+         AddGesture({135}, "");
+         world().FollowTrack(
+             {{100, right}, {200, {right.x, right.y + 30}}, {1000, {right.x - 30, right.y + 30}}});
+         world().At(500, [this] {
+           window().gestureList.Select(2);
+           DeleteSelectedGesture(window());
+         });
+       },
+       "C:\\left.bat", 1000},
+  };
+  for (const Case& c : cases) {
+    for (const bool hook : {false, true}) {
+      SCOPED_TRACE(std::string(c.what) + (hook ? ", waiting" : ", polling"));
+      Restart();
+      world().hookInstalled = hook;
+      world().cursor = kOrigin;
+      c.script();
+      world().At(20'000, [this] { window().startButton.Click(); });
+      window().startButton.Click();
+      ASSERT_EQ(world().shellCalls.size(), 1u);
+      EXPECT_EQ(world().shellCalls[0].file, c.fires);
+      EXPECT_EQ(world().shellCalls[0].at, c.at);
+    }
+  }
 }
 
 TEST_F(RecognitionTest, WaitingFiresWhatPollingFired) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
+#include <vector>
 
 #include "base/texts.h"
 #include "fixture.h"
@@ -409,6 +412,75 @@ TEST_F(SettingsTest, ClosingWritesHotKeyThenScale) {
   EXPECT_NO_THROW(WriteClosingSettings(window()));
   EXPECT_EQ(Key("Main", "Hotkey"), "Ctrl+Alt+F5");
   EXPECT_EQ(Key("Main", "Scale"), "20");
+}
+
+// Each writer's keys in the order it writes them.
+TEST_F(SettingsTest, EachWriterWritesItsKeysInOrder) {
+  using Write = fake::World::ProfileWrite;
+  const auto deleted = std::nullopt;
+  struct Case {
+    const char* writer;
+    std::function<void()> act;
+    std::vector<Write> writes;
+  };
+  const Case cases[] = {
+      {"finishing a recording",
+       [this] {
+         world().CursorPath({{world().screen.width / 2 + 60, world().screen.height / 2}});
+         world().AfterPumps(3, [this] { window().frame.onKeyPress(27); });
+         window().recordButton.Click();
+       },
+       // The row's leftover action key goes first; the new gesture has none yet.
+       {{"Main", "A3", deleted}, {"Main", "4", "0 "}, {"Main", "Num", "4"}}},
+      {"adding a saved command",
+       [this] {
+         window().savedCommandBox.SetText("four");
+         window().addCommandButton.Click();
+       },
+       {{"Messages", "NumOfMessages", "4"}, {"Messages", "4", "four"}}},
+      {"closing",
+       [this] {
+         window().hotKeyField.SetCode(0x4000 | 0x8000 | 116);
+         window().scaleField.SetText("20");
+         WriteClosingSettings(window());
+       },
+       {{"Main", "Hotkey", "Ctrl+Alt+F5"}, {"Main", "Scale", "20"}}},
+      {"deleting a gesture",
+       [this] {
+         window().gestureList.Select(0);
+         window().deleteGestureButton.Click();
+       },
+       {{"Main", "1", deleted},
+        {"Main", "A0", deleted},
+        {"Main", "1", "90"},
+        {"Main", "a0", "B"},
+        {"Main", "2", "180"},
+        {"Main", "a1", "C"},
+        {"Main", "3", deleted},
+        {"Main", "a2", deleted},
+        {"Main", "Num", "2"}}},
+      {"deleting a saved command",
+       [this] {
+         window().savedCommandBox.Select(0);
+         window().deleteCommandButton.Click();
+       },
+       {{"Messages", "1", "two"},
+        {"Messages", "2", "three"},
+        {"Messages", "3", deleted},
+        {"Messages", "NumOfMessages", "2"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.writer);
+    Restart();
+    PointWorldAtFolders();
+    WriteIni(
+        "[Main]\nNum=3\n1=0\n2=90\n3=180\na0=A\na1=B\na2=C\n"
+        "[Messages]\nNumOfMessages=3\n1=one\n2=two\n3=three\n");
+    Create();
+    world().profileWriteLog.clear();
+    c.act();
+    EXPECT_EQ(world().profileWriteLog, c.writes);
+  }
 }
 
 TEST_F(SettingsTest, TheScaleFieldNeverKeepsATextThatIsNoNumber) {

@@ -39,5 +39,15 @@ TEST(SystemPaths, WhatTheCodePageCannotHoldIsRefusedOrShownAsAQuestionMark) {
   EXPECT_EQ(Cp1251FromUtf8Lossy("a\xC3"), "a?");
 }
 
+TEST(SystemPaths, ASequenceWithABadContinuationByteIsBroken) {
+  // Taken whole, each would be a character of the code page ("Ё", "€"); the byte that breaks it
+  // is read afresh.
+  EXPECT_EQ(Cp1251FromUtf8("\xD0\x41"), std::nullopt);
+  EXPECT_EQ(Cp1251FromUtf8Lossy("\xD0\x41"), "?A");
+  EXPECT_EQ(Cp1251FromUtf8("\xE2\x82\xEC"), std::nullopt);
+  EXPECT_EQ(Cp1251FromUtf8Lossy("\xE2\x82\xC0"), "???");
+  EXPECT_EQ(Cp1251FromUtf8Lossy("\xE2\x41\xAC"), "?A?");
+}
+
 }  // namespace
 }  // namespace vetrix
