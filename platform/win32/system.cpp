@@ -2,6 +2,7 @@
 
 #include "base/texts.h"
 #include "platform/handler.h"
+#include "platform/movement_watch.h"
 #include "platform/win32/win32.h"
 #include "zorv/zorv.h"
 // After windows.h, which it needs.
@@ -97,9 +98,29 @@ HANDLE PointerMovedEventOfLibrary() {
 
 }  // namespace
 
+namespace {
+
+MovementWatch g_watch;
+
+BOOL CALLBACK FindHungWindow(HWND hwnd, LPARAM found) {
+  // Both systems call a window hung once its thread has taken no message for 5 s (Wine asks
+  // its server, which knows): no message is sent to ask.
+  if (!IsWindowVisible(hwnd) || !IsHungAppWindow(hwnd)) return TRUE;
+  *reinterpret_cast<bool*>(found) = true;
+  return FALSE;
+}
+
+bool AnyWindowHung() {
+  bool found = false;
+  EnumWindows(FindHungWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+}  // namespace
+
 Woken WaitForMessageOrPointerMove() {
   HANDLE moved = PointerMovedEventOfLibrary();
-  if (!moved) return Woken::kNotWaiting;
+  if (!moved || !g_watch.MayWait(GetTickCount64(), AnyWindowHung)) return Woken::kNotWaiting;
   POINT rest{};
   GetCursorPos(&rest);
   for (;;) {
@@ -107,10 +128,21 @@ Woken WaitForMessageOrPointerMove() {
     const DWORD woken = MsgWaitForMultipleObjectsEx(1, &moved, kPointerLookMs, QS_ALLINPUT, 0);
     if (woken == WAIT_OBJECT_0) return Woken::kPointerMoved;
     if (woken != WAIT_TIMEOUT) return Woken::kMessage;
-    // The system drops a hook that once answered too late, and nothing sets the event any more:
-    // a look at the pointer now and then keeps gestures alive, if slowly.
+    // A look at the pointer and at the windows now and then tells a silent library from a
+    // resting pointer.
     POINT now{};
-    if (GetCursorPos(&now) && (now.x != rest.x || now.y != rest.y)) return Woken::kPointerMoved;
+    const bool movedUnheard = GetCursorPos(&now) && (now.x != rest.x || now.y != rest.y);
+    const bool hung = AnyWindowHung();
+    if (!movedUnheard && !hung) continue;
+    g_watch.Doubt(GetTickCount64());
+    // No hung window explains the silence: the system may have dropped the hook, and only a
+    // new one hears again. (Under Wine a new hook hears no more than the old one over a hung
+    // window.)
+    if (!hung) {
+      UninstallMouseHook();
+      InstallMouseHook();
+    }
+    return movedUnheard ? Woken::kPointerMoved : Woken::kNotWaiting;
   }
 }
 
@@ -196,8 +228,13 @@ void SendToForeground(WindowCommand command) {
   }
   // A plain SendMessage to a window whose thread has stopped answering would block us forever.
   DWORD_PTR result = 0;
-  SendMessageTimeoutW(GetForegroundWindow(), WM_SYSCOMMAND, sc, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                      kWindowCommandTimeoutMs, &result);
+  if (!SendMessageTimeoutW(GetForegroundWindow(), WM_SYSCOMMAND, sc, 0,
+                           SMTO_NORMAL | SMTO_ABORTIFHUNG, kWindowCommandTimeoutMs, &result) &&
+      GetLastError() == ERROR_TIMEOUT) {
+    // Under Wine the hook library goes deaf while a window hangs; the system calls it hung only
+    // a few seconds from now.
+    g_watch.Doubt(GetTickCount64());
+  }
 }
 
 bool ForegroundIsZoomed() { return IsZoomed(GetForegroundWindow()) != FALSE; }
