@@ -18,12 +18,23 @@ class MovementWatch {
   static constexpr std::uint64_t kDoubtMs = 5000;
   // While in doubt, how often the system is asked again whether a window hangs.
   static constexpr std::uint64_t kRecheckMs = 1000;
+  // How often a wait looks at the pointer and at the windows.
+  static constexpr std::uint64_t kLookMs = 5000;
 
   // A window stopped answering, or the pointer moved and the library did not say so.
   void Doubt(std::uint64_t nowMs);
   // Whether the loop may wait for the library's word now. `anyWindowHung` asks the system; it
   // is called only once a doubt has run its time, and then at most once every kRecheckMs.
   bool MayWait(std::uint64_t nowMs, bool (*anyWindowHung)());
+
+  // What a wait's look found: the pointer moved though the library said nothing; a window
+  // hangs. What the wait does about it: ends (and the loop looks at every pass); puts the hook
+  // back first, where no hung window explains the silence and the system may have dropped it.
+  struct Verdict {
+    bool endWait = false;
+    bool reinstallHook = false;
+  };
+  Verdict Look(std::uint64_t nowMs, bool movedUnheard, bool windowHung);
 
  private:
   std::uint64_t doubtUntil_ = 0;  // 0: no doubt

@@ -48,10 +48,6 @@ bool ModalScope::Active() { return g_modalDepth > 0 || SystemLoopRunning(); }
 
 namespace vetrix::platform {
 
-namespace {
-constexpr DWORD kPointerLookMs = 5000;
-}  // namespace
-
 using win32::Widen;
 
 namespace {
@@ -125,20 +121,17 @@ Woken WaitForMessageOrPointerMove() {
   GetCursorPos(&rest);
   for (;;) {
     // New messages only: input left queued for a loop of the system must not end every wait.
-    const DWORD woken = MsgWaitForMultipleObjectsEx(1, &moved, kPointerLookMs, QS_ALLINPUT, 0);
+    const DWORD woken = MsgWaitForMultipleObjectsEx(
+        1, &moved, static_cast<DWORD>(MovementWatch::kLookMs), QS_ALLINPUT, 0);
     if (woken == WAIT_OBJECT_0) return Woken::kPointerMoved;
     if (woken != WAIT_TIMEOUT) return Woken::kMessage;
     // A look at the pointer and at the windows now and then tells a silent library from a
     // resting pointer.
     POINT now{};
     const bool movedUnheard = GetCursorPos(&now) && (now.x != rest.x || now.y != rest.y);
-    const bool hung = AnyWindowHung();
-    if (!movedUnheard && !hung) continue;
-    g_watch.Doubt(GetTickCount64());
-    // No hung window explains the silence: the system may have dropped the hook, and only a
-    // new one hears again. (Under Wine a new hook hears no more than the old one over a hung
-    // window.)
-    if (!hung) {
+    const auto verdict = g_watch.Look(GetTickCount64(), movedUnheard, AnyWindowHung());
+    if (!verdict.endWait) continue;
+    if (verdict.reinstallHook) {
       UninstallMouseHook();
       InstallMouseHook();
     }
