@@ -1,10 +1,11 @@
 // Whether a resting loop may wait for the hook library's word that the pointer moved. The
-// library hears only what the system passes it: under Wine nothing over a window that has
-// stopped answering (its thread is the one that reads the display's events there) and moves
-// elsewhere late or not at all while it hangs; on Windows nothing more once the system has
-// dropped the hook for an answer that came late. The pointer's position is right all along.
-// So once a window is known to hang, or the pointer is found moved though the library said
-// nothing, the loop looks at the pointer at every pass again, until no window hangs.
+// library hears only what the system passes it: under Wine no move over a window that has
+// stopped answering (its thread is the one that reads the display's events there); on Windows
+// nothing more once the system has dropped the hook for an answer that came late. The
+// pointer's position is right all along.
+// So once a window is known to hang (a command to it timed out, or a wait's look finds the
+// window in front hung), or the pointer is found moved though the library said nothing, the
+// loop looks at the pointer at every pass again, until no window hangs.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +19,7 @@ class MovementWatch {
   static constexpr std::uint64_t kDoubtMs = 5000;
   // While in doubt, how often the system is asked again whether a window hangs.
   static constexpr std::uint64_t kRecheckMs = 1000;
-  // How often a wait looks at the pointer and at the windows.
+  // How often a wait looks at the pointer and at the window in front.
   static constexpr std::uint64_t kLookMs = 5000;
 
   // A window stopped answering, or the pointer moved and the library did not say so.
@@ -27,9 +28,9 @@ class MovementWatch {
   // is called only once a doubt has run its time, and then at most once every kRecheckMs.
   bool MayWait(std::uint64_t nowMs, bool (*anyWindowHung)());
 
-  // What a wait's look found: the pointer moved though the library said nothing; a window
-  // hangs. What the wait does about it: ends (and the loop looks at every pass); puts the hook
-  // back first, where no hung window explains the silence and the system may have dropped it.
+  // What a wait's look found: the pointer moved though the library said nothing; the window
+  // in front hangs. What the wait does about it: ends (and the loop looks at every pass); puts the
+  // hook back first, where no hung window explains the silence and the system may have dropped it.
   struct Verdict {
     bool endWait = false;
     bool reinstallHook = false;

@@ -105,7 +105,8 @@ class World {
   int hotKeyRegistrations = 0;
   bool hookInstalled = false;
   // The window in front has stopped answering: a command to it times out after 2 s, the
-  // system calls it hung, and, as under Wine, the hook library hears no move while it hangs.
+  // system calls it hung, and the hook library hears no move while it hangs (under Wine, none
+  // over the window; the fake world has no place for it).
   bool foregroundHung = false;
   // The window in front stops answering at the next command sent to it.
   bool hangAtCommand = false;
@@ -185,7 +186,7 @@ class World {
   // Lets the clock run to the next scripted event or timer expiry, as a wait for a message or
   // a pointer move; at once where the hook library is not installed to report moves. A
   // scripted event counts as a message: what it does is not known here.
-  // Where the library hears nothing, the wait looks at the pointer and the windows every
+  // Where the library hears nothing, the wait looks at the pointer and the window in front every
   // few seconds, as the Win32 one does.
   platform::Woken WaitForActivity();
   int waits = 0;

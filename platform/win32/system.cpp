@@ -99,9 +99,12 @@ namespace {
 MovementWatch g_watch;
 
 BOOL CALLBACK FindHungWindow(HWND hwnd, LPARAM found) {
-  // Both systems call a window hung once its thread has taken no message for 5 s (Wine asks
-  // its server, which knows): no message is sent to ask.
-  if (!IsWindowVisible(hwnd) || !IsHungAppWindow(hwnd)) return TRUE;
+  // Both systems call a window hung once its thread has taken no message for 5 s and is not
+  // waiting for one (Wine asks its server): no message is sent to ask. Our own are left out:
+  // this very thread asks, and after a long wait it may have taken no message for 5 s.
+  if (!IsWindowVisible(hwnd) || GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId() ||
+      !IsHungAppWindow(hwnd))
+    return TRUE;
   *reinterpret_cast<bool*>(found) = true;
   return FALSE;
 }
@@ -110,6 +113,14 @@ bool AnyWindowHung() {
   bool found = false;
   EnumWindows(FindHungWindow, reinterpret_cast<LPARAM>(&found));
   return found;
+}
+
+// What a resting wait asks: under Wine every question is a request to its server, and asking
+// every window at each look made the idle program wake 5 times a second instead of 1.4.
+bool ForegroundHung() {
+  const HWND front = GetForegroundWindow();
+  return front && IsHungAppWindow(front) &&
+         GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
 }
 
 }  // namespace
@@ -125,11 +136,11 @@ Woken WaitForMessageOrPointerMove() {
         1, &moved, static_cast<DWORD>(MovementWatch::kLookMs), QS_ALLINPUT, 0);
     if (woken == WAIT_OBJECT_0) return Woken::kPointerMoved;
     if (woken != WAIT_TIMEOUT) return Woken::kMessage;
-    // A look at the pointer and at the windows now and then tells a silent library from a
-    // resting pointer.
+    // A look at the pointer and at the window in front now and then tells a silent library
+    // from a resting pointer.
     POINT now{};
     const bool movedUnheard = GetCursorPos(&now) && (now.x != rest.x || now.y != rest.y);
-    const auto verdict = g_watch.Look(GetTickCount64(), movedUnheard, AnyWindowHung());
+    const auto verdict = g_watch.Look(GetTickCount64(), movedUnheard, ForegroundHung());
     if (!verdict.endWait) continue;
     if (verdict.reinstallHook) {
       UninstallMouseHook();

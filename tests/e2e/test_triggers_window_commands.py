@@ -4,7 +4,6 @@ program, nor keep gestures from firing."""
 
 import time
 
-
 from harness.inspector import START, TITLE, WAITING
 from harness.session import main, wine_path
 from harness.waiting import poll
@@ -91,6 +90,7 @@ class WindowCommands(trigger_steps.TriggerTest):
         self.assertIsNone(target.proc.poll(), "the target still runs")
         self.assertEqual(target.lines("hung"), [f"hung on command {0xF030:x}"])
         self.assertNotIn(SIZE_MAXIMIZED, target.lines("size"), "the target never took the command")
+
 
 if __name__ == "__main__":
     main()
