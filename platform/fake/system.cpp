@@ -129,7 +129,6 @@ void InstallMouseHook() {
   auto& w = TheWorld();
   w.hookInstalled = true;
   w.hookDropped = false;
-  ++w.hookInstalls;
 }
 void UninstallMouseHook() { TheWorld().hookInstalled = false; }
 void SetMouseTrigger(int button, bool on, bool holdBack) {

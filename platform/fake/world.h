@@ -113,7 +113,6 @@ class World {
   // The system has dropped the hook, as Windows does after an answer that came late: the
   // library hears nothing until the hook is installed again.
   bool hookDropped = false;
-  int hookInstalls = 0;
   struct MouseTrigger {
     int button;
     bool on;
