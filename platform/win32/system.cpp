@@ -2,6 +2,7 @@
 
 #include "base/texts.h"
 #include "platform/handler.h"
+#include "platform/movement_watch.h"
 #include "platform/win32/win32.h"
 #include "zorv/zorv.h"
 // After windows.h, which it needs.
@@ -46,10 +47,6 @@ bool ModalScope::Active() { return g_modalDepth > 0 || SystemLoopRunning(); }
 }  // namespace vetrix::win32
 
 namespace vetrix::platform {
-
-namespace {
-constexpr DWORD kPointerLookMs = 5000;
-}  // namespace
 
 using win32::Widen;
 
@@ -97,20 +94,59 @@ HANDLE PointerMovedEventOfLibrary() {
 
 }  // namespace
 
+namespace {
+
+MovementWatch g_watch;
+
+BOOL CALLBACK FindHungWindow(HWND hwnd, LPARAM found) {
+  // Both systems call a window hung once its thread has taken no message for 5 s and is not
+  // waiting for one (Wine asks its server): no message is sent to ask. Our own are left out:
+  // this very thread asks, and after a long wait it may have taken no message for 5 s.
+  if (!IsWindowVisible(hwnd) || GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId() ||
+      !IsHungAppWindow(hwnd))
+    return TRUE;
+  *reinterpret_cast<bool*>(found) = true;
+  return FALSE;
+}
+
+bool AnyWindowHung() {
+  bool found = false;
+  EnumWindows(FindHungWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// What a resting wait asks: under Wine every question is a request to its server, and asking
+// every window at each look made the idle program wake 5 times a second instead of 1.4.
+bool ForegroundHung() {
+  const HWND front = GetForegroundWindow();
+  return front && IsHungAppWindow(front) &&
+         GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
+}
+
+}  // namespace
+
 Woken WaitForMessageOrPointerMove() {
   HANDLE moved = PointerMovedEventOfLibrary();
-  if (!moved) return Woken::kNotWaiting;
+  if (!moved || !g_watch.MayWait(GetTickCount64(), AnyWindowHung)) return Woken::kNotWaiting;
   POINT rest{};
   GetCursorPos(&rest);
   for (;;) {
     // New messages only: input left queued for a loop of the system must not end every wait.
-    const DWORD woken = MsgWaitForMultipleObjectsEx(1, &moved, kPointerLookMs, QS_ALLINPUT, 0);
+    const DWORD woken = MsgWaitForMultipleObjectsEx(
+        1, &moved, static_cast<DWORD>(MovementWatch::kLookMs), QS_ALLINPUT, 0);
     if (woken == WAIT_OBJECT_0) return Woken::kPointerMoved;
     if (woken != WAIT_TIMEOUT) return Woken::kMessage;
-    // The system drops a hook that once answered too late, and nothing sets the event any more:
-    // a look at the pointer now and then keeps gestures alive, if slowly.
+    // A look at the pointer and at the window in front now and then tells a silent library
+    // from a resting pointer.
     POINT now{};
-    if (GetCursorPos(&now) && (now.x != rest.x || now.y != rest.y)) return Woken::kPointerMoved;
+    const bool movedUnheard = GetCursorPos(&now) && (now.x != rest.x || now.y != rest.y);
+    const auto verdict = g_watch.Look(GetTickCount64(), movedUnheard, ForegroundHung());
+    if (!verdict.endWait) continue;
+    if (verdict.reinstallHook) {
+      UninstallMouseHook();
+      InstallMouseHook();
+    }
+    return movedUnheard ? Woken::kPointerMoved : Woken::kNotWaiting;
   }
 }
 
@@ -207,8 +243,13 @@ void SendToForeground(WindowCommand command) {
   }
   // A plain SendMessage to a window whose thread has stopped answering would block us forever.
   DWORD_PTR result = 0;
-  SendMessageTimeoutW(GetForegroundWindow(), WM_SYSCOMMAND, sc, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                      kWindowCommandTimeoutMs, &result);
+  if (!SendMessageTimeoutW(GetForegroundWindow(), WM_SYSCOMMAND, sc, 0,
+                           SMTO_NORMAL | SMTO_ABORTIFHUNG, kWindowCommandTimeoutMs, &result) &&
+      GetLastError() == ERROR_TIMEOUT) {
+    // Under Wine the hook library goes deaf while a window hangs; the system calls it hung only
+    // a few seconds from now.
+    g_watch.Doubt(GetTickCount64());
+  }
 }
 
 bool ForegroundIsZoomed() { return IsZoomed(GetForegroundWindow()) != FALSE; }
