@@ -54,7 +54,9 @@ struct Report {
 // Whether an action's file exists; nothing where that cannot be told on this system.
 using FileProbe = std::function<std::optional<bool>(const std::string& cp1251Path)>;
 
-Report Analyse(const std::string& iniBytes, const FileProbe& probe);
+// With a track, the report's fires are those of Replay, found on the analysis's own start-up.
+Report Analyse(const std::string& iniBytes, const FileProbe& probe,
+               const std::vector<fake::World::Sample>* track = nullptr);
 // 0 no problem, 1 warnings only, 2 an error the program reports at start-up.
 int ExitStatus(const Report& report);
 

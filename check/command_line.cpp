@@ -87,8 +87,7 @@ int RunCheck(int argc, const char* const* argv, std::ostream& out, std::ostream&
     }
   }
 
-  Report report = Analyse(*ini, ActionFileExists);
-  if (!tracePath.empty()) report.fires = Replay(*ini, track);
+  const Report report = Analyse(*ini, ActionFileExists, tracePath.empty() ? nullptr : &track);
   std::vector<std::filesystem::path> pictures;
   if (!drawFolder.empty()) {
     try {

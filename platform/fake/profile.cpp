@@ -66,7 +66,9 @@ std::optional<ProfileText> ProfileSnapshot(const std::string& file) {
   const std::string* bytes = world.FileBytes(file);
   if (!bytes) return ProfileText("");
   if (ProfileHasByteOrderMark(*bytes)) return std::nullopt;
-  return ProfileText(*bytes);
+  // A copy of the parse kept with the file, which reads as the file does: each step of loading
+  // takes a snapshot, and a copy costs less than parsing the file again.
+  return *world.Profile(file);
 }
 
 }  // namespace vetrix::platform
