@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Fails when a source file includes one from a higher layer, or a layer's library links one.
 
-The layers, bottom to top (README, "Layout"): base, platform, store, window,
+The layers, bottom to top (docs/development.md, "Layers"): base, platform, store, window,
 capture, recognition, shell, check. A file may include its own layer and the ones below. check/
 (the gesture-file checker) runs the program in the fake world, so it alone above platform/
 includes platform/fake. The two platform worlds never include each other; only platform/win32
