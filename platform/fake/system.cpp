@@ -93,6 +93,13 @@ void SendKey(std::uint8_t vk, std::uint32_t scan, bool up) {
 
 void SendToForeground(WindowCommand command) {
   auto& w = TheWorld();
+  if (w.hangAtCommand) w.foregroundHung = true;
+  if (w.foregroundHung) {
+    // The Win32 wait for the answer gives up.
+    w.Advance(2000);
+    w.movementWatch.Doubt(w.now);
+    return;
+  }
   switch (command) {
     case WindowCommand::Minimize:
       w.windowCommands.push_back("minimize");
@@ -126,7 +133,11 @@ bool RegisterHotKey(std::int32_t modifiers, std::uint16_t key) {
 }
 
 void UnregisterHotKey() { TheWorld().hotKey.reset(); }
-void InstallMouseHook() { TheWorld().hookInstalled = true; }
+void InstallMouseHook() {
+  auto& w = TheWorld();
+  w.hookInstalled = true;
+  w.hookDropped = false;
+}
 void UninstallMouseHook() { TheWorld().hookInstalled = false; }
 void SetMouseTrigger(int button, bool on, bool holdBack) {
   TheWorld().mouseTrigger = {button, on, holdBack};

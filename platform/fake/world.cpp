@@ -99,18 +99,35 @@ bool World::Pump() {
 platform::Woken World::WaitForActivity() {
   using platform::Woken;
   ++waits;
-  if (!hookInstalled) return Woken::kNotWaiting;
+  if (!hookInstalled || !movementWatch.MayWait(now, [] { return TheWorld().foregroundHung; }))
+    return Woken::kNotWaiting;
   CatchUpTrack();
+  const bool heard = !foregroundHung && !hookDropped;
   // The hook has seen a move since the pointer was last read: its signal is already set.
-  if (cursor != cursorRead) return Woken::kPointerMoved;
+  if (heard && cursor != cursorRead) return Woken::kPointerMoved;
   // What the script delivers at the next pumps stands for messages already in the queue.
   if (std::any_of(script_.begin(), script_.end(), [](const Scripted& s) { return s.byPump; }))
     return Woken::kMessage;
   std::uint64_t next = UINT64_MAX;
   for (const Scripted& s : script_) next = std::min(next, s.when);
   for (const TimerSlot& t : timers_) next = std::min(next, t.due);
-  const bool sample = trackNext_ < track_.size() && track_[trackNext_].at <= next;
+  const bool sample = heard && trackNext_ < track_.size() && track_[trackNext_].at <= next;
   if (sample) next = track_[trackNext_].at;
+  const Point rest = cursor;
+  for (std::uint64_t look = now + platform::MovementWatch::kLookMs; !heard && look < next;
+       look += platform::MovementWatch::kLookMs) {
+    if (look > timeLimitMs) throw RunawayLoop{};
+    now = look;
+    CatchUpTrack();
+    const bool moved = cursor != rest;
+    const auto verdict = movementWatch.Look(now, moved, foregroundHung);
+    if (!verdict.endWait) continue;
+    if (verdict.reinstallHook) {
+      platform::UninstallMouseHook();
+      platform::InstallMouseHook();
+    }
+    return moved ? Woken::kPointerMoved : Woken::kNotWaiting;
+  }
   // Nothing will ever come: a loop that waits here would wait for good.
   if (next == UINT64_MAX || next > timeLimitMs) throw RunawayLoop{};
   now = std::max(now, next);

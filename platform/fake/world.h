@@ -14,6 +14,7 @@
 
 #include "platform/controls.h"
 #include "platform/foreground.h"
+#include "platform/movement_watch.h"
 #include "platform/profile_document.h"
 #include "platform/system.h"
 
@@ -101,6 +102,15 @@ class World {
   std::vector<HotKey> hotKeysTaken;  // held by other programs
   int hotKeyRegistrations = 0;
   bool hookInstalled = false;
+  // The window in front has stopped answering: a command to it times out after 2 s, the
+  // system calls it hung, and the hook library hears no move while it hangs (under Wine, none
+  // over the window; the fake world has no place for it).
+  bool foregroundHung = false;
+  // The window in front stops answering at the next command sent to it.
+  bool hangAtCommand = false;
+  // The system has dropped the hook, as Windows does after an answer that came late: the
+  // library hears nothing until the hook is installed again.
+  bool hookDropped = false;
   struct MouseTrigger {
     int button;
     bool on;
@@ -182,8 +192,11 @@ class World {
   // Lets the clock run to the next scripted event or timer expiry, as a wait for a message or
   // a pointer move; at once where the hook library is not installed to report moves. A
   // scripted event counts as a message: what it does is not known here.
+  // Where the library hears nothing, the wait looks at the pointer and the window in front every
+  // few seconds, as the Win32 one does.
   platform::Woken WaitForActivity();
   int waits = 0;
+  platform::MovementWatch movementWatch;
 
  private:
   struct Scripted {

@@ -47,6 +47,10 @@ class ModalScope {
   static bool Active();
 };
 
+// A window command timed out: the hook library may have gone deaf (under Wine it hears nothing
+// while a window hangs), so resting loops look at the pointer themselves for a while.
+void DoubtHookLibrary();
+
 // Hands a character typed anywhere in the main window to its key handler first.
 void PreviewKey(const MSG& msg);
 

@@ -1,11 +1,14 @@
 """Command actions aimed at the foreground window: "/mx" maximises and restores it, key strokes
 reach it as a chord, "/cl" closes it, and a window that has stopped answering cannot hang the
-program."""
+program, nor keep gestures from firing."""
+
+import time
 
 from harness.inspector import START, TITLE, WAITING
-from harness.session import main
+from harness.session import main, wine_path
 from harness.waiting import poll
 import trigger_steps
+from trigger_steps import STEP
 
 TARGET_RECT = ("600", "100", "300", "200")
 START_POINT = (200, 300)  # away from the target: the commands must not depend on the pointer
@@ -13,8 +16,8 @@ SIZE_RESTORED, SIZE_MAXIMIZED = "size 0", "size 2"
 
 
 class WindowCommands(trigger_steps.TriggerTest):
-    def start(self, action):
-        self.write_profile(action=action)
+    def start(self, action, **main):
+        self.write_profile(action=action, **main)
         self.session.start()
         self.wait_hidden(WAITING)
         target = self.start_tool("window", *TARGET_RECT, wait_for="ready")
@@ -65,6 +68,28 @@ class WindowCommands(trigger_steps.TriggerTest):
         self.session.inspect("click", TITLE, WAITING)
         # The command may wait for the hung window a while, but not for good.
         self.session.wait_caption(START, ", the program answering again", timeout=5)
+
+    def test_gestures_fire_over_and_away_from_a_window_that_hung_at_a_command(self):
+        # Row 0 maximises the window in front; row 1, down then right, runs mark.bat. With two
+        # gestures any counted movement after the first start runs the 3-second timer, which
+        # holds back starts: the pointer waits longer than that at each start point.
+        mark = wine_path(self.session.folder + "/mark.bat")
+        target = self.start("*Max;/mx;", **{"Num": 2, "2": "270 0", "a1": mark})
+        target.signal("hang_on_command")
+        self.draw((700, 450))
+        target.wait("the target to stop at the command", lambda line: line.startswith("hung"))
+        self.session.wait_caption(WAITING, ", the program answering again", timeout=5)
+        down_right = ((0, STEP), (STEP, 0))
+        # Over the window first, at rest there for longer than the wait's look at the pointer:
+        # that look was once all that saw the pointer there.
+        for hits, (start, rest) in enumerate((((620, 110), 9), ((100, 150), 4)), 1):
+            self.session.xdotool("mousemove", *map(str, start))
+            time.sleep(rest)
+            self.draw(start, strokes=down_right)
+            self.expect_hits(hits)
+        self.assertIsNone(target.proc.poll(), "the target still runs")
+        self.assertEqual(target.lines("hung"), [f"hung on command {0xF030:x}"])
+        self.assertNotIn(SIZE_MAXIMIZED, target.lines("size"), "the target never took the command")
 
 
 if __name__ == "__main__":

@@ -127,13 +127,14 @@ class TriggerTest(VetrixTest):
     def click(self, point, button):
         self.session.xdotool("mousemove", *map(str, point), *self.SETTLE, "click", str(button))
 
-    def draw(self, start, button=None):
-        """Draws the gesture from `start`, holding `button` (xdotool's number) if given."""
+    def draw(self, start, button=None, strokes=((STEP, 0), (0, STEP))):
+        """Draws the gesture (or `strokes`, one step of each) from `start`, holding `button`
+        (xdotool's number) if given."""
         x, y = start
         args = ["mousemove", str(x), str(y), *self.SETTLE]
         if button:
             args += ["mousedown", str(button), *self.SETTLE]
-        for dx, dy in ((STEP, 0), (0, STEP)):
+        for dx, dy in strokes:
             for _ in range(STEPS):
                 x, y = x + dx, y + dy
                 # Slow enough for the 10 ms sampling to see every step on its own.

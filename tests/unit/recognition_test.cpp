@@ -343,6 +343,69 @@ TEST_F(RecognitionTest, WaitingFiresWhatPollingFired) {
   EXPECT_EQ(polled[2].first, "C:\\right-down.bat");
 }
 
+// The hook library hears nothing while a window hangs under Wine, nor once Windows has dropped
+// the hook; the pointer's position stays right. A loop that waits still fires what polling
+// fired, from the first move seen: after a command to a window that then hangs (the command
+// times out), while a window hangs (the wait's look finds it), once the hook was dropped (the
+// look finds the pointer moved and puts the hook back).
+TEST_F(RecognitionTest, ADeafLibraryFiresWhatPollingFired) {
+  struct Case {
+    const char* name;
+    bool hangAtCommand, hung, dropped;
+    bool strayMove;  // the pointer moves by 3 s, with no stroke
+  };
+  const Case cases[] = {
+      {"command to a window that then hangs", true, false, false, true},
+      {"a window hangs", false, true, false, false},
+      {"the hook dropped", false, false, true, true},
+  };
+  const auto run = [this](const Case& c, bool hook) {
+    Restart();
+    AddGesture({0, 270}, "*Max;/mx;");
+    AddGesture({90}, "C:\\up.bat");
+    world().hookInstalled = hook;
+    world().hangAtCommand = c.hangAtCommand;
+    world().foregroundHung = c.hung;
+    world().hookDropped = c.dropped;
+    Point at = kOrigin;
+    world().cursor = at;
+    std::vector<fake::World::Sample> track;
+    const auto move = [&](std::uint64_t t, Point by) {
+      at = {at.x + by.x, at.y + by.y};
+      track.push_back({t, at});
+    };
+    const Point down{0, 30};
+    if (c.strayMove) move(3'000, Left());
+    move(6'000, Right());
+    move(6'040, down);    // row 0 fires: the command, which may wait 2 s
+    move(8'500, Left());  // no stroke; the 3-second timer runs
+    move(12'000, Up());   // row 1 fires, before a look that follows the command
+    move(16'000, Up());   // and again, after the doubt the command raised
+    world().FollowTrack(track);
+    world().At(21'000, [this] { window().startButton.Click(); });
+    std::vector<std::pair<int, std::uint64_t>> fired;
+    window().firingListeners.push_back(
+        [&fired](const Firing& f) { fired.emplace_back(f.row, f.ms); });
+    window().startButton.Click();
+    return fired;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto polled = run(c, false);
+    const auto waited = run(c, true);
+    ASSERT_EQ(polled.size(), 3u);
+    EXPECT_EQ(polled[0].first, 0);
+    EXPECT_EQ(polled[1].first, 1);
+    EXPECT_EQ(polled[2].first, 1);
+    ASSERT_EQ(waited.size(), polled.size());
+    for (std::size_t i = 0; i < polled.size(); ++i) {
+      EXPECT_EQ(waited[i].first, polled[i].first) << i;
+      EXPECT_LE(waited[i].second, polled[i].second + 10) << i;
+      EXPECT_GE(waited[i].second + 10, polled[i].second) << i;
+    }
+  }
+}
+
 TEST_F(RecognitionTest, GestureWithoutStrokesNeverFires) {
   AddGesture({}, "C:\\a.bat");
   AddGesture({0}, "C:\\b.bat");

@@ -5,12 +5,13 @@
 //   trigger_window window [left top width height | full]
 //     a titled topmost window that makes itself the foreground window; when a file "hang"
 //     appears it brings itself to the front again and stops answering for good (Sleep in its
-//     window procedure), as a hung program does. "full": borderless over the whole virtual
-//     screen, as a full-screen game is.
+//     window procedure), as a hung program does; when a file "hang_on_command" appears, the
+//     next window command (WM_SYSCOMMAND) finds it stopping instead. "full": borderless over the
+//     whole virtual screen, as a full-screen game is.
 //
 // Both append lines to trigger.log in the current folder:
 //   ready fg=<1 if in the foreground>      hotkey taken | hotkey refused | hotkey released
-//   size <WM_SIZE wParam>                  hung fg=<...>
+//   size <WM_SIZE wParam>                  hung fg=<...> | hung on command <wParam in hex>
 //   WM_RBUTTONDOWN <x> <y> <extra>         screen position, GetMessageExtraInfo() in hex
 //   WM_CONTEXTMENU <x> <y>
 //   key down <vk> | key up <vk>            keys reaching the window, system keys included
@@ -68,6 +69,12 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       test_tool::Log("key %s %u", msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN ? "down" : "up",
                      static_cast<unsigned>(wp));
       return 0;
+    case WM_SYSCOMMAND:
+      if (!g_hotkeyRole && Signalled(L"hang_on_command")) {
+        test_tool::Log("hung on command %x", static_cast<unsigned>(wp));
+        Sleep(INFINITE);
+      }
+      break;
     case WM_CLOSE:
       test_tool::Log("close");
       break;
