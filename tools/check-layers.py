@@ -1,13 +1,18 @@
 #!/usr/bin/env python3
-"""Fails when a source file includes one from a higher layer.
+"""Fails when a source file includes one from a higher layer, or a layer's library links one.
 
-The layers, bottom to top (README, "Layout"): base, platform, store, window, capture,
-recognition, shell, check. A file may include its own layer and the ones below. check/ (the
-gesture-file checker) runs the program in the fake world, so it alone above platform/ includes
-platform/fake. The two platform
-worlds never include each other; only platform/win32 and zorv/ may include system headers
-of Windows, and zorv/ (a DLL of its own) includes nothing of the program but base/. The one
-header the program and the DLL share is zorv/zorv.h, which platform/win32 may include.
+The layers, bottom to top (docs/development.md, "Layers"): base, platform, store, window,
+capture, recognition, shell, check. A file may include its own layer and the ones below. check/
+(the gesture-file checker) runs the program in the fake world, so it alone above platform/
+includes platform/fake. The two platform worlds never include each other; only platform/win32
+and zorv/ may include system headers of Windows, and zorv/ (a DLL of its own) includes nothing
+of the program but base/. The one header the program and the DLL share is zorv/zorv.h, which
+platform/win32 may include.
+
+The build follows the same picture: each layer folder's CMakeLists.txt defines its library, which
+links only to the libraries of the layers below (the two worlds to platform/'s own library, never
+to each other); the whole program over one world (the root's vetrix_on_fake, vetrix_on_win32)
+counts as the top of the program, below check/.
 """
 
 import pathlib
@@ -20,6 +25,9 @@ WINDOWS_HEADERS = re.compile(r"#\s*include\s*<(windows|shellapi|commctrl|commdlg
                              re.IGNORECASE)
 QUOTED = re.compile(r'#\s*include\s*"([^"]+)"')
 SOURCES = ("*.h", "*.cpp")
+ADD_LIBRARY = re.compile(r"add_library\(\s*(\w+)")
+LINK = re.compile(r"target_link_libraries\(\s*(\w+)([^)]*)\)")
+WHOLE_PROGRAM = ("vetrix_on_fake", "vetrix_on_win32")
 
 
 def problems_of(root, path):
@@ -60,6 +68,46 @@ def problems_of(root, path):
             yield f"{where}: {target} belongs to the fake world, which only check/ runs"
 
 
+def build_folders(root):
+    """Each folder with a CMakeLists.txt of the layers, as (folder, its layer, the file's text)."""
+    for layer in LAYERS + ["zorv"]:
+        for path in sorted((root / layer).rglob("CMakeLists.txt")):
+            folder = path.parent.relative_to(root)
+            yield folder, layer, path.read_text(encoding="utf-8")
+
+
+def build_problems(root):
+    owner = {name: "shell" for name in WHOLE_PROGRAM}  # library -> layer
+    defined = {}  # folder -> its libraries
+    folders = list(build_folders(root))
+    for folder, layer, text in folders:
+        defined[folder] = ADD_LIBRARY.findall(text)
+        for name in defined[folder]:
+            owner[name] = layer
+    for layer in LAYERS + ["zorv"]:
+        if not defined.get(pathlib.Path(layer)):
+            yield f"{layer}/CMakeLists.txt: the layer defines no library of its own"
+    for folder, layer, text in folders:
+        for name, args in LINK.findall(text):
+            if name not in defined[folder]:
+                continue
+            for used in args.split():
+                if used not in owner or used == name:
+                    continue
+                where = f"{folder}/CMakeLists.txt: {name} links {used}"
+                if layer == "zorv" or owner[used] == "zorv":
+                    if not (owner[used] == "zorv" or str(folder) == "platform/win32"):
+                        yield f"{where}: only platform/win32 links the hook library"
+                    elif layer == "zorv" and owner[used] not in ("zorv", "base"):
+                        yield f"{where}: the hook library links nothing of the program but base/"
+                    continue
+                below = RANK[owner[used]] < RANK[layer]
+                world_on_seam = layer == "platform" and used == "vetrix_platform" \
+                    and folder.parts[1:] in (("fake",), ("win32",))
+                if not (below or world_on_seam):
+                    yield f"{where}, which is not below {layer}/"
+
+
 def main():
     root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".").resolve()
     found = []
@@ -69,6 +117,7 @@ def main():
             for path in sorted((root / layer).rglob(pattern)):
                 checked += 1
                 found.extend(problems_of(root, path))
+    found.extend(build_problems(root))
     for problem in found:
         print(problem)
     if not checked:

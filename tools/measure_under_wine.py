@@ -12,7 +12,7 @@ seconds after its window is up (vetrix: hidden in the tray, recognition running)
 pointer still.
 
 After the mingw build, from the repository:
-  python3 tests/bench/measure_under_wine.py [--build build/mingw] [--exe other/vetrix.exe]
+  python3 tools/measure_under_wine.py [--build build/mingw] [--exe other/vetrix.exe]
 
 It uses a prefix of its own (<build>/wineprefix-bench, prepared on first use, ~10 s) and kills
 that prefix's wineserver at start and end. Numbers vary with the machine's load: before each
@@ -30,7 +30,9 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+# The end-to-end tests' harness starts and watches the programs here too.
+sys.path.insert(0, os.path.join(ROOT, "tests"))
 
 from harness import profile  # noqa: E402
 from harness.inspector import TITLE, WAITING, parse_records  # noqa: E402
@@ -231,8 +233,7 @@ class Bench:
         exe = os.path.abspath(args.exe or os.path.join(build, "vetrix.exe"))
         zorv = os.path.join(os.path.dirname(exe), "Zorv.dll")
         self.prefix = os.path.abspath(args.prefix or os.path.join(build, "wineprefix-bench"))
-        root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
-        wine_env = os.path.abspath(os.path.join(root, "tools", "wine-env.sh"))
+        wine_env = os.path.abspath(os.path.join(ROOT, "tools", "wine-env.sh"))
         inspector = os.path.join(tools, "inspector.exe")
         empty = os.path.join(tools, "empty_window.exe")
         tray = os.path.join(tools, "tray_utility.exe")
