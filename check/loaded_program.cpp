@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/handler.h"
+#include "recognition/recognition.h"
 #include "shell/bindings.h"
 #include "shell/layout.h"
 #include "shell/startup.h"
@@ -43,11 +44,17 @@ std::vector<Firing> LoadedProgram::Recognise(const std::vector<fake::World::Samp
   if (track.empty()) return {};
   fake::World& w = fake::TheWorld();
   MainWindow& window = *window_;
-  const std::uint64_t end = track.back().at + kAfterLastSampleMs;
-  w.now = std::max(w.now, track.front().at);
+  // A later run starts where the clock stands; its firings are told on the track's own clock.
+  const std::uint64_t shift = w.now > track.front().at ? w.now - track.front().at : 0;
+  std::vector<fake::World::Sample> shifted = track;
+  for (auto& sample : shifted) sample.at += shift;
+  const std::uint64_t end = shifted.back().at + kAfterLastSampleMs;
+  w.now = shifted.front().at;
   // The loop ends well before this; a script's waits after the last firing may run past it.
   w.timeLimitMs = end + kRunawayMs;
-  w.FollowTrack(track);
+  w.FollowTrack(std::move(shifted));
+  // As at the start of a run: nothing a former run began or timed is still going on.
+  DropMatchingAttempts(window);
   // Continuous: not the one gesture of hot-key mode.
   window.state.oneShot = false;
   w.At(end, [&] { window.state.stopped = true; });
@@ -55,6 +62,7 @@ std::vector<Firing> LoadedProgram::Recognise(const std::vector<fake::World::Samp
     platform::RunHandler([&] { window.startButton.Click(); });
   } catch (const fake::RunawayLoop&) {
   }
+  for (Firing& f : firings_) f.ms -= shift;
   return std::move(firings_);
 }
 
