@@ -13,8 +13,10 @@ import trigger_steps
 from trigger_steps import STEP, STEPS
 
 START_POINT = (300, 300)
-OPENING = re.compile(r"# attempt (\d{4}-\d\d-\d\d \d\d:\d\d:\d\d), (continuous|mouse button|hot key)"
-                     r", (fired row \d+|ended by the timer|ended with the run)(, first \d+ samples lost)?$")
+OPENING = re.compile(r"# attempt (\d{4}-\d\d-\d\d \d\d:\d\d:\d\d), "
+                     r"(continuous|mouse button|hot key), "
+                     r"(fired row \d+|ended by the timer|ended with the run)"
+                     r"(, first \d+ samples lost)?$")
 
 
 class Attempt:
