@@ -47,6 +47,9 @@ struct Report {
   // Where recognition pauses: the programs of [Exclude] as read, and "PauseFullscreen".
   std::vector<std::string> excluded;
   bool pauseFullscreen = false;
+  // What a triggered run shows: "Trail" and "Tip", as the program read them.
+  bool trail = true;
+  bool tip = true;
   std::vector<Problem> problems;  // errors first
   std::vector<FiredRow> fires;    // of a replay
 };

@@ -63,6 +63,9 @@ void PrintText(std::ostream& out, const std::string& fileName, const Report& rep
     if (report.pauseFullscreen) out << "  any full-screen window (PauseFullscreen=yes)\n";
   }
 
+  out << "\non screen while drawing\n  trail: " << (report.trail ? "yes" : "no (Trail=no)")
+      << "\n  tip:   " << (report.tip ? "yes" : "no (Tip=no)") << "\n";
+
   if (report.problems.empty()) {
     out << "\nno problems\n";
   } else {
@@ -98,6 +101,7 @@ void PrintJson(std::ostream& out, const Report& report) {
   const Json document = {
       {"gestures", std::move(gestures)}, {"commands", std::move(commands)},
       {"exclude", report.excluded},      {"pauseFullscreen", report.pauseFullscreen},
+      {"trail", report.trail},           {"tip", report.tip},
       {"problems", std::move(problems)}, {"fires", std::move(fires)}};
   out << document.dump(2) << "\n";
 }

@@ -72,6 +72,8 @@ StoredOptions ReadOptions() {
   o.exactMode = file.ReadString(kMain, "AR", "no") == "yes";
   o.pause.programs = ExcludedPrograms(file);
   o.pause.fullscreen = file.ReadString(kMain, "PauseFullscreen", "no") == "yes";
+  o.feedback.trail = file.ReadString(kMain, "Trail", "yes") != "no";
+  o.feedback.tip = file.ReadString(kMain, "Tip", "yes") != "no";
   return o;
 }
 

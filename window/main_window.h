@@ -25,6 +25,14 @@ struct Firing {
   std::uint64_t ms = 0;
 };
 
+// Recognition's notice that a run starts: whether a trigger started it (the chosen mouse
+// button's press, or hot-key mode, whose run ends by itself after one gesture) rather than the
+// continuous mode, and where the pointer was.
+struct RunStart {
+  bool triggered = false;
+  Point at;
+};
+
 class MainWindow {
  public:
   MainWindow();
@@ -61,6 +69,16 @@ class MainWindow {
 
   // Told of every firing, in the order they subscribed, before the action runs.
   std::vector<std::function<void(const Firing&)>> firingListeners;
+  // Told when each run of recognition starts and when it ends, nested runs too (an inner run
+  // ends before the run it is nested in).
+  std::vector<std::function<void(const RunStart&)>> runStartListeners;
+  std::vector<std::function<void()>> runEndListeners;
+  // Told at every pass of a run of where it sampled the pointer, and whether recognition is
+  // paused there.
+  std::vector<std::function<void(Point cursor, bool paused)>> passSampleListeners;
+  // Set by the mouse trigger just before the click that a button press makes; the run that
+  // click starts takes it.
+  bool buttonPressStartsRun = false;
 
   // The start-up registration of the hot key failed: the key field takes the focus when the
   // window is first activated.
@@ -69,6 +87,8 @@ class MainWindow {
   HoldButton holdButton = HoldButton::Right;
   // Which windows in front pause recognition.
   PauseRules pauseRules;
+  // Whether a triggered run draws its trail, and tips are shown.
+  FeedbackOptions feedback;
 
   // The scale field's last whole number, which comes back when the field is left holding none.
   std::int32_t lastValidScale = 15;

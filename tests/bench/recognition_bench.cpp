@@ -1,6 +1,7 @@
 // Cost of one counted-movement recognition pass over a full table (101 gestures of 101
-// strokes), with and without the pause rules in force, and the heap allocations it makes
-// (there must be none unless a gesture fires).
+// strokes), with and without the pause rules in force, with and without the trail of a
+// triggered run drawn, and the heap allocations it makes (there must be none unless a gesture
+// fires).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -10,8 +11,11 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "platform/fake/world.h"
+#include "platform/trail_canvas.h"
+#include "recognition/feedback.h"
 #include "recognition/pause.h"
 #include "recognition/recognition.h"
 #include "window/main_window.h"
@@ -61,19 +65,29 @@ void PutInFront(MainWindow& window, Front front) {
   FollowForeground(window);
 }
 
+// Whether the passes belong to a run that a trigger started, its trail drawn.
+enum class Trail { Off, Drawn };
+
 // One pass per call, alternating between two movements from the anchor.
 class Passes {
  public:
-  Passes(Point step1, Point step2, Front front = Front::NoRules)
+  Passes(Point step1, Point step2, Front front = Front::NoRules, Trail trail = Trail::Off)
       : window_(FullTable()), step1_(step1), step2_(step2) {
     PutInFront(*window_, front);
+    if (trail == Trail::Drawn) {
+      ShowRecognitionFeedback(*window_);
+      const RunStart start{true, window_->state.anchorPoint};
+      for (const auto& listener : window_->runStartListeners) listener(start);
+    }
     // Warm-up: the fake's timer list grows once; the real timer is the system's.
     for (int i = 0; i < 4; ++i) Pass();
     count_ = 0;
   }
   void Pass() {
     const Point step = (count_++ % 2) ? step2_ : step1_;
-    const Point anchor = window_->state.anchorPoint;
+    Point& anchor = window_->state.anchorPoint;
+    // Back to the left before the pointer leaves the screen, where no trail would be drawn.
+    if (anchor.x > 900 || anchor.y < 100 || anchor.y > 700) anchor = {100, 400};
     fake::TheWorld().cursor = {anchor.x + step.x, anchor.y + step.y};
     RecognitionStep(*window_, anyStarted_);
   }
@@ -92,8 +106,9 @@ constexpr Point kFollowing[2] = {{30, 0}, {30, -10}};
 // Movements alternate between matching and dropping: up to three checks per gesture.
 constexpr Point kDropping[2] = {{30, 0}, {0, 30}};
 
-void Run(benchmark::State& state, const Point (&steps)[2], Front front = Front::NoRules) {
-  Passes passes(steps[0], steps[1], front);
+void Run(benchmark::State& state, const Point (&steps)[2], Front front = Front::NoRules,
+         Trail trail = Trail::Off) {
+  Passes passes(steps[0], steps[1], front, trail);
   const long before = g_allocations.load();
   for (auto _ : state) passes.Pass();
   state.counters["allocs_per_pass"] =
@@ -107,14 +122,15 @@ int CheckAllocations() {
   struct Round {
     const Point (&steps)[2];
     Front front;
+    Trail trail;
   };
-  const Round rounds[] = {{kFollowing, Front::NoRules},
-                          {kDropping, Front::NoRules},
-                          {kDropping, Front::Other},
-                          {kDropping, Front::Excluded}};
+  const Round rounds[] = {
+      {kFollowing, Front::NoRules, Trail::Off},   {kDropping, Front::NoRules, Trail::Off},
+      {kDropping, Front::Other, Trail::Off},      {kDropping, Front::Excluded, Trail::Off},
+      {kFollowing, Front::NoRules, Trail::Drawn}, {kDropping, Front::Excluded, Trail::Drawn}};
   int failures = 0;
   for (const Round& round : rounds) {
-    Passes passes(round.steps[0], round.steps[1], round.front);
+    Passes passes(round.steps[0], round.steps[1], round.front, round.trail);
     const long before = g_allocations.load();
     for (int i = 0; i < 1000; ++i) passes.Pass();
     const long made = g_allocations.load() - before;
@@ -134,7 +150,24 @@ void BM_PassDroppingWithPauseRules(benchmark::State& state) { Run(state, kDroppi
 // Paused: what a pass costs while an excluded program is in front.
 void BM_PassPaused(benchmark::State& state) { Run(state, kDropping, Front::Excluded); }
 
+// One movement of a triggered run, drawn: the pass and its trail line.
+void BM_PassFollowingDrawn(benchmark::State& state) {
+  Run(state, kFollowing, Front::NoRules, Trail::Drawn);
+}
+// The trail's line alone, one counted movement long, as both worlds draw it.
+void BM_TrailLine(benchmark::State& state) {
+  std::vector<std::uint32_t> pixels(1024 * 768);
+  platform::TrailCanvas canvas(pixels.data(), 1024, 768, {0, 0});
+  int i = 0;
+  for (auto _ : state) {
+    const int x = 100 + (i++ % 800);
+    benchmark::DoNotOptimize(canvas.Line({x, 300}, {x + 30, 310}));
+  }
+}
+
 BENCHMARK(BM_PassFollowing);
+BENCHMARK(BM_PassFollowingDrawn);
+BENCHMARK(BM_TrailLine);
 BENCHMARK(BM_PassDropping);
 BENCHMARK(BM_PassFollowingWithPauseRules);
 BENCHMARK(BM_PassDroppingWithPauseRules);
