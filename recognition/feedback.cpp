@@ -45,10 +45,15 @@ void ShowRecognitionFeedback(MainWindow& window) {
     f->start = run.at;
     f->slop = platform::DragSlop();
     f->wandered = f->fired = false;
-    f->penDown = false;
-    // The surface is made before the first pass: a pass makes nothing.
+    // The surface is made before the first pass: a pass makes nothing. Making it takes a while,
+    // and the pointer goes on meanwhile: the line starts where the run did.
     f->trailOpen = window.feedback.trail;
-    if (f->trailOpen) platform::OpenTrail();
+    if (f->trailOpen) {
+      platform::OpenTrail();
+      platform::ExtendTrail(run.at);
+    }
+    f->last = run.at;
+    f->penDown = f->trailOpen;
   });
   window.passSampleListeners.push_back([f](Point cursor, bool paused) {
     if (!f->triggered) return;

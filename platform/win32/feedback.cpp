@@ -5,8 +5,9 @@
 // not cover (alpha 0) are cut out of the window's shape and the rest shows in the trail's
 // colour. A colour key would give hard, jagged edges on both. WS_EX_LAYERED with
 // WS_EX_TRANSPARENT lets every click through to the window below, on Windows and in Wine's
-// hit test alike; WS_EX_NOACTIVATE and the tool-window style keep it out of the focus, the
-// taskbar and Alt+Tab.
+// hit test alike; WS_EX_NOACTIVATE keeps it out of the focus. The tool-window style keeps it out
+// of Alt+Tab and Windows' taskbar; Wine's taskbar lists every visible window without an owner,
+// so the main window owns it.
 #include "platform/feedback.h"
 
 #include <algorithm>
@@ -148,14 +149,16 @@ void OpenTrail() {
   t.bits = static_cast<std::uint32_t*>(bits);
   if (t.dc) t.oldBitmap = SelectObject(t.dc, t.bitmap);
   t.hwnd = t.bits ? CreateWindowExW(kOverlayStyles, L"VetrixTrail", L"", WS_POPUP, t.origin.x,
-                                    t.origin.y, t.size.cx, t.size.cy, nullptr, nullptr,
-                                    GetModuleHandleW(nullptr), nullptr)
+                                    t.origin.y, t.size.cx, t.size.cy, win32::MainWindowHandle(),
+                                    nullptr, GetModuleHandleW(nullptr), nullptr)
                   : nullptr;
   // Without its surface the run goes on undrawn.
   if (!t.hwnd) return Release(t);
   // A new DIB section is all zeros: fully transparent.
   Push(t, nullptr);
-  ShowWindow(t.hwnd, SW_SHOWNA);
+  // Created topmost, an owned window may still be put under the topmost windows; raise it.
+  SetWindowPos(t.hwnd, HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void ExtendTrail(Point to) {
@@ -199,7 +202,8 @@ void ShowTip(std::string_view text, Point pointer) {
   y = std::max(y, static_cast<int>(area.top));
   if (!g_tip) {
     g_tip = CreateWindowExW(kOverlayStyles, L"VetrixTip", g_tipText.c_str(), WS_POPUP, x, y, width,
-                            height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                            height, win32::MainWindowHandle(), nullptr, GetModuleHandleW(nullptr),
+                            nullptr);
     if (!g_tip) return;
     // A layered window shows only once told how; this also makes it let clicks through.
     SetLayeredWindowAttributes(g_tip, 0, 255, LWA_ALPHA);
