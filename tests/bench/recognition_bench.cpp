@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/fake/world.h"
+#include "platform/feedback.h"
 #include "platform/trail_canvas.h"
 #include "recognition/feedback.h"
 #include "recognition/pause.h"
@@ -86,8 +87,12 @@ class Passes {
   void Pass() {
     const Point step = (count_++ % 2) ? step2_ : step1_;
     Point& anchor = window_->state.anchorPoint;
-    // Back to the left before the pointer leaves the screen, where no trail would be drawn.
-    if (anchor.x > 900 || anchor.y < 100 || anchor.y > 700) anchor = {100, 400};
+    // Back to the left before the pointer leaves the screen, where no trail would be drawn; the
+    // trail's line starts afresh there rather than crossing the screen.
+    if (anchor.x > 900 || anchor.y < 100 || anchor.y > 700) {
+      anchor = {100, 400};
+      platform::LiftTrail();
+    }
     fake::TheWorld().cursor = {anchor.x + step.x, anchor.y + step.y};
     RecognitionStep(*window_, anyStarted_);
   }
