@@ -219,8 +219,7 @@ TEST_F(CheckFileTest, ExitStatusesAndFileUntouched) {
   EXPECT_NE(out_.str().find("trail: no (Trail=no)\n  tip:   yes\n"), std::string::npos)
       << out_.str();
   EXPECT_EQ(Run({"--json"}, quiet), 0);
-  EXPECT_NE(out_.str().find("\"trail\": false,\n  \"tip\": true"), std::string::npos)
-      << out_.str();
+  EXPECT_NE(out_.str().find("\"trail\": false,\n  \"tip\": true"), std::string::npos) << out_.str();
 }
 
 // The picture is the program's own drawing area, pixel for pixel, where the gesture fits in it.
