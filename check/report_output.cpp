@@ -65,6 +65,8 @@ void PrintText(std::ostream& out, const std::string& fileName, const Report& rep
 
   if (!report.traceFile.empty())
     out << "\nattempts recorded to " << report.traceFile << " (TraceFile)\n";
+  out << "\non screen while drawing\n  trail: " << (report.trail ? "yes" : "no (Trail=no)")
+      << "\n  tip:   " << (report.tip ? "yes" : "no (Tip=no)") << "\n";
 
   if (report.problems.empty()) {
     out << "\nno problems\n";
@@ -98,11 +100,15 @@ void PrintJson(std::ostream& out, const Report& report) {
         {{"key", p.key}, {"severity", SeverityName(p.severity)}, {"message", p.message}});
   for (const FiredRow& f : report.fires)
     fires.push_back({{"ms", f.ms}, {"row", f.row}, {"action", f.action}});
-  const Json document = {
-      {"gestures", std::move(gestures)}, {"commands", std::move(commands)},
-      {"exclude", report.excluded},      {"pauseFullscreen", report.pauseFullscreen},
-      {"traceFile", report.traceFile},   {"problems", std::move(problems)},
-      {"fires", std::move(fires)}};
+  const Json document = {{"gestures", std::move(gestures)},
+                         {"commands", std::move(commands)},
+                         {"exclude", report.excluded},
+                         {"pauseFullscreen", report.pauseFullscreen},
+                         {"traceFile", report.traceFile},
+                         {"trail", report.trail},
+                         {"tip", report.tip},
+                         {"problems", std::move(problems)},
+                         {"fires", std::move(fires)}};
   out << document.dump(2) << "\n";
 }
 
