@@ -30,8 +30,11 @@ std::atomic<bool> g_closing{false};
 // Set before the hook thread starts and only read while it runs.
 HWND g_main = nullptr;
 // Made by the first InstallHook and kept for the process's life: a waiter may still hold it
-// when the hook stops.
+// when the hook stops. Set at every move only once handed out: a program that reads the record
+// asks the system to set an event only while it waits.
 HANDLE g_moved = nullptr;
+std::atomic<bool> g_movedHandedOut{false};
+zorv::PointerRecord g_record;
 // The hook thread's own.
 zorv::HoldBack g_holdBack;
 
@@ -59,7 +62,10 @@ constexpr ButtonMessage kButtonMessages[] = {
 bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
   const zorv::Point pt{info.pt.x, info.pt.y};
   if (message == WM_MOUSEMOVE) {
-    SetEvent(g_moved);
+    g_record.position.store(zorv::PackPoint(pt.x, pt.y));
+    g_record.moves.fetch_add(1);
+    if (g_record.waiters.load() > 0) SetEvent(g_record.moved);
+    if (g_movedHandedOut.load(std::memory_order_relaxed)) SetEvent(g_moved);
     g_holdBack.OnMove(pt);
     return false;
   }
@@ -174,6 +180,9 @@ extern "C" ZORV_API void InstallHook(void) {
   const HWND main = FindMainWindow();
   if (!main) return;
   if (!g_moved) g_moved = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  if (!g_record.moved) g_record.moved = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  // A new hook has heard nothing yet; what an earlier one heard may be long out of date.
+  g_record.position = zorv::PointerRecord::kUnknown;
   Handle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   HANDLE theirs = nullptr;
   if (!ready || !DuplicateHandle(GetCurrentProcess(), ready.get(), GetCurrentProcess(), &theirs, 0,
@@ -213,6 +222,12 @@ extern "C" ZORV_API void UnInstallHook(void) {
 // A test-only build leaves it out, as this library's earlier builds did.
 #if !defined(ZORV_FIXED_EXPORTS_ONLY)
 extern "C" ZORV_API void* PointerMovedEvent(void) {
-  return g_running.thread && !g_closing.load() ? g_moved : nullptr;
+  if (!g_running.thread || g_closing.load()) return nullptr;
+  g_movedHandedOut = true;
+  return g_moved;
+}
+
+extern "C" ZORV_API zorv::PointerRecord* HookPointerRecord(void) {
+  return g_running.thread && !g_closing.load() && g_record.moved ? &g_record : nullptr;
 }
 #endif
