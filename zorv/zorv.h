@@ -81,6 +81,8 @@ struct PointerRecord {
   // itself in, looks at `moves` once more, then waits.
   std::atomic<std::int32_t> waiters{0};
   void* moved = nullptr;
+  // Whether the hook is set and hears moves (see HookHearMoves).
+  std::atomic<bool> hearing{false};
 };
 
 constexpr std::uint64_t PackPoint(std::int32_t x, std::int32_t y) {
@@ -93,10 +95,21 @@ inline constexpr char kPointerMovedEventExport[] = "PointerMovedEvent";
 using PointerMovedEventFn = void* (*)(void);
 inline constexpr char kPointerRecordExport[] = "HookPointerRecord";
 using PointerRecordFn = PointerRecord* (*)(void);
+inline constexpr char kHearMovesExport[] = "HookHearMoves";
+using HearMovesFn = int (*)(int);
 
 }  // namespace zorv
 
-extern "C" ZORV_API zorv::PointerRecord* HookPointerRecord(void);
+extern "C" {
+ZORV_API zorv::PointerRecord* HookPointerRecord(void);
+// Every move costs a low-level hook a round of the system's work (under Wine several requests to
+// its server), and a loop that samples the pointer itself needs none of it. HookHearMoves(0)
+// asks the hook thread to take its hook off while nothing else needs it: not while the trigger
+// is on (the property below), a press is held back or PointerMovedEvent has been handed out;
+// it does not wait. HookHearMoves(1) puts the hook back and returns once it is set (1) or could
+// not be (0). Call both from the main window's thread only.
+ZORV_API int HookHearMoves(int hear);
+}
 
 namespace zorv {
 

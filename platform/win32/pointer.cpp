@@ -21,6 +21,19 @@ zorv::PointerRecord* RecordOfLibrary() {
   return get ? get() : nullptr;
 }
 
+// A library without the switch always hears.
+bool HearMoves(bool hear) {
+  if (const zorv::PointerRecord* record = RecordOfLibrary(); hear && record && record->hearing)
+    return true;
+  static const auto set = [] {
+    const HMODULE library = GetModuleHandleW(L"Zorv.dll");
+    return library ? reinterpret_cast<zorv::HearMovesFn>(reinterpret_cast<void (*)()>(
+                         GetProcAddress(library, zorv::kHearMovesExport)))
+                   : nullptr;
+  }();
+  return !set || set(hear ? 1 : 0) != 0;
+}
+
 Point SystemCursorPos() {
   POINT p{};
   ::GetCursorPos(&p);
@@ -43,13 +56,14 @@ struct RecordTrust {
   int sinceAsked = 0;
 };
 RecordTrust g_trust;
+// What the last look at the pointer found.
+Point g_lastSeen;
 
-}  // namespace
-
-Point GetCursorPos() {
+Point Look() {
   zorv::PointerRecord* record = RecordOfLibrary();
   if (!record) return SystemCursorPos();
-  const std::uint64_t heard = record->position.load();
+  const std::uint64_t heard =
+      record->hearing.load() ? record->position.load() : zorv::PointerRecord::kUnknown;
   if (heard != zorv::PointerRecord::kUnknown && g_trust.agreed &&
       ++g_trust.sinceAsked < RecordTrust::kAskEvery)
     return Unpack(heard);
@@ -60,6 +74,10 @@ Point GetCursorPos() {
                    (Unpack(heard) == system || Unpack(record->position.load()) == system);
   return system;
 }
+
+}  // namespace
+
+Point GetCursorPos() { return g_lastSeen = Look(); }
 
 void SetCursorPos(Point p) {
   // The hook hears no move the program makes itself.
@@ -121,8 +139,13 @@ Woken WaitForMessageOrPointerMove() {
   // Moves since the last wait ended wake this one at once: the passes in between may have
   // looked at the pointer before the system took the last of them.
   static std::uint32_t seen = 0;
+  // While the loop looked at every pass, the hook may have been off: once it is back, the
+  // pointer is where the last pass saw it, or it moved unheard meanwhile.
+  const bool wasHearing = record->hearing.load();
+  if (!wasHearing && !HearMoves(true)) return Woken::kNotWaiting;
   POINT rest{};
   GetCursorPos(&rest);
+  if (!wasHearing && Point{rest.x, rest.y} != g_lastSeen) return Woken::kPointerMoved;
   record->waiters.fetch_add(1);
   struct Leave {
     zorv::PointerRecord* record;
@@ -133,6 +156,8 @@ Woken WaitForMessageOrPointerMove() {
     // Counted in before this look: a move after it sets the event.
     if (const std::uint32_t moves = record->moves.load(); moves != seen) {
       seen = moves;
+      // The loop looks at every pass now, and needs the hook no more until it rests again.
+      HearMoves(false);
       return Woken::kPointerMoved;
     }
     // New messages only: input left queued for a loop of the system must not end every wait.
@@ -160,5 +185,7 @@ Woken WaitForMessageOrPointerMove() {
 namespace vetrix::win32 {
 
 void DoubtHookLibrary() { platform::g_watch.Doubt(GetTickCount64()); }
+
+void HearMovesForTrigger() { platform::HearMoves(true); }
 
 }  // namespace vetrix::win32
