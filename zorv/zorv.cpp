@@ -266,7 +266,6 @@ extern "C" ZORV_API int HookHearMoves(int hear) {
   static LPARAM lastAsked = 0;
   const LPARAM asked = ++lastAsked;
   if (!PostThreadMessageW(g_running.id, kHearMessage, hear != 0, asked)) return 0;
-  if (!hear) return 1;
   // Answers come in order; an earlier request's may still be on its way.
   const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
   while (g_hearAnswered.load() < asked) {

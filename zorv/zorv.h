@@ -104,10 +104,10 @@ extern "C" {
 ZORV_API zorv::PointerRecord* HookPointerRecord(void);
 // Every move costs a low-level hook a round of the system's work (under Wine several requests to
 // its server), and a loop that samples the pointer itself needs none of it. HookHearMoves(0)
-// asks the hook thread to take its hook off while nothing else needs it: not while the trigger
-// is on (the property below), a press is held back or PointerMovedEvent has been handed out;
-// it does not wait. HookHearMoves(1) puts the hook back and returns once it is set (1) or could
-// not be (0). Call both from the main window's thread only.
+// takes the hook off while nothing else needs it: not while the trigger is on (the property
+// below), a press is held back or PointerMovedEvent has been handed out. HookHearMoves(1) puts
+// it back. Either returns, once the hook thread has done it, whether the hook is set now (0 as
+// well when no hook thread runs). Call both from the main window's thread only.
 ZORV_API int HookHearMoves(int hear);
 }
 
