@@ -142,7 +142,10 @@ Woken WaitForMessageOrPointerMove() {
   // While the loop looked at every pass, the hook may have been off: once it is back, the
   // pointer is where the last pass saw it, or it moved unheard meanwhile.
   const bool wasHearing = record->hearing.load();
-  if (!wasHearing && !HearMoves(true)) return Woken::kNotWaiting;
+  if (!wasHearing) {
+    if (SystemCursorPos() != g_lastSeen) return Woken::kPointerMoved;
+    if (!HearMoves(true)) return Woken::kNotWaiting;
+  }
   POINT rest{};
   GetCursorPos(&rest);
   if (!wasHearing && Point{rest.x, rest.y} != g_lastSeen) return Woken::kPointerMoved;
