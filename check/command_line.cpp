@@ -72,7 +72,7 @@ int RunCheck(int argc, const char* const* argv, std::ostream& out, std::ostream&
     err << "vetrix-check: cannot read " << file << ": " << why << "\n";
     return kUnusableInput;
   }
-  std::vector<fake::World::Sample> track;
+  std::vector<Attempt> attempts;
   if (!tracePath.empty()) {
     const std::optional<std::string> trace = ReadWhole(tracePath, why);
     if (!trace) {
@@ -80,14 +80,15 @@ int RunCheck(int argc, const char* const* argv, std::ostream& out, std::ostream&
       return kUnusableInput;
     }
     try {
-      track = ParseTrace(*trace);
+      attempts = ParseAttempts(*trace);
     } catch (const std::runtime_error& e) {
       err << "vetrix-check: " << tracePath << ", " << e.what() << "\n";
       return kUnusableInput;
     }
   }
 
-  const Report report = Analyse(*ini, ActionFileExists, tracePath.empty() ? nullptr : &track);
+  const Report report = tracePath.empty() ? Analyse(*ini, ActionFileExists)
+                                          : Analyse(*ini, ActionFileExists, attempts);
   std::vector<std::filesystem::path> pictures;
   if (!drawFolder.empty()) {
     try {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/handler.h"
+#include "recognition/recognition.h"
 #include "shell/bindings.h"
 #include "shell/layout.h"
 #include "shell/startup.h"
@@ -43,19 +44,29 @@ std::vector<Firing> LoadedProgram::Recognise(const std::vector<fake::World::Samp
   if (track.empty()) return {};
   fake::World& w = fake::TheWorld();
   MainWindow& window = *window_;
-  const std::uint64_t end = track.back().at + kAfterLastSampleMs;
-  w.now = std::max(w.now, track.front().at);
+  // Every run as from a fresh start: no attempt left by an earlier one, and the track shifted
+  // to begin no earlier than the clock, which earlier runs have moved on.
+  DropMatchingAttempts(window);
+  const std::uint64_t shift = w.now > track.front().at ? w.now - track.front().at : 0;
+  std::vector<fake::World::Sample> shifted = track;
+  for (fake::World::Sample& sample : shifted) sample.at += shift;
+  const std::uint64_t end = shifted.back().at + kAfterLastSampleMs;
+  w.now = shifted.front().at;
   // The loop ends well before this; a script's waits after the last firing may run past it.
   w.timeLimitMs = end + kRunawayMs;
-  w.FollowTrack(track);
+  w.FollowTrack(std::move(shifted));
   // Continuous: not the one gesture of hot-key mode.
   window.state.oneShot = false;
+  // The click below turns recognition on, also after a run that a runaway loop cut short.
+  window.state.stopped = true;
   w.At(end, [&] { window.state.stopped = true; });
   try {
     platform::RunHandler([&] { window.startButton.Click(); });
   } catch (const fake::RunawayLoop&) {
   }
-  return std::move(firings_);
+  std::vector<Firing> firings = std::move(firings_);
+  for (Firing& f : firings) f.ms -= shift;
+  return firings;
 }
 
 }  // namespace vetrix::check

@@ -27,7 +27,8 @@ class LoadedProgram {
   const fake::World& world() const { return fake::TheWorld(); }
 
   // Continuous recognition, started at the first sample's time, while the pointer follows the
-  // track (time order); returns every firing recognition announced, with its virtual time.
+  // track (time order); returns every firing recognition announced, with its time on the
+  // track's clock. Each call starts afresh, as the program does at its first run.
   std::vector<Firing> Recognise(const std::vector<fake::World::Sample>& track);
 
  private:
