@@ -285,7 +285,7 @@ std::vector<AttemptReport> ExplainAttempts(LoadedProgram& program,
     } else if (r.fires.empty() && r.counted) {
       r.explanation = "no gesture followed its first stroke; the first counted movement went " +
                       Degrees(r.firstDirection);
-    } else if (r.fires.empty()) {
+    } else if (r.fires.empty() && r.samples > 0) {
       r.explanation =
           "the pointer never went more than 20 px from where the attempt began: no movement "
           "counted";

@@ -49,10 +49,13 @@ int RunCheck(int argc, const char* const* argv, std::ostream& out, std::ostream&
   bool json = false;
   std::string drawFolder, tracePath, file = "gesture.ini";
   app.add_flag("--json", json, "print one JSON document");
-  app.add_option("--draw", drawFolder, "draw every gesture as DIR/gesture-<row>.png")
+  app.add_option("--draw", drawFolder,
+                 "draw every gesture as DIR/gesture-<row>.png and, with --replay, every "
+                 "attempt's path over its gesture as DIR/attempt-<n>.png")
       ->type_name("DIR");
   app.add_option("--replay", tracePath,
-                 "run recognition over a pointer trace, one \"milliseconds x y\" per line")
+                 "run recognition over a pointer trace, one \"milliseconds x y\" per line, "
+                 "and explain each attempt the program recorded in it")
       ->type_name("TRACE");
   app.add_option("FILE", file, "the gesture file (default: gesture.ini here)");
   try {
@@ -93,6 +96,8 @@ int RunCheck(int argc, const char* const* argv, std::ostream& out, std::ostream&
   if (!drawFolder.empty()) {
     try {
       pictures = DrawGestures(*ini, drawFolder);
+      for (auto& picture : DrawAttempts(*ini, attempts, report.attempts, drawFolder))
+        pictures.push_back(std::move(picture));
     } catch (const std::exception& e) {
       err << "vetrix-check: " << e.what() << "\n";
       return kUnusableInput;
