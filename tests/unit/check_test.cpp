@@ -315,6 +315,50 @@ TEST_F(CheckFileTest, ExitStatusesAndFileUntouched) {
   EXPECT_EQ(out_.str().find("paused while in front"), std::string::npos) << out_.str();
 }
 
+// A recorded file through the command line: the recorded end beside the replay's, the same
+// explanation in text and JSON, and one picture per attempt with the path over its gesture.
+TEST_F(CheckFileTest, RecordedAttemptsInTextJsonAndPictures) {
+  const fs::path file = Write("turn.ini",
+                              "[Main]\nNum=2\nx2=50\ny2=100\n1=270\n2=0 90 180\n"
+                              "a0=a.bat\na1=b.bat\n");
+  const fs::path trace = Write("trace.txt",
+                               "# attempt 2026-12-08 14:03:21, continuous, fired row 1\n"
+                               "0 500 400\n10 530 400\n20 530 370\n30 510 392\n");
+  const std::string because =
+      "row 1 followed 2 of 3 strokes; then the pointer went 228°, the stroke wants 180°: 45° or "
+      "more apart";
+  EXPECT_EQ(Run({"--replay", trace.string(), "--draw", (folder_ / "pictures").string()}, file), 0);
+  EXPECT_NE(out_.str().find("replay: 0 firings\n\nattempt 1: 2026-12-08 14:03:21, continuous, "
+                            "fired row 1\n  recorded: fired row 1; replayed: nothing fired (they "
+                            "differ)\n  " +
+                            because + "\n"),
+            std::string::npos)
+      << out_.str();
+  EXPECT_EQ(Run({"--json", "--replay", trace.string()}, file), 0);
+  for (const std::string& part :
+       {"\"explanation\": \"" + because + "\"", std::string("\"kind\": \"wrong turn\""),
+        std::string("\"direction\": 228"), std::string("\"differs\": true")})
+    EXPECT_NE(out_.str().find(part), std::string::npos) << part << "\n" << out_.str();
+
+  // The path, in green, starts on the start point (50, 100) and runs 30 px right, then 30 px up,
+  // over the drawing of row 1, the nearest miss, at the file's scale of 15.
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  const std::string picture = (folder_ / "pictures" / "attempt-1.png").string();
+  ASSERT_TRUE(png_image_begin_read_from_file(&image, picture.c_str()));
+  image.format = PNG_FORMAT_RGB;
+  std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
+  ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
+  const auto at = [&](int x, int y) {
+    const std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * image.width + x) * 3];
+    return platform::Rgb{p[0], p[1], p[2]};
+  };
+  const platform::Rgb green{0, 160, 0};
+  EXPECT_EQ(at(50 + 20, 100), green);
+  EXPECT_EQ(at(50 + 30, 100 - 20), green);
+  EXPECT_EQ(at(50 + 15, 100 - 8), (platform::Rgb{0, 0, 0})) << "the gesture's second stroke";
+}
+
 // The picture is the program's own drawing area, pixel for pixel, where the gesture fits in it.
 TEST_F(CheckFileTest, DrawnPicturesAreTheProgramsDrawing) {
   const std::string ini =
