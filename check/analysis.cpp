@@ -132,8 +132,9 @@ void StaleKeys(const SettingsFile& file, const GestureTable& t, Problems& proble
 
 // Each gesture drawn ideally from a fresh start: another gesture that fires first, or none at
 // all, means this one never fires however well it is drawn.
-void LosingGestures(const std::string& iniBytes, const GestureTable& t,
-                    const std::vector<BrokenList>& broken, Problems& problems) {
+void LosingGestures(LoadedProgram& program, const std::vector<BrokenList>& broken,
+                    Problems& problems) {
+  const GestureTable& t = program.window().state.table;
   for (int i = 0; i < TableSize(t); ++i) {
     if (std::any_of(broken.begin(), broken.end(), [i](const BrokenList& b) { return b.row == i; }))
       continue;
@@ -146,8 +147,7 @@ void LosingGestures(const std::string& iniBytes, const GestureTable& t,
       continue;
     }
     const std::vector<std::int32_t> angles(t.angles[i], t.angles[i] + ReadableStrokeCount(t, i));
-    const std::vector<Firing> firings =
-        LoadedProgram(iniBytes).Recognise(IdealPath(angles, kIdealOrigin));
+    const std::vector<Firing> firings = program.Recognise(IdealPath(angles, kIdealOrigin));
     if (!firings.empty() && firings.front().row == i) continue;
     const std::string lead = Row(i) + " never fires when drawn exactly: ";
     if (firings.empty()) {
@@ -200,41 +200,36 @@ Report Analysed(const std::string& iniBytes, const FileProbe& probe,
                 const std::vector<Attempt>* attempts) {
   Report report;
   Problems problems;
-  // A copy: the checks below each start the program afresh.
-  auto table = std::make_unique<GestureTable>();
-  std::vector<BrokenList> broken;
-  {
-    LoadedProgram program(iniBytes);
-    MainWindow& window = program.window();
-    *table = window.state.table;
-    for (int i = 0; i < TableSize(*table); ++i) {
-      const int n = ReadableStrokeCount(*table, i);
-      report.gestures.push_back(
-          {i, AngleListKey(i), std::vector<std::int32_t>(table->angles[i], table->angles[i] + n),
-           Utf8FromCp1251(table->action[i]), Utf8FromCp1251(window.actionList.RowText(i))});
-    }
-    for (std::size_t k = 0; k < window.savedCommandKeys.size(); ++k)
-      report.commands.push_back(
-          {window.savedCommandKeys[k],
-           Utf8FromCp1251(window.savedCommandBox.ItemText(static_cast<int>(k)))});
-    for (const std::string& name : window.pauseRules.programs)
-      report.excluded.push_back(Utf8FromCp1251(name));
-    report.pauseFullscreen = window.pauseRules.fullscreen;
-    const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
-    broken = BrokenLists(file, *table);
-    StartUpErrors(program, broken, problems);
-    HotKeyWithoutKey(window, file, problems);
-    StaleKeys(file, *table, problems);
-    // Last, once everything above is read: the program is still as it started, and a start-up
-    // costs more than the replay itself.
-    if (track) report.fires = Fires(program, *track);
-    if (attempts) report.attempts = ExplainAttempts(program, *attempts);
+  // One start-up serves every check: each run of recognition below starts as a fresh one does,
+  // and nothing else of the program changes once it has started.
+  LoadedProgram program(iniBytes);
+  MainWindow& window = program.window();
+  const GestureTable& table = window.state.table;
+  for (int i = 0; i < TableSize(table); ++i) {
+    const int n = ReadableStrokeCount(table, i);
+    report.gestures.push_back(
+        {i, AngleListKey(i), std::vector<std::int32_t>(table.angles[i], table.angles[i] + n),
+         Utf8FromCp1251(table.action[i]), Utf8FromCp1251(window.actionList.RowText(i))});
   }
+  for (std::size_t k = 0; k < window.savedCommandKeys.size(); ++k)
+    report.commands.push_back(
+        {window.savedCommandKeys[k],
+         Utf8FromCp1251(window.savedCommandBox.ItemText(static_cast<int>(k)))});
+  for (const std::string& name : window.pauseRules.programs)
+    report.excluded.push_back(Utf8FromCp1251(name));
+  report.pauseFullscreen = window.pauseRules.fullscreen;
+  const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
+  const std::vector<BrokenList> broken = BrokenLists(file, table);
+  StartUpErrors(program, broken, problems);
+  HotKeyWithoutKey(window, file, problems);
+  StaleKeys(file, table, problems);
+  if (track) report.fires = Fires(program, *track);
+  if (attempts) report.attempts = ExplainAttempts(program, *attempts);
   for (std::size_t k = 0; k < report.attempts.size(); ++k)
     for (const AttemptFiring& f : report.attempts[k].fires)
       report.fires.push_back({f.ms, f.row, f.action, static_cast<int>(k) + 1});
-  LosingGestures(iniBytes, *table, broken, problems);
-  MissingFiles(*table, probe, problems);
+  LosingGestures(program, broken, problems);
+  MissingFiles(table, probe, problems);
   report.problems = std::move(problems).Sorted();
   return report;
 }

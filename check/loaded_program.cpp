@@ -44,17 +44,17 @@ std::vector<Firing> LoadedProgram::Recognise(const std::vector<fake::World::Samp
   if (track.empty()) return {};
   fake::World& w = fake::TheWorld();
   MainWindow& window = *window_;
-  // Every run as from a fresh start: no attempt left by an earlier one, and the track shifted
-  // to begin no earlier than the clock, which earlier runs have moved on.
-  DropMatchingAttempts(window);
+  // A later run starts where the clock stands; its firings are told on the track's own clock.
   const std::uint64_t shift = w.now > track.front().at ? w.now - track.front().at : 0;
   std::vector<fake::World::Sample> shifted = track;
-  for (fake::World::Sample& sample : shifted) sample.at += shift;
+  for (auto& sample : shifted) sample.at += shift;
   const std::uint64_t end = shifted.back().at + kAfterLastSampleMs;
   w.now = shifted.front().at;
   // The loop ends well before this; a script's waits after the last firing may run past it.
   w.timeLimitMs = end + kRunawayMs;
   w.FollowTrack(std::move(shifted));
+  // As at the start of a run: nothing a former run began or timed is still going on.
+  DropMatchingAttempts(window);
   // Continuous: not the one gesture of hot-key mode.
   window.state.oneShot = false;
   // The click below turns recognition on, also after a run that a runaway loop cut short.
@@ -64,9 +64,8 @@ std::vector<Firing> LoadedProgram::Recognise(const std::vector<fake::World::Samp
     platform::RunHandler([&] { window.startButton.Click(); });
   } catch (const fake::RunawayLoop&) {
   }
-  std::vector<Firing> firings = std::move(firings_);
-  for (Firing& f : firings) f.ms -= shift;
-  return firings;
+  for (Firing& f : firings_) f.ms -= shift;
+  return std::move(firings_);
 }
 
 }  // namespace vetrix::check

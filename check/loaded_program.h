@@ -28,7 +28,7 @@ class LoadedProgram {
 
   // Continuous recognition, started at the first sample's time, while the pointer follows the
   // track (time order); returns every firing recognition announced, with its time on the
-  // track's clock. Each call starts afresh, as the program does at its first run.
+  // track's clock. Runs one after another each start as a fresh run does.
   std::vector<Firing> Recognise(const std::vector<fake::World::Sample>& track);
 
  private:

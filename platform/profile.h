@@ -3,6 +3,7 @@
 // header (profile_document.h).
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,8 +23,9 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
 // For a run of reads of one file, such as a step of loading: the file parsed once, where this
 // platform answers reads with the portable format anyway (the fake world; a missing file reads
 // as an empty one). Nothing where each read must go to the system's routine, which the format
-// only imitates (Windows), or to its reading of a byte-order mark.
-std::optional<ProfileText> ProfileSnapshot(const std::string& file);
+// only imitates (Windows), or to its reading of a byte-order mark. Later writes to the file
+// leave it as it was.
+std::shared_ptr<const ProfileText> ProfileSnapshot(const std::string& file);
 // The names of the section's keys, in file order.
 std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section);
 

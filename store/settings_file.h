@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,7 +49,7 @@ class SettingsFile {
 
  private:
   std::string name_;
-  std::optional<ProfileText> content_;  // a snapshot's file; nothing: the platform's reads
+  std::shared_ptr<const ProfileText> content_;  // a snapshot's file; null: the platform's reads
 };
 
 }  // namespace vetrix

@@ -22,7 +22,7 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
   if (world.profileWritesFail) return false;
   world.profileWriteLog.push_back({std::string(section), std::string(key),
                                    value ? std::optional<std::string>(*value) : std::nullopt});
-  if (ProfileText* text = world.Profile(file)) {
+  if (ProfileText* text = world.ProfileToWrite(file)) {
     text->Write(section, key, value);
     return true;
   }
@@ -60,15 +60,15 @@ SystemPath ProgramView(std::string path) {
 SystemPath CurrentDirectory() { return ProgramView(fake::TheWorld().currentDirectory); }
 SystemPath ExecutablePath() { return ProgramView(fake::TheWorld().executablePath); }
 
-std::optional<ProfileText> ProfileSnapshot(const std::string& file) {
+std::shared_ptr<const ProfileText> ProfileSnapshot(const std::string& file) {
   auto& world = fake::TheWorld();
   ++world.profileReads;
   const std::string* bytes = world.FileBytes(file);
-  if (!bytes) return ProfileText("");
-  if (ProfileHasByteOrderMark(*bytes)) return std::nullopt;
-  // A copy of the parse kept with the file, which reads as the file does: each step of loading
-  // takes a snapshot, and a copy costs less than parsing the file again.
-  return *world.Profile(file);
+  if (!bytes) return std::make_shared<const ProfileText>("");
+  if (ProfileHasByteOrderMark(*bytes)) return nullptr;
+  // The parse kept with the file, which reads as the file does: each step of loading takes a
+  // snapshot, and sharing costs nothing where a copy or a parse would.
+  return world.ProfileShared(file);
 }
 
 }  // namespace vetrix::platform

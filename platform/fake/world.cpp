@@ -145,22 +145,38 @@ void World::PutFile(const std::string& path, std::string bytes) {
 }
 
 const std::string* World::FileBytes(const std::string& path) const {
-  const auto file = files_.find(FileKey(path));
-  if (file == files_.end()) return nullptr;
-  return file->second.profile ? &file->second.profile->Text() : &file->second.bytes;
+  const File* file = Find(path);
+  if (!file) return nullptr;
+  return file->profile ? &file->profile->Text() : &file->bytes;
 }
 
-ProfileText* World::Profile(const std::string& path) {
+World::File* World::Parsed(const std::string& path) {
   File* file = Find(path);
-  if (!file) return nullptr;
-  if (!file->profile) {
-    file->profile = std::make_unique<ProfileText>(file->bytes);
+  if (file && !file->profile) {
+    file->profile = std::make_shared<ProfileText>(file->bytes);
     file->bytes = std::string();
   }
+  return file;
+}
+
+const ProfileText* World::Profile(const std::string& path) {
+  const File* file = Parsed(path);
+  return file ? file->profile.get() : nullptr;
+}
+
+ProfileText* World::ProfileToWrite(const std::string& path) {
+  File* file = Parsed(path);
+  if (!file) return nullptr;
+  if (file->profile.use_count() > 1) file->profile = std::make_shared<ProfileText>(*file->profile);
   return file->profile.get();
 }
 
-World::File* World::Find(const std::string& path) {
+std::shared_ptr<const ProfileText> World::ProfileShared(const std::string& path) {
+  const File* file = Parsed(path);
+  return file ? file->profile : nullptr;
+}
+
+const World::File* World::Find(const std::string& path) const {
   // Files are never removed, so a file once found stays where it is.
   if (found_ && path == foundPath_ && currentDirectory == foundDirectory_) return found_;
   const auto file = files_.find(FileKey(path));

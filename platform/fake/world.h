@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/controls.h"
@@ -156,8 +157,11 @@ class World {
   // Null when there is no such file.
   const std::string* FileBytes(const std::string& path) const;
   // The file read as a profile file, parsed on first use and kept with it until it is put anew;
-  // its writes are the file's. Null when there is no such file.
-  ProfileText* Profile(const std::string& path);
+  // its writes are the file's. Null when there is no such file. A snapshot shares the parse;
+  // a write then parts the file from it.
+  const ProfileText* Profile(const std::string& path);
+  ProfileText* ProfileToWrite(const std::string& path);
+  std::shared_ptr<const ProfileText> ProfileShared(const std::string& path);
 
   // Runs fn from the pump once the clock has reached timeMs.
   void At(std::uint64_t timeMs, std::function<void()> fn);
@@ -216,14 +220,16 @@ class World {
   std::uint64_t order_ = 0;
   struct File {
     std::string bytes;
-    std::unique_ptr<ProfileText> profile;  // when made, the file's content
+    std::shared_ptr<ProfileText> profile;  // when made, the file's content
   };
   std::map<std::string, File> files_;  // by FileKey
   // The last file found and what named it: the program names one file over and over.
-  std::string foundPath_, foundDirectory_;
-  File* found_ = nullptr;
+  mutable std::string foundPath_, foundDirectory_;
+  mutable const File* found_ = nullptr;
   std::string FileKey(const std::string& path) const;
-  File* Find(const std::string& path);
+  const File* Find(const std::string& path) const;
+  File* Find(const std::string& path) { return const_cast<File*>(std::as_const(*this).Find(path)); }
+  File* Parsed(const std::string& path);
 };
 
 World& TheWorld();

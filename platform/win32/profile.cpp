@@ -22,7 +22,7 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
 
 // Every key is read through the routine above: the file is what the system reads, and its
 // reading is what the portable format was only checked against under Wine.
-std::optional<ProfileText> ProfileSnapshot(const std::string&) { return std::nullopt; }
+std::shared_ptr<const ProfileText> ProfileSnapshot(const std::string&) { return nullptr; }
 
 std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section) {
   // With no key name the routine lists the keys as "a\0b\0\0"; grow until the list fits.

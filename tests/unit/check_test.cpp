@@ -172,6 +172,14 @@ TEST(CheckTest, ReplayFiresAtThePassThatSeesTheLastStrokeComplete) {
     EXPECT_EQ(fires[0].row, 1);
     EXPECT_EQ(fires[0].action, "ru.bat");
   }
+  // After another run on the same start-up, as the analysis runs its checks: that run left row 1
+  // half followed and its attempt timer running, and the clock past the track's start.
+  LoadedProgram program(ini);
+  EXPECT_TRUE(program.Recognise({{0, {500, 400}}, {10, {530, 400}}}).empty());
+  const std::vector<Firing> again = program.Recognise(track);
+  ASSERT_EQ(again.size(), 1u);
+  EXPECT_EQ(again[0].ms, 130u);
+  EXPECT_EQ(again[0].row, 1);
 }
 
 TEST(CheckTest, TraceLinesAreReadStrictly) {

@@ -164,12 +164,20 @@ TEST_F(FakeWorldTest, AProfileWriteTouchesTheFileOnlyWhenItChangesIt) {
   EXPECT_TRUE(platform::ProfileWriteString("lf.ini", "Main", "Num", "2"));
   EXPECT_EQ(File("lf.ini"), "[Main]\nNum=2\n");  // an unchanged file is not rewritten
 
+  // A snapshot is the file as it was when taken, whatever is written after it.
+  const auto before = platform::ProfileSnapshot("gesture.ini");
+  EXPECT_TRUE(platform::ProfileWriteString("gesture.ini", "Main", "Num", "7"));
+  ASSERT_TRUE(before);
+  EXPECT_EQ(before->Read("Main", "Num"), "2");
+  EXPECT_EQ(platform::ProfileSnapshot("gesture.ini")->Read("Main", "Num"), "7");
+  EXPECT_TRUE(platform::ProfileWriteString("gesture.ini", "Main", "Num", "2"));
+
   world().profileWritesFail = true;
   EXPECT_FALSE(platform::ProfileWriteString("gesture.ini", "Main", "Num", "3"));
   EXPECT_FALSE(platform::ProfileWriteString("new.ini", "Main", "Num", "3"));
   EXPECT_EQ(File("gesture.ini"), "[Main]\r\nNum=2\r\n");
   EXPECT_EQ(File("new.ini"), "<none>");
-  EXPECT_EQ(world().profileWrites, 5);
+  EXPECT_EQ(world().profileWrites, 7);
 }
 
 }  // namespace
