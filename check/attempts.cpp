@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
+#include <string>
 #include <utility>
 
 #include "base/path.h"
