@@ -9,6 +9,8 @@ namespace vetrix::texts {
 inline constexpr Cp1251Text kAppTitle = "Vetrix";
 // The tray tip while recognition is paused; " (game.exe)" follows when the program is known.
 inline constexpr Cp1251Text kPausedTip = "Vetrix: пауза";
+// The tray tip once the attempt trace's file refused a write; its path follows.
+inline constexpr Cp1251Text kTraceRefusedTip = "Vetrix: не удаётся записать попытки в ";
 inline constexpr Cp1251Text kMainTitle = "Vetrix v" VETRIX_VERSION_TEXT;
 inline constexpr Cp1251Text kStart = "Старт";
 inline constexpr Cp1251Text kWaiting = "Ожидание";

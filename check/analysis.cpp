@@ -219,6 +219,7 @@ Report Analysed(const std::string& iniBytes, const FileProbe& probe,
     report.excluded.push_back(Utf8FromCp1251(name));
   report.pauseFullscreen = window.pauseRules.fullscreen;
   const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
+  report.traceFile = Utf8FromCp1251(file.ReadString(kMain, "TraceFile"));
   const std::vector<BrokenList> broken = BrokenLists(file, table);
   StartUpErrors(program, broken, problems);
   HotKeyWithoutKey(window, file, problems);

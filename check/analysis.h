@@ -50,6 +50,8 @@ struct Report {
   // Where recognition pauses: the programs of [Exclude] as read, and "PauseFullscreen".
   std::vector<std::string> excluded;
   bool pauseFullscreen = false;
+  // Where the program records its attempts ("TraceFile"); empty: nowhere.
+  std::string traceFile;
   std::vector<Problem> problems;  // errors first
   std::vector<FiredRow> fires;    // of a replay, of every attempt
   std::vector<AttemptReport> attempts;

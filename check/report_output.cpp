@@ -63,6 +63,9 @@ void PrintText(std::ostream& out, const std::string& fileName, const Report& rep
     if (report.pauseFullscreen) out << "  any full-screen window (PauseFullscreen=yes)\n";
   }
 
+  if (!report.traceFile.empty())
+    out << "\nattempts recorded to " << report.traceFile << " (TraceFile)\n";
+
   if (report.problems.empty()) {
     out << "\nno problems\n";
   } else {
@@ -149,8 +152,8 @@ void PrintJson(std::ostream& out, const Report& report) {
   const Json document = {
       {"gestures", std::move(gestures)}, {"commands", std::move(commands)},
       {"exclude", report.excluded},      {"pauseFullscreen", report.pauseFullscreen},
-      {"problems", std::move(problems)}, {"fires", std::move(fires)},
-      {"attempts", std::move(attempts)}};
+      {"traceFile", report.traceFile},   {"problems", std::move(problems)},
+      {"fires", std::move(fires)},       {"attempts", std::move(attempts)}};
   out << document.dump(2) << "\n";
 }
 

@@ -19,6 +19,11 @@ void SetCursorPos(Point to);
 void Sleep(std::uint32_t ms);
 // Milliseconds on the system's clock (virtual in the fake world).
 std::uint64_t TickCountMs();
+// The date and time on the user's clock, to the second.
+struct LocalTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+LocalTime LocalTimeNow();
 
 // What ended a wait for a message or a pointer move.
 enum class Woken {

@@ -39,6 +39,13 @@ void Fire(MainWindow& window, int j) {
   if (s.oneShot) window.startButton.Click();
 }
 
+void TellTrace(MainWindow& window, TraceNotice::Kind kind, Point anchor = {},
+               bool anchorMoved = false) {
+  if (window.traceListeners.empty()) return;
+  const TraceNotice notice{kind, anchor, anchorMoved};
+  for (const auto& listener : window.traceListeners) listener(notice);
+}
+
 void ShowRecognitionState(MainWindow& window) {
   const bool running = !window.state.stopped;
   window.startButton.SetCaption(running ? texts::kWaiting.view() : texts::kStart.view());
@@ -80,15 +87,18 @@ Followed FollowMovement(const GestureTable& t, int j, std::int32_t& progress, lo
 void RecognitionStep(MainWindow& window, bool& anyStarted) {
   SharedState& s = window.state;
   GestureTable& t = s.table;
+  const Point anchor = s.anchorPoint;
   s.cursorPoint = platform::GetCursorPos();
   // Nothing is followed while a program that recognition stays out of is in front, and what
   // the pointer did there is no stroke once it has gone.
   if (s.paused) {
     s.anchorPoint = s.cursorPoint;
+    TellTrace(window, TraceNotice::Kind::Pass, anchor, true);
     return;
   }
 
-  if (MovementCounts(s)) {
+  const bool counted = MovementCounts(s);
+  if (counted) {
     // Every check of this pass sees the same movement: its direction is measured once.
     const long double direction = MeasuredDirection(s);
     const bool timerRunning = window.attemptTimer.Running();
@@ -105,6 +115,7 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
     s.matchFailures = 0;
     window.attemptTimer.Stop();
   }
+  TellTrace(window, TraceNotice::Kind::Pass, anchor, counted);
 
   // A gesture without strokes has nothing to follow; it would otherwise fire on every pass.
   for (int j = 0; j < TableSize(t); ++j) {
@@ -119,6 +130,8 @@ void ToggleRecognition(MainWindow& window) {
   if (!RefreshHotKey(window)) return;
   s.stopped = !s.stopped;
   s.anchorPoint = platform::GetCursorPos();
+  const bool starts = !s.stopped;
+  TellTrace(window, starts ? TraceNotice::Kind::RunStarted : TraceNotice::Kind::RunStopped);
   ShowRecognitionState(window);
   s.matchFailures = 0;
   ResetProgress(s);
@@ -128,6 +141,7 @@ void ToggleRecognition(MainWindow& window) {
     while (!s.stopped) {
       RecognitionStep(window, anyStarted);
       const bool handled = platform::ProcessMessages();
+      TellTrace(window, TraceNotice::Kind::Pumped);
       pacer.AfterPass(s.cursorPoint, s.stopped, handled);
     }
   } catch (const std::exception&) {
@@ -136,8 +150,10 @@ void ToggleRecognition(MainWindow& window) {
       s.stopped = true;
       ShowRecognitionState(window);
     }
+    TellTrace(window, TraceNotice::Kind::RunEnded);
     throw;
   }
+  if (starts) TellTrace(window, TraceNotice::Kind::RunEnded);
 }
 
 void OnAttemptTimeout(MainWindow& window) {

@@ -6,6 +6,7 @@
 #include "platform/handler.h"
 #include "platform/profile.h"
 #include "platform/system.h"
+#include "recognition/attempt_trace.h"
 #include "recognition/hot_key.h"
 #include "recognition/key_names.h"
 #include "recognition/mouse_trigger.h"
@@ -92,7 +93,9 @@ void OnCreate(MainWindow& window) {
   s.commitRequested = false;
   // Ticking an option from here runs its handler, which forces recognition to "stopped"
   // through the start button; so recognition is stopped when creation ends.
-  ApplyOptions(window, ReadOptions());
+  const StoredOptions options = ReadOptions();
+  ApplyOptions(window, options);
+  StartAttemptTrace(window, options.traceFile);
   platform::UnregisterHotKey();
   window.trayIcon.Add();
   RegisterHotKeyAtStartup(window);

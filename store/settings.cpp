@@ -72,6 +72,7 @@ StoredOptions ReadOptions() {
   o.exactMode = file.ReadString(kMain, "AR", "no") == "yes";
   o.pause.programs = ExcludedPrograms(file);
   o.pause.fullscreen = file.ReadString(kMain, "PauseFullscreen", "no") == "yes";
+  o.traceFile = file.ReadString(kMain, "TraceFile", "");
   return o;
 }
 

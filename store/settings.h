@@ -53,6 +53,9 @@ struct StoredOptions {
   bool exactMode = false;        // "AR" is "yes"
   HoldButton holdButton = HoldButton::Right;  // "HoldButton"
   PauseRules pause;
+  // "TraceFile", our own addition that only the user writes: where attempts are recorded;
+  // empty: nowhere.
+  std::string traceFile;
 };
 StoredOptions ReadOptions();
 

@@ -25,6 +25,18 @@ struct Firing {
   std::uint64_t ms = 0;
 };
 
+// What recognition tells the attempt trace (recognition/attempt_trace.h): a run's start and
+// stop at the start button's toggle, each pass once it has followed every gesture (before any
+// fires), each return from the pump after a pass, and the end of a run's loop.
+struct TraceNotice {
+  enum class Kind { RunStarted, RunStopped, Pass, Pumped, RunEnded };
+  Kind kind;
+  // A pass: the point its movement was measured from, and whether the pass took the cursor
+  // as the next one (a counted movement, or a pause).
+  Point anchor;
+  bool anchorMoved = false;
+};
+
 class MainWindow {
  public:
   MainWindow();
@@ -61,6 +73,9 @@ class MainWindow {
 
   // Told of every firing, in the order they subscribed, before the action runs.
   std::vector<std::function<void(const Firing&)>> firingListeners;
+  // Empty unless "TraceFile" is set. Told of a pass inside it: a listener neither allocates
+  // nor writes there.
+  std::vector<std::function<void(const TraceNotice&)>> traceListeners;
 
   // The start-up registration of the hot key failed: the key field takes the focus when the
   // window is first activated.

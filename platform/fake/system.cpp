@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 
 #include "platform/fake/world.h"
 #include "platform/foreground.h"
@@ -179,5 +180,20 @@ bool AcquireInstanceGuard() {
 void ExitProcess(int code) { throw fake::ProcessExit{code}; }
 
 std::uint64_t TickCountMs() { return TheWorld().now; }
+
+LocalTime LocalTimeNow() {
+  using namespace std::chrono;
+  const auto& w = TheWorld();
+  const sys_seconds at{seconds(w.localClockAtStart + static_cast<std::int64_t>(w.now / 1000))};
+  const auto day = floor<days>(at);
+  const year_month_day date(day);
+  const hh_mm_ss time(at - day);
+  return {static_cast<int>(date.year()),
+          static_cast<int>(unsigned(date.month())),
+          static_cast<int>(unsigned(date.day())),
+          static_cast<int>(time.hours().count()),
+          static_cast<int>(time.minutes().count()),
+          static_cast<int>(time.seconds().count())};
+}
 
 }  // namespace vetrix::platform

@@ -150,6 +150,12 @@ const std::string* World::FileBytes(const std::string& path) const {
   return file->profile ? &file->profile->Text() : &file->bytes;
 }
 
+bool World::Refuses(const std::string& path) const {
+  const std::string key = FileKey(path);
+  return std::any_of(refusedFiles.begin(), refusedFiles.end(),
+                     [&](const std::string& refused) { return FileKey(refused) == key; });
+}
+
 World::File* World::Parsed(const std::string& path) {
   File* file = Find(path);
   if (file && !file->profile) {

@@ -53,7 +53,9 @@ struct ShellCall {
 
 class World {
  public:
-  std::uint64_t now = 0;    // virtual milliseconds
+  std::uint64_t now = 0;  // virtual milliseconds
+  // The user's clock when `now` is 0, in seconds since 1970 (2026-12-08 14:03:00).
+  std::int64_t localClockAtStart = 1'796'738'580;
   std::uint64_t pumps = 0;  // ProcessMessages calls so far
   std::uint64_t timeLimitMs = 60ull * 60 * 1000;
   Point cursor;
@@ -137,6 +139,9 @@ class World {
   // Host paths; the program sees them with backslashes.
   std::string currentDirectory = ".";
   std::string executablePath = "/opt/vetrix/vetrix.exe";
+  // Plain files whose writes the file system refuses, as the program names them.
+  std::vector<std::string> refusedFiles;
+  bool Refuses(const std::string& path) const;
   // Root ignores file permissions, so a read-only gesture.ini is simulated here.
   bool profileWritesFail = false;
   int profileWrites = 0;

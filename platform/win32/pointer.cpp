@@ -1,5 +1,5 @@
 // The pointer: where it is, moving it, and the resting wait that sleeps until it moves or a
-// message comes.
+// message comes; and the clocks its passes are timed and stamped by.
 #include "platform/movement_watch.h"
 #include "platform/system.h"
 #include "platform/win32/win32.h"
@@ -33,6 +33,12 @@ void Sleep(std::uint32_t ms) { ::Sleep(ms); }
 Size ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 std::uint64_t TickCountMs() { return ::GetTickCount64(); }
+
+LocalTime LocalTimeNow() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
 
 namespace {
 

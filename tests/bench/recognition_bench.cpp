@@ -1,6 +1,6 @@
 // Cost of one counted-movement recognition pass over a full table (101 gestures of 101
-// strokes), with and without the pause rules in force, and the heap allocations it makes
-// (there must be none unless a gesture fires).
+// strokes), with and without the pause rules in force or the attempt trace kept, and the heap
+// allocations it makes (there must be none unless a gesture fires).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/fake/world.h"
+#include "recognition/attempt_trace.h"
 #include "recognition/pause.h"
 #include "recognition/recognition.h"
 #include "window/main_window.h"
@@ -61,12 +62,14 @@ void PutInFront(MainWindow& window, Front front) {
   FollowForeground(window);
 }
 
-// One pass per call, alternating between two movements from the anchor.
+// One pass per call, alternating between two movements from the anchor. With the trace, the
+// dropping movements end an attempt in every second pass and the next pass begins one.
 class Passes {
  public:
-  Passes(Point step1, Point step2, Front front = Front::NoRules)
+  Passes(Point step1, Point step2, Front front = Front::NoRules, bool trace = false)
       : window_(FullTable()), step1_(step1), step2_(step2) {
     PutInFront(*window_, front);
+    if (trace) StartAttemptTrace(*window_, "trace.txt");
     // Warm-up: the fake's timer list grows once; the real timer is the system's.
     for (int i = 0; i < 4; ++i) Pass();
     count_ = 0;
@@ -92,8 +95,9 @@ constexpr Point kFollowing[2] = {{30, 0}, {30, -10}};
 // Movements alternate between matching and dropping: up to three checks per gesture.
 constexpr Point kDropping[2] = {{30, 0}, {0, 30}};
 
-void Run(benchmark::State& state, const Point (&steps)[2], Front front = Front::NoRules) {
-  Passes passes(steps[0], steps[1], front);
+void Run(benchmark::State& state, const Point (&steps)[2], Front front = Front::NoRules,
+         bool trace = false) {
+  Passes passes(steps[0], steps[1], front, trace);
   const long before = g_allocations.load();
   for (auto _ : state) passes.Pass();
   state.counters["allocs_per_pass"] =
@@ -107,14 +111,14 @@ int CheckAllocations() {
   struct Round {
     const Point (&steps)[2];
     Front front;
+    bool trace = false;
   };
-  const Round rounds[] = {{kFollowing, Front::NoRules},
-                          {kDropping, Front::NoRules},
-                          {kDropping, Front::Other},
-                          {kDropping, Front::Excluded}};
+  const Round rounds[] = {{kFollowing, Front::NoRules},       {kDropping, Front::NoRules},
+                          {kDropping, Front::Other},          {kDropping, Front::Excluded},
+                          {kFollowing, Front::NoRules, true}, {kDropping, Front::NoRules, true}};
   int failures = 0;
   for (const Round& round : rounds) {
-    Passes passes(round.steps[0], round.steps[1], round.front);
+    Passes passes(round.steps[0], round.steps[1], round.front, round.trace);
     const long before = g_allocations.load();
     for (int i = 0; i < 1000; ++i) passes.Pass();
     const long made = g_allocations.load() - before;
@@ -133,12 +137,19 @@ void BM_PassFollowingWithPauseRules(benchmark::State& state) {
 void BM_PassDroppingWithPauseRules(benchmark::State& state) { Run(state, kDropping, Front::Other); }
 // Paused: what a pass costs while an excluded program is in front.
 void BM_PassPaused(benchmark::State& state) { Run(state, kDropping, Front::Excluded); }
+// With "TraceFile" set: every pass goes into the ring.
+void BM_PassFollowingTraced(benchmark::State& state) {
+  Run(state, kFollowing, Front::NoRules, true);
+}
+void BM_PassDroppingTraced(benchmark::State& state) { Run(state, kDropping, Front::NoRules, true); }
 
 BENCHMARK(BM_PassFollowing);
 BENCHMARK(BM_PassDropping);
 BENCHMARK(BM_PassFollowingWithPauseRules);
 BENCHMARK(BM_PassDroppingWithPauseRules);
 BENCHMARK(BM_PassPaused);
+BENCHMARK(BM_PassFollowingTraced);
+BENCHMARK(BM_PassDroppingTraced);
 
 }  // namespace
 }  // namespace vetrix

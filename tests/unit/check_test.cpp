@@ -308,19 +308,27 @@ TEST_F(CheckFileTest, ExitStatusesAndFileUntouched) {
   EXPECT_NE(err_.str().find("cannot read"), std::string::npos);
   EXPECT_EQ(Run({"--bogus"}, good), kUnusableInput);
 
-  // Where recognition pauses, as the program read it: listed, and no problem by itself.
+  // Where recognition pauses and where it records attempts, as the program read them: listed,
+  // and no problem by themselves.
   const fs::path paused = Write("paused.ini",
                                 "[Main]\nNum=1\n1=0\na0=a\nPauseFullscreen=yes\n"
+                                "TraceFile= C:\\\xEF\\trace.txt \n"
                                 "[Exclude]\n1=game.exe\n2=\xEF\xE0\xE9\xED\xF2.exe\n");
   EXPECT_EQ(Run({}, paused), 0);
   EXPECT_NE(out_.str().find("paused while in front\n  game.exe\n  \xD0\xBF\xD0\xB0\xD0\xB9"
                             "\xD0\xBD\xD1\x82.exe\n  any full-screen window"),
             std::string::npos)
       << out_.str();
+  EXPECT_NE(out_.str().find("\nattempts recorded to C:\\\xD0\xBF\\trace.txt (TraceFile)\n"),
+            std::string::npos)
+      << out_.str();
   EXPECT_EQ(Run({"--json"}, paused), 0);
   EXPECT_NE(out_.str().find("\"pauseFullscreen\": true"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("\"traceFile\": \"C:\\\\\xD0\xBF\\\\trace.txt\""), std::string::npos)
+      << out_.str();
   EXPECT_EQ(Run({}, good), 0);
   EXPECT_EQ(out_.str().find("paused while in front"), std::string::npos) << out_.str();
+  EXPECT_EQ(out_.str().find("TraceFile"), std::string::npos) << out_.str();
 }
 
 // A recorded file through the command line: the recorded end beside the replay's, the same

@@ -111,7 +111,8 @@ TEST_F(SettingsTest, OptionHandlersWriteTheirValuesBack) {
 
 TEST_F(SettingsTest, LoadingDoesNotRewriteTheFile) {
   const std::string ini =
-      "[Main]\nNum=2\n1=0 90\n2=180\na0=x\nMB=2\n[Messages]\nNumOfMessages=1\n1=*a;\n";
+      "[Main]\nNum=2\n1=0 90\n2=180\na0=x\nMB=2\nTraceFile=trace.txt\n[Messages]\n"
+      "NumOfMessages=1\n1=*a;\n";
   WriteIni(ini);
   Create();
   EXPECT_EQ(ReadIni(), ini);
@@ -474,7 +475,7 @@ TEST_F(SettingsTest, EachWriterWritesItsKeysInOrder) {
     Restart();
     PointWorldAtFolders();
     WriteIni(
-        "[Main]\nNum=3\n1=0\n2=90\n3=180\na0=A\na1=B\na2=C\n"
+        "[Main]\nNum=3\n1=0\n2=90\n3=180\na0=A\na1=B\na2=C\nTraceFile=trace.txt\n"
         "[Messages]\nNumOfMessages=3\n1=one\n2=two\n3=three\n");
     Create();
     world().profileWriteLog.clear();

@@ -1,0 +1,38 @@
+// The attempt trace: with "TraceFile" set, every matching attempt is kept as the pointer
+// positions recognition saw and added to that file once the attempt has ended, as
+// `vetrix-check --replay` reads them:
+//
+//   # attempt 2026-12-08 14:03:21, continuous, fired row 3
+//   0 512 300
+//   10 540 301
+//
+// An attempt runs while the 3-second timer runs or a gesture is followed. It begins with the
+// counted movement that sets either going: its first line is the point that movement was
+// measured from, then comes every pass's cursor up to its end, in milliseconds since that first
+// line. It ends when a gesture fires ("fired row N"), when the timer runs out or is stopped with
+// nothing followed any more ("ended by the timer"), or with its run ("ended with the run").
+//
+// A pass only stores into a fixed ring; the file is written after the pump, once the attempt
+// has ended. Past kTraceFileLimit the file starts afresh with its last attempts.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace vetrix {
+
+class MainWindow;
+
+// The passes an attempt keeps, about 20 s of a moving pointer. A longer attempt keeps its
+// last passes, from the first of them that a movement was measured from, and says how many
+// came before ("..., first 1234 samples lost").
+inline constexpr std::size_t kTraceRingSize = 2048;
+// When an attempt would take the file past this, the file is written anew with the latest
+// attempts that fit into half of it, then this one.
+inline constexpr std::size_t kTraceFileLimit = 1 << 20;
+
+// From now on records every attempt into `setting`, the [Main] "TraceFile" value (code page
+// 1251; relative to the current folder as it is now). Empty: nothing is recorded.
+void StartAttemptTrace(MainWindow& window, const std::string& setting);
+
+}  // namespace vetrix

@@ -1,0 +1,102 @@
+"""The attempt trace: with TraceFile set, a gesture drawn with the real pointer that misses by
+one turn is recorded as an attempt with the samples recognition saw, and one that fires is
+recorded as fired, with its row."""
+
+import datetime
+import os
+import re
+
+from harness.inspector import WAITING
+from harness.session import main, wine_path
+from harness.waiting import poll
+import trigger_steps
+from trigger_steps import STEP, STEPS
+
+START_POINT = (300, 300)
+OPENING = re.compile(r"# attempt (\d{4}-\d\d-\d\d \d\d:\d\d:\d\d), "
+                     r"(continuous|mouse button|hot key), "
+                     r"(fired row \d+|ended by the timer|ended with the run)"
+                     r"(, first \d+ samples lost)?$")
+
+
+class Attempt:
+    def __init__(self, opening):
+        self.opening = opening
+        self.match = OPENING.match(opening)
+        self.samples = []  # (ms, x, y)
+
+    def __repr__(self):
+        return f"{self.opening!r} with {len(self.samples)} samples"
+
+
+class AttemptTrace(trigger_steps.TriggerTest):
+    def setUp(self):
+        super().setUp()
+        self.trace_path = os.path.join(self.session.folder, "trace.txt")
+        self.write_profile(TraceFile=wine_path(self.trace_path))
+        self.session.start()
+        # Continuous: recognition runs from the first activation on.
+        self.wait_hidden(WAITING)
+
+    def attempts(self):
+        if not os.path.exists(self.trace_path):
+            return []
+        with open(self.trace_path, "rb") as f:
+            text = f.read().decode("ascii")
+        attempts = []
+        for line in text.split("\r\n"):
+            if line.startswith("#"):
+                attempts.append(Attempt(line))
+            elif line:
+                attempts[-1].samples.append(tuple(map(int, line.split())))
+        return attempts
+
+    def wait_attempts(self, count):
+        def probe():
+            attempts = self.attempts()
+            return attempts if len(attempts) >= count else None
+        return poll(f"{count} attempt(s) in the trace", probe,
+                    describe=lambda _: repr(self.attempts()))
+
+    def check_attempt(self, attempt, ending, turn):
+        """The opening names the mode and `ending`; the samples run from the start point right
+        along the first stroke, then `turn` (+1 down, -1 up) ends the attempt."""
+        self.assertIsNotNone(attempt.match, attempt.opening)
+        stamp, mode, end = attempt.match.group(1, 2, 3)
+        self.assertEqual((mode, end, attempt.match.group(4)), ("continuous", ending, None))
+        now = datetime.datetime.now()
+        self.assertLess(abs(datetime.datetime.fromisoformat(stamp) - now),
+                        datetime.timedelta(minutes=5), "local time")
+        times = [ms for ms, _, _ in attempt.samples]
+        self.assertEqual(times[0], 0, attempt.samples)
+        self.assertEqual(times, sorted(times), attempt.samples)
+        self.assertLess(times[-1], 3000, "one drawing, well within the timer")
+        points = [(x, y) for _, x, y in attempt.samples]
+        x0, y0 = START_POINT
+        # The first line is where the first stroke's movement was measured from; the pointer
+        # jumped there before the drawing.
+        self.assertEqual(points[0], START_POINT, attempt.samples)
+        first_stroke = [(x0 + STEP * i, y0) for i in range(1, STEPS + 1)]
+        self.assertTrue(set(first_stroke) <= set(points[:-1]), attempt.samples)
+        self.assertTrue(all(y == y0 for _, y in points[:-1]), attempt.samples)
+        end_x, end_y = points[-1]
+        self.assertEqual(end_x, x0 + STEP * STEPS, attempt.samples)
+        self.assertEqual((end_y - y0) * turn, STEP, "the first step of the turn ends it")
+
+    def test_a_missed_turn_and_a_fired_gesture_are_recorded(self):
+        # Right, then up where the gesture turns down: the one gesture drops out there.
+        self.draw(START_POINT, strokes=((STEP, 0), (0, -STEP)))
+        missed = self.wait_attempts(1)[0]
+        self.check_attempt(missed, "ended by the timer", -1)
+
+        self.draw(START_POINT)
+        attempts = self.wait_attempts(2)
+        self.assertEqual(len(attempts), 2, attempts)
+        self.check_attempt(attempts[1], "fired row 0", +1)
+        self.expect_hits(1)
+        # Here vetrix-check.exe --replay on self.trace_path names row 0 and the stroke the first
+        # attempt missed, and the firing of row 0 in the second.
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,260 @@
+// The attempt trace: what an attempt is, how it is written, and that a replay of what was written
+// comes to what the program did.
+#include "recognition/attempt_trace.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/texts.h"
+#include "check/analysis.h"
+#include "check/inputs.h"
+#include "fixture.h"
+#include "shell/startup.h"
+
+namespace vetrix {
+namespace {
+
+// Row 0: right, then down; row 1: up; row 2 follows left and has no action.
+constexpr const char* kGestures =
+    "[Main]\r\nNum=3\r\n1=0 270\r\n2=90\r\n3=180\r\na0=C:\\a.bat\r\na1=C:\\b.bat\r\n"
+    "TraceFile=trace.txt\r\n";
+// Where the program makes the relative setting point: the current folder at start-up.
+constexpr const char* kTracePath = "/Vetrix/work/trace.txt";
+constexpr Point kOrigin{500, 400};
+
+struct Attempt {
+  std::string opening;  // the comment line, without its line end
+  std::vector<std::string> lines;
+  std::vector<fake::World::Sample> samples;
+};
+
+// The file split at its comment lines, as vetrix-check splits it.
+std::vector<Attempt> Attempts(const std::string& file) {
+  std::vector<Attempt> attempts;
+  std::size_t at = 0;
+  while (at < file.size()) {
+    const std::size_t end = file.find("\r\n", at);
+    const std::string line = file.substr(at, end - at);
+    at = end == std::string::npos ? file.size() : end + 2;
+    if (line.starts_with("# ")) {
+      attempts.push_back({line, {}, {}});
+    } else if (!attempts.empty()) {
+      attempts.back().lines.push_back(line);
+    }
+  }
+  for (Attempt& a : attempts) {
+    std::string text;
+    for (const std::string& line : a.lines) text += line + "\n";
+    a.samples = check::ParseTrace(text);
+  }
+  return attempts;
+}
+
+class AttemptTraceTest : public testing::FileTest {
+ protected:
+  void Create(const std::string& ini) {
+    WriteIni(ini);
+    OnCreate(window());
+    world().cursor = kOrigin;
+  }
+  std::string Trace() {
+    const std::string* bytes = world().FileBytes(kTracePath);
+    return bytes ? *bytes : std::string();
+  }
+  // Continuous recognition over the track, stopped by a click at `stopAt`.
+  void RunContinuous(std::vector<fake::World::Sample> track, std::uint64_t stopAt) {
+    world().FollowTrack(std::move(track));
+    world().At(stopAt, [this] { window().startButton.Click(); });
+    window().startButton.Click();
+  }
+};
+
+std::vector<int> FiredRows(const std::vector<check::FiredRow>& fires) {
+  std::vector<int> rows;
+  for (const auto& f : fires) rows.push_back(f.row);
+  return rows;
+}
+
+// Each attempt begins with the counted movement that starts a gesture or the timer, its first
+// line the point that movement was measured from, and ends as the program ended it; replayed
+// from a fresh start it comes to the same end.
+TEST_F(AttemptTraceTest, AttemptsAreWrittenWithTheirBoundsAndEnding) {
+  struct Case {
+    const char* name;
+    const char* options;
+    std::function<void()> run;
+    const char* opening;
+    std::vector<std::string> lines;
+    std::vector<int> replayFires;
+  };
+  const Case cases[] = {
+      {"a gesture fires",
+       "",
+       [this] {
+         // A first movement down and to the left matches no first stroke: no attempt yet,
+         // but the anchor moves to where it ended.
+         RunContinuous({{50, {482, 418}}, {100, {512, 418}}, {140, {512, 448}}}, 1000);
+       },
+       "# attempt 2026-12-08 14:03:00, continuous, fired row 0",
+       {"0 482 418", "50 512 418", "60 512 418", "70 512 418", "80 512 418", "90 512 448"},
+       {0}},
+      {"a wrong turn, then the timer",
+       "",
+       [this] {
+         // Row 0 drops at the turn up (one failure of the two that stop the timer early), and
+         // while the timer runs row 1 cannot start.
+         RunContinuous({{100, {530, 400}}, {140, {530, 370}}}, 5000);
+       },
+       "# attempt 2026-12-08 14:03:00, continuous, ended by the timer",
+       {"0 500 400", "100 530 400", "110 530 400", "120 530 400", "130 530 400", "140 530 370",
+        "150 530 370", "160 530 370", "170 530 370", "3100 530 370"},
+       {}},
+      {"the button is released",
+       "UM=1\r\nMB=3\r\n",
+       [this] {
+         world().FollowTrack({{100, {530, 400}}});
+         world().At(200, [this] { window().frame.onHookMessage(517); });
+         window().frame.onHookMessage(516);
+       },
+       "# attempt 2026-12-08 14:03:00, mouse button, ended with the run",
+       {"0 500 400", "100 530 400", "110 530 400", "120 530 400", "130 530 400", "200 530 400"},
+       {}},
+      {"the hot key's one gesture",
+       "HK=yes\r\nHotkey=Ctrl+Alt+F5\r\n",
+       [this] {
+         world().FollowTrack({{1500, {500, 370}}});
+         window().frame.onHotKey();
+       },
+       "# attempt 2026-12-08 14:03:01, hot key, fired row 1",
+       {"0 500 400", "1500 500 370"},
+       {1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Restart();
+    PointWorldAtFolders();
+    const std::string ini = std::string(kGestures) + c.options;
+    Create(ini);
+    c.run();
+    const std::vector<Attempt> attempts = Attempts(Trace());
+    ASSERT_EQ(attempts.size(), 1u) << Trace();
+    EXPECT_EQ(attempts[0].opening, c.opening);
+    EXPECT_EQ(attempts[0].lines, c.lines);
+    EXPECT_EQ(FiredRows(check::Replay(ini, attempts[0].samples)), c.replayFires);
+  }
+}
+
+TEST_F(AttemptTraceTest, ALongAttemptKeepsItsLastPassesFromAnAnchor) {
+  const std::string ini = "[Main]\r\nNum=1\r\n1=0 270\r\na0=C:\\a.bat\r\nTraceFile=trace.txt\r\n";
+  Create(ini);
+  // 15 pixels a pass: every second pass counts a movement, all of them rightward, which keeps
+  // the one gesture on its first stroke; then a movement down fires it. The count makes the
+  // ring's oldest pass one that counted none.
+  std::vector<fake::World::Sample> track;
+  const int steps = static_cast<int>(kTraceRingSize) + 101;
+  for (int i = 1; i <= steps; ++i) track.push_back({10u * i, {kOrigin.x + 15 * i, kOrigin.y}});
+  track.push_back({10u * steps + 10, {kOrigin.x + 15 * steps, kOrigin.y + 30}});
+  RunContinuous(track, 10u * steps + 1000);
+  ASSERT_EQ(world().shellCalls.size(), 1u);
+
+  const std::vector<Attempt> attempts = Attempts(Trace());
+  ASSERT_EQ(attempts.size(), 1u);
+  const Attempt& a = attempts[0];
+  // The attempt began at the second sample (the first movement of 30 pixels): the line of its
+  // anchor, then one per pass, a pass per sample; the oldest went.
+  const std::size_t lines = track.size();
+  const std::size_t kept = a.lines.size();
+  EXPECT_EQ(a.opening, "# attempt 2026-12-08 14:03:00, continuous, fired row 0, first " +
+                           std::to_string(lines - kept) + " samples lost");
+  // The first line kept is one that a movement was measured from, so the ring's oldest pass,
+  // which was none, went too.
+  EXPECT_EQ(kept, kTraceRingSize - 1);
+  ASSERT_FALSE(a.samples.empty());
+  EXPECT_EQ(a.samples.front().at, 0u);
+  EXPECT_EQ((a.samples.front().to.x - kOrigin.x) % 30, 0);
+  EXPECT_EQ(a.samples.back().to, track.back().to);
+  EXPECT_EQ(FiredRows(check::Replay(ini, a.samples)), std::vector<int>{0});
+}
+
+// Past the limit the file starts afresh with the latest whole attempts that fit into half of
+// it, then the new one; up to the limit it only grows.
+TEST_F(AttemptTraceTest, TheFileStartsAfreshPastItsLimit) {
+  const auto fire = [this] {
+    RunContinuous({{100, {530, 400}}, {140, {530, 430}}}, 1000);
+    ASSERT_EQ(world().shellCalls.size(), 1u);
+  };
+  Create(kGestures);
+  fire();
+  const std::string attempt = Trace();
+  ASSERT_TRUE(attempt.starts_with("# attempt "));
+
+  // Old attempts of about 1 kB each, numbered so that each is told from the others.
+  const auto oldAttempts = [](std::size_t size) {
+    std::string text;
+    for (int n = 0; text.size() < size; ++n) {
+      std::string one = "# attempt 2026-01-01 00:00:00, continuous, ended by the timer\r\n" +
+                        std::to_string(n) + " 1 1\r\n";
+      while (one.size() < 1000) one += "0 1 1\r\n";
+      text += one;
+    }
+    return text.substr(text.size() - size);  // cut at the front, as a file already rotated
+  };
+  const std::size_t fits = kTraceFileLimit - attempt.size();
+  for (const std::size_t size : {fits, fits + 1}) {
+    SCOPED_TRACE(size);
+    Restart();
+    PointWorldAtFolders();
+    const std::string old = oldAttempts(size);
+    world().PutFile(kTracePath, old);
+    Create(kGestures);
+    fire();
+    const std::string file = Trace();
+    ASSERT_TRUE(file.ends_with(attempt));
+    if (size == fits) {
+      EXPECT_EQ(file, old + attempt);
+      continue;
+    }
+    const std::size_t kept = file.size() - attempt.size();
+    EXPECT_LE(file.size(), kTraceFileLimit / 2);
+    EXPECT_TRUE(file.starts_with("# attempt "));
+    EXPECT_EQ(file.substr(0, kept), old.substr(old.size() - kept));
+    // The attempt before the first one kept would not have fitted.
+    EXPECT_GT(kept + 1000, kTraceFileLimit / 2 - attempt.size());
+  }
+}
+
+TEST_F(AttemptTraceTest, ARefusedPathIsShownOnceAndRecognitionGoesOn) {
+  world().refusedFiles = {kTracePath};
+  Create(kGestures);
+  RunContinuous({{100, {530, 400}},
+                 {140, {530, 430}},
+                 {200, {560, 430}},
+                 {240, {560, 460}},
+                 {300, {590, 460}},
+                 {340, {590, 490}}},
+                1000);
+  EXPECT_EQ(world().shellCalls.size(), 3u);
+  EXPECT_EQ(world().FileBytes(kTracePath), nullptr);
+  EXPECT_EQ(world().tray.tip, texts::kTraceRefusedTip.str() + "\\Vetrix\\work\\trace.txt");
+  EXPECT_EQ(std::count(world().tray.calls.begin(), world().tray.calls.end(), "modify:tip"), 1);
+}
+
+TEST_F(AttemptTraceTest, WithoutAPathNothingListensAndNothingIsWritten) {
+  for (const char* setting : {"", "TraceFile=\r\n", "TraceFile=  \r\n"}) {
+    SCOPED_TRACE(setting);
+    Restart();
+    PointWorldAtFolders();
+    Create(std::string("[Main]\r\nNum=1\r\n1=0\r\na0=C:\\a.bat\r\n") + setting);
+    EXPECT_TRUE(window().traceListeners.empty());
+    RunContinuous({{100, {530, 400}}}, 1000);
+    EXPECT_EQ(world().shellCalls.size(), 1u);
+    EXPECT_EQ(world().FileBytes(kTracePath), nullptr);
+  }
+}
+
+}  // namespace
+}  // namespace vetrix
