@@ -25,6 +25,8 @@ inline constexpr Cp1251Text kMiddle = "Средняя";
 inline constexpr Cp1251Text kRight = "Правая";
 inline constexpr Cp1251Text kHotKey = "Горячая клавиша";
 inline constexpr Cp1251Text kExactRecording = "Точная запись";
+// The tip after a triggered run that moved the pointer and fired nothing.
+inline constexpr Cp1251Text kNotRecognised = "Жест не распознан";
 inline constexpr Cp1251Text kWrongKey = "Неправильно задана клавиша!";
 inline constexpr Cp1251Text kErrorCaption = "Ошибка!";
 inline constexpr Cp1251Text kRestore = "Восстановить";

@@ -218,6 +218,8 @@ Report Analysed(const std::string& iniBytes, const FileProbe& probe,
   for (const std::string& name : window.pauseRules.programs)
     report.excluded.push_back(Utf8FromCp1251(name));
   report.pauseFullscreen = window.pauseRules.fullscreen;
+  report.trail = window.feedback.trail;
+  report.tip = window.feedback.tip;
   const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
   report.traceFile = Utf8FromCp1251(file.ReadString(kMain, "TraceFile"));
   const std::vector<BrokenList> broken = BrokenLists(file, table);

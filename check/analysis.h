@@ -52,6 +52,9 @@ struct Report {
   bool pauseFullscreen = false;
   // Where the program records its attempts ("TraceFile"); empty: nowhere.
   std::string traceFile;
+  // What a triggered run shows: "Trail" and "Tip", as the program read them.
+  bool trail = true;
+  bool tip = true;
   std::vector<Problem> problems;  // errors first
   std::vector<FiredRow> fires;    // of a replay, of every attempt
   std::vector<AttemptReport> attempts;

@@ -65,6 +65,8 @@ void PrintText(std::ostream& out, const std::string& fileName, const Report& rep
 
   if (!report.traceFile.empty())
     out << "\nattempts recorded to " << report.traceFile << " (TraceFile)\n";
+  out << "\non screen while drawing\n  trail: " << (report.trail ? "yes" : "no (Trail=no)")
+      << "\n  tip:   " << (report.tip ? "yes" : "no (Tip=no)") << "\n";
 
   if (report.problems.empty()) {
     out << "\nno problems\n";
@@ -149,11 +151,16 @@ void PrintJson(std::ostream& out, const Report& report) {
                         {"strokesFire", a.strokesFire ? Json(*a.strokesFire) : Json(nullptr)},
                         {"strokesText", a.strokesText}});
   }
-  const Json document = {
-      {"gestures", std::move(gestures)}, {"commands", std::move(commands)},
-      {"exclude", report.excluded},      {"pauseFullscreen", report.pauseFullscreen},
-      {"traceFile", report.traceFile},   {"problems", std::move(problems)},
-      {"fires", std::move(fires)},       {"attempts", std::move(attempts)}};
+  const Json document = {{"gestures", std::move(gestures)},
+                         {"commands", std::move(commands)},
+                         {"exclude", report.excluded},
+                         {"pauseFullscreen", report.pauseFullscreen},
+                         {"traceFile", report.traceFile},
+                         {"trail", report.trail},
+                         {"tip", report.tip},
+                         {"problems", std::move(problems)},
+                         {"fires", std::move(fires)},
+                         {"attempts", std::move(attempts)}};
   out << document.dump(2) << "\n";
 }
 

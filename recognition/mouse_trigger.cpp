@@ -93,6 +93,7 @@ void OnHookMouseMessage(MainWindow& window, std::int32_t mouseMessage) {
       // A press always starts a run, nested in a running one if need be; it returns when the
       // release, dispatched by that run's pump, has stopped it.
       s.stopped = true;
+      window.buttonPressStartsRun = true;
       window.startButton.Click();
     }
     if (mouseMessage == s.buttonMessages[2] || mouseMessage == s.buttonMessages[3]) {

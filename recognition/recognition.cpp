@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <utility>
 
 #include "base/texts.h"
 #include "capture/direction.h"
@@ -89,6 +90,7 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
   GestureTable& t = s.table;
   const Point anchor = s.anchorPoint;
   s.cursorPoint = platform::GetCursorPos();
+  for (const auto& listener : window.passSampleListeners) listener(s.cursorPoint, s.paused);
   // Nothing is followed while a program that recognition stays out of is in front, and what
   // the pointer did there is no stroke once it has gone.
   if (s.paused) {
@@ -127,6 +129,7 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
 
 void ToggleRecognition(MainWindow& window) {
   SharedState& s = window.state;
+  const bool byButton = std::exchange(window.buttonPressStartsRun, false);
   if (!RefreshHotKey(window)) return;
   s.stopped = !s.stopped;
   s.anchorPoint = platform::GetCursorPos();
@@ -135,6 +138,13 @@ void ToggleRecognition(MainWindow& window) {
   ShowRecognitionState(window);
   s.matchFailures = 0;
   ResetProgress(s);
+  if (s.stopped) return;
+  const RunStart start{byButton || s.oneShot, s.anchorPoint};
+  for (const auto& listener : window.runStartListeners) listener(start);
+  const auto ended = [&window] {
+    TellTrace(window, TraceNotice::Kind::RunEnded);
+    for (const auto& listener : window.runEndListeners) listener();
+  };
   bool anyStarted = false;
   platform::Pacer pacer(10);
   try {
@@ -150,10 +160,10 @@ void ToggleRecognition(MainWindow& window) {
       s.stopped = true;
       ShowRecognitionState(window);
     }
-    TellTrace(window, TraceNotice::Kind::RunEnded);
+    ended();
     throw;
   }
-  if (starts) TellTrace(window, TraceNotice::Kind::RunEnded);
+  ended();
 }
 
 void OnAttemptTimeout(MainWindow& window) {

@@ -6,6 +6,7 @@
 #include "capture/playback.h"
 #include "capture/recording.h"
 #include "capture/scale_field.h"
+#include "recognition/feedback.h"
 #include "recognition/hot_key.h"
 #include "recognition/mouse_trigger.h"
 #include "recognition/recognition.h"
@@ -57,6 +58,7 @@ void BindHandlers(MainWindow& w) {
     w.gestureList.Select(f.row);
     w.actionList.Select(f.row);
   });
+  ShowRecognitionFeedback(w);
   w.attemptTimer.onTimer = [&w] { OnAttemptTimeout(w); };
   w.frame.onClose = [&w] { OnCloseRequest(w); };
 }

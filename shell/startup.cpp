@@ -34,6 +34,7 @@ void ApplyOptions(MainWindow& window, const StoredOptions& options) {
   const auto step = [](auto&& fn) { platform::RunHandler(fn); };
   window.holdButton = options.holdButton;
   window.pauseRules = options.pause;
+  window.feedback = options.feedback;
   step([&] {
     switch (options.mouseButton) {
       case 1:

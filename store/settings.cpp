@@ -73,6 +73,8 @@ StoredOptions ReadOptions() {
   o.pause.programs = ExcludedPrograms(file);
   o.pause.fullscreen = file.ReadString(kMain, "PauseFullscreen", "no") == "yes";
   o.traceFile = file.ReadString(kMain, "TraceFile", "");
+  o.feedback.trail = file.ReadString(kMain, "Trail", "yes") != "no";
+  o.feedback.tip = file.ReadString(kMain, "Tip", "yes") != "no";
   return o;
 }
 

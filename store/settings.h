@@ -30,6 +30,13 @@ struct PauseRules {
   bool fullscreen = false;  // "PauseFullscreen" is "yes"
   bool Empty() const { return programs.empty() && !fullscreen; }
 };
+// "Trail" and "Tip" in [Main], our own additions that only the user writes: only "no" turns
+// either off.
+struct FeedbackOptions {
+  bool trail = true;
+  bool tip = true;
+};
+
 // The keys of [Exclude] read, and the longest name taken: beyond these a file full of keys or
 // of long values only wastes the start-up's time; no file name is longer, and nobody lists
 // that many programs.
@@ -56,6 +63,7 @@ struct StoredOptions {
   // "TraceFile", our own addition that only the user writes: where attempts are recorded;
   // empty: nowhere.
   std::string traceFile;
+  FeedbackOptions feedback;
 };
 StoredOptions ReadOptions();
 

@@ -1,18 +1,25 @@
 #!/usr/bin/env python3
-"""Measures vetrix.exe beside two baseline programs under Wine, in one run on a private Xvfb, and
-prints a table with ratios: idle CPU and wake-ups (the program and wineserver), RSS, start-up
-time to the main window, file sizes.
+"""Measures vetrix.exe beside three baseline programs under Wine, in one run on a private Xvfb,
+and prints a table with ratios: idle CPU and wake-ups (the program and wineserver), the same
+while the pointer moves, RSS, start-up time to the main window, file sizes.
 
-The baselines are tests/win32_tools/empty_window.exe (one visible window and its message loop)
-and tray_utility.exe (the same, the common controls initialised and one tray icon). Vetrix runs
-twice: with no gesture.ini and with a full one (101 gestures of 101 strokes, an action each, 100
-saved command lines). Each start is in a fresh folder; the inspector, started first, times it
-(`inspector shown-after`). The last start of each keeps running for the idle figures: a few
-seconds after its window is up (vetrix: hidden in the tray, recognition running), 10 s with the
-pointer still.
+The baselines are tests/win32_tools/empty_window.exe (one visible window and its message loop),
+tray_utility.exe (the same, the common controls initialised and one tray icon) and
+controls_window.exe (the tray utility with the main window's standard controls, its lists
+filled as by a full profile, reading no file). Vetrix runs twice: with no gesture.ini and with a
+full one (101 gestures of 101 strokes, an action each, 100 saved command lines); with --before,
+another build's vetrix.exe runs the same two ways, interleaved with this one. Each start is in a
+fresh folder; the inspector, started first, times it (`inspector shown-after`). The last start
+of each keeps running for the idle figures: a few seconds after its window is up (vetrix: hidden
+in the tray, recognition running in continuous mode), 10 s with the pointer still. Then, for
+vetrix with the full profile and for the empty window, the moving figures: xdotool circles the
+pointer at about 100 moves a second for 10 s (the same path for both, inside the empty window,
+against the direction of the profile's gestures, so that they start and drop but never fire),
+several times; the medians are printed.
 
 After the mingw build, from the repository:
   python3 tools/measure_under_wine.py [--build build/mingw] [--exe other/vetrix.exe]
+                                      [--before main-build/vetrix.exe]
 
 It uses a prefix of its own (<build>/wineprefix-bench, prepared on first use, ~10 s) and kills
 that prefix's wineserver at start and end. Numbers vary with the machine's load: before each
@@ -21,6 +28,7 @@ and it prints how busy they were; nothing here passes or fails.
 """
 
 import argparse
+import math
 import os
 import shutil
 import signal
@@ -41,18 +49,25 @@ from harness.session import Config, Session  # noqa: E402
 from harness.waiting import START_TIMEOUT, poll  # noqa: E402
 
 TICKS = os.sysconf("SC_CLK_TCK")
-# Out of every window's way, and never moved while measuring.
+# Out of every window's way, and never moved while measuring idle figures.
 POINTER_REST = (1000, 20)
+# The moving phase's path: a circle inside the empty window (at 100, 100, 596 x 406), clockwise
+# on the screen, one turn a second at 100 moves a second, 7.5 pixels apart.
+CIRCLE_CENTRE, CIRCLE_RADIUS, MOVES_PER_TURN = (398, 303), 120, 100
+MOVE_INTERVAL_S = 0.01
 
 
 class Program:
-    def __init__(self, key, label, exe, title, files, ini=None, tray_hides=False):
+    def __init__(self, key, label, exe, title, files, ini=None, tray_hides=False, moves=False):
         self.key, self.label, self.exe, self.title = key, label, exe, title
         self.files = files  # what it ships, for the size
         self.ini = ini  # sections of gesture.ini, or None for no file
         self.tray_hides = tray_hides
+        self.moves = moves  # measured while the pointer moves too
         self.startups, self.from_launch, self.busy_before = [], [], []
         self.idle = None
+        self.moving = []  # one Usage per run
+        self.moves_sent = None  # the rate xdotool kept
         self.rss = self.anon = None
         self.modules = []
         self.mappings = {}
@@ -183,19 +198,19 @@ def rss_by_mapping(pid):
     return sizes
 
 
-class Idle:
+class Usage:
     """CPU and wake-ups of the program, wineserver, the rest of Wine on the display and the X
-    server over a window of time."""
+    server while `during` runs (it returns when the window of time is over)."""
 
-    def __init__(self, program_pid, server_pid, xvfb_pid, display, seconds):
+    def __init__(self, program_pid, server_pid, xvfb_pid, display, during):
         others = [p for p in pids_on_display(display) if p not in (program_pid, server_pid)]
         groups = {"program": [program_pid], "wineserver": [server_pid], "rest": others,
                   "x": [xvfb_pid]}
         before = {k: self._sample(v) for k, v in groups.items()}
         busy0, total0 = machine_busy()
         began = time.monotonic()
-        time.sleep(seconds)
-        elapsed = time.monotonic() - began
+        during()
+        elapsed = self.seconds = time.monotonic() - began
         after = {k: self._sample(v) for k, v in groups.items()}
         busy1, total1 = machine_busy()
         self.cpu, self.wakeups = {}, {}
@@ -212,6 +227,10 @@ class Idle:
                                   .decode(errors="replace") for p in others})
         self.machine = 100.0 * (busy1 - busy0) / max(1, total1 - total0)
         self.load = os.getloadavg()[0]
+
+    @staticmethod
+    def median(usages, figure, key):
+        return statistics.median(getattr(u, figure)[key] for u in usages)
 
     @staticmethod
     def _sample(pids):
@@ -237,7 +256,12 @@ class Bench:
         inspector = os.path.join(tools, "inspector.exe")
         empty = os.path.join(tools, "empty_window.exe")
         tray = os.path.join(tools, "tray_utility.exe")
-        for path in (exe, zorv, inspector, empty, tray, wine_env):
+        controls = os.path.join(tools, "controls_window.exe")
+        before = os.path.abspath(args.before) if args.before else None
+        needed = [exe, zorv, inspector, empty, tray, controls, wine_env]
+        if before:
+            needed += [before, os.path.join(os.path.dirname(before), "Zorv.dll")]
+        for path in needed:
             if not os.path.isfile(path):
                 sys.exit(f"measure: {path} is missing; build the mingw preset first")
         self.args = args
@@ -245,9 +269,19 @@ class Bench:
         self.programs = [
             Program("none", "vetrix, no ini", exe, TITLE, [exe, zorv], tray_hides=True),
             Program("full", "vetrix, full ini", exe, TITLE, [exe, zorv], full_profile(),
-                    tray_hides=True),
-            Program("empty", "empty window", empty, "empty window", [empty]),
+                    tray_hides=True, moves=True),
+        ]
+        if before:
+            files = [before, os.path.join(os.path.dirname(before), "Zorv.dll")]
+            self.programs += [
+                Program("before none", "before, no ini", before, TITLE, files, tray_hides=True),
+                Program("before full", "before, full ini", before, TITLE, files, full_profile(),
+                        tray_hides=True, moves=True),
+            ]
+        self.programs += [
+            Program("empty", "empty window", empty, "empty window", [empty], moves=True),
             Program("tray", "tray utility", tray, "tray utility", [tray]),
+            Program("controls", "controls window", controls, "controls window", [controls]),
         ]
         self.session = None
         self.server = None
@@ -356,16 +390,36 @@ class Bench:
                    lambda: find_program(display, program.exe))
         time.sleep(self.args.settle)
         self.calm.wait()
-        program.idle = Idle(pid, self.server, self.session.xvfb.proc.pid, display,
-                            self.args.idle)
+        xvfb = self.session.xvfb.proc.pid
+        program.idle = Usage(pid, self.server, xvfb, display,
+                             lambda: time.sleep(self.args.idle))
         program.rss = status_kib(pid, "VmRSS")
         program.anon = status_kib(pid, "RssAnon")
         program.mappings = rss_by_mapping(pid)
         program.modules = [(r["name"], int(r["size"]))
                            for r in self.session.records("modules", windows_pid)
                            if r.kind == "module"]
+        if program.moves:
+            for _ in range(self.args.moving_runs):
+                self.calm.wait()
+                usage = Usage(pid, self.server, xvfb, display, self._circle)
+                program.moving.append(usage)
+                program.moves_sent = round(self.args.moving / MOVE_INTERVAL_S) / usage.seconds
+                self.session.xdotool("mousemove", *map(str, POINTER_REST))
+                time.sleep(1.0)  # recognition comes to rest
         if proc.poll() is not None:
             raise RuntimeError(f"{program.label} ended while measured")
+
+    def _circle(self):
+        """Drives the pointer round the circle for the moving window, in one xdotool call."""
+        count = round(self.args.moving / MOVE_INTERVAL_S)
+        args = []
+        for i in range(count + 1):
+            angle = 2 * math.pi * i / MOVES_PER_TURN
+            x = CIRCLE_CENTRE[0] + round(CIRCLE_RADIUS * math.cos(angle))
+            y = CIRCLE_CENTRE[1] + round(CIRCLE_RADIUS * math.sin(angle))
+            args += ["mousemove", str(x), str(y), "sleep", str(MOVE_INTERVAL_S)]
+        self.session.xdotool(*args)
 
     def _close(self, program, proc):
         if proc.poll() is None:
@@ -389,17 +443,22 @@ def report(bench):
     by = {p.key: p for p in programs}
     exe = by["none"].exe
     print(f"vetrix: {exe}")
+    if "before none" in by:
+        print(f"before: {by['before none'].exe}")
     pinned = "" if bench.args.cpu is None else f", Wine pinned to core {bench.args.cpu}"
     print(f"load average (1 min) before {bench.load_before[0]:.2f}, after "
           f"{bench.load_after[0]:.2f}; {os.cpu_count()} cores{pinned}")
-    width = 18
+    width = 17
 
-    def row(label, values, fmt="{:.2f}"):
+    def row(label, values, fmt="{:.2f}", among=programs):
         cells = [(fmt.format(v) if v is not None else "-").rjust(width) for v in values]
         print(label.ljust(34) + "".join(cells))
 
+    def header(among):
+        print("".ljust(34) + "".join(p.label.rjust(width) for p in among))
+
     print()
-    print("".ljust(34) + "".join(p.label.rjust(width) for p in programs))
+    header(programs)
     row("idle CPU, program, % of a core", [p.idle.cpu["program"] for p in programs])
     row("idle CPU, wineserver", [p.idle.cpu["wineserver"] for p in programs])
     row("idle CPU, program + wineserver", [p.idle.cpu["program"] + p.idle.cpu["wineserver"]
@@ -423,12 +482,43 @@ def report(bench):
     row("machine busy before starts, max %", [max(p.busy_before) for p in programs], "{:.0f}")
     row("machine busy while idle, %", [p.idle.machine for p in programs], "{:.0f}")
     row("load average then", [p.idle.load for p in programs])
+
+    moving = [p for p in programs if p.moving]
+    if moving:
+        runs = len(moving[0].moving)
+        print()
+        print(f"while the pointer moves (median of {runs} runs of "
+              f"{bench.args.moving:.0f} s; vetrix hidden, recognising):")
+        header(moving)
+
+        def median(p, figure, key):
+            return Usage.median(p.moving, figure, key)
+        row("moves/s sent", [p.moves_sent for p in moving], "{:.0f}")
+        row("CPU, program, % of a core", [median(p, "cpu", "program") for p in moving])
+        row("CPU, wineserver", [median(p, "cpu", "wineserver") for p in moving])
+        row("CPU, program + wineserver", [statistics.median(
+            u.cpu["program"] + u.cpu["wineserver"] for u in p.moving) for p in moving])
+        row("CPU, rest of Wine", [median(p, "cpu", "rest") for p in moving])
+        row("CPU, X server", [median(p, "cpu", "x") for p in moving])
+        row("wake-ups/s, program", [median(p, "wakeups", "program") for p in moving], "{:.0f}")
+        row("wake-ups/s, wineserver", [median(p, "wakeups", "wineserver") for p in moving],
+            "{:.0f}")
+        row("machine busy, % (median)",
+            [statistics.median(u.machine for u in p.moving) for p in moving], "{:.0f}")
+        print("  runs, program + wineserver CPU".ljust(34) + "".join(
+            " ".join(f"{u.cpu['program'] + u.cpu['wineserver']:.1f}" for u in p.moving)
+            .rjust(width) for p in moving))
     print()
 
     def idle_cpu(p):
         return p.idle.cpu["program"] + p.idle.cpu["wineserver"]
-    empty, tray = by["empty"], by["tray"]
-    for key in ("none", "full"):
+
+    def moving_cpu(p):
+        return statistics.median(u.cpu["program"] + u.cpu["wineserver"] for u in p.moving)
+    empty, tray, controls = by["empty"], by["tray"], by["controls"]
+    for key in ("none", "full", "before none", "before full"):
+        if key not in by:
+            continue
         v = by[key]
         print(f"{v.label}:")
         print(f"  wake-ups/s minus the empty window's:       "
@@ -436,9 +526,18 @@ def report(bench):
               f"{v.idle.wakeups['wineserver'] - empty.idle.wakeups['wineserver']:+.1f} (wineserver)")
         print(f"  idle CPU minus the empty window's:         "
               f"{idle_cpu(v) - idle_cpu(empty):+.2f} points of a core (program + wineserver)")
+        if v.moving and empty.moving:
+            wakeups = Usage.median(v.moving, "wakeups", "program")
+            print(f"  moving CPU minus the empty window's:       "
+                  f"{moving_cpu(v) - moving_cpu(empty):+.2f} points of a core "
+                  f"(program + wineserver)")
+            print(f"  moving wake-ups / the empty window's:      "
+                  f"{wakeups / Usage.median(empty.moving, 'wakeups', 'program'):.2f} (program)")
         print(f"  RSS / tray utility's:                      {v.rss / tray.rss:.2f}")
         print(f"  start-up / tray utility's:                 "
               f"{statistics.median(v.startups) / statistics.median(tray.startups):.2f}")
+        print(f"  start-up / controls window's:              "
+              f"{statistics.median(v.startups) / statistics.median(controls.startups):.2f}")
     if bench.args.details:
         details(by)
 
@@ -473,11 +572,17 @@ def main():
     parser.add_argument("--build", default="build/mingw",
                         help="the mingw build folder (tools, default vetrix.exe)")
     parser.add_argument("--exe", help="another vetrix.exe (Zorv.dll beside it)")
+    parser.add_argument("--before", help="a second vetrix.exe (Zorv.dll beside it) measured the "
+                                         "same way in the same run, its starts interleaved")
     parser.add_argument("--prefix", help="the Wine prefix (default <build>/wineprefix-bench)")
     parser.add_argument("--starts", type=int, default=5, help="timed starts of each program")
     parser.add_argument("--warmup", type=int, default=1, help="untimed starts first")
     parser.add_argument("--settle", type=float, default=3.0, help="seconds before the idle window")
     parser.add_argument("--idle", type=float, default=10.0, help="seconds of the idle window")
+    parser.add_argument("--moving", type=float, default=10.0,
+                        help="seconds of each window with the pointer moving")
+    parser.add_argument("--moving-runs", type=int, default=3,
+                        help="moving windows of each program measured so")
     parser.add_argument("--calm", type=float, default=20.0,
                         help="before each start and idle window, wait for the machine's cores to "
                              "be busy under this percentage in all")

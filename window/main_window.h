@@ -37,6 +37,14 @@ struct TraceNotice {
   bool anchorMoved = false;
 };
 
+// Recognition's notice that a run starts: whether a trigger started it (the chosen mouse
+// button's press, or hot-key mode, whose run ends by itself after one gesture) rather than the
+// continuous mode, and where the pointer was.
+struct RunStart {
+  bool triggered = false;
+  Point at;
+};
+
 class MainWindow {
  public:
   MainWindow();
@@ -76,6 +84,16 @@ class MainWindow {
   // Empty unless "TraceFile" is set. Told of a pass inside it: a listener neither allocates
   // nor writes there.
   std::vector<std::function<void(const TraceNotice&)>> traceListeners;
+  // Told when each run of recognition starts and when it ends, nested runs too (an inner run
+  // ends before the run it is nested in).
+  std::vector<std::function<void(const RunStart&)>> runStartListeners;
+  std::vector<std::function<void()>> runEndListeners;
+  // Told at every pass of a run of where it sampled the pointer, and whether recognition is
+  // paused there.
+  std::vector<std::function<void(Point cursor, bool paused)>> passSampleListeners;
+  // Set by the mouse trigger just before the click that a button press makes; the run that
+  // click starts takes it.
+  bool buttonPressStartsRun = false;
 
   // The start-up registration of the hot key failed: the key field takes the focus when the
   // window is first activated.
@@ -84,6 +102,8 @@ class MainWindow {
   HoldButton holdButton = HoldButton::Right;
   // Which windows in front pause recognition.
   PauseRules pauseRules;
+  // Whether a triggered run draws its trail, and tips are shown.
+  FeedbackOptions feedback;
 
   // The scale field's last whole number, which comes back when the field is left holding none.
   std::int32_t lastValidScale = 15;

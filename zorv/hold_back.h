@@ -33,6 +33,8 @@ class HoldBack {
   // trigger: the property's word; slop: the drag rectangle at this moment.
   Verdict OnButton(unsigned button, bool down, Point pt, std::uintptr_t trigger, Slop slop);
   void OnMove(Point pt);
+  // A press is held back: its release must still be heard.
+  bool Holding() const { return held_ != 0; }
 
  private:
   bool Near(Point pt) const;

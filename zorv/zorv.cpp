@@ -18,8 +18,10 @@ using zorv::kInjectedTag;
 using Handle = vetrix::UniqueHandle<HANDLE, &CloseHandle>;
 using Hook = vetrix::UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 
-// A thread message of the hook thread: replay a held click of the button in wParam.
+// Thread messages of the hook thread: replay a held click of the button in wParam; hear moves
+// (wParam 1) or not (0), answering request lParam.
 constexpr UINT kReplayMessage = WM_APP + 1;
+constexpr UINT kHearMessage = WM_APP + 2;
 // Both only bound a thread that misbehaves; a healthy one answers in a millisecond.
 constexpr DWORD kStartTimeoutMs = 2000;
 constexpr DWORD kStopTimeoutMs = 1000;
@@ -30,8 +32,15 @@ std::atomic<bool> g_closing{false};
 // Set before the hook thread starts and only read while it runs.
 HWND g_main = nullptr;
 // Made by the first InstallHook and kept for the process's life: a waiter may still hold it
-// when the hook stops.
+// when the hook stops. Set at every move only once handed out: a program that reads the record
+// asks the system to set an event only while it waits.
 HANDLE g_moved = nullptr;
+std::atomic<bool> g_movedHandedOut{false};
+zorv::PointerRecord g_record;
+// The last of HookHearMoves's numbered requests answered; the answer's event is made with the
+// others.
+std::atomic<LPARAM> g_hearAnswered{0};
+HANDLE g_answered = nullptr;
 // The hook thread's own.
 zorv::HoldBack g_holdBack;
 
@@ -59,7 +68,10 @@ constexpr ButtonMessage kButtonMessages[] = {
 bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
   const zorv::Point pt{info.pt.x, info.pt.y};
   if (message == WM_MOUSEMOVE) {
-    SetEvent(g_moved);
+    g_record.position.store(zorv::PackPoint(pt.x, pt.y));
+    g_record.moves.fetch_add(1);
+    if (g_record.waiters.load() > 0) SetEvent(g_record.moved);
+    if (g_movedHandedOut.load(std::memory_order_relaxed)) SetEvent(g_moved);
     g_holdBack.OnMove(pt);
     return false;
   }
@@ -123,6 +135,23 @@ HMODULE ThisModule() {
   return module;
 }
 
+HHOOK SetHook() { return SetWindowsHookExW(WH_MOUSE_LL, MouseProc, ThisModule(), 0); }
+
+// Nothing but moves would be missed without the hook.
+bool OnlyMovesHeard() {
+  const auto trigger = reinterpret_cast<std::uintptr_t>(GetPropW(g_main, zorv::kTriggerProperty));
+  return !(trigger & zorv::kTriggerOn) && !g_holdBack.Holding() && !g_movedHandedOut.load();
+}
+
+void Hear(Hook& hook, bool hear) {
+  if (hear && !hook) {
+    hook.reset(SetHook());
+  } else if (!hear && hook && OnlyMovesHeard()) {
+    hook.reset();
+  }
+  g_record.hearing = static_cast<bool>(hook);
+}
+
 // param: the thread's own copy of the event that says the hook is set.
 DWORD WINAPI HookThread(void* param) {
   const Handle ready(param);
@@ -130,16 +159,22 @@ DWORD WINAPI HookThread(void* param) {
   // The queue must exist before InstallHook returns, or an early WM_QUIT would be lost.
   MSG msg;
   PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
-  const Hook hook(SetWindowsHookExW(WH_MOUSE_LL, MouseProc, ThisModule(), 0));
+  Hook hook(SetHook());
   if (!hook) return 1;
+  g_record.hearing = true;
   SetEvent(ready.get());
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (msg.hwnd == nullptr && msg.message == kReplayMessage) {
       Replay(static_cast<unsigned>(msg.wParam));
+    } else if (msg.hwnd == nullptr && msg.message == kHearMessage) {
+      Hear(hook, msg.wParam != 0);
+      g_hearAnswered = msg.lParam;
+      SetEvent(g_answered);
     } else {
       DispatchMessageW(&msg);
     }
   }
+  g_record.hearing = false;
   return 0;
 }
 
@@ -174,6 +209,10 @@ extern "C" ZORV_API void InstallHook(void) {
   const HWND main = FindMainWindow();
   if (!main) return;
   if (!g_moved) g_moved = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  if (!g_record.moved) g_record.moved = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  if (!g_answered) g_answered = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  // A new hook has heard nothing yet; what an earlier one heard may be long out of date.
+  g_record.position = zorv::PointerRecord::kUnknown;
   Handle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   HANDLE theirs = nullptr;
   if (!ready || !DuplicateHandle(GetCurrentProcess(), ready.get(), GetCurrentProcess(), &theirs, 0,
@@ -213,6 +252,28 @@ extern "C" ZORV_API void UnInstallHook(void) {
 // A test-only build leaves it out, as this library's earlier builds did.
 #if !defined(ZORV_FIXED_EXPORTS_ONLY)
 extern "C" ZORV_API void* PointerMovedEvent(void) {
-  return g_running.thread && !g_closing.load() ? g_moved : nullptr;
+  if (!g_running.thread || g_closing.load()) return nullptr;
+  g_movedHandedOut = true;
+  return g_moved;
+}
+
+extern "C" ZORV_API zorv::PointerRecord* HookPointerRecord(void) {
+  return g_running.thread && !g_closing.load() && g_record.moved ? &g_record : nullptr;
+}
+
+extern "C" ZORV_API int HookHearMoves(int hear) {
+  if (!g_running.thread || g_closing.load() || !g_answered) return 0;
+  static LPARAM lastAsked = 0;
+  const LPARAM asked = ++lastAsked;
+  if (!PostThreadMessageW(g_running.id, kHearMessage, hear != 0, asked)) return 0;
+  // Answers come in order; an earlier request's may still be on its way.
+  const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
+  while (g_hearAnswered.load() < asked) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline ||
+        WaitForSingleObject(g_answered, static_cast<DWORD>(deadline - now)) == WAIT_FAILED)
+      return 0;
+  }
+  return g_record.hearing.load() ? 1 : 0;
 }
 #endif

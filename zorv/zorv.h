@@ -46,6 +46,7 @@
 //     up; at worst a right one opens a context menu, as a plain right click would.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #if !defined(_WIN32)
@@ -60,17 +61,55 @@
 extern "C" {
 ZORV_API void InstallHook(void);
 ZORV_API void UnInstallHook(void);
-// An auto-reset event (a HANDLE) that the hook sets at every pointer movement, so that a loop
-// sampling the pointer can sleep while it rests; null while no hook runs to set it. The library
-// owns it: never close it. Not part of the library's fixed interface (the two exports above):
-// the program looks it up by name and polls where a library lacks it.
+// An auto-reset event (a HANDLE) that the hook sets at every pointer movement once it has been
+// handed out here; null while no hook runs to set it. The library owns it: never close it.
 ZORV_API void* PointerMovedEvent(void);
 }
 
 namespace zorv {
+
+// What the hook heard of the pointer, kept where the program reads it without asking the
+// system; null (from the export below) while no hook runs. The hook writes the position, then
+// counts the move, then sets `moved` if anyone waits. The library owns it all.
+struct PointerRecord {
+  static constexpr std::uint64_t kUnknown = ~std::uint64_t{0};
+  // The last move's point, x in the low and y in the high 32 bits; kUnknown until the first
+  // move after InstallHook.
+  std::atomic<std::uint64_t> position{kUnknown};
+  std::atomic<std::uint32_t> moves{0};
+  // While above 0, the hook sets `moved` (an auto-reset event) at every move: a waiter counts
+  // itself in, looks at `moves` once more, then waits.
+  std::atomic<std::int32_t> waiters{0};
+  void* moved = nullptr;
+  // Whether the hook is set and hears moves (see HookHearMoves).
+  std::atomic<bool> hearing{false};
+};
+
+constexpr std::uint64_t PackPoint(std::int32_t x, std::int32_t y) {
+  return static_cast<std::uint32_t>(x) | std::uint64_t{static_cast<std::uint32_t>(y)} << 32;
+}
+
+// Neither export is part of the library's fixed interface (InstallHook, UnInstallHook): the
+// program looks them up by name and, where a library lacks them, polls the pointer.
 inline constexpr char kPointerMovedEventExport[] = "PointerMovedEvent";
 using PointerMovedEventFn = void* (*)(void);
+inline constexpr char kPointerRecordExport[] = "HookPointerRecord";
+using PointerRecordFn = PointerRecord* (*)(void);
+inline constexpr char kHearMovesExport[] = "HookHearMoves";
+using HearMovesFn = int (*)(int);
+
 }  // namespace zorv
+
+extern "C" {
+ZORV_API zorv::PointerRecord* HookPointerRecord(void);
+// Every move costs a low-level hook a round of the system's work (under Wine several requests to
+// its server), and a loop that samples the pointer itself needs none of it. HookHearMoves(0)
+// takes the hook off while nothing else needs it: not while the trigger is on (the property
+// below), a press is held back or PointerMovedEvent has been handed out. HookHearMoves(1) puts
+// it back. Either returns, once the hook thread has done it, whether the hook is set now (0 as
+// well when no hook thread runs). Call both from the main window's thread only.
+ZORV_API int HookHearMoves(int hear);
+}
 
 namespace zorv {
 

@@ -127,6 +127,32 @@ class World {
   };
   std::vector<MessageBox> messageBoxes;
 
+  // The trail's surface: made at OpenTrail, gone at CloseTrail; its picture covers the screen.
+  struct Trail {
+    bool open = false;
+    int opened = 0;  // surfaces made so far
+    std::vector<std::uint32_t> pixels;
+    // The points handed to the trail since it opened (the first kTrailPointsKept of them), and
+    // where each lifted pen put down again.
+    std::vector<Point> points;
+    std::vector<std::size_t> lifts;
+    Point last;  // internal: where the pen is
+    bool penDown = false;
+  } trail;
+  static constexpr std::size_t kTrailPointsKept = 4096;
+  // The trail's colour at a screen point (its cover 0 to 255); 0 without a surface.
+  int TrailCover(Point at) const;
+  // Every tip shown; `shown` while the last one is on the screen.
+  struct Tip {
+    std::string text;
+    Point near;
+    std::uint64_t at;
+  };
+  std::vector<Tip> tips;
+  bool tipShown = false;
+  bool TipTimerRunning() const;
+  Size dragSlop{4, 4};
+
   // The window in front and the program's watch on it.
   platform::ForegroundWindow foreground;
   std::function<void()> foregroundWatch;

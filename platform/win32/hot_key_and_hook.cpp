@@ -23,6 +23,9 @@ void UninstallMouseHook() { ::UnInstallHook(); }
 void SetMouseTrigger(int button, bool on, bool holdBack) {
   const std::uintptr_t word = zorv::TriggerWord(static_cast<unsigned>(button), on, holdBack);
   SetPropW(win32::MainWindowHandle(), zorv::kTriggerProperty, reinterpret_cast<HANDLE>(word));
+  // The hook may have been taken off while only moves were heard: the trigger's buttons are
+  // heard from now on.
+  if (on) win32::HearMovesForTrigger();
 }
 
 }  // namespace vetrix::platform

@@ -61,9 +61,14 @@ bool Changes(const MSG& msg) { return msg.message != WM_PAINT; }
 }  // namespace
 
 bool ProcessMessages() {
-  // A message sent from another thread is handled inside PeekMessage and never returned.
-  bool handled = HIWORD(GetQueueStatus(QS_SENDMESSAGE)) != 0;
+  // Most pumps find nothing: one look, which under Wine is one request to its server (a look
+  // at the thread's state, and whether a modal loop runs, would be two more). A message sent
+  // from another thread is handled inside PeekMessage and never returned: whether it ran a
+  // handler tells whether it changed anything.
+  const std::uint64_t handlersBefore = g_handlersRun;
   MSG msg;
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) return g_handlersRun != handlersBefore;
+  bool handled = HIWORD(GetQueueStatus(QS_SENDMESSAGE)) != 0 || g_handlersRun != handlersBefore;
   if (!win32::ModalScope::Active()) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       Dispatch(msg);

@@ -7,13 +7,81 @@
 
 namespace vetrix::platform {
 
-Point GetCursorPos() {
+namespace {
+
+// Looked up, not imported: the program must start beside a library that has only the two
+// exports the hook library always had, and then polls.
+zorv::PointerRecord* RecordOfLibrary() {
+  static const auto get = [] {
+    const HMODULE library = GetModuleHandleW(L"Zorv.dll");
+    return library ? reinterpret_cast<zorv::PointerRecordFn>(reinterpret_cast<void (*)()>(
+                         GetProcAddress(library, zorv::kPointerRecordExport)))
+                   : nullptr;
+  }();
+  return get ? get() : nullptr;
+}
+
+// A library without the switch always hears.
+bool HearMoves(bool hear) {
+  if (const zorv::PointerRecord* record = RecordOfLibrary(); hear && record && record->hearing)
+    return true;
+  static const auto set = [] {
+    const HMODULE library = GetModuleHandleW(L"Zorv.dll");
+    return library ? reinterpret_cast<zorv::HearMovesFn>(reinterpret_cast<void (*)()>(
+                         GetProcAddress(library, zorv::kHearMovesExport)))
+                   : nullptr;
+  }();
+  return !set || set(hear ? 1 : 0) != 0;
+}
+
+Point SystemCursorPos() {
   POINT p{};
   ::GetCursorPos(&p);
   return {p.x, p.y};
 }
 
+Point Unpack(std::uint64_t packed) {
+  return {static_cast<std::int32_t>(static_cast<std::uint32_t>(packed)),
+          static_cast<std::int32_t>(static_cast<std::uint32_t>(packed >> 32))};
+}
+
+// The hook's record stands for the system's pointer only while the two agree. They part where
+// the hook hears no move (a window hangs; the system dropped the hook; another program or ours
+// set the pointer) and where the hook's point is not the program's (scaled coordinates, a
+// clipped pointer). So a read now and then asks the system too, and while the two differ every
+// read does, until they agree again.
+struct RecordTrust {
+  static constexpr int kAskEvery = 8;
+  bool agreed = false;
+  int sinceAsked = 0;
+};
+RecordTrust g_trust;
+// What the last look at the pointer found.
+Point g_lastSeen;
+
+Point Look() {
+  zorv::PointerRecord* record = RecordOfLibrary();
+  if (!record) return SystemCursorPos();
+  const std::uint64_t heard =
+      record->hearing.load() ? record->position.load() : zorv::PointerRecord::kUnknown;
+  if (heard != zorv::PointerRecord::kUnknown && g_trust.agreed &&
+      ++g_trust.sinceAsked < RecordTrust::kAskEvery)
+    return Unpack(heard);
+  g_trust.sinceAsked = 0;
+  const Point system = SystemCursorPos();
+  // The hook hears a move before the system takes it: the record may be a move ahead.
+  g_trust.agreed = heard != zorv::PointerRecord::kUnknown &&
+                   (Unpack(heard) == system || Unpack(record->position.load()) == system);
+  return system;
+}
+
+}  // namespace
+
+Point GetCursorPos() { return g_lastSeen = Look(); }
+
 void SetCursorPos(Point p) {
+  // The hook hears no move the program makes itself.
+  g_trust.agreed = false;
   POINT before{};
   ::GetCursorPos(&before);
   ::SetCursorPos(p.x, p.y);
@@ -41,18 +109,6 @@ LocalTime LocalTimeNow() {
 }
 
 namespace {
-
-// Looked up, not imported: the program must start beside a library that has only the two
-// exports the hook library always had, and then polls.
-HANDLE PointerMovedEventOfLibrary() {
-  static const auto get = [] {
-    const HMODULE library = GetModuleHandleW(L"Zorv.dll");
-    return library ? reinterpret_cast<zorv::PointerMovedEventFn>(reinterpret_cast<void (*)()>(
-                         GetProcAddress(library, zorv::kPointerMovedEventExport)))
-                   : nullptr;
-  }();
-  return get ? get() : nullptr;
-}
 
 MovementWatch g_watch;
 
@@ -84,15 +140,40 @@ bool ForegroundHung() {
 }  // namespace
 
 Woken WaitForMessageOrPointerMove() {
-  HANDLE moved = PointerMovedEventOfLibrary();
-  if (!moved || !g_watch.MayWait(GetTickCount64(), AnyWindowHung)) return Woken::kNotWaiting;
+  zorv::PointerRecord* record = RecordOfLibrary();
+  if (!record || !g_watch.MayWait(GetTickCount64(), AnyWindowHung)) return Woken::kNotWaiting;
+  // Moves since the last wait ended wake this one at once: the passes in between may have
+  // looked at the pointer before the system took the last of them.
+  static std::uint32_t seen = 0;
+  // While the loop looked at every pass, the hook may have been off: once it is back, the
+  // pointer is where the last pass saw it, or it moved unheard meanwhile.
+  const bool wasHearing = record->hearing.load();
+  if (!wasHearing) {
+    if (SystemCursorPos() != g_lastSeen) return Woken::kPointerMoved;
+    if (!HearMoves(true)) return Woken::kNotWaiting;
+  }
   POINT rest{};
   GetCursorPos(&rest);
+  if (!wasHearing && Point{rest.x, rest.y} != g_lastSeen) return Woken::kPointerMoved;
+  record->waiters.fetch_add(1);
+  struct Leave {
+    zorv::PointerRecord* record;
+    ~Leave() { record->waiters.fetch_sub(1); }
+  } leave{record};
+  HANDLE moved = record->moved;
   for (;;) {
+    // Counted in before this look: a move after it sets the event.
+    if (const std::uint32_t moves = record->moves.load(); moves != seen) {
+      seen = moves;
+      // The loop looks at every pass now, and needs the hook no more until it rests again.
+      HearMoves(false);
+      return Woken::kPointerMoved;
+    }
     // New messages only: input left queued for a loop of the system must not end every wait.
     const DWORD woken = MsgWaitForMultipleObjectsEx(
         1, &moved, static_cast<DWORD>(MovementWatch::kLookMs), QS_ALLINPUT, 0);
-    if (woken == WAIT_OBJECT_0) return Woken::kPointerMoved;
+    // Set for a move already counted, the event says nothing more: the count tells.
+    if (woken == WAIT_OBJECT_0) continue;
     if (woken != WAIT_TIMEOUT) return Woken::kMessage;
     // A look at the pointer and at the window in front now and then tells a silent library
     // from a resting pointer.
@@ -113,5 +194,7 @@ Woken WaitForMessageOrPointerMove() {
 namespace vetrix::win32 {
 
 void DoubtHookLibrary() { platform::g_watch.Doubt(GetTickCount64()); }
+
+void HearMovesForTrigger() { platform::HearMoves(true); }
 
 }  // namespace vetrix::win32

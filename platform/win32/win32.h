@@ -50,6 +50,9 @@ class ModalScope {
 // A window command timed out: the hook library may have gone deaf (under Wine it hears nothing
 // while a window hangs), so resting loops look at the pointer themselves for a while.
 void DoubtHookLibrary();
+// The trigger is on: the hook library must hear its buttons, even where it had stopped hearing
+// moves while a loop looked at the pointer itself.
+void HearMovesForTrigger();
 
 // Hands a character typed anywhere in the main window to its key handler first.
 void PreviewKey(const MSG& msg);

@@ -1,6 +1,7 @@
 // Cost of one counted-movement recognition pass over a full table (101 gestures of 101
-// strokes), with and without the pause rules in force or the attempt trace kept, and the heap
-// allocations it makes (there must be none unless a gesture fires).
+// strokes), with and without the pause rules in force, with the attempt trace kept or the trail
+// of a triggered run drawn, and the heap allocations it makes (there must be none unless a
+// gesture fires).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -10,9 +11,13 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "platform/fake/world.h"
+#include "platform/feedback.h"
+#include "platform/trail_canvas.h"
 #include "recognition/attempt_trace.h"
+#include "recognition/feedback.h"
 #include "recognition/pause.h"
 #include "recognition/recognition.h"
 #include "window/main_window.h"
@@ -62,21 +67,35 @@ void PutInFront(MainWindow& window, Front front) {
   FollowForeground(window);
 }
 
-// One pass per call, alternating between two movements from the anchor. With the trace, the
-// dropping movements end an attempt in every second pass and the next pass begins one.
+// What else the passes feed: the attempt trace kept (the dropping movements then end an attempt
+// in every second pass and the next pass begins one), or the trail of a triggered run drawn.
+enum class Extra { None, Trace, Trail };
+
+// One pass per call, alternating between two movements from the anchor.
 class Passes {
  public:
-  Passes(Point step1, Point step2, Front front = Front::NoRules, bool trace = false)
+  Passes(Point step1, Point step2, Front front = Front::NoRules, Extra extra = Extra::None)
       : window_(FullTable()), step1_(step1), step2_(step2) {
     PutInFront(*window_, front);
-    if (trace) StartAttemptTrace(*window_, "trace.txt");
+    if (extra == Extra::Trace) StartAttemptTrace(*window_, "trace.txt");
+    if (extra == Extra::Trail) {
+      ShowRecognitionFeedback(*window_);
+      const RunStart start{true, window_->state.anchorPoint};
+      for (const auto& listener : window_->runStartListeners) listener(start);
+    }
     // Warm-up: the fake's timer list grows once; the real timer is the system's.
     for (int i = 0; i < 4; ++i) Pass();
     count_ = 0;
   }
   void Pass() {
     const Point step = (count_++ % 2) ? step2_ : step1_;
-    const Point anchor = window_->state.anchorPoint;
+    Point& anchor = window_->state.anchorPoint;
+    // Back to the left before the pointer leaves the screen, where no trail would be drawn; the
+    // trail's line starts afresh there rather than crossing the screen.
+    if (anchor.x > 900 || anchor.y < 100 || anchor.y > 700) {
+      anchor = {100, 400};
+      platform::LiftTrail();
+    }
     fake::TheWorld().cursor = {anchor.x + step.x, anchor.y + step.y};
     RecognitionStep(*window_, anyStarted_);
   }
@@ -96,8 +115,8 @@ constexpr Point kFollowing[2] = {{30, 0}, {30, -10}};
 constexpr Point kDropping[2] = {{30, 0}, {0, 30}};
 
 void Run(benchmark::State& state, const Point (&steps)[2], Front front = Front::NoRules,
-         bool trace = false) {
-  Passes passes(steps[0], steps[1], front, trace);
+         Extra extra = Extra::None) {
+  Passes passes(steps[0], steps[1], front, extra);
   const long before = g_allocations.load();
   for (auto _ : state) passes.Pass();
   state.counters["allocs_per_pass"] =
@@ -111,14 +130,16 @@ int CheckAllocations() {
   struct Round {
     const Point (&steps)[2];
     Front front;
-    bool trace = false;
+    Extra extra;
   };
-  const Round rounds[] = {{kFollowing, Front::NoRules},       {kDropping, Front::NoRules},
-                          {kDropping, Front::Other},          {kDropping, Front::Excluded},
-                          {kFollowing, Front::NoRules, true}, {kDropping, Front::NoRules, true}};
+  const Round rounds[] = {
+      {kFollowing, Front::NoRules, Extra::None},  {kDropping, Front::NoRules, Extra::None},
+      {kDropping, Front::Other, Extra::None},     {kDropping, Front::Excluded, Extra::None},
+      {kFollowing, Front::NoRules, Extra::Trace}, {kDropping, Front::NoRules, Extra::Trace},
+      {kFollowing, Front::NoRules, Extra::Trail}, {kDropping, Front::Excluded, Extra::Trail}};
   int failures = 0;
   for (const Round& round : rounds) {
-    Passes passes(round.steps[0], round.steps[1], round.front, round.trace);
+    Passes passes(round.steps[0], round.steps[1], round.front, round.extra);
     const long before = g_allocations.load();
     for (int i = 0; i < 1000; ++i) passes.Pass();
     const long made = g_allocations.load() - before;
@@ -139,11 +160,30 @@ void BM_PassDroppingWithPauseRules(benchmark::State& state) { Run(state, kDroppi
 void BM_PassPaused(benchmark::State& state) { Run(state, kDropping, Front::Excluded); }
 // With "TraceFile" set: every pass goes into the ring.
 void BM_PassFollowingTraced(benchmark::State& state) {
-  Run(state, kFollowing, Front::NoRules, true);
+  Run(state, kFollowing, Front::NoRules, Extra::Trace);
 }
-void BM_PassDroppingTraced(benchmark::State& state) { Run(state, kDropping, Front::NoRules, true); }
+void BM_PassDroppingTraced(benchmark::State& state) {
+  Run(state, kDropping, Front::NoRules, Extra::Trace);
+}
+
+// One movement of a triggered run, drawn: the pass and its trail line.
+void BM_PassFollowingDrawn(benchmark::State& state) {
+  Run(state, kFollowing, Front::NoRules, Extra::Trail);
+}
+// The trail's line alone, one counted movement long, as both worlds draw it.
+void BM_TrailLine(benchmark::State& state) {
+  std::vector<std::uint32_t> pixels(1024 * 768);
+  platform::TrailCanvas canvas(pixels.data(), 1024, 768, {0, 0});
+  int i = 0;
+  for (auto _ : state) {
+    const int x = 100 + (i++ % 800);
+    benchmark::DoNotOptimize(canvas.Line({x, 300}, {x + 30, 310}));
+  }
+}
 
 BENCHMARK(BM_PassFollowing);
+BENCHMARK(BM_PassFollowingDrawn);
+BENCHMARK(BM_TrailLine);
 BENCHMARK(BM_PassDropping);
 BENCHMARK(BM_PassFollowingWithPauseRules);
 BENCHMARK(BM_PassDroppingWithPauseRules);

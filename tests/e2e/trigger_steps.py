@@ -127,9 +127,9 @@ class TriggerTest(VetrixTest):
     def click(self, point, button):
         self.session.xdotool("mousemove", *map(str, point), *self.SETTLE, "click", str(button))
 
-    def draw(self, start, button=None, strokes=((STEP, 0), (0, STEP))):
+    def draw(self, start, button=None, strokes=((STEP, 0), (0, STEP)), release=True):
         """Draws the gesture (or `strokes`, one step of each) from `start`, holding `button`
-        (xdotool's number) if given."""
+        (xdotool's number) if given, and releasing it at the end unless told not to."""
         x, y = start
         args = ["mousemove", str(x), str(y), *self.SETTLE]
         if button:
@@ -139,7 +139,7 @@ class TriggerTest(VetrixTest):
                 x, y = x + dx, y + dy
                 # Slow enough for the 10 ms sampling to see every step on its own.
                 args += ["mousemove", str(x), str(y), "sleep", "0.03"]
-        if button:
+        if button and release:
             args += ["mouseup", str(button)]
         self.session.xdotool(*args)
 

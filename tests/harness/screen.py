@@ -22,7 +22,7 @@ def capture(session, rect):
                           capture_output=True, check=True, timeout=60).stdout
 
 
-def _pixels(ppm):
+def pixels(ppm):
     match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
     if not match:
         raise AssertionError(f"not a binary 8-bit PPM: {ppm[:20]!r}")
@@ -31,15 +31,15 @@ def _pixels(ppm):
 
 def crop(ppm, width, height):
     """The top-left width x height of a picture."""
-    w, h, pixels = _pixels(ppm)
+    w, h, pixels = pixels(ppm)
     rows = (pixels[y * w * 3:(y * w + width) * 3] for y in range(min(h, height)))
     return b"P6\n%d %d\n255\n" % (width, min(h, height)) + b"".join(rows)
 
 
 def differences(got, want):
     """(x, y, got RGB, wanted RGB) for every pixel that differs."""
-    gw, gh, gp = _pixels(got)
-    ww, wh, wp = _pixels(want)
+    gw, gh, gp = pixels(got)
+    ww, wh, wp = pixels(want)
     if (gw, gh) != (ww, wh):
         raise AssertionError(f"captured {gw} x {gh}, reference {ww} x {wh}")
     return [(i // 3 % gw, i // 3 // gw, tuple(gp[i:i + 3]), tuple(wp[i:i + 3]))

@@ -329,6 +329,17 @@ TEST_F(CheckFileTest, ExitStatusesAndFileUntouched) {
   EXPECT_EQ(Run({}, good), 0);
   EXPECT_EQ(out_.str().find("paused while in front"), std::string::npos) << out_.str();
   EXPECT_EQ(out_.str().find("TraceFile"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("on screen while drawing\n  trail: yes\n  tip:   yes\n"),
+            std::string::npos)
+      << out_.str();
+
+  // What a triggered run shows, as the program read it.
+  const fs::path quiet = Write("quiet.ini", "[Main]\nNum=1\n1=0\na0=a\nTrail=no\n");
+  EXPECT_EQ(Run({}, quiet), 0);
+  EXPECT_NE(out_.str().find("trail: no (Trail=no)\n  tip:   yes\n"), std::string::npos)
+      << out_.str();
+  EXPECT_EQ(Run({"--json"}, quiet), 0);
+  EXPECT_NE(out_.str().find("\"trail\": false,\n  \"tip\": true"), std::string::npos) << out_.str();
 }
 
 // A recorded file through the command line: the recorded end beside the replay's, the same

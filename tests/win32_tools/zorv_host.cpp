@@ -12,9 +12,11 @@
 //   exit       ends the lingering of --linger
 //   look       logs "looked" (once per new file), after the movement event's check of that tick
 //   wait       runs the program's own resting wait (once per new file), see --silence
+//   hear       with --record: "0" or "1" there is handed to HookHearMoves, which logs
+//              "heard N = R" with its result
 //
 // zorv_host [--trigger N] [--class NAME] [--no-install] [--block-on-down] [--linger]
-//           [--drag W H] [--seconds N] [--watch-event] [--silence]
+//           [--drag W H] [--seconds N] [--watch-event] [--silence] [--record]
 //   --drag           sets the system's drag rectangle (SM_CXDRAG, SM_CYDRAG) for this session
 //   --block-on-down  the first button-down message blocks the GUI thread, unpumped, until
 //                    "unblock" appears: a main thread busy in a long handler
@@ -28,6 +30,9 @@
 //                    "silenced N" as the count of moves it took grows. At "wait" it runs the
 //                    program's WaitForMessageOrPointerMove until the pointer is seen to move,
 //                    logging "waiting", then "woken message" per message and "woken pointer"
+//   --record         takes the pointer record instead of the movement event, which would keep
+//                    the hook on; at every "look" logs "record hearing=H at X Y" (X Y: "-"
+//                    before the first move heard)
 #include <windows.h>
 
 #include "tool_support.h"
@@ -51,6 +56,7 @@ struct Options {
   bool linger = false;
   bool watchEvent = false;
   bool silence = false;
+  bool record = false;
   int dragWidth = 0;  // 0: the system's own
   int dragHeight = 0;
   unsigned seconds = 60;
@@ -103,6 +109,39 @@ bool Take(const wchar_t* name) { return DeleteFileW(name) != FALSE; }
 
 void LogEvent(const char* when) {
   test_tool::Log("event %s=%d", when, PointerMovedEvent() != nullptr);
+}
+
+void LogRecord() {
+  const zorv::PointerRecord* record = HookPointerRecord();
+  if (!record) {
+    test_tool::Log("record none");
+    return;
+  }
+  const std::uint64_t position = record->position.load();
+  if (position == zorv::PointerRecord::kUnknown) {
+    test_tool::Log("record hearing=%d at - -", record->hearing.load() ? 1 : 0);
+    return;
+  }
+  test_tool::Log("record hearing=%d at %d %d", record->hearing.load() ? 1 : 0,
+                 static_cast<int>(static_cast<std::uint32_t>(position)),
+                 static_cast<int>(static_cast<std::uint32_t>(position >> 32)));
+}
+
+// Every 20 ms tick with --record.
+void RecordTick() {
+  if (FILE* f = _wfopen(L"hear", L"r")) {
+    const int asked = std::fgetc(f);
+    std::fclose(f);
+    if (asked == '0' || asked == '1') {
+      Take(L"hear");
+      const int hear = asked - '0';
+      test_tool::Log("heard %d = %d", hear, HookHearMoves(hear));
+    }
+  }
+  if (Take(L"look")) {
+    LogRecord();
+    test_tool::Log("looked");
+  }
 }
 
 // Every 20 ms tick: a set event is a move the library reported.
@@ -191,7 +230,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   if (msg == WM_TIMER && wp == kPollTimer) {
-    if (g_options.watchEvent || g_options.silence) WatchTick();
+    if (g_options.record) {
+      RecordTick();
+    } else if (g_options.watchEvent || g_options.silence) {
+      WatchTick();
+    }
     if (g_options.silence && Take(L"wait")) RestingWait(hwnd);
     if (g_uninstalled) {
       if (Exists(L"exit") || GetTickCount64() > g_deadline) PostQuitMessage(0);
@@ -227,6 +270,8 @@ bool Parse(int argc, wchar_t** argv) {
       g_options.watchEvent = true;
     } else if (!std::wcscmp(argv[i], L"--silence")) {
       g_options.silence = true;
+    } else if (!std::wcscmp(argv[i], L"--record")) {
+      g_options.record = true;
     } else {
       return false;
     }
@@ -248,7 +293,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!Parse(argc, argv)) {
     std::fputs(
         "usage: zorv_host [--trigger N] [--class NAME] [--no-install] [--block-on-down]"
-        " [--linger] [--drag W H] [--seconds N] [--watch-event] [--silence]\n",
+        " [--linger] [--drag W H] [--seconds N] [--watch-event] [--silence] [--record]\n",
         stderr);
     return 2;
   }
@@ -274,7 +319,7 @@ int wmain(int argc, wchar_t** argv) {
     const double start = NowMs();
     InstallHook();
     const double took = NowMs() - start;
-    g_moved = static_cast<HANDLE>(PointerMovedEvent());
+    if (!g_options.record) g_moved = static_cast<HANDLE>(PointerMovedEvent());
     if (g_options.watchEvent) LogEvent("installed");
     if (g_options.silence && !StartSilencing()) return 5;
     test_tool::Log("ready install_ms=%.1f", took);

@@ -1,10 +1,12 @@
 """Zorv.dll's movement event: none before InstallHook, set at a move of the pointer while the
-hook runs, none after UnInstallHook. And the program's resting wait still sees the pointer move
-when the hook reports nothing, as when the system has dropped it, and puts the hook back."""
+hook runs, none after UnInstallHook. The program's resting wait still sees the pointer move
+when the hook reports nothing, as when the system has dropped it, and puts the hook back. And
+its pointer record: where the last move heard went, while the hook is on; the hook goes off at
+the program's word only while nothing but moves would be missed."""
 
 import hook_steps
-from hook_steps import AWAY, PRESS
-from harness.waiting import START_TIMEOUT, poll
+from hook_steps import AWAY, PRESS, RIGHT, trigger
+from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
 
 
 def before(log, line):
@@ -63,6 +65,48 @@ class MovementEvent(hook_steps.ZorvTest):
         # A move unheard with no window hung puts the hook back, ahead of the silencing one.
         self.xdotool("mousemove", *map(str, AWAY))
         host.wait("the put-back hook to report a move", lambda _: "moved" in self.look(host))
+        host.stop(self)
+
+    def record(self, host):
+        """The record as the host's next look finds it: (hearing, "x y")."""
+        looks = host.log().count("looked")
+        host.signal("look")
+        log = host.wait("the host's look at the record", lambda log: log.count("looked") > looks)
+        _, hearing, _, at = [line for line in log if line.startswith("record ")][-1].split(" ", 3)
+        return hearing, at
+
+    def record_shows(self, host, expected):
+        poll(f"the record to show {expected}", lambda: self.record(host) == expected,
+             UI_TIMEOUT, lambda _: repr(host.log()[-6:]))
+
+    def hear(self, host, hear, expected):
+        def answers(log):
+            return [line for line in log if line.startswith("heard ")]
+        asked = len(answers(host.log()))
+        host.signal("hear", f"{hear}\n")
+        log = host.wait(f"HookHearMoves({hear})", lambda log: len(answers(log)) > asked)
+        self.assertEqual(answers(log)[-1], f"heard {hear} = {expected}")
+
+    def test_record_follows_the_pointer_while_the_hook_is_on(self):
+        self.start_target()
+        host = self.start_host("--record")
+        self.xdotool("mousemove", *map(str, PRESS))
+        self.record_shows(host, ("hearing=1", "{} {}".format(*PRESS)))
+
+        self.hear(host, 0, 0)
+        # By the time the target has the click there, a hook still on would have heard the move.
+        self.marker(at=AWAY)
+        self.assertEqual(self.record(host), ("hearing=0", "{} {}".format(*PRESS)))
+
+        self.hear(host, 1, 1)
+        self.xdotool("mousemove", "450", "320")
+        self.record_shows(host, ("hearing=1", "450 320"))
+
+        # The trigger's buttons must be heard: the hook stays.
+        host.set_trigger(trigger(RIGHT))
+        self.hear(host, 0, 1)
+        self.click(RIGHT)
+        self.assertEqual(host.wait_hooks(2), hook_steps.DOWN_UP[RIGHT])
         host.stop(self)
 
 

@@ -1,0 +1,225 @@
+// The trail and the tip as windows of their own, made when needed and destroyed when done.
+//
+// The trail is a layered window over the part of the virtual screen drawn on so far, shown with
+// per-pixel alpha from a DIB section of the whole virtual screen: soft edges on Windows; under Wine
+// on X without a compositor the pixels it does not cover (alpha 0) are cut out of the window's
+// shape and the rest shows in the trail's colour. A colour key would give hard, jagged edges on
+// both. WS_EX_LAYERED with WS_EX_TRANSPARENT lets every click through to the window below, on
+// Windows and in Wine's hit test alike; WS_EX_NOACTIVATE keeps it out of the focus. The tool-window
+// style keeps it out of Alt+Tab and Windows' taskbar; Wine's taskbar lists every visible window
+// without an owner, so the main window owns it.
+#include "platform/feedback.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/trail_canvas.h"
+#include "platform/win32/win32.h"
+#include "platform/win32/window_class.h"
+
+namespace vetrix::platform {
+namespace {
+
+constexpr DWORD kOverlayStyles =
+    WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST;
+
+LRESULT CALLBACK OverlayProcedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp);
+
+struct TrailSurface {
+  HWND hwnd = nullptr;
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ oldBitmap = nullptr;
+  std::uint32_t* bits = nullptr;
+  POINT origin{};
+  SIZE size{};
+  // The part of the picture drawn on since it was last empty, which the window spans.
+  RECT drawn{};
+  bool shown = false;
+  Point last;
+  bool penDown = false;
+};
+TrailSurface g_trail;
+
+void Release(TrailSurface& t) {
+  if (t.hwnd) DestroyWindow(t.hwnd);
+  if (t.dc && t.oldBitmap) SelectObject(t.dc, t.oldBitmap);
+  if (t.bitmap) DeleteObject(t.bitmap);
+  if (t.dc) DeleteDC(t.dc);
+  t = {};
+}
+
+// Hands the part drawn on to the window, which moves and sizes itself to it. Wine works out the
+// shape of a layered window from all its pixels at every update: over the whole virtual screen
+// that took 6 to 19 ms an update, measured, passes came 75 ms apart and gestures were lost.
+void Push(TrailSurface& t) {
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  POINT source{t.drawn.left, t.drawn.top};
+  POINT place{t.origin.x + t.drawn.left, t.origin.y + t.drawn.top};
+  SIZE size{t.drawn.right - t.drawn.left, t.drawn.bottom - t.drawn.top};
+  UpdateLayeredWindow(t.hwnd, nullptr, &place, &size, t.dc, &source, 0, &blend, ULW_ALPHA);
+  if (t.shown) return;
+  // Created topmost, an owned window may still be put under the topmost windows; raise it.
+  SetWindowPos(t.hwnd, HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  t.shown = true;
+}
+
+TrailCanvas Canvas(const TrailSurface& t) {
+  return TrailCanvas(t.bits, t.size.cx, t.size.cy, {t.origin.x, t.origin.y});
+}
+
+void RegisterOverlayClass(const wchar_t* name) {
+  win32::RegisterWindowClass({.name = name, .procedure = OverlayProcedure});
+}
+
+// ---- The tip
+
+constexpr UINT_PTR kTipTimer = 1;
+HWND g_tip = nullptr;
+std::wstring g_tipText;
+
+void PaintTip(HWND hwnd) {
+  PAINTSTRUCT ps;
+  const HDC dc = BeginPaint(hwnd, &ps);
+  RECT r;
+  GetClientRect(hwnd, &r);
+  FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
+  FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+  const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+  DrawTextW(dc, g_tipText.c_str(), static_cast<int>(g_tipText.size()), &r,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK OverlayProcedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
+  switch (message) {
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_PAINT:
+      if (hwnd != g_tip) break;
+      PaintTip(hwnd);
+      return 0;
+    case WM_TIMER:
+      // The timer lives only while the tip shows.
+      if (hwnd == g_tip && wp == kTipTimer) DestroyWindow(hwnd);
+      return 0;
+    case WM_NCDESTROY:
+      if (hwnd == g_tip) g_tip = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wp, lp);
+}
+
+SIZE TextSize(const std::wstring& text) {
+  SIZE extent{};
+  const HDC dc = GetDC(nullptr);
+  const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, oldFont);
+  ReleaseDC(nullptr, dc);
+  return extent;
+}
+
+}  // namespace
+
+void OpenTrail() {
+  Release(g_trail);
+  RegisterOverlayClass(L"VetrixTrail");
+  TrailSurface& t = g_trail;
+  t.origin = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
+  t.size = {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = t.size.cx;
+  bi.bmiHeader.biHeight = -t.size.cy;  // rows from the top, as the canvas draws them
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  t.dc = CreateCompatibleDC(nullptr);
+  t.bitmap = CreateDIBSection(t.dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  t.bits = static_cast<std::uint32_t*>(bits);
+  if (t.dc) t.oldBitmap = SelectObject(t.dc, t.bitmap);
+  // Shown at the first line drawn; a new DIB section is all zeros, fully transparent.
+  t.hwnd = t.bits ? CreateWindowExW(kOverlayStyles, L"VetrixTrail", L"", WS_POPUP, t.origin.x,
+                                    t.origin.y, 1, 1, win32::MainWindowHandle(), nullptr,
+                                    GetModuleHandleW(nullptr), nullptr)
+                  : nullptr;
+  // Without its surface the run goes on undrawn.
+  if (!t.hwnd) Release(t);
+}
+
+void ExtendTrail(Point to) {
+  TrailSurface& t = g_trail;
+  if (!t.hwnd) return;
+  if (t.penDown) {
+    const Rect r = Canvas(t).Line(t.last, to);
+    if (r.width > 0) {
+      const RECT line{r.left, r.top, r.left + r.width, r.top + r.height};
+      if (IsRectEmpty(&t.drawn))
+        t.drawn = line;
+      else
+        UnionRect(&t.drawn, &t.drawn, &line);
+      Push(t);
+    }
+  }
+  t.last = to;
+  t.penDown = true;
+}
+
+void LiftTrail() { g_trail.penDown = false; }
+
+void ClearTrail() {
+  TrailSurface& t = g_trail;
+  if (!t.hwnd) return;
+  std::memset(t.bits, 0, static_cast<std::size_t>(t.size.cx) * t.size.cy * sizeof *t.bits);
+  t.drawn = {};
+  ShowWindow(t.hwnd, SW_HIDE);
+  t.shown = false;
+}
+
+void CloseTrail() { Release(g_trail); }
+
+void ShowTip(std::string_view text, Point pointer) {
+  RegisterOverlayClass(L"VetrixTip");
+  g_tipText = win32::Widen(text);
+  const SIZE extent = TextSize(g_tipText);
+  const int width = extent.cx + 12, height = extent.cy + 6;
+  // Below and to the right of the pointer, out of its way, within the monitor's work area.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromPoint({pointer.x, pointer.y}, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& area = monitor.rcWork;
+  int x = std::max(static_cast<int>(area.left), std::min(pointer.x + 12, int(area.right) - width));
+  int y = pointer.y + 20;
+  if (y + height > area.bottom) y = pointer.y - 8 - height;
+  y = std::max(y, static_cast<int>(area.top));
+  if (!g_tip) {
+    g_tip = CreateWindowExW(kOverlayStyles, L"VetrixTip", g_tipText.c_str(), WS_POPUP, x, y, width,
+                            height, win32::MainWindowHandle(), nullptr, GetModuleHandleW(nullptr),
+                            nullptr);
+    if (!g_tip) return;
+    // A layered window shows only once told how; this also makes it let clicks through.
+    SetLayeredWindowAttributes(g_tip, 0, 255, LWA_ALPHA);
+  } else {
+    SetWindowTextW(g_tip, g_tipText.c_str());
+  }
+  // Topmost: the program that the action brings to the front does not cover it.
+  SetWindowPos(g_tip, HWND_TOPMOST, x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  InvalidateRect(g_tip, nullptr, TRUE);
+  // Set again, the timer starts its time afresh.
+  SetTimer(g_tip, kTipTimer, kTipMs, nullptr);
+}
+
+Size DragSlop() { return {GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)}; }
+
+}  // namespace vetrix::platform

@@ -1,0 +1,118 @@
+// What the program's start-up would cost if it only showed its window, for the benchmark under
+// Wine: the tray utility's window and icon with the main window's standard controls in it, as
+// many and of the same classes (two lists of 101 rows, a drop-down of 100 lines, buttons, check
+// boxes, radio buttons in a group box, a hot-key field, a number field with arrows), in the same
+// font. It reads no file. Closing the window removes the icon and ends it.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cwchar>
+#include <initializer_list>
+
+#include "tool_support.h"
+
+namespace {
+
+constexpr UINT kTrayMessage = WM_APP + 1;
+constexpr int kRows = 101;
+constexpr int kCommandLines = 100;
+
+NOTIFYICONDATAW g_icon{};
+HFONT g_font = nullptr;
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DESTROY) {
+    Shell_NotifyIconW(NIM_DELETE, &g_icon);
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle,
+           RECT r) {
+  HWND hwnd =
+      CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right,
+                      r.bottom, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(g_font), FALSE);
+  return hwnd;
+}
+
+// Left, top, width, height, as the main window places them.
+void Controls(HWND w) {
+  const DWORD button = WS_TABSTOP | BS_PUSHBUTTON, check = WS_TABSTOP | BS_AUTOCHECKBOX;
+  Child(w, L"STATIC", L"", SS_BITMAP, 0, {0, 0, 209, 281});  // the drawing area
+  Child(w, L"BUTTON", L"Старт", button, 0, {8, 288, 75, 25});
+  Child(w, L"BUTTON", L"Запись", button, 0, {88, 288, 83, 25});
+  const DWORD list = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  HWND numbers = Child(w, L"LISTBOX", L"", list, WS_EX_CLIENTEDGE, {208, 0, 30, 281});
+  Child(w, L"BUTTON", L"Удалить", button, 0, {232, 288, 75, 25});
+  HWND actions = Child(w, L"LISTBOX", L"", list, WS_EX_CLIENTEDGE, {240, 0, 345, 281});
+  for (HWND box : {numbers, actions}) SendMessageW(box, LB_SETITEMHEIGHT, 0, 13);
+  HWND hotKey = Child(w, HOTKEY_CLASSW, L"", WS_TABSTOP, WS_EX_CLIENTEDGE, {8, 320, 121, 19});
+  SendMessageW(hotKey, HKM_SETRULES, HKCOMB_S, MAKELPARAM(0, 0));
+  Child(w, L"BUTTON", L"Горячая клавиша", check, 0, {136, 320, 113, 17});
+  HWND edit =
+      Child(w, L"EDIT", L"15", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, {176, 288, 49, 22});
+  HWND arrows =
+      Child(w, UPDOWN_CLASSW, L"", UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS, 0, {});
+  SendMessageW(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+  SendMessageW(arrows, UDM_SETRANGE32, 1, 30);
+  SendMessageW(arrows, UDM_SETPOS32, 0, 15);
+  Child(w, L"BUTTON", L"Точная запись", check, 0, {248, 320, 97, 17});
+  Child(w, L"BUTTON", L"Скрыть", button, 0, {512, 288, 75, 25});
+  Child(w, L"BUTTON", L"", BS_GROUPBOX, 0, {320, 280, 185, 41});
+  Child(w, L"BUTTON", L"Использовать кнопки мыши", check, 0, {323, 287, 166, 17});
+  const DWORD radio = WS_TABSTOP | BS_AUTORADIOBUTTON;
+  Child(w, L"BUTTON", L"Левая", radio | WS_GROUP, 0, {323, 302, 57, 17});
+  Child(w, L"BUTTON", L"Правая", radio, 0, {442, 302, 57, 17});
+  Child(w, L"BUTTON", L"Средняя", radio, 0, {376, 302, 63, 17});
+  HWND commands =
+      Child(w, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
+            {8, 344, 417, 21 + 200});
+  Child(w, L"BUTTON", L"Добавить", button, 0, {432, 344, 75, 25});
+  Child(w, L"BUTTON", L"Удалить", button, 0, {512, 344, 75, 25});
+
+  wchar_t text[96];
+  for (int i = 0; i < kRows; ++i) {
+    std::swprintf(text, 96, L"%d", i + 1);
+    SendMessageW(numbers, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    std::swprintf(text, 96, L"C:\\Program Files\\Tool %d\\tool%d.exe /open", i, i);
+    SendMessageW(actions, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  }
+  for (int i = 0; i < kCommandLines; ++i) {
+    std::swprintf(text, 96, L"Команда %d;max", i + 1);
+    SendMessageW(commands, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  if (!InitCommonControlsEx(&icc)) return 3;
+  g_font =
+      CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+
+  test_tool::RegisterToolClass(L"BenchControlsWindow", WindowProc);
+  // Filled while still hidden, as the program fills its window before showing it.
+  HWND hwnd = CreateWindowExW(0, L"BenchControlsWindow", L"controls window", WS_OVERLAPPEDWINDOW,
+                              100, 100, test_tool::kBaselineWidth, test_tool::kBaselineHeight,
+                              nullptr, nullptr, instance, nullptr);
+  if (!hwnd) return 4;
+  Controls(hwnd);
+
+  g_icon.cbSize = sizeof g_icon;
+  g_icon.hWnd = hwnd;
+  g_icon.uID = 1;
+  g_icon.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+  g_icon.uCallbackMessage = kTrayMessage;
+  g_icon.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+  lstrcpynW(g_icon.szTip, L"controls window", ARRAYSIZE(g_icon.szTip));
+  if (!Shell_NotifyIconW(NIM_ADD, &g_icon)) return 5;
+  ShowWindow(hwnd, SW_SHOW);
+  return test_tool::RunMessageLoop();
+}
