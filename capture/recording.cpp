@@ -17,7 +17,6 @@
 namespace vetrix {
 namespace {
 
-constexpr float kNoStroke = 999;
 constexpr char kBackspace = 8;
 constexpr char kEscape = 27;
 
@@ -47,17 +46,11 @@ void FreeRecording(MainWindow& window) {
     s.cursorPoint = platform::GetCursorPos();
     if (echoPossible && s.cursorPoint == before) s.cursorPoint = warped;
     if (s.cursorPoint != warped) echoPossible = false;
-    const float a = RecordDirection(s.move, MoveX(s.anchorPoint, s.cursorPoint),
-                                    MoveY(s.anchorPoint, s.cursorPoint));
-    const long double distance = std::sqrt(static_cast<long double>(s.move.dx) * s.move.dx +
-                                           static_cast<long double>(s.move.dy) * s.move.dy);
-    if (a != s.lastAngle && distance > 20) {
-      s.table.angles[s.table.gestureCount][s.recordedStrokes] =
-          static_cast<std::int32_t>(RoundHalfEven(a));
-      s.lastAngle = a;
+    if (const auto a = FreeStroke(s.move, s.anchorPoint, s.cursorPoint, s.lastAngle)) {
+      s.table.angles[s.table.gestureCount][s.recordedStrokes] = *a;
+      s.lastAngle = static_cast<float>(*a);
       s.anchorPoint = s.cursorPoint;
-      s.penPoint = DrawStroke(window.drawingArea, s.penPoint,
-                              static_cast<std::int32_t>(RoundHalfEven(a)), ScaleValue(window));
+      s.penPoint = DrawStroke(window.drawingArea, s.penPoint, *a, ScaleValue(window));
       CommitStroke(window);
     }
     const bool handled = platform::ProcessMessages();
@@ -66,6 +59,15 @@ void FreeRecording(MainWindow& window) {
 }
 
 }  // namespace
+
+std::optional<std::int32_t> FreeStroke(Movement& move, Point anchor, Point cursor,
+                                       float lastAngle) {
+  const float a = RecordDirection(move, MoveX(anchor, cursor), MoveY(anchor, cursor));
+  const long double distance = std::sqrt(static_cast<long double>(move.dx) * move.dx +
+                                         static_cast<long double>(move.dy) * move.dy);
+  if (a == lastAngle || !(distance > 20)) return std::nullopt;
+  return static_cast<std::int32_t>(RoundHalfEven(a));
+}
 
 void CommitStroke(MainWindow& window) {
   SharedState& s = window.state;

@@ -2,9 +2,23 @@
 // finish (Esc), undo or cancel it (Backspace).
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
+#include "base/geometry.h"
+#include "store/shared_state.h"
+
 namespace vetrix {
 
 class MainWindow;
+
+// The last stroke's angle before the first stroke.
+inline constexpr float kNoStroke = 999;
+
+// Free recording's rule for one look at the pointer: the movement from the anchor makes a new
+// stroke when it is more than 20 pixels long and its direction, quantised, differs from the last
+// stroke's. Returns the new stroke's angle.
+std::optional<std::int32_t> FreeStroke(Movement& move, Point anchor, Point cursor, float lastAngle);
 
 // The record button: records into the working row until Esc, Backspace or a full row ends it.
 void RecordGesture(MainWindow& window);

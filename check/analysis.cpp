@@ -193,8 +193,11 @@ std::vector<FiredRow> Fires(LoadedProgram& program, const std::vector<fake::Worl
 
 }  // namespace
 
-Report Analyse(const std::string& iniBytes, const FileProbe& probe,
-               const std::vector<fake::World::Sample>* track) {
+namespace {
+
+Report Analysed(const std::string& iniBytes, const FileProbe& probe,
+                const std::vector<fake::World::Sample>* track,
+                const std::vector<Attempt>* attempts) {
   Report report;
   Problems problems;
   // One start-up serves every check: each run of recognition below starts as a fresh one does,
@@ -224,10 +227,26 @@ Report Analyse(const std::string& iniBytes, const FileProbe& probe,
   HotKeyWithoutKey(window, file, problems);
   StaleKeys(file, table, problems);
   if (track) report.fires = Fires(program, *track);
+  if (attempts) report.attempts = ExplainAttempts(program, *attempts);
+  for (std::size_t k = 0; k < report.attempts.size(); ++k)
+    for (const AttemptFiring& f : report.attempts[k].fires)
+      report.fires.push_back({f.ms, f.row, f.action, static_cast<int>(k) + 1});
   LosingGestures(program, broken, problems);
   MissingFiles(table, probe, problems);
   report.problems = std::move(problems).Sorted();
   return report;
+}
+
+}  // namespace
+
+Report Analyse(const std::string& iniBytes, const FileProbe& probe,
+               const std::vector<fake::World::Sample>* track) {
+  return Analysed(iniBytes, probe, track, nullptr);
+}
+
+Report Analyse(const std::string& iniBytes, const FileProbe& probe,
+               const std::vector<Attempt>& attempts) {
+  return Analysed(iniBytes, probe, nullptr, &attempts);
 }
 
 int ExitStatus(const Report& report) {

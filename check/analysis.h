@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "check/attempts.h"
+#include "check/inputs.h"
 #include "check/loaded_program.h"
 
 namespace vetrix::check {
@@ -39,6 +41,7 @@ struct FiredRow {
   std::uint64_t ms;
   int row;
   std::string action;
+  int attempt = 1;  // of a trace, from 1
 };
 
 struct Report {
@@ -53,7 +56,8 @@ struct Report {
   bool trail = true;
   bool tip = true;
   std::vector<Problem> problems;  // errors first
-  std::vector<FiredRow> fires;    // of a replay
+  std::vector<FiredRow> fires;    // of a replay, of every attempt
+  std::vector<AttemptReport> attempts;
 };
 
 // Whether an action's file exists; nothing where that cannot be told on this system.
@@ -62,6 +66,9 @@ using FileProbe = std::function<std::optional<bool>(const std::string& cp1251Pat
 // With a track, the report's fires are those of Replay, found on the analysis's own start-up.
 Report Analyse(const std::string& iniBytes, const FileProbe& probe,
                const std::vector<fake::World::Sample>* track = nullptr);
+// With a trace's attempts: each replayed and explained, and their fires the report's.
+Report Analyse(const std::string& iniBytes, const FileProbe& probe,
+               const std::vector<Attempt>& attempts);
 // 0 no problem, 1 warnings only, 2 an error the program reports at start-up.
 int ExitStatus(const Report& report);
 

@@ -49,10 +49,13 @@ int RunCheck(int argc, const char* const* argv, std::ostream& out, std::ostream&
   bool json = false;
   std::string drawFolder, tracePath, file = "gesture.ini";
   app.add_flag("--json", json, "print one JSON document");
-  app.add_option("--draw", drawFolder, "draw every gesture as DIR/gesture-<row>.png")
+  app.add_option("--draw", drawFolder,
+                 "draw every gesture as DIR/gesture-<row>.png and, with --replay, every "
+                 "attempt's path over its gesture as DIR/attempt-<n>.png")
       ->type_name("DIR");
   app.add_option("--replay", tracePath,
-                 "run recognition over a pointer trace, one \"milliseconds x y\" per line")
+                 "run recognition over a pointer trace, one \"milliseconds x y\" per line, "
+                 "and explain each attempt the program recorded in it")
       ->type_name("TRACE");
   app.add_option("FILE", file, "the gesture file (default: gesture.ini here)");
   try {
@@ -72,7 +75,7 @@ int RunCheck(int argc, const char* const* argv, std::ostream& out, std::ostream&
     err << "vetrix-check: cannot read " << file << ": " << why << "\n";
     return kUnusableInput;
   }
-  std::vector<fake::World::Sample> track;
+  std::vector<Attempt> attempts;
   if (!tracePath.empty()) {
     const std::optional<std::string> trace = ReadWhole(tracePath, why);
     if (!trace) {
@@ -80,18 +83,21 @@ int RunCheck(int argc, const char* const* argv, std::ostream& out, std::ostream&
       return kUnusableInput;
     }
     try {
-      track = ParseTrace(*trace);
+      attempts = ParseAttempts(*trace);
     } catch (const std::runtime_error& e) {
       err << "vetrix-check: " << tracePath << ", " << e.what() << "\n";
       return kUnusableInput;
     }
   }
 
-  const Report report = Analyse(*ini, ActionFileExists, tracePath.empty() ? nullptr : &track);
+  const Report report = tracePath.empty() ? Analyse(*ini, ActionFileExists)
+                                          : Analyse(*ini, ActionFileExists, attempts);
   std::vector<std::filesystem::path> pictures;
   if (!drawFolder.empty()) {
     try {
       pictures = DrawGestures(*ini, drawFolder);
+      for (auto& picture : DrawAttempts(*ini, attempts, report.attempts, drawFolder))
+        pictures.push_back(std::move(picture));
     } catch (const std::exception& e) {
       err << "vetrix-check: " << e.what() << "\n";
       return kUnusableInput;

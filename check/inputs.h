@@ -15,6 +15,26 @@ namespace vetrix::check {
 // first line that is none of these.
 std::vector<fake::World::Sample> ParseTrace(const std::string& text);
 
+// What the program wrote after "# attempt ": when, the mode, and what ended the attempt.
+struct AttemptHeader {
+  std::string text;     // as written
+  std::string endText;  // what follows the mode
+  enum class End { kUnknown, kFired, kTimer, kRun } end = End::kUnknown;
+  int firedRow = -1;  // with kFired
+  long long samplesLost = 0;
+};
+
+// A file the program recorded holds one attempt after each "# attempt " line, its times
+// counted from the attempt's first sample; a trace written by hand without such lines is one
+// attempt with no header. Samples as ParseTrace reads them, times never decreasing within an
+// attempt; an attempt with no sample is kept.
+struct Attempt {
+  std::optional<AttemptHeader> header;
+  int line = 1;  // where it starts in the file
+  std::vector<fake::World::Sample> samples;
+};
+std::vector<Attempt> ParseAttempts(const std::string& text);
+
 // Whether the file an action opens exists, for an absolute path on this system; nothing for
 // what only the shell can resolve (a bare name, a relative path, another system's path).
 std::optional<bool> ActionFileExists(const std::string& cp1251Path);

@@ -57,6 +57,8 @@ std::vector<Firing> LoadedProgram::Recognise(const std::vector<fake::World::Samp
   DropMatchingAttempts(window);
   // Continuous: not the one gesture of hot-key mode.
   window.state.oneShot = false;
+  // The click below turns recognition on, also after a run that a runaway loop cut short.
+  window.state.stopped = true;
   w.At(end, [&] { window.state.stopped = true; });
   try {
     platform::RunHandler([&] { window.startButton.Click(); });

@@ -16,18 +16,24 @@ namespace {
 constexpr std::int64_t kReach = 5;
 // A gesture larger than the drawing area gets a larger picture, up to this.
 constexpr std::int64_t kLargestPicture = 2000;
+// The pointer's path over a gesture: a colour the gesture's drawing never uses.
+constexpr platform::Rgb kPathColour{0, 160, 0};
 
 struct Box {
   std::int64_t left, top, right, bottom;  // inclusive
 };
+
+Box Grown(Box box, Point p) {
+  return {std::min<std::int64_t>(box.left, p.x), std::min<std::int64_t>(box.top, p.y),
+          std::max<std::int64_t>(box.right, p.x), std::max<std::int64_t>(box.bottom, p.y)};
+}
 
 Box PathBox(const GestureTable& t, int row, Point start, std::int32_t scale) {
   Box box{start.x, start.y, start.x, start.y};
   Point p = start;
   for (int k = 0; k < ReadableStrokeCount(t, row); ++k) {
     p = Moved(p, DirectionOffset(t.angles[row][k], scale));
-    box = {std::min<std::int64_t>(box.left, p.x), std::min<std::int64_t>(box.top, p.y),
-           std::max<std::int64_t>(box.right, p.x), std::max<std::int64_t>(box.bottom, p.y)};
+    box = Grown(box, p);
   }
   return {box.left - kReach, box.top - kReach, box.right + kReach, box.bottom + kReach};
 }
@@ -64,6 +70,19 @@ std::vector<std::uint8_t> Pixels(const platform::Image& image, Size size) {
   return rgb;
 }
 
+struct Drawn {
+  MainWindow& window;
+  std::int32_t scale;
+  Size area;
+};
+
+// Start-up leaves a whole number in the scale field; the default stands in for safety only.
+Drawn DrawingOf(MainWindow& window) {
+  return {window,
+          ParseInt32(window.scaleField.Text()).value_or(15),
+          {window.drawingArea.BitmapWidth(), window.drawingArea.BitmapHeight()}};
+}
+
 }  // namespace
 
 std::vector<std::filesystem::path> DrawGestures(const std::string& iniBytes,
@@ -71,9 +90,7 @@ std::vector<std::filesystem::path> DrawGestures(const std::string& iniBytes,
   LoadedProgram program(iniBytes);
   MainWindow& window = program.window();
   const GestureTable& t = window.state.table;
-  // Start-up leaves a whole number in the scale field; the default stands in for safety only.
-  const std::int32_t scale = ParseInt32(window.scaleField.Text()).value_or(15);
-  const Size area{window.drawingArea.BitmapWidth(), window.drawingArea.BitmapHeight()};
+  const auto [_, scale, area] = DrawingOf(window);
   std::filesystem::create_directories(folder);
   std::vector<std::filesystem::path> written;
   for (int row = 0; row < TableSize(t); ++row) {
@@ -82,6 +99,46 @@ std::vector<std::filesystem::path> DrawGestures(const std::string& iniBytes,
     platform::Image image({.parent = window.frame, .rect = {0, 0, at.size.width, at.size.height}});
     DrawGesture(image, t, row, at.start, scale);
     written.push_back(folder / ("gesture-" + std::to_string(row) + ".png"));
+    WritePng(written.back(), at.size.width, at.size.height, Pixels(image, at.size));
+  }
+  return written;
+}
+
+std::vector<std::filesystem::path> DrawAttempts(const std::string& iniBytes,
+                                                const std::vector<Attempt>& attempts,
+                                                const std::vector<AttemptReport>& reports,
+                                                const std::filesystem::path& folder) {
+  LoadedProgram program(iniBytes);
+  MainWindow& window = program.window();
+  const GestureTable& t = window.state.table;
+  const auto [_, scale, area] = DrawingOf(window);
+  const Point start = window.state.startPoint;
+  std::filesystem::create_directories(folder);
+  std::vector<std::filesystem::path> written;
+  for (std::size_t k = 0; k < attempts.size() && k < reports.size(); ++k) {
+    const std::vector<fake::World::Sample>& samples = attempts[k].samples;
+    if (samples.empty()) continue;
+    const int row = reports[k].drawnRow;
+    // The path as moves from its first point, which is put on the start point.
+    std::vector<Point> path;
+    for (const fake::World::Sample& sample : samples)
+      path.push_back(
+          Moved(start, {sample.to.x - samples.front().to.x, sample.to.y - samples.front().to.y}));
+    Box box = row >= 0
+                  ? PathBox(t, row, start, scale)
+                  : Box{start.x - kReach, start.y - kReach, start.x + kReach, start.y + kReach};
+    for (Point p : path) box = Grown(box, p);
+    const Placement at = Place(box, start, area);
+    const Offset shift{at.start.x - start.x, at.start.y - start.y};
+    platform::Image image({.parent = window.frame, .rect = {0, 0, at.size.width, at.size.height}});
+    if (row >= 0)
+      DrawGesture(image, t, row, at.start, scale);
+    else
+      DrawStartDot(image, at.start);
+    image.SetPen(kPathColour);
+    for (std::size_t i = 1; i < path.size(); ++i)
+      image.Line(Moved(path[i - 1], shift), Moved(path[i], shift));
+    written.push_back(folder / ("attempt-" + std::to_string(k + 1) + ".png"));
     WritePng(written.back(), at.size.width, at.size.height, Pixels(image, at.size));
   }
   return written;

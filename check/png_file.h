@@ -1,5 +1,5 @@
-// Writing a picture as a PNG file. Built with libpng where the system has it; the build for
-// Windows has no PNG library to link, and says so.
+// Writing a picture as a PNG file: through WIC on Windows (png_file_wic.cpp), with libpng
+// elsewhere (png_file_libpng.cpp). Both write the pixels unchanged.
 #pragma once
 
 #include <cstdint>

@@ -81,8 +81,25 @@ void PrintText(std::ostream& out, const std::string& fileName, const Report& rep
 
   if (replayed) {
     out << "\nreplay: " << Count(report.fires.size(), "firing", "firings") << "\n";
+    const bool several = report.attempts.size() > 1;
     for (const FiredRow& f : report.fires)
-      out << "  " << f.ms << " ms  row " << f.row << "  " << f.action << "\n";
+      out << "  " << (several ? "attempt " + std::to_string(f.attempt) + ", " : "") << f.ms
+          << " ms  row " << f.row << "  " << f.action << "\n";
+  }
+  for (std::size_t k = 0; k < report.attempts.size(); ++k) {
+    const AttemptReport& a = report.attempts[k];
+    out << "\nattempt " << k + 1 << (a.header ? ": " + a.header->text : "") << "\n";
+    if (a.samples == 0) {
+      out << "  no samples\n";
+      continue;
+    }
+    if (a.header)
+      out << "  recorded: " << a.recorded << "; replayed: " << a.replayed
+          << (a.differs ? " (they differ)" : "") << "\n";
+    else
+      out << "  replayed: " << a.replayed << "\n";
+    if (!a.explanation.empty()) out << "  " << a.explanation << "\n";
+    if (!a.strokesText.empty()) out << "  " << a.strokesText << "\n";
   }
 }
 
@@ -99,7 +116,41 @@ void PrintJson(std::ostream& out, const Report& report) {
     problems.push_back(
         {{"key", p.key}, {"severity", SeverityName(p.severity)}, {"message", p.message}});
   for (const FiredRow& f : report.fires)
-    fires.push_back({{"ms", f.ms}, {"row", f.row}, {"action", f.action}});
+    fires.push_back({{"ms", f.ms}, {"row", f.row}, {"action", f.action}, {"attempt", f.attempt}});
+  Json attempts = Json::array();
+  for (const AttemptReport& a : report.attempts) {
+    Json fired = Json::array();
+    for (const AttemptFiring& f : a.fires)
+      fired.push_back({{"ms", f.ms}, {"row", f.row}, {"action", f.action}});
+    Json miss = nullptr;
+    if (a.miss) {
+      static const char* const kKinds[] = {"wrong turn", "too short", "timer", "shadowed",
+                                           "no action"};
+      const Miss& m = *a.miss;
+      miss = {{"kind", kKinds[static_cast<int>(m.kind)]},
+              {"row", m.row},
+              {"followed", m.followed},
+              {"strokes", m.strokes}};
+      if (m.kind == Miss::Kind::kWrongTurn || m.kind == Miss::Kind::kTooShort)
+        miss["direction"] = static_cast<int>(m.direction);
+      if (m.kind == Miss::Kind::kTooShort) miss["distance"] = m.distance;
+      if (m.wantsAny) miss["wants"] = m.wants;
+      if (m.kind == Miss::Kind::kTimer || m.kind == Miss::Kind::kShadowed) miss["ms"] = m.ms;
+      if (m.kind == Miss::Kind::kShadowed) miss["firedRow"] = m.firedRow;
+    }
+    attempts.push_back({{"line", a.line},
+                        {"header", a.header ? Json(a.header->text) : Json(nullptr)},
+                        {"recorded", a.header ? Json(a.recorded) : Json(nullptr)},
+                        {"replayed", a.replayed},
+                        {"differs", a.differs},
+                        {"samples", a.samples},
+                        {"fires", std::move(fired)},
+                        {"miss", std::move(miss)},
+                        {"explanation", a.explanation},
+                        {"strokes", a.strokes},
+                        {"strokesFire", a.strokesFire ? Json(*a.strokesFire) : Json(nullptr)},
+                        {"strokesText", a.strokesText}});
+  }
   const Json document = {{"gestures", std::move(gestures)},
                          {"commands", std::move(commands)},
                          {"exclude", report.excluded},
@@ -108,7 +159,8 @@ void PrintJson(std::ostream& out, const Report& report) {
                          {"trail", report.trail},
                          {"tip", report.tip},
                          {"problems", std::move(problems)},
-                         {"fires", std::move(fires)}};
+                         {"fires", std::move(fires)},
+                         {"attempts", std::move(attempts)}};
   out << document.dump(2) << "\n";
 }
 

@@ -67,6 +67,24 @@ bool StrokeMatches(const GestureTable& t, int j, int k, long double direction) {
          std::fabs(a - direction + 360) < kAngleTolerance;
 }
 
+Followed FollowMovement(const GestureTable& t, int j, std::int32_t& progress, long double direction,
+                        bool timerRunning) {
+  Followed followed;
+  if (progress > 0) {
+    if (StrokeMatches(t, j, progress, direction)) {
+      ++progress;
+    } else if (!StrokeMatches(t, j, progress - 1, direction)) {
+      progress = 0;
+      followed.dropped = true;
+    }
+  }
+  if (progress == 0 && !timerRunning && StrokeMatches(t, j, 0, direction)) {
+    progress = 1;
+    followed.started = true;
+  }
+  return followed;
+}
+
 void RecognitionStep(MainWindow& window, bool& anyStarted) {
   SharedState& s = window.state;
   GestureTable& t = s.table;
@@ -87,19 +105,9 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
     const long double direction = MeasuredDirection(s);
     const bool timerRunning = window.attemptTimer.Running();
     for (int j = 0; j < TableSize(t); ++j) {
-      std::int32_t& progress = t.matchProgress[j];
-      if (progress > 0) {
-        if (StrokeMatches(t, j, progress, direction)) {
-          ++progress;
-        } else if (!StrokeMatches(t, j, progress - 1, direction)) {
-          progress = 0;
-          ++s.matchFailures;
-        }
-      }
-      if (progress == 0 && !timerRunning && StrokeMatches(t, j, 0, direction)) {
-        progress = 1;
-        anyStarted = true;
-      }
+      const Followed followed = FollowMovement(t, j, t.matchProgress[j], direction, timerRunning);
+      if (followed.dropped) ++s.matchFailures;
+      if (followed.started) anyStarted = true;
     }
     s.anchorPoint = s.cursorPoint;
     if (anyStarted) window.attemptTimer.Start();

@@ -22,6 +22,16 @@ void DropMatchingAttempts(MainWindow& window);
 long double MeasuredDirection(SharedState& state);
 bool StrokeMatches(const GestureTable& table, int gesture, int stroke, long double direction);
 
+// What one counted movement does to one gesture: the next stroke matched moves it on, the stroke
+// just followed keeps it, anything else drops it; one not followed (also one just dropped)
+// starts when the movement matches its first stroke while no attempt's timer runs.
+struct Followed {
+  bool dropped = false;
+  bool started = false;
+};
+Followed FollowMovement(const GestureTable& table, int gesture, std::int32_t& progress,
+                        long double direction, bool timerRunning);
+
 // One pass of the loop without its pump and sleep; exposed for the benchmark.
 void RecognitionStep(MainWindow& window, bool& anyStarted);
 

@@ -93,6 +93,7 @@ bool World::Pump() {
     ran = true;
     platform::RunHandler(fire);
   }
+  if (pumpWatch) pumpWatch();
   return ran;
 }
 

@@ -12,6 +12,10 @@ from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
 
 CONTENTS = ["Zorv.dll", "user-guide.txt", "vetrix-check.exe", "vetrix.exe"]
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+# Built by the native preset, which the mingw build does not know of.
+NATIVE_CHECK = os.environ.get("VETRIX_NATIVE_CHECK") or os.path.join(
+    REPO, "build", "native", "check", "vetrix-check")
 
 
 class Package(VetrixTest):
@@ -22,6 +26,22 @@ class Package(VetrixTest):
         with zipfile.ZipFile(package) as z:
             self.assertEqual(sorted(z.namelist()), CONTENTS)
             z.extractall(self.unpacked)
+
+    def run_checker(self, *args):
+        """Runs the zip's vetrix-check.exe in the test folder; returns its exit code and output."""
+        s = self.session
+        log = os.path.join(s.root, "check.log")
+        if os.path.exists(log):
+            os.remove(log)
+        checker = s.run_wine(os.path.join(self.unpacked, "vetrix-check.exe"), *args,
+                             cwd=s.folder, log_path=log)
+        try:
+            code = checker.wait(timeout=UI_TIMEOUT * 4)
+        except subprocess.TimeoutExpired:
+            checker.kill()
+            raise
+        with open(log, encoding="utf-8", errors="replace") as f:
+            return code, f.read()
 
     def test_program_starts_from_the_unpacked_folder_and_exits_cleanly(self):
         s = self.session
@@ -44,20 +64,40 @@ class Package(VetrixTest):
         ini = os.path.join(s.folder, "gesture.ini")
         with open(ini, "rb") as f:
             before = f.read()
-        log = os.path.join(s.root, "check.log")
-        checker = s.run_wine(os.path.join(self.unpacked, "vetrix-check.exe"), cwd=s.folder,
-                             log_path=log)
-        try:
-            code = checker.wait(timeout=UI_TIMEOUT * 4)
-        except subprocess.TimeoutExpired:
-            checker.kill()
-            raise
-        with open(log, encoding="utf-8", errors="replace") as f:
-            output = f.read()
+        code, output = self.run_checker()
         self.assertEqual(code, 1, output)
         self.assertIn("row 1 never fires when drawn exactly: row 0 fires first", output)
         with open(ini, "rb") as f:
             self.assertEqual(f.read(), before, "gesture.ini changed")
+
+    def test_checker_draws_attempts_as_the_native_checker_does(self):
+        """The same pictures, pixel for pixel, from WIC under Wine and from libpng natively."""
+        s = self.session
+        self.assertTrue(os.path.exists(NATIVE_CHECK), f"build the native preset: {NATIVE_CHECK}")
+        profile.write_ini(s.folder, {"Main": {"Num": "2", "x2": "50", "y2": "100", "1": "270",
+                                              "2": "0 90 180", "a0": "a.bat", "a1": "b.bat"}})
+        with open(os.path.join(s.folder, "trace.txt"), "w") as f:
+            f.write("# attempt 2026-12-08 14:03:21, continuous, ended with the run\n"
+                    "0 500 400\n10 530 400\n20 530 370\n30 510 392\n"
+                    "# attempt 2026-12-08 14:03:25, continuous, fired row 0\n"
+                    "0 500 400\n10 500 430\n")
+        code, output = self.run_checker("--replay", "trace.txt", "--draw", "drawn-wine")
+        self.assertEqual(code, 0, output)
+        self.assertIn("row 1 followed 2 of 3 strokes; then the pointer went 228°", output)
+        native = subprocess.run([NATIVE_CHECK, "--replay", "trace.txt", "--draw", "drawn-native"],
+                                cwd=s.folder, capture_output=True, text=True, timeout=60)
+        self.assertEqual(native.returncode, 0, native.stderr)
+        names = sorted(os.listdir(os.path.join(s.folder, "drawn-native")))
+        self.assertEqual(names, ["attempt-1.png", "attempt-2.png", "gesture-0.png",
+                                 "gesture-1.png"])
+        self.assertEqual(sorted(os.listdir(os.path.join(s.folder, "drawn-wine"))), names)
+        for name in names:
+            # ImageMagick counts the pixels that differ; the pictures' sizes must agree first.
+            compared = subprocess.run(
+                ["compare", "-metric", "AE", os.path.join("drawn-wine", name),
+                 os.path.join("drawn-native", name), "null:"],
+                cwd=s.folder, capture_output=True, text=True, timeout=60)
+            self.assertEqual((compared.returncode, compared.stderr.strip()), (0, "0"), name)
 
 
 if __name__ == "__main__":

@@ -90,6 +90,7 @@ TEST_F(AttemptTraceTest, AttemptsAreWrittenWithTheirBoundsAndEnding) {
     const char* opening;
     std::vector<std::string> lines;
     std::vector<int> replayFires;
+    std::string explanation;  // vetrix-check's, of the file as written
   };
   const Case cases[] = {
       {"a gesture fires",
@@ -101,7 +102,8 @@ TEST_F(AttemptTraceTest, AttemptsAreWrittenWithTheirBoundsAndEnding) {
        },
        "# attempt 2026-12-08 14:03:00, continuous, fired row 0",
        {"0 482 418", "50 512 418", "60 512 418", "70 512 418", "80 512 418", "90 512 448"},
-       {0}},
+       {0},
+       ""},
       {"a wrong turn, then the timer",
        "",
        [this] {
@@ -112,7 +114,9 @@ TEST_F(AttemptTraceTest, AttemptsAreWrittenWithTheirBoundsAndEnding) {
        "# attempt 2026-12-08 14:03:00, continuous, ended by the timer",
        {"0 500 400", "100 530 400", "110 530 400", "120 530 400", "130 530 400", "140 530 370",
         "150 530 370", "160 530 370", "170 530 370", "3100 530 370"},
-       {}},
+       {},
+       "row 0 followed 1 of 2 strokes; then the pointer went 90°, the stroke wants 270°: 45° or "
+       "more apart"},
       {"the button is released",
        "UM=1\r\nMB=3\r\n",
        [this] {
@@ -122,7 +126,8 @@ TEST_F(AttemptTraceTest, AttemptsAreWrittenWithTheirBoundsAndEnding) {
        },
        "# attempt 2026-12-08 14:03:00, mouse button, ended with the run",
        {"0 500 400", "100 530 400", "110 530 400", "120 530 400", "130 530 400", "200 530 400"},
-       {}},
+       {},
+       "row 0 followed 1 of 2 strokes; then the pointer stopped, the stroke wants 270°"},
       {"the hot key's one gesture",
        "HK=yes\r\nHotkey=Ctrl+Alt+F5\r\n",
        [this] {
@@ -131,7 +136,8 @@ TEST_F(AttemptTraceTest, AttemptsAreWrittenWithTheirBoundsAndEnding) {
        },
        "# attempt 2026-12-08 14:03:01, hot key, fired row 1",
        {"0 500 400", "1500 500 370"},
-       {1}},
+       {1},
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -140,11 +146,17 @@ TEST_F(AttemptTraceTest, AttemptsAreWrittenWithTheirBoundsAndEnding) {
     const std::string ini = std::string(kGestures) + c.options;
     Create(ini);
     c.run();
-    const std::vector<Attempt> attempts = Attempts(Trace());
-    ASSERT_EQ(attempts.size(), 1u) << Trace();
+    // Read before the checker's runs below, which each start a fresh world.
+    const std::string written = Trace();
+    const std::vector<Attempt> attempts = Attempts(written);
+    ASSERT_EQ(attempts.size(), 1u) << written;
     EXPECT_EQ(attempts[0].opening, c.opening);
     EXPECT_EQ(attempts[0].lines, c.lines);
     EXPECT_EQ(FiredRows(check::Replay(ini, attempts[0].samples)), c.replayFires);
+    const check::Report explained = check::Analyse(ini, nullptr, check::ParseAttempts(written));
+    ASSERT_EQ(explained.attempts.size(), 1u);
+    EXPECT_EQ(explained.attempts[0].explanation, c.explanation);
+    EXPECT_FALSE(explained.attempts[0].differs);
   }
 }
 

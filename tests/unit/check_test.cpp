@@ -188,6 +188,110 @@ TEST(CheckTest, TraceLinesAreReadStrictly) {
     EXPECT_THROW(ParseTrace(bad), std::runtime_error) << bad;
 }
 
+// Hand-made attempts, one line each "ms x y" (ms 10 apart unless given): what the nearest
+// gesture followed and what ended it, in the words vetrix-check prints.
+TEST(CheckTest, AnAttemptThatFiresNothingIsExplainedByItsNearestMiss) {
+  struct Case {
+    const char* what;
+    std::string ini;
+    std::string trace;
+    std::string explanation;
+    std::string strokes;
+  };
+  const std::string actions = "a0=a.bat\na1=b.bat\na2=c.bat\n";
+  const Case cases[] = {
+      {"a wrong turn: 228 degrees where 180 is wanted",
+       "[Main]\nNum=3\n1=270\n2=180 0\n3=0 90 180\n" + actions,
+       "0 500 400\n10 530 400\n20 530 370\n30 510 392\n",
+       "row 2 followed 2 of 3 strokes; then the pointer went 228°, the stroke wants 180°: 45° or "
+       "more apart",
+       "as recording makes strokes: 0 90 240; drawn exactly, they fire no gesture"},
+      {"the last stroke too short to count", "[Main]\nNum=2\n1=0 90\n2=270\n" + actions,
+       "0 500 400\n10 530 400\n20 530 385\n",
+       "row 0 followed 1 of 2 strokes; then the pointer went 90° for only 15 px, the stroke wants "
+       "90°: too short to count, a movement counts past 20 px",
+       "as recording makes strokes: 0; drawn exactly, they fire no gesture"},
+      {"the timer: the second stroke comes 3.5 s after the first",
+       "[Main]\nNum=3\n1=0 90\n2=270\n3=180\n" + actions, "0 500 400\n10 530 400\n3500 530 370\n",
+       "row 0 followed 1 of 2 strokes; then the attempt's 3-second timer ran out, at 3010 ms",
+       "as recording makes strokes: 0 90; drawn exactly, they fire row 0"},
+      {"followed to the end, but no action", "[Main]\nNum=2\n1=0 90\n2=270\na1=b.bat\n",
+       "0 500 400\n10 530 400\n20 530 370\n",
+       "row 0 followed all 2 strokes, but has no action: it never fires",
+       "as recording makes strokes: 0 90; drawn exactly, they fire no gesture"},
+      {"a gesture shadowed by a shorter one that fires first",
+       "[Main]\nNum=2\n1=0\n2=0 90\n" + actions, "0 500 400\n10 530 400\n20 530 370\n",
+       "row 1 had followed 1 of 2 strokes when row 0 fired first, at 10 ms",
+       "as recording makes strokes: 0 90; drawn exactly, they fire row 0"},
+      {"no gesture starts", "[Main]\nNum=1\n1=0\n" + actions, "0 500 400\n10 500 430\n",
+       "no gesture followed its first stroke; the first counted movement went 270°",
+       "as recording makes strokes: 270; drawn exactly, they fire no gesture"},
+      {"nothing counts", "[Main]\nNum=1\n1=0\n" + actions, "0 500 400\n10 510 400\n",
+       "the pointer never went more than 20 px from where the attempt began: no movement counted",
+       ""},
+  };
+  for (const Case& c : cases) {
+    const Report r = Analyse(c.ini, nullptr, ParseAttempts(c.trace));
+    ASSERT_EQ(r.attempts.size(), 1u) << c.what;
+    EXPECT_EQ(r.attempts[0].explanation, c.explanation) << c.what;
+    EXPECT_EQ(r.attempts[0].strokesText, c.strokes) << c.what;
+  }
+}
+
+// Attempts are replayed each from a fresh start: the second fires as it would alone, at its own
+// time, though the first left a gesture half followed and the attempt timer running.
+TEST(CheckTest, ARecordedTraceSplitsIntoAttemptsAtTheirHeaders) {
+  const std::string trace =
+      "# vetrix trace\r\n"
+      "# attempt 2026-12-08 14:03:21, continuous, ended with the run, first 7 samples lost\r\n"
+      "0 500 400\r\n10 530 400\r\n"
+      "# a comment, not an attempt\n"
+      "# attempt 2026-12-08 14:03:25, hot key, fired row 1\n"
+      "0 100 100\n10 130 100\n20 130 70\n"
+      "# attempt 2026-12-08 14:03:30, mouse button, ended by the timer\n"
+      "# attempt 2026-12-08 14:03:31, continuous, something new\n";
+  const std::vector<Attempt> attempts = ParseAttempts(trace);
+  ASSERT_EQ(attempts.size(), 4u);
+  using End = AttemptHeader::End;
+  const struct {
+    int line;
+    std::size_t samples;
+    End end;
+    int row;
+    long long lost;
+  } want[] = {{2, 2, End::kRun, -1, 7},
+              {6, 3, End::kFired, 1, 0},
+              {10, 0, End::kTimer, -1, 0},
+              {11, 0, End::kUnknown, -1, 0}};
+  for (std::size_t k = 0; k < attempts.size(); ++k) {
+    ASSERT_TRUE(attempts[k].header) << k;
+    EXPECT_EQ(attempts[k].line, want[k].line) << k;
+    EXPECT_EQ(attempts[k].samples.size(), want[k].samples) << k;
+    EXPECT_EQ(attempts[k].header->end, want[k].end) << k;
+    EXPECT_EQ(attempts[k].header->firedRow, want[k].row) << k;
+    EXPECT_EQ(attempts[k].header->samplesLost, want[k].lost) << k;
+  }
+  EXPECT_EQ(attempts[1].header->text, "2026-12-08 14:03:25, hot key, fired row 1");
+  EXPECT_EQ(attempts[1].samples[0].at, 0u);
+
+  const Report r =
+      Analyse("[Main]\nNum=2\n1=0 90 180\n2=0 90\na0=a.bat\na1=b.bat\n", nullptr, attempts);
+  ASSERT_EQ(r.fires.size(), 1u);
+  EXPECT_EQ(r.fires[0].attempt, 2);
+  EXPECT_EQ(r.fires[0].ms, 20u);
+  EXPECT_EQ(r.fires[0].row, 1);
+  EXPECT_FALSE(r.attempts[1].differs);
+  EXPECT_EQ(r.attempts[2].explanation, "");
+
+  // Written by hand, without headers: one attempt, comments and all; times restart only at a
+  // header.
+  const std::vector<Attempt> one = ParseAttempts("# ms x y\n0 1 1\n# attempted\n5 2 2\n");
+  ASSERT_EQ(one.size(), 1u);
+  EXPECT_FALSE(one[0].header);
+  EXPECT_EQ(one[0].samples.size(), 2u);
+  EXPECT_THROW(ParseAttempts("0 1 1\n9 1 1\n# attempted again\n0 1 1\n"), std::runtime_error);
+}
+
 TEST_F(CheckFileTest, ExitStatusesAndFileUntouched) {
   const fs::path good = Write("good.ini", "[Main]\nNum=2\n1=0 90\n2=180\na0=a\na1=b\n");
   EXPECT_EQ(Run({}, good), 0);
@@ -236,6 +340,50 @@ TEST_F(CheckFileTest, ExitStatusesAndFileUntouched) {
       << out_.str();
   EXPECT_EQ(Run({"--json"}, quiet), 0);
   EXPECT_NE(out_.str().find("\"trail\": false,\n  \"tip\": true"), std::string::npos) << out_.str();
+}
+
+// A recorded file through the command line: the recorded end beside the replay's, the same
+// explanation in text and JSON, and one picture per attempt with the path over its gesture.
+TEST_F(CheckFileTest, RecordedAttemptsInTextJsonAndPictures) {
+  const fs::path file = Write("turn.ini",
+                              "[Main]\nNum=2\nx2=50\ny2=100\n1=270\n2=0 90 180\n"
+                              "a0=a.bat\na1=b.bat\n");
+  const fs::path trace = Write("trace.txt",
+                               "# attempt 2026-12-08 14:03:21, continuous, fired row 1\n"
+                               "0 500 400\n10 530 400\n20 530 370\n30 510 392\n");
+  const std::string because =
+      "row 1 followed 2 of 3 strokes; then the pointer went 228°, the stroke wants 180°: 45° or "
+      "more apart";
+  EXPECT_EQ(Run({"--replay", trace.string(), "--draw", (folder_ / "pictures").string()}, file), 0);
+  EXPECT_NE(out_.str().find("replay: 0 firings\n\nattempt 1: 2026-12-08 14:03:21, continuous, "
+                            "fired row 1\n  recorded: fired row 1; replayed: nothing fired (they "
+                            "differ)\n  " +
+                            because + "\n"),
+            std::string::npos)
+      << out_.str();
+  EXPECT_EQ(Run({"--json", "--replay", trace.string()}, file), 0);
+  for (const std::string& part :
+       {"\"explanation\": \"" + because + "\"", std::string("\"kind\": \"wrong turn\""),
+        std::string("\"direction\": 228"), std::string("\"differs\": true")})
+    EXPECT_NE(out_.str().find(part), std::string::npos) << part << "\n" << out_.str();
+
+  // The path, in green, starts on the start point (50, 100) and runs 30 px right, then 30 px up,
+  // over the drawing of row 1, the nearest miss, at the file's scale of 15.
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  const std::string picture = (folder_ / "pictures" / "attempt-1.png").string();
+  ASSERT_TRUE(png_image_begin_read_from_file(&image, picture.c_str()));
+  image.format = PNG_FORMAT_RGB;
+  std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
+  ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
+  const auto at = [&](int x, int y) {
+    const std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * image.width + x) * 3];
+    return platform::Rgb{p[0], p[1], p[2]};
+  };
+  const platform::Rgb green{0, 160, 0};
+  EXPECT_EQ(at(50 + 20, 100), green);
+  EXPECT_EQ(at(50 + 30, 100 - 20), green);
+  EXPECT_EQ(at(50 + 15, 100 - 8), (platform::Rgb{0, 0, 0})) << "the gesture's second stroke";
 }
 
 // The picture is the program's own drawing area, pixel for pixel, where the gesture fits in it.

@@ -1,0 +1,306 @@
+#include "check/attempts.h"
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "base/path.h"
+#include "capture/direction.h"
+#include "capture/recording.h"
+#include "check/analysis.h"
+#include "recognition/recognition.h"
+
+namespace vetrix::check {
+namespace {
+
+// Where the exact path of an attempt's strokes starts; recognition looks at movements only.
+constexpr Point kStrokesOrigin{512, 384};
+
+std::string Degrees(long double angle) {
+  return std::to_string(static_cast<long long>(std::llround(angle))) + "°";
+}
+
+std::string Pixels(double distance) {
+  char text[32];
+  const bool whole = distance == std::floor(distance);
+  std::snprintf(text, sizeof text, whole ? "%.0f px" : "%.1f px", distance);
+  return text;
+}
+
+// Follows one replay from the outside, as a debugger would: after every pump of the loop, at
+// every firing and when the attempt's timer runs out. Every counted movement goes through the
+// program's own rule for each gesture again, from the progress seen before it, to tell which
+// gesture it dropped; what recognition itself did is then read back.
+class ReplayWatch {
+ public:
+  ReplayWatch(MainWindow& window, std::uint64_t firstSampleMs)
+      : window_(window),
+        table_(window.state.table),
+        count_(TableSize(table_)),
+        firstSampleMs_(firstSampleMs),
+        seen_(count_, 0),
+        after_(count_, 0),
+        best_(count_, 0),
+        ends_(count_, Miss{Miss::Kind::kWrongTurn}) {
+    fake::World& w = fake::TheWorld();
+    w.pumpWatch = [this] { Look(); };
+    timeout_ = std::move(window.attemptTimer.onTimer);
+    window.attemptTimer.onTimer = [this] { Timeout(); };
+    window.firingListeners.push_back([this](const Firing& f) { Fired(f); });
+  }
+  ~ReplayWatch() {
+    fake::TheWorld().pumpWatch = nullptr;
+    window_.attemptTimer.onTimer = std::move(timeout_);
+    window_.firingListeners.pop_back();
+  }
+  ReplayWatch(const ReplayWatch&) = delete;
+  ReplayWatch& operator=(const ReplayWatch&) = delete;
+
+  // Once the replay is over: what the gestures still followed were waiting for, from the
+  // pointer's last place.
+  void Finish(Point last) {
+    Look();
+    const Point anchor = window_.state.anchorPoint;
+    Movement move;
+    const float direction = SampleDirection(move, MoveX(anchor, last), MoveY(anchor, last));
+    const double distance = std::hypot(static_cast<double>(MoveX(anchor, last)),
+                                       static_cast<double>(MoveY(anchor, last)));
+    for (int j = 0; j < count_; ++j)
+      if (seen_[j] > 0) {
+        Miss miss = Missed(Miss::Kind::kTooShort, j, seen_[j]);
+        miss.direction = direction;
+        miss.distance = distance;
+        End(miss);
+      }
+  }
+
+  std::optional<Miss> Nearest() const {
+    std::optional<Miss> nearest;
+    for (int j = 0; j < count_; ++j)
+      if (best_[j] > 0 && (!nearest || best_[j] > nearest->followed)) nearest = ends_[j];
+    return nearest;
+  }
+  const std::optional<Miss>& Shadowed() const { return shadowed_; }
+  bool Counted() const { return counted_; }
+  float FirstDirection() const { return firstDirection_; }
+
+ private:
+  Miss Missed(Miss::Kind kind, int j, int followed) const {
+    Miss miss{kind};
+    miss.row = j;
+    miss.followed = followed;
+    miss.strokes = ReadableStrokeCount(table_, j);
+    if (followed < miss.strokes) {
+      miss.wants = table_.angles[j][followed];
+      miss.wantsAny = true;
+    }
+    return miss;
+  }
+
+  std::uint64_t Ms() const { return fake::TheWorld().now - startedAt_ + firstSampleMs_; }
+
+  // The gesture's run of strokes has ended; the furthest run is the one kept.
+  void End(const Miss& miss) {
+    if (miss.followed < best_[miss.row]) return;
+    best_[miss.row] = miss.followed;
+    ends_[miss.row] = miss;
+  }
+
+  void Look() {
+    const SharedState& s = window_.state;
+    if (!started_) {
+      started_ = true;
+      startedAt_ = fake::TheWorld().now;
+      anchor_ = s.anchorPoint;
+    }
+    if (s.anchorPoint != anchor_ && !s.paused) {
+      anchor_ = s.anchorPoint;
+      Counted(s.move.angle);
+    }
+    for (int j = 0; j < count_; ++j) seen_[j] = table_.matchProgress[j];
+    timerRunning_ = window_.attemptTimer.Running();
+  }
+
+  void Counted(float direction) {
+    if (!counted_) firstDirection_ = direction;
+    counted_ = true;
+    for (int j = 0; j < count_; ++j) {
+      after_[j] = seen_[j];
+      if (FollowMovement(table_, j, after_[j], direction, timerRunning_).dropped) {
+        Miss miss = Missed(Miss::Kind::kWrongTurn, j, seen_[j]);
+        miss.direction = direction;
+        End(miss);
+      }
+    }
+  }
+
+  void Timeout() {
+    Look();
+    for (int j = 0; j < count_; ++j)
+      if (seen_[j] > 0) {
+        Miss miss = Missed(Miss::Kind::kTimer, j, seen_[j]);
+        miss.ms = Ms();
+        End(miss);
+      }
+    if (timeout_) timeout_();
+  }
+
+  void Fired(const Firing& f) {
+    // Recognition has already set every gesture back: what the others had followed is what the
+    // movement of this pass made of them.
+    Look();
+    for (int j = 0; j < count_; ++j) {
+      if (j == f.row || after_[j] <= 0) continue;
+      Miss miss = Missed(Miss::Kind::kShadowed, j, after_[j]);
+      miss.ms = Ms();
+      miss.firedRow = f.row;
+      End(miss);
+      if (!fired_ && (!shadowed_ || miss.followed > shadowed_->followed)) shadowed_ = miss;
+      after_[j] = 0;
+    }
+    fired_ = true;
+  }
+
+  MainWindow& window_;
+  const GestureTable& table_;
+  const int count_;
+  const std::uint64_t firstSampleMs_;
+  std::function<void()> timeout_;
+  bool started_ = false;
+  std::uint64_t startedAt_ = 0;
+  Point anchor_;
+  bool timerRunning_ = false;
+  bool counted_ = false;
+  float firstDirection_ = 0;
+  bool fired_ = false;
+  std::vector<std::int32_t> seen_;   // progress after the last pump
+  std::vector<std::int32_t> after_;  // progress after the last counted movement
+  std::vector<std::int32_t> best_;
+  std::vector<Miss> ends_;
+  std::optional<Miss> shadowed_;
+};
+
+std::vector<std::int32_t> RecordedStrokes(const std::vector<fake::World::Sample>& samples) {
+  std::vector<std::int32_t> strokes;
+  if (samples.empty()) return strokes;
+  Movement move;
+  Point anchor = samples.front().to;
+  float last = kNoStroke;
+  for (const fake::World::Sample& sample : samples) {
+    const auto angle = FreeStroke(move, anchor, sample.to, last);
+    if (!angle) continue;
+    strokes.push_back(*angle);
+    last = static_cast<float>(*angle);
+    anchor = sample.to;
+    if (strokes.size() >= static_cast<std::size_t>(kMaxStrokes)) break;
+  }
+  return strokes;
+}
+
+std::string Row(int row) { return "row " + std::to_string(row); }
+
+std::string Followed(const Miss& m) {
+  return Row(m.row) + " followed " + std::to_string(m.followed) + " of " +
+         std::to_string(m.strokes) + " strokes";
+}
+
+std::string Wants(const Miss& m) {
+  return m.wantsAny ? ", the stroke wants " + Degrees(m.wants) : "";
+}
+
+}  // namespace
+
+std::string Explain(const Miss& m) {
+  switch (m.kind) {
+    case Miss::Kind::kWrongTurn:
+      return Followed(m) + "; then the pointer went " + Degrees(m.direction) + Wants(m) +
+             ": 45° or more apart";
+    case Miss::Kind::kTooShort:
+      if (m.distance == 0) return Followed(m) + "; then the pointer stopped" + Wants(m);
+      return Followed(m) + "; then the pointer went " + Degrees(m.direction) + " for only " +
+             Pixels(m.distance) + Wants(m) + ": too short to count, a movement counts past 20 px";
+    case Miss::Kind::kTimer:
+      return Followed(m) + "; then the attempt's 3-second timer ran out, at " +
+             std::to_string(m.ms) + " ms";
+    case Miss::Kind::kShadowed:
+      return Row(m.row) + " had followed " + std::to_string(m.followed) + " of " +
+             std::to_string(m.strokes) + " strokes when " + Row(m.firedRow) + " fired first, at " +
+             std::to_string(m.ms) + " ms";
+    case Miss::Kind::kNoAction:
+      return Row(m.row) + " followed all " + std::to_string(m.strokes) +
+             " strokes, but has no action: it never fires";
+  }
+  return {};
+}
+
+std::vector<AttemptReport> ExplainAttempts(LoadedProgram& program,
+                                           const std::vector<Attempt>& attempts) {
+  std::vector<AttemptReport> reports;
+  MainWindow& window = program.window();
+  const GestureTable& table = window.state.table;
+  for (const Attempt& attempt : attempts) {
+    AttemptReport r;
+    r.header = attempt.header;
+    r.line = attempt.line;
+    r.samples = attempt.samples.size();
+    if (!attempt.samples.empty()) {
+      ReplayWatch watch(window, attempt.samples.front().at);
+      for (const Firing& f : program.Recognise(attempt.samples))
+        r.fires.push_back({f.ms, f.row, Utf8FromCp1251(f.action)});
+      watch.Finish(attempt.samples.back().to);
+      r.counted = watch.Counted();
+      r.firstDirection = watch.FirstDirection();
+      r.miss = r.fires.empty() ? watch.Nearest() : watch.Shadowed();
+    }
+    if (r.miss && r.fires.empty() && r.miss->followed >= r.miss->strokes &&
+        table.action[r.miss->row].empty())
+      r.miss->kind = Miss::Kind::kNoAction;
+    r.drawnRow = !r.fires.empty() ? r.fires.front().row : r.miss ? r.miss->row : -1;
+
+    r.strokes = RecordedStrokes(attempt.samples);
+    if (!r.strokes.empty()) {
+      const std::vector<Firing> fires = program.Recognise(IdealPath(r.strokes, kStrokesOrigin));
+      if (!fires.empty()) r.strokesFire = fires.front().row;
+    }
+
+    r.replayed = r.fires.empty() ? "nothing fired" : "fired " + Row(r.fires.front().row);
+    if (r.header) {
+      using End = AttemptHeader::End;
+      r.recorded = r.header->endText.empty() ? r.header->text : r.header->endText;
+      switch (r.header->end) {
+        case End::kFired:
+          r.differs = r.fires.empty() || r.fires.front().row != r.header->firedRow;
+          break;
+        case End::kTimer:
+        case End::kRun:
+          r.differs = !r.fires.empty();
+          break;
+        case End::kUnknown:
+          break;
+      }
+    }
+
+    if (r.miss) {
+      r.explanation = Explain(*r.miss);
+    } else if (r.fires.empty() && r.counted) {
+      r.explanation = "no gesture followed its first stroke; the first counted movement went " +
+                      Degrees(r.firstDirection);
+    } else if (r.fires.empty() && r.samples > 0) {
+      r.explanation =
+          "the pointer never went more than 20 px from where the attempt began: no movement "
+          "counted";
+    }
+    if (!r.strokes.empty()) {
+      std::string list;
+      for (std::int32_t a : r.strokes) list += (list.empty() ? "" : " ") + std::to_string(a);
+      r.strokesText = "as recording makes strokes: " + list + "; drawn exactly, they fire " +
+                      (r.strokesFire ? Row(*r.strokesFire) : "no gesture");
+    }
+    reports.push_back(std::move(r));
+  }
+  return reports;
+}
+
+}  // namespace vetrix::check
