@@ -11,7 +11,7 @@ from harness.session import VetrixTest, main
 from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
 
-CONTENTS = ["Zorv.dll", "user-guide.txt", "vetrix-check.exe", "vetrix.exe"]
+CONTENTS = ["Zorv.dll", "trail-and-tip.png", "user-guide.txt", "vetrix-check.exe", "vetrix.exe"]
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 # Built by the native preset, which the mingw build does not know of.
 NATIVE_CHECK = os.environ.get("VETRIX_NATIVE_CHECK") or os.path.join(
