@@ -15,21 +15,10 @@
 
 namespace {
 
-constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr int kRows = 101;
 constexpr int kCommandLines = 100;
 
-NOTIFYICONDATAW g_icon{};
 HFONT g_font = nullptr;
-
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    Shell_NotifyIconW(NIM_DELETE, &g_icon);
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
 
 HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle,
            RECT r) {
@@ -97,7 +86,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
 
-  test_tool::RegisterToolClass(L"BenchControlsWindow", WindowProc);
+  test_tool::RegisterToolClass(L"BenchControlsWindow", test_tool::TrayWindowProc);
   // Filled while still hidden, as the program fills its window before showing it.
   HWND hwnd = CreateWindowExW(0, L"BenchControlsWindow", L"controls window", WS_OVERLAPPEDWINDOW,
                               100, 100, test_tool::kBaselineWidth, test_tool::kBaselineHeight,
@@ -105,14 +94,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (!hwnd) return 4;
   Controls(hwnd);
 
-  g_icon.cbSize = sizeof g_icon;
-  g_icon.hWnd = hwnd;
-  g_icon.uID = 1;
-  g_icon.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
-  g_icon.uCallbackMessage = kTrayMessage;
-  g_icon.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
-  lstrcpynW(g_icon.szTip, L"controls window", ARRAYSIZE(g_icon.szTip));
-  if (!Shell_NotifyIconW(NIM_ADD, &g_icon)) return 5;
+  if (!test_tool::AddTrayIcon(hwnd, L"controls window")) return 5;
   ShowWindow(hwnd, SW_SHOW);
   return test_tool::RunMessageLoop();
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdarg>
 #include <cstdio>
 
@@ -82,6 +84,34 @@ inline int RunMessageLoop() {
   }
   if (LogFile()) std::fclose(LogFile());
   return 0;
+}
+
+// The baselines' tray icon: added once their window exists, removed as the window goes.
+inline NOTIFYICONDATAW& TrayIcon() {
+  static NOTIFYICONDATAW icon{};
+  return icon;
+}
+
+// A baseline's window procedure: closing the window removes the icon and ends the program.
+inline LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DESTROY) {
+    Shell_NotifyIconW(NIM_DELETE, &TrayIcon());
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+inline bool AddTrayIcon(HWND hwnd, const wchar_t* tip) {
+  NOTIFYICONDATAW& icon = TrayIcon();
+  icon.cbSize = sizeof icon;
+  icon.hWnd = hwnd;
+  icon.uID = 1;
+  icon.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+  icon.uCallbackMessage = WM_APP + 1;
+  icon.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+  lstrcpynW(icon.szTip, tip, ARRAYSIZE(icon.szTip));
+  return Shell_NotifyIconW(NIM_ADD, &icon);
 }
 
 }  // namespace test_tool
