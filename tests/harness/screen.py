@@ -31,8 +31,8 @@ def pixels(ppm):
 
 def crop(ppm, width, height):
     """The top-left width x height of a picture."""
-    w, h, pixels = pixels(ppm)
-    rows = (pixels[y * w * 3:(y * w + width) * 3] for y in range(min(h, height)))
+    w, h, data = pixels(ppm)
+    rows = (data[y * w * 3:(y * w + width) * 3] for y in range(min(h, height)))
     return b"P6\n%d %d\n255\n" % (width, min(h, height)) + b"".join(rows)
 
 
