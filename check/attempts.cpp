@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -48,12 +49,13 @@ class ReplayWatch {
     w.pumpWatch = [this] { Look(); };
     timeout_ = std::move(window.attemptTimer.onTimer);
     window.attemptTimer.onTimer = [this] { Timeout(); };
-    window.firingListeners.push_back([this](const Firing& f) { Fired(f); });
+    window.watchers.push_back(
+        std::make_unique<FiringWatcher>([this](const Firing& f) { Fired(f); }));
   }
   ~ReplayWatch() {
     fake::TheWorld().pumpWatch = nullptr;
     window_.attemptTimer.onTimer = std::move(timeout_);
-    window_.firingListeners.pop_back();
+    window_.watchers.pop_back();
   }
   ReplayWatch(const ReplayWatch&) = delete;
   ReplayWatch& operator=(const ReplayWatch&) = delete;

@@ -46,39 +46,53 @@ std::string_view LastAttempts(std::string_view file, std::size_t budget) {
   return {};
 }
 
-class AttemptTrace {
+class AttemptTrace : public RecognitionWatcher {
  public:
   AttemptTrace(MainWindow& window, SystemPath path) : window_(window), path_(std::move(path)) {}
 
-  void Hear(const TraceNotice& notice) {
-    using Kind = TraceNotice::Kind;
-    switch (notice.kind) {
-      case Kind::RunStarted:
-        if (open_) End(Ending::Run);
-        Flush();
-        anchorMs_ = platform::TickCountMs();
-        break;
-      case Kind::RunStopped:
-        if (open_) End(Ending::Run);
-        break;
-      case Kind::Pass:
-        Passed(notice);
-        break;
-      case Kind::Pumped:
-        // The timer ran out in the pump, or a pause dropped every attempt.
-        if (open_ && !Running()) End(Ending::Timer);
-        Flush();
-        break;
-      case Kind::RunEnded:
-        if (open_) End(Ending::Run);
-        Flush();
-        break;
-    }
+  void RunToggled(bool on) override {
+    if (open_) End(Ending::Run);
+    if (!on) return;
+    Flush();
+    anchorMs_ = platform::TickCountMs();
   }
 
-  void Fired(int row) {
+  // Inside a pass: nothing here allocates or writes.
+  void PassFollowed(Point anchor, bool anchorMoved) override {
+    const std::uint64_t now = platform::TickCountMs();
+    const Point cursor = window_.state.cursorPoint;
+    if (open_) {
+      Push({now, cursor, anchorMoved});
+      // Every gesture dropped out and the failures stopped the timer.
+      if (!Running()) End(Ending::Timer);
+    } else if (anchorMoved && Running()) {
+      open_ = true;
+      ending_ = Ending::None;
+      pushed_ = 0;
+      began_ = platform::LocalTimeNow();
+      mode_ = ButtonStartsRecognition(window_)  ? "mouse button"
+              : window_.hotKeyModeBox.Checked() ? "hot key"
+                                                : "continuous";
+      Push({anchorMs_, anchor, true});
+      Push({now, cursor, true});
+    }
+    if (anchorMoved) anchorMs_ = now;
+  }
+
+  void Pumped() override {
+    // The timer ran out in the pump, or a pause dropped every attempt.
+    if (open_ && !Running()) End(Ending::Timer);
+    Flush();
+  }
+
+  void RunEnded() override {
+    if (open_) End(Ending::Run);
+    Flush();
+  }
+
+  void Fired(const Firing& firing) override {
     if (!open_) return;
-    firedRow_ = row;
+    firedRow_ = firing.row;
     End(Ending::Fired);
   }
 
@@ -88,28 +102,6 @@ class AttemptTrace {
     Point at;
     bool anchor;  // the next movement was measured from here
   };
-
-  // Inside a pass: nothing here allocates or writes.
-  void Passed(const TraceNotice& notice) {
-    const std::uint64_t now = platform::TickCountMs();
-    const Point cursor = window_.state.cursorPoint;
-    if (open_) {
-      Push({now, cursor, notice.anchorMoved});
-      // Every gesture dropped out and the failures stopped the timer.
-      if (!Running()) End(Ending::Timer);
-    } else if (notice.anchorMoved && Running()) {
-      open_ = true;
-      ending_ = Ending::None;
-      pushed_ = 0;
-      began_ = platform::LocalTimeNow();
-      mode_ = ButtonStartsRecognition(window_)  ? "mouse button"
-              : window_.hotKeyModeBox.Checked() ? "hot key"
-                                                : "continuous";
-      Push({anchorMs_, notice.anchor, true});
-      Push({now, cursor, true});
-    }
-    if (notice.anchorMoved) anchorMs_ = now;
-  }
 
   // An attempt runs while the timer does or any gesture is followed.
   bool Running() const {
@@ -200,10 +192,7 @@ class AttemptTrace {
 
 void StartAttemptTrace(MainWindow& window, const std::string& setting) {
   if (setting.empty()) return;
-  // Kept alive by the listeners, which live as long as the window.
-  const auto trace = std::make_shared<AttemptTrace>(window, TracePath(setting));
-  window.traceListeners.push_back([trace](const TraceNotice& n) { trace->Hear(n); });
-  window.firingListeners.push_back([trace](const Firing& f) { trace->Fired(f.row); });
+  window.watchers.push_back(std::make_unique<AttemptTrace>(window, TracePath(setting)));
 }
 
 }  // namespace vetrix

@@ -11,21 +11,79 @@
 namespace vetrix {
 namespace {
 
-struct Feedback {
-  int depth = 0;      // runs in progress, nested ones included
-  int triggered = 0;  // the depth of the triggered run in progress; 0: none
-  bool trailOpen = false;
-  bool penDown = false;  // the trail has a last point, and so it shows something
-  Point last;
-  Point start;
-  Size slop;
-  bool wandered = false;  // beyond the drag rectangle around the start
-  bool fired = false;
-};
-
 bool Beyond(Point p, Point start, Size slop) {
   return std::abs(p.x - start.x) > slop.width || std::abs(p.y - start.y) > slop.height;
 }
+
+// Each notice is a plain call: none allocates.
+class Feedback : public RecognitionWatcher {
+ public:
+  explicit Feedback(MainWindow& window) : window_(window) {}
+
+  void RunStarted(const RunStart& run) override {
+    ++depth_;
+    // A press nested in a triggered run goes on drawing the same trail.
+    if (!run.triggered || triggered_) return;
+    triggered_ = depth_;
+    start_ = run.at;
+    slop_ = platform::DragSlop();
+    wandered_ = fired_ = false;
+    // The surface is made before the first pass: a pass makes nothing. Making it takes a while,
+    // and the pointer goes on meanwhile: the line starts where the run did.
+    trailOpen_ = window_.feedback.trail;
+    if (trailOpen_) {
+      platform::OpenTrail();
+      platform::ExtendTrail(run.at);
+    }
+    last_ = run.at;
+    penDown_ = trailOpen_;
+  }
+
+  void PassSampled(Point cursor, bool paused) override {
+    if (!triggered_) return;
+    if (paused) {
+      // Nothing of the trail stays over the program recognition stays out of, and the line
+      // starts afresh where the pointer is when the pause ends.
+      if (trailOpen_ && penDown_) {
+        platform::ClearTrail();
+        platform::LiftTrail();
+      }
+      penDown_ = false;
+      return;
+    }
+    if (!wandered_ && Beyond(cursor, start_, slop_)) wandered_ = true;
+    if (penDown_ && cursor == last_) return;
+    if (trailOpen_) platform::ExtendTrail(cursor);
+    last_ = cursor;
+    penDown_ = true;
+  }
+
+  void Fired(const Firing& firing) override {
+    fired_ = true;
+    if (window_.feedback.tip) platform::ShowTip(TipText(firing.action), window_.state.cursorPoint);
+  }
+
+  void RunEnded() override {
+    if (depth_-- != triggered_) return;
+    triggered_ = 0;
+    if (trailOpen_) platform::CloseTrail();
+    trailOpen_ = false;
+    if (window_.feedback.tip && wandered_ && !fired_)
+      platform::ShowTip(texts::kNotRecognised, window_.state.cursorPoint);
+  }
+
+ private:
+  MainWindow& window_;
+  int depth_ = 0;      // runs in progress, nested ones included
+  int triggered_ = 0;  // the depth of the triggered run in progress; 0: none
+  bool trailOpen_ = false;
+  bool penDown_ = false;  // the trail has a last point, and so it shows something
+  Point last_;
+  Point start_;
+  Size slop_;
+  bool wandered_ = false;  // beyond the drag rectangle around the start
+  bool fired_ = false;
+};
 
 }  // namespace
 
@@ -35,56 +93,7 @@ std::string TipText(const std::string& action) {
 }
 
 void ShowRecognitionFeedback(MainWindow& window) {
-  // Shared by the listeners; each notice is a plain call, none allocates.
-  const auto f = std::make_shared<Feedback>();
-  window.runStartListeners.push_back([&window, f](const RunStart& run) {
-    ++f->depth;
-    // A press nested in a triggered run goes on drawing the same trail.
-    if (!run.triggered || f->triggered) return;
-    f->triggered = f->depth;
-    f->start = run.at;
-    f->slop = platform::DragSlop();
-    f->wandered = f->fired = false;
-    // The surface is made before the first pass: a pass makes nothing. Making it takes a while,
-    // and the pointer goes on meanwhile: the line starts where the run did.
-    f->trailOpen = window.feedback.trail;
-    if (f->trailOpen) {
-      platform::OpenTrail();
-      platform::ExtendTrail(run.at);
-    }
-    f->last = run.at;
-    f->penDown = f->trailOpen;
-  });
-  window.passSampleListeners.push_back([f](Point cursor, bool paused) {
-    if (!f->triggered) return;
-    if (paused) {
-      // Nothing of the trail stays over the program recognition stays out of, and the line
-      // starts afresh where the pointer is when the pause ends.
-      if (f->trailOpen && f->penDown) {
-        platform::ClearTrail();
-        platform::LiftTrail();
-      }
-      f->penDown = false;
-      return;
-    }
-    if (!f->wandered && Beyond(cursor, f->start, f->slop)) f->wandered = true;
-    if (f->penDown && cursor == f->last) return;
-    if (f->trailOpen) platform::ExtendTrail(cursor);
-    f->last = cursor;
-    f->penDown = true;
-  });
-  window.firingListeners.push_back([&window, f](const Firing& firing) {
-    f->fired = true;
-    if (window.feedback.tip) platform::ShowTip(TipText(firing.action), window.state.cursorPoint);
-  });
-  window.runEndListeners.push_back([&window, f] {
-    if (f->depth-- != f->triggered) return;
-    f->triggered = 0;
-    if (f->trailOpen) platform::CloseTrail();
-    f->trailOpen = false;
-    if (window.feedback.tip && f->wandered && !f->fired)
-      platform::ShowTip(texts::kNotRecognised, window.state.cursorPoint);
-  });
+  window.watchers.push_back(std::make_unique<Feedback>(window));
 }
 
 }  // namespace vetrix

@@ -32,19 +32,12 @@ void Fire(MainWindow& window, int j) {
   SharedState& s = window.state;
   ResetProgress(s);
   const Firing firing{j, s.table.action[j], platform::TickCountMs()};
-  for (const auto& listener : window.firingListeners) listener(firing);
+  for (const auto& watcher : window.watchers) watcher->Fired(firing);
   s.matchFailures = 0;
   window.attemptTimer.Stop();
   RunAction(window, j);
   DrawGesture(window);
   if (s.oneShot) window.startButton.Click();
-}
-
-void TellTrace(MainWindow& window, TraceNotice::Kind kind, Point anchor = {},
-               bool anchorMoved = false) {
-  if (window.traceListeners.empty()) return;
-  const TraceNotice notice{kind, anchor, anchorMoved};
-  for (const auto& listener : window.traceListeners) listener(notice);
 }
 
 void ShowRecognitionState(MainWindow& window) {
@@ -90,12 +83,12 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
   GestureTable& t = s.table;
   const Point anchor = s.anchorPoint;
   s.cursorPoint = platform::GetCursorPos();
-  for (const auto& listener : window.passSampleListeners) listener(s.cursorPoint, s.paused);
+  for (const auto& watcher : window.watchers) watcher->PassSampled(s.cursorPoint, s.paused);
   // Nothing is followed while a program that recognition stays out of is in front, and what
   // the pointer did there is no stroke once it has gone.
   if (s.paused) {
     s.anchorPoint = s.cursorPoint;
-    TellTrace(window, TraceNotice::Kind::Pass, anchor, true);
+    for (const auto& watcher : window.watchers) watcher->PassFollowed(anchor, true);
     return;
   }
 
@@ -117,7 +110,7 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
     s.matchFailures = 0;
     window.attemptTimer.Stop();
   }
-  TellTrace(window, TraceNotice::Kind::Pass, anchor, counted);
+  for (const auto& watcher : window.watchers) watcher->PassFollowed(anchor, counted);
 
   // A gesture without strokes has nothing to follow; it would otherwise fire on every pass.
   for (int j = 0; j < TableSize(t); ++j) {
@@ -134,16 +127,15 @@ void ToggleRecognition(MainWindow& window) {
   s.stopped = !s.stopped;
   s.anchorPoint = platform::GetCursorPos();
   const bool starts = !s.stopped;
-  TellTrace(window, starts ? TraceNotice::Kind::RunStarted : TraceNotice::Kind::RunStopped);
+  for (const auto& watcher : window.watchers) watcher->RunToggled(starts);
   ShowRecognitionState(window);
   s.matchFailures = 0;
   ResetProgress(s);
   if (s.stopped) return;
   const RunStart start{byButton || s.oneShot, s.anchorPoint};
-  for (const auto& listener : window.runStartListeners) listener(start);
+  for (const auto& watcher : window.watchers) watcher->RunStarted(start);
   const auto ended = [&window] {
-    TellTrace(window, TraceNotice::Kind::RunEnded);
-    for (const auto& listener : window.runEndListeners) listener();
+    for (const auto& watcher : window.watchers) watcher->RunEnded();
   };
   bool anyStarted = false;
   platform::Pacer pacer(10);
@@ -151,7 +143,7 @@ void ToggleRecognition(MainWindow& window) {
     while (!s.stopped) {
       RecognitionStep(window, anyStarted);
       const bool handled = platform::ProcessMessages();
-      TellTrace(window, TraceNotice::Kind::Pumped);
+      for (const auto& watcher : window.watchers) watcher->Pumped();
       pacer.AfterPass(s.cursorPoint, s.stopped, handled);
     }
   } catch (const std::exception&) {

@@ -1,6 +1,6 @@
 // The recognition loop: it runs inside the start button's click handler, looks at the cursor at
 // the pace platform/pacer.h sets (every 10 ms while it moves, not at all while it rests) and
-// follows every gesture stroke by stroke. A firing is announced to the window's listeners.
+// follows every gesture stroke by stroke. The window's watchers hear what it does.
 #pragma once
 
 #include "store/shared_state.h"

@@ -1,5 +1,7 @@
 #include "shell/bindings.h"
 
+#include <memory>
+
 #include "base/texts.h"
 #include "capture/exact_recording.h"
 #include "capture/gesture_view.h"
@@ -54,10 +56,10 @@ void BindHandlers(MainWindow& w) {
   w.middleButtonRadio.onClick = [&w] { OnTriggerButtonClick(w, 2); };
   w.rightButtonRadio.onClick = [&w] { OnTriggerButtonClick(w, 3); };
   // A firing shows its row in both lists.
-  w.firingListeners.push_back([&w](const Firing& f) {
+  w.watchers.push_back(std::make_unique<FiringWatcher>([&w](const Firing& f) {
     w.gestureList.Select(f.row);
     w.actionList.Select(f.row);
-  });
+  }));
   ShowRecognitionFeedback(w);
   w.attemptTimer.onTimer = [&w] { OnAttemptTimeout(w); };
   w.frame.onClose = [&w] { OnCloseRequest(w); };

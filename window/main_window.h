@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/controls.h"
@@ -25,24 +27,48 @@ struct Firing {
   std::uint64_t ms = 0;
 };
 
-// What recognition tells the attempt trace (recognition/attempt_trace.h): a run's start and
-// stop at the start button's toggle, each pass once it has followed every gesture (before any
-// fires), each return from the pump after a pass, and the end of a run's loop.
-struct TraceNotice {
-  enum class Kind { RunStarted, RunStopped, Pass, Pumped, RunEnded };
-  Kind kind;
-  // A pass: the point its movement was measured from, and whether the pass took the cursor
-  // as the next one (a counted movement, or a pause).
-  Point anchor;
-  bool anchorMoved = false;
-};
-
 // Recognition's notice that a run starts: whether a trigger started it (the chosen mouse
 // button's press, or hot-key mode, whose run ends by itself after one gesture) rather than the
 // continuous mode, and where the pointer was.
 struct RunStart {
   bool triggered = false;
   Point at;
+};
+
+// What follows recognition from the outside (the trail and the tip, the attempt trace, the
+// checker): each notice does nothing unless a watcher overrides it. The notices of a pass come
+// inside it, where a watcher neither allocates nor writes.
+class RecognitionWatcher {
+ public:
+  virtual ~RecognitionWatcher() = default;
+
+  // The start button turned recognition on or off, before the caption says so.
+  virtual void RunToggled(bool /*on*/) {}
+  // A run's loop is about to begin; nested runs too.
+  virtual void RunStarted(const RunStart& /*run*/) {}
+  // A pass sampled the pointer, and recognition is paused there or not.
+  virtual void PassSampled(Point /*cursor*/, bool /*paused*/) {}
+  // A pass has followed every gesture, or none while paused, and none has fired yet: the point
+  // its movement was measured from, and whether the pass took the cursor as the next one (a
+  // counted movement, or a pause).
+  virtual void PassFollowed(Point /*anchor*/, bool /*anchorMoved*/) {}
+  // The pump after a pass returned.
+  virtual void Pumped() {}
+  // A run's loop ended, also by an error; an inner run ends before the run it is nested in.
+  virtual void RunEnded() {}
+  // A gesture fired; its action has not run yet.
+  virtual void Fired(const Firing& /*firing*/) {}
+};
+
+// For a watcher that only wants the firings.
+class FiringWatcher : public RecognitionWatcher {
+ public:
+  explicit FiringWatcher(std::function<void(const Firing&)> onFiring)
+      : onFiring_(std::move(onFiring)) {}
+  void Fired(const Firing& firing) override { onFiring_(firing); }
+
+ private:
+  std::function<void(const Firing&)> onFiring_;
 };
 
 class MainWindow {
@@ -79,18 +105,9 @@ class MainWindow {
   platform::PopupMenu trayMenu;  // "Восстановить" / "Выход"
   platform::PopupMenu bindMenu;  // the action list's "Файл" / "Команда"
 
-  // Told of every firing, in the order they subscribed, before the action runs.
-  std::vector<std::function<void(const Firing&)>> firingListeners;
-  // Empty unless "TraceFile" is set. Told of a pass inside it: a listener neither allocates
-  // nor writes there.
-  std::vector<std::function<void(const TraceNotice&)>> traceListeners;
-  // Told when each run of recognition starts and when it ends, nested runs too (an inner run
-  // ends before the run it is nested in).
-  std::vector<std::function<void(const RunStart&)>> runStartListeners;
-  std::vector<std::function<void()>> runEndListeners;
-  // Told at every pass of a run of where it sampled the pointer, and whether recognition is
-  // paused there.
-  std::vector<std::function<void(Point cursor, bool paused)>> passSampleListeners;
+  // Told of recognition's notices, each in the order they began to watch. A watcher that stops
+  // before the window goes takes itself off the back (a replay's own).
+  std::vector<std::unique_ptr<RecognitionWatcher>> watchers;
   // Set by the mouse trigger just before the click that a button press makes; the run that
   // click starts takes it.
   bool buttonPressStartsRun = false;

@@ -81,7 +81,7 @@ class Passes {
     if (extra == Extra::Trail) {
       ShowRecognitionFeedback(*window_);
       const RunStart start{true, window_->state.anchorPoint};
-      for (const auto& listener : window_->runStartListeners) listener(start);
+      for (const auto& watcher : window_->watchers) watcher->RunStarted(start);
     }
     // Warm-up: the fake's timer list grows once; the real timer is the system's.
     for (int i = 0; i < 4; ++i) Pass();

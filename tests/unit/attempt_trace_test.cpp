@@ -260,8 +260,9 @@ TEST_F(AttemptTraceTest, WithoutAPathNothingListensAndNothingIsWritten) {
     SCOPED_TRACE(setting);
     Restart();
     PointWorldAtFolders();
+    const std::size_t boundWatchers = window().watchers.size();
     Create(std::string("[Main]\r\nNum=1\r\n1=0\r\na0=C:\\a.bat\r\n") + setting);
-    EXPECT_TRUE(window().traceListeners.empty());
+    EXPECT_EQ(window().watchers.size(), boundWatchers);
     RunContinuous({{100, {530, 400}}}, 1000);
     EXPECT_EQ(world().shellCalls.size(), 1u);
     EXPECT_EQ(world().FileBytes(kTracePath), nullptr);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -114,9 +115,9 @@ TEST_F(RecognitionTest, AFiringIsAnnouncedOnceBeforeItsActionRuns) {
     std::size_t shellCallsBefore;
   };
   std::vector<Heard> heard;
-  window().firingListeners.push_back([&](const Firing& f) {
+  window().watchers.push_back(std::make_unique<FiringWatcher>([&](const Firing& f) {
     heard.push_back({f, window().gestureList.Selected(), world().shellCalls.size()});
-  });
+  }));
   world().now = 4321;
   BeginRun();
   Step(Right());
@@ -384,8 +385,8 @@ TEST_F(RecognitionTest, ADeafLibraryFiresWhatPollingFired) {
     world().FollowTrack(track);
     world().At(21'000, [this] { window().startButton.Click(); });
     std::vector<std::pair<int, std::uint64_t>> fired;
-    window().firingListeners.push_back(
-        [&fired](const Firing& f) { fired.emplace_back(f.row, f.ms); });
+    window().watchers.push_back(std::make_unique<FiringWatcher>(
+        [&fired](const Firing& f) { fired.emplace_back(f.row, f.ms); }));
     window().startButton.Click();
     return fired;
   };
