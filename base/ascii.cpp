@@ -29,4 +29,10 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::uint64_t HashIgnoringAsciiCase(std::string_view text) {
+  std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+  for (char c : text) hash = (hash ^ static_cast<unsigned char>(Fold(c))) * 1099511628211u;
+  return hash;
+}
+
 }  // namespace vetrix

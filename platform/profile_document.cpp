@@ -31,41 +31,80 @@ auto* FindSection(Sections& sections, std::string_view name) {
   return decltype(&sections.front())(nullptr);
 }
 
+// Where `name` is or would go in the section's index.
+template <class Section>
+std::uint32_t& IndexSlot(Section& section, std::string_view name) {
+  const std::size_t mask = section.index.size() - 1;
+  std::size_t slot = static_cast<std::size_t>(HashIgnoringAsciiCase(name)) & mask;
+  for (;; slot = (slot + 1) & mask) {
+    const std::uint32_t at = section.index[slot];
+    if (at == 0 || SameName(section.keys[at - 1].name, name)) return section.index[slot];
+  }
+}
+
+// Files hold few keys, so that a table would cost more than it saves for one lookup: only a
+// section looked up again gets one.
+template <class Section>
+void IndexKeys(Section& section) {
+  std::size_t size = 8;
+  while (size < 2 * section.keys.size()) size *= 2;
+  section.index.assign(size, 0);
+  for (std::size_t i = 0; i < section.keys.size(); ++i) {
+    std::uint32_t& slot = IndexSlot(section, section.keys[i].name);
+    if (slot == 0) slot = static_cast<std::uint32_t>(i + 1);
+  }
+}
+
 template <class Section>
 auto* FindKey(Section& section, std::string_view name) {
   using KeyPointer = decltype(&section.keys.front());
-  if (!section.index && !std::exchange(section.lookedUp, true)) {
+  if (section.index.empty() && !std::exchange(section.lookedUp, true)) {
     for (auto& k : section.keys)
       if (SameName(k.name, name)) return &k;
     return KeyPointer(nullptr);
   }
-  if (!section.index) {
-    section.index.emplace();
-    for (std::size_t i = 0; i < section.keys.size(); ++i)
-      section.index->try_emplace(AsciiLower(section.keys[i].name), i);
-  }
-  const auto found = section.index->find(AsciiLower(name));
-  return found == section.index->end() ? KeyPointer(nullptr) : &section.keys[found->second];
+  if (section.index.empty()) IndexKeys(section);
+  const std::uint32_t at = IndexSlot(section, name);
+  return at == 0 ? KeyPointer(nullptr) : &section.keys[at - 1];
 }
 
 }  // namespace
 
-ProfileText::ProfileText(std::string_view content) : sections_(1), text_(content) {
+ProfileText::ProfileText(std::string_view content) : text_(content) {
+  // Every line first, so that the sections and each one's keys are made at their final size.
+  // A line that is not blank takes two bytes at least, its end included.
+  std::vector<Line> lines;
+  lines.reserve(std::min<std::size_t>(content.size() / 2 + 1, 512));
+  std::size_t headers = 0;
   // The next CR and the next LF, each searched for only once passed: a search for either at
   // every line would look at each byte again and again.
   std::size_t pos = 0, cr = content.find('\r'), lf = content.find('\n');
   while (pos < content.size()) {
     if (cr < pos) cr = content.find('\r', pos);
     if (lf < pos) lf = content.find('\n', pos);
-    const std::size_t end = std::min({cr, lf, content.size()});
+    const std::size_t end = std::min(std::min(cr, lf), content.size());
     const std::optional<Line> line = ParseLine(content.substr(pos, end - pos));
     pos = end + 1;
     if (!line) continue;
-    if (line->header)
-      sections_.push_back({std::string(line->name), {}, {}, false});
-    else
-      sections_.back().keys.push_back({std::string(line->name), Owned(line->value)});
+    headers += line->header;
+    lines.push_back(*line);
   }
+  sections_.reserve(headers + 1);
+  sections_.emplace_back();
+  std::size_t first = 0;  // the current section's first key
+  auto addKeys = [&](std::size_t end) {
+    std::vector<Key>& keys = sections_.back().keys;
+    keys.reserve(end - first);
+    for (std::size_t i = first; i < end; ++i)
+      keys.push_back({std::string(lines[i].name), Owned(lines[i].value)});
+  };
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!lines[i].header) continue;
+    addKeys(i);
+    sections_.push_back({std::string(lines[i].name), {}, {}, false});
+    first = i + 1;
+  }
+  addKeys(lines.size());
 }
 
 std::optional<std::string> ProfileText::Read(std::string_view section, std::string_view key) const {
@@ -126,7 +165,7 @@ bool ProfileText::Apply(std::string_view section, std::string_view key,
       if (!SameName(s.name, section)) continue;
       if (const Key* k = FindKey(s, key)) {
         s.keys.erase(s.keys.begin() + (k - s.keys.data()));
-        s.index.reset();
+        s.index.clear();
         return true;
       }
     }
@@ -146,7 +185,12 @@ bool ProfileText::Apply(std::string_view section, std::string_view key,
     Section& s = *change.section;
     s.keys.push_back({std::string(TrimFront(key)), std::nullopt});
     change.key = &s.keys.back();
-    if (s.index) s.index->try_emplace(AsciiLower(change.key->name), s.keys.size() - 1);
+    if (2 * s.keys.size() > s.index.size()) {
+      s.index.clear();  // made again, larger, at the next lookup
+    } else {
+      std::uint32_t& slot = IndexSlot(s, change.key->name);
+      if (slot == 0) slot = static_cast<std::uint32_t>(s.keys.size());
+    }
   }
   if (change.key->value == text) return false;
   change.key->value = text;
@@ -235,7 +279,7 @@ bool ProfileText::Reread(const Change& change) {
     asWritten_->header = std::move(s.name);
     s.name = header->name;
   }
-  if (line->name != asWritten_->name) s.index.reset();
+  if (line->name != asWritten_->name) s.index.clear();
   k.name = line->name;
   k.value = Owned(line->value);
   // Names and values hold no NUL (Arg cuts them), so what was read back reads back as itself.

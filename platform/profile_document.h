@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/profile_lines.h"
@@ -48,8 +48,10 @@ class ProfileText {
   struct Section {
     std::string name;
     std::vector<Key> keys;
-    // Each name's first key, dropped when a key goes or is renamed.
-    mutable std::optional<std::unordered_map<std::string, std::size_t>> index;
+    // Each name's first key: slots of an open-addressed table holding the key's position + 1
+    // (0: free), at most half of them used. Empty until a second lookup; emptied when a key goes
+    // or is renamed.
+    mutable std::vector<std::uint32_t> index;
     mutable bool lookedUp = false;
     friend bool operator==(const Section& a, const Section& b) {
       return a.name == b.name && a.keys == b.keys;
