@@ -45,8 +45,12 @@ class Problems {
     list_.push_back({std::move(key), Severity::Warning, std::move(message)});
   }
   std::vector<Problem> Sorted() && {
-    std::stable_sort(list_.begin(), list_.end(),
-                     [](const Problem& a, const Problem& b) { return a.severity < b.severity; });
+    const auto bySeverity = [](const Problem& a, const Problem& b) {
+      return a.severity < b.severity;
+    };
+    // The sort takes a buffer of its own, which a list in order does without.
+    if (!std::is_sorted(list_.begin(), list_.end(), bySeverity))
+      std::stable_sort(list_.begin(), list_.end(), bySeverity);
     return std::move(list_);
   }
 
@@ -205,6 +209,7 @@ Report Analysed(const std::string& iniBytes, const FileProbe& probe,
   LoadedProgram program(iniBytes);
   MainWindow& window = program.window();
   const GestureTable& table = window.state.table;
+  report.gestures.reserve(static_cast<std::size_t>(TableSize(table)));
   for (int i = 0; i < TableSize(table); ++i) {
     const int n = ReadableStrokeCount(table, i);
     report.gestures.push_back(
