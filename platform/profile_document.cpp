@@ -22,50 +22,56 @@ std::optional<std::string> Owned(std::optional<std::string_view> s) {
   return s ? std::optional<std::string>(*s) : std::nullopt;
 }
 
-// Reads and writes look a section up by its trimmed name, listings and deletions by the name as
-// given: Wine's own inconsistency, kept so that both implementations find the same section.
-template <class Sections>
-auto* FindSection(Sections& sections, std::string_view name) {
-  for (auto& s : sections)
-    if (SameName(s.name, name)) return &s;
-  return decltype(&sections.front())(nullptr);
-}
-
-// Where `name` is or would go in the section's index.
-template <class Section>
-std::uint32_t& IndexSlot(Section& section, std::string_view name) {
-  const std::size_t mask = section.index.size() - 1;
+// Where `name` is or would go in the index of `list`.
+template <class List>
+std::uint32_t& IndexSlot(std::vector<std::uint32_t>& slots, List& list, std::string_view name) {
+  const std::size_t mask = slots.size() - 1;
   std::size_t slot = static_cast<std::size_t>(HashIgnoringAsciiCase(name)) & mask;
   for (;; slot = (slot + 1) & mask) {
-    const std::uint32_t at = section.index[slot];
-    if (at == 0 || SameName(section.keys[at - 1].name, name)) return section.index[slot];
+    const std::uint32_t at = slots[slot];
+    if (at == 0 || SameName(list[at - 1].name, name)) return slots[slot];
   }
 }
 
-// Files hold few keys, so that a table would cost more than it saves for one lookup: only a
-// section looked up again gets one.
-template <class Section>
-void IndexKeys(Section& section) {
+template <class List>
+void IndexNames(std::vector<std::uint32_t>& slots, List& list) {
   std::size_t size = 8;
-  while (size < 2 * section.keys.size()) size *= 2;
-  section.index.assign(size, 0);
-  for (std::size_t i = 0; i < section.keys.size(); ++i) {
-    std::uint32_t& slot = IndexSlot(section, section.keys[i].name);
+  while (size < 2 * list.size()) size *= 2;
+  slots.assign(size, 0);
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    std::uint32_t& slot = IndexSlot(slots, list, list[i].name);
     if (slot == 0) slot = static_cast<std::uint32_t>(i + 1);
   }
 }
 
+// The first entry of `list` named `name` (without case); null when there is none.
+template <class List, class Index>
+auto* FindNamed(List& list, Index& index, std::string_view name) {
+  using Pointer = decltype(&list.front());
+  if (index.slots.empty() && !std::exchange(index.lookedUp, true)) {
+    for (auto& entry : list)
+      if (SameName(entry.name, name)) return &entry;
+    return Pointer(nullptr);
+  }
+  if (index.slots.empty()) IndexNames(index.slots, list);
+  const std::uint32_t at = IndexSlot(index.slots, list, name);
+  return at == 0 ? Pointer(nullptr) : &list[at - 1];
+}
+
+// The entry just added at the end of `list` goes into its index, if it has one.
+template <class List, class Index>
+void IndexLast(List& list, Index& index) {
+  if (2 * list.size() > index.slots.size()) {
+    index.slots.clear();  // made again, larger, at the next lookup
+    return;
+  }
+  std::uint32_t& slot = IndexSlot(index.slots, list, list.back().name);
+  if (slot == 0) slot = static_cast<std::uint32_t>(list.size());
+}
+
 template <class Section>
 auto* FindKey(Section& section, std::string_view name) {
-  using KeyPointer = decltype(&section.keys.front());
-  if (section.index.empty() && !std::exchange(section.lookedUp, true)) {
-    for (auto& k : section.keys)
-      if (SameName(k.name, name)) return &k;
-    return KeyPointer(nullptr);
-  }
-  if (section.index.empty()) IndexKeys(section);
-  const std::uint32_t at = IndexSlot(section, name);
-  return at == 0 ? KeyPointer(nullptr) : &section.keys[at - 1];
+  return FindNamed(section.keys, section.index, name);
 }
 
 }  // namespace
@@ -94,14 +100,15 @@ ProfileText::ProfileText(std::string_view content) : text_(content) {
   std::size_t first = 0;  // the current section's first key
   auto addKeys = [&](std::size_t end) {
     std::vector<Key>& keys = sections_.back().keys;
-    keys.reserve(end - first);
+    // With room for the keys a program adds to the sections it writes to.
+    if (end > first) keys.reserve(end - first + 4);
     for (std::size_t i = first; i < end; ++i)
       keys.push_back({std::string(lines[i].name), Owned(lines[i].value)});
   };
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (!lines[i].header) continue;
     addKeys(i);
-    sections_.push_back({std::string(lines[i].name), {}, {}, false});
+    sections_.push_back({std::string(lines[i].name), {}, {}});
     first = i + 1;
   }
   addKeys(lines.size());
@@ -110,7 +117,7 @@ ProfileText::ProfileText(std::string_view content) : text_(content) {
 std::optional<std::string> ProfileText::Read(std::string_view section, std::string_view key) const {
   section = Arg(section);
   key = Arg(key);
-  const auto* s = FindSection(sections_, Trim(section));
+  const auto* s = FindNamed(sections_, sectionIndex_, Trim(section));
   const auto* k = s ? FindKey(*s, Trim(key)) : nullptr;
   if (!k || !k->value) return std::nullopt;
 
@@ -130,7 +137,9 @@ std::optional<std::string> ProfileText::Read(std::string_view section, std::stri
 
 std::vector<std::string> ProfileText::Keys(std::string_view section) const {
   std::vector<std::string> names;
-  const auto* s = FindSection(sections_, Arg(section));
+  // Listings look the name up as given, reads and writes trimmed: Wine's own inconsistency, kept
+  // so that both implementations find the same section.
+  const auto* s = FindNamed(sections_, sectionIndex_, Arg(section));
   if (!s) return names;
   for (const Key& k : s->keys)
     if (k.value && (k.name.empty() || k.name.front() != ';')) names.push_back(k.name);
@@ -165,7 +174,7 @@ bool ProfileText::Apply(std::string_view section, std::string_view key,
       if (!SameName(s.name, section)) continue;
       if (const Key* k = FindKey(s, key)) {
         s.keys.erase(s.keys.begin() + (k - s.keys.data()));
-        s.index.clear();
+        s.index.slots.clear();
         return true;
       }
     }
@@ -173,10 +182,11 @@ bool ProfileText::Apply(std::string_view section, std::string_view key,
   }
 
   const std::string text(TrimFront(Arg(*value)));
-  change.section = FindSection(sections_, Trim(section));
+  change.section = FindNamed(sections_, sectionIndex_, Trim(section));
   if (!change.section) {
     // New names keep their trailing blanks: Wine trims only the front when it creates them.
-    sections_.push_back({std::string(TrimFront(section)), {}, {}, false});
+    sections_.push_back({std::string(TrimFront(section)), {}, {}});
+    IndexLast(sections_, sectionIndex_);
     change.section = &sections_.back();
     change.madeSection = true;
   }
@@ -185,12 +195,7 @@ bool ProfileText::Apply(std::string_view section, std::string_view key,
     Section& s = *change.section;
     s.keys.push_back({std::string(TrimFront(key)), std::nullopt});
     change.key = &s.keys.back();
-    if (2 * s.keys.size() > s.index.size()) {
-      s.index.clear();  // made again, larger, at the next lookup
-    } else {
-      std::uint32_t& slot = IndexSlot(s, change.key->name);
-      if (slot == 0) slot = static_cast<std::uint32_t>(s.keys.size());
-    }
+    IndexLast(s.keys, s.index);
   }
   if (change.key->value == text) return false;
   change.key->value = text;
@@ -278,8 +283,9 @@ bool ProfileText::Reread(const Change& change) {
   if (header) {
     asWritten_->header = std::move(s.name);
     s.name = header->name;
+    if (s.name != *asWritten_->header) sectionIndex_.slots.clear();
   }
-  if (line->name != asWritten_->name) s.index.clear();
+  if (line->name != asWritten_->name) s.index.slots.clear();
   k.name = line->name;
   k.value = Owned(line->value);
   // Names and values hold no NUL (Arg cuts them), so what was read back reads back as itself.

@@ -45,14 +45,17 @@ class ProfileText {
     std::optional<std::string> value;
     friend bool operator==(const Key&, const Key&) = default;
   };
+  // Each name's first entry in a list of keys or sections: an open-addressed table of positions
+  // + 1 (0: free), at most half of it used. Made at the second lookup, as most lists are looked
+  // up once if at all; emptied when an entry goes or is renamed.
+  struct NameIndex {
+    std::vector<std::uint32_t> slots;
+    bool lookedUp = false;
+  };
   struct Section {
     std::string name;
     std::vector<Key> keys;
-    // Each name's first key: slots of an open-addressed table holding the key's position + 1
-    // (0: free), at most half of them used. Empty until a second lookup; emptied when a key goes
-    // or is renamed.
-    mutable std::vector<std::uint32_t> index;
-    mutable bool lookedUp = false;
+    mutable NameIndex index;
     friend bool operator==(const Section& a, const Section& b) {
       return a.name == b.name && a.keys == b.keys;
     }
@@ -84,6 +87,7 @@ class ProfileText {
   bool Reread(const Change& change);
 
   std::vector<Section> sections_;
+  mutable NameIndex sectionIndex_;  // by the names as they stand, trimmed or not
   std::optional<AsWritten> asWritten_;
   mutable std::optional<std::string> text_;  // made when asked for
   // Whether writing the lines out and reading them back gives the same lines; known once asked.
