@@ -48,7 +48,8 @@ void IndexNames(std::vector<std::uint32_t>& slots, List& list) {
 template <class List, class Index>
 auto* FindNamed(List& list, Index& index, std::string_view name) {
   using Pointer = decltype(&list.front());
-  if (index.slots.empty() && !std::exchange(index.lookedUp, true)) {
+  // A short list is walked: hashing the name would cost more.
+  if (index.slots.empty() && (list.size() <= 8 || !std::exchange(index.lookedUp, true))) {
     for (auto& entry : list)
       if (SameName(entry.name, name)) return &entry;
     return Pointer(nullptr);
