@@ -9,14 +9,13 @@ namespace vetrix {
 namespace {
 
 using profile::Arg;
-using profile::HeaderLine;
-using profile::KeyLine;
 using profile::Line;
 using profile::ParseLine;
 using profile::ReadBack;
 using profile::SameName;
 using profile::Trim;
 using profile::TrimFront;
+using profile::WrittenLine;
 
 std::optional<std::string> Owned(std::optional<std::string_view> s) {
   return s ? std::optional<std::string>(*s) : std::nullopt;
@@ -268,14 +267,14 @@ bool ProfileText::Reread(const Change& change) {
   if (!change.key) return true;  // a deleted line takes nothing else with it
   Section& s = *change.section;
   Key& k = *change.key;
-  const std::string headerLine = change.madeSection ? HeaderLine(s.name) : std::string();
+  const WrittenLine headerLine = WrittenLine::Header(change.madeSection ? s.name : "");
   std::optional<Line> header;
   if (change.madeSection) {
-    header = ReadBack(headerLine);
+    header = ReadBack(headerLine.Text());
     if (!header || !header->header || header->name.empty()) return false;
   }
-  const std::string keyLine = KeyLine(k.name, k.value);
-  const std::optional<Line> line = ReadBack(keyLine);
+  const WrittenLine keyLine = WrittenLine::Key(k.name, k.value);
+  const std::optional<Line> line = ReadBack(keyLine.Text());
   if (!line || line->header) return false;
 
   asWritten_ = AsWritten{static_cast<std::size_t>(&s - sections_.data()), std::nullopt,
