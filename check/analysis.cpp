@@ -70,6 +70,8 @@ std::vector<BrokenList> BrokenLists(const SettingsFile& file, const GestureTable
   std::int32_t scratch[kAngleRowSize];
   std::int32_t count = 0;
   for (int i = 0; i < TableSize(t); ++i) {
+    // A list the program took has a stroke at least; one that stopped loading left none.
+    if (t.strokeCount[i] != 0) continue;
     const std::string text = file.ReadString(kMain, AngleListKey(i));
     if (text.empty()) continue;
     try {
