@@ -29,4 +29,15 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::uint64_t HashIgnoringAsciiCase(std::string_view text) {
+  std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+  for (char c : text) hash = (hash ^ static_cast<unsigned char>(Fold(c))) * 1099511628211u;
+  // The low bits alone, which a table of a power of two takes, are shared by names that end in
+  // letters that differ only in their high bits: mixed in from the high ones (MurmurHash3's end).
+  hash ^= hash >> 33;
+  hash *= 0xff51afd7ed558ccdu;
+  hash ^= hash >> 33;
+  return hash;
+}
+
 }  // namespace vetrix

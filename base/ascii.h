@@ -2,6 +2,7 @@
 // byte compare as they are.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,5 +10,7 @@ namespace vetrix {
 
 std::string AsciiLower(std::string_view text);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// Equal for texts that EqualsIgnoringAsciiCase calls equal.
+std::uint64_t HashIgnoringAsciiCase(std::string_view text);
 
 }  // namespace vetrix

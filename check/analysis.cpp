@@ -45,8 +45,12 @@ class Problems {
     list_.push_back({std::move(key), Severity::Warning, std::move(message)});
   }
   std::vector<Problem> Sorted() && {
-    std::stable_sort(list_.begin(), list_.end(),
-                     [](const Problem& a, const Problem& b) { return a.severity < b.severity; });
+    const auto bySeverity = [](const Problem& a, const Problem& b) {
+      return a.severity < b.severity;
+    };
+    // The sort takes a buffer of its own, which a list in order does without.
+    if (!std::is_sorted(list_.begin(), list_.end(), bySeverity))
+      std::stable_sort(list_.begin(), list_.end(), bySeverity);
     return std::move(list_);
   }
 
@@ -66,6 +70,8 @@ std::vector<BrokenList> BrokenLists(const SettingsFile& file, const GestureTable
   std::int32_t scratch[kAngleRowSize];
   std::int32_t count = 0;
   for (int i = 0; i < TableSize(t); ++i) {
+    // A list the program took has a stroke at least; one that stopped loading left none.
+    if (t.strokeCount[i] != 0) continue;
     const std::string text = file.ReadString(kMain, AngleListKey(i));
     if (text.empty()) continue;
     try {
@@ -205,6 +211,7 @@ Report Analysed(const std::string& iniBytes, const FileProbe& probe,
   LoadedProgram program(iniBytes);
   MainWindow& window = program.window();
   const GestureTable& table = window.state.table;
+  report.gestures.reserve(static_cast<std::size_t>(TableSize(table)));
   for (int i = 0; i < TableSize(table); ++i) {
     const int n = ReadableStrokeCount(table, i);
     report.gestures.push_back(

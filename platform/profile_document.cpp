@@ -1,6 +1,7 @@
 #include "platform/profile_document.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "base/ascii.h"
@@ -9,69 +10,122 @@ namespace vetrix {
 namespace {
 
 using profile::Arg;
-using profile::HeaderLine;
-using profile::KeyLine;
 using profile::Line;
 using profile::ParseLine;
 using profile::ReadBack;
 using profile::SameName;
 using profile::Trim;
 using profile::TrimFront;
+using profile::WrittenLine;
 
 std::optional<std::string> Owned(std::optional<std::string_view> s) {
   return s ? std::optional<std::string>(*s) : std::nullopt;
 }
 
-// Reads and writes look a section up by its trimmed name, listings and deletions by the name as
-// given: Wine's own inconsistency, kept so that both implementations find the same section.
-template <class Sections>
-auto* FindSection(Sections& sections, std::string_view name) {
-  for (auto& s : sections)
-    if (SameName(s.name, name)) return &s;
-  return decltype(&sections.front())(nullptr);
+// Where `name` is or would go in the index of `list`.
+template <class List>
+std::uint32_t& IndexSlot(std::vector<std::uint32_t>& slots, List& list, std::string_view name) {
+  const std::size_t mask = slots.size() - 1;
+  std::size_t slot = static_cast<std::size_t>(HashIgnoringAsciiCase(name)) & mask;
+  for (;; slot = (slot + 1) & mask) {
+    const std::uint32_t at = slots[slot];
+    if (at == 0 || SameName(list[at - 1].name, name)) return slots[slot];
+  }
+}
+
+template <class List>
+void IndexNames(std::vector<std::uint32_t>& slots, List& list) {
+  std::size_t size = 8;
+  while (size < 2 * list.size()) size *= 2;
+  slots.assign(size, 0);
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    std::uint32_t& slot = IndexSlot(slots, list, list[i].name);
+    if (slot == 0) slot = static_cast<std::uint32_t>(i + 1);
+  }
+}
+
+// The first entry of `list` named `name` (without case); null when there is none.
+template <class List, class Index>
+auto* FindNamed(List& list, Index& index, std::string_view name) {
+  using Pointer = decltype(&list.front());
+  // A short list is walked: hashing the name would cost more.
+  if (index.slots.empty() && (list.size() <= 8 || !std::exchange(index.lookedUp, true))) {
+    for (auto& entry : list)
+      if (SameName(entry.name, name)) return &entry;
+    return Pointer(nullptr);
+  }
+  if (index.slots.empty()) IndexNames(index.slots, list);
+  const std::uint32_t at = IndexSlot(index.slots, list, name);
+  return at == 0 ? Pointer(nullptr) : &list[at - 1];
+}
+
+// The entry just added at the end of `list` goes into its index, if it has one.
+template <class List, class Index>
+void IndexLast(List& list, Index& index) {
+  if (2 * list.size() > index.slots.size()) {
+    index.slots.clear();  // made again, larger, at the next lookup
+    return;
+  }
+  std::uint32_t& slot = IndexSlot(index.slots, list, list.back().name);
+  if (slot == 0) slot = static_cast<std::uint32_t>(list.size());
 }
 
 template <class Section>
 auto* FindKey(Section& section, std::string_view name) {
-  using KeyPointer = decltype(&section.keys.front());
-  if (!section.index && !std::exchange(section.lookedUp, true)) {
-    for (auto& k : section.keys)
-      if (SameName(k.name, name)) return &k;
-    return KeyPointer(nullptr);
-  }
-  if (!section.index) {
-    section.index.emplace();
-    for (std::size_t i = 0; i < section.keys.size(); ++i)
-      section.index->try_emplace(AsciiLower(section.keys[i].name), i);
-  }
-  const auto found = section.index->find(AsciiLower(name));
-  return found == section.index->end() ? KeyPointer(nullptr) : &section.keys[found->second];
+  return FindNamed(section.keys, section.index, name);
 }
 
 }  // namespace
 
-ProfileText::ProfileText(std::string_view content) : sections_(1), text_(content) {
+ProfileText::ProfileText(std::string_view content) : text_(content) {
+  // Every line first, so that the sections and each one's keys are made at their final size;
+  // the lines of a small file in place, more in a list.
+  std::array<Line, 32> shortList;
+  std::vector<Line> longList;
+  std::size_t count = 0, headers = 0;
+  auto lines = [&](std::size_t i) -> const Line& {
+    return i < shortList.size() ? shortList[i] : longList[i - shortList.size()];
+  };
   // The next CR and the next LF, each searched for only once passed: a search for either at
   // every line would look at each byte again and again.
   std::size_t pos = 0, cr = content.find('\r'), lf = content.find('\n');
   while (pos < content.size()) {
     if (cr < pos) cr = content.find('\r', pos);
     if (lf < pos) lf = content.find('\n', pos);
-    const std::size_t end = std::min({cr, lf, content.size()});
+    const std::size_t end = std::min(std::min(cr, lf), content.size());
     const std::optional<Line> line = ParseLine(content.substr(pos, end - pos));
     pos = end + 1;
     if (!line) continue;
-    if (line->header)
-      sections_.push_back({std::string(line->name), {}, {}, false});
+    headers += line->header;
+    if (count < shortList.size())
+      shortList[count] = *line;
     else
-      sections_.back().keys.push_back({std::string(line->name), Owned(line->value)});
+      longList.push_back(*line);
+    ++count;
   }
+  sections_.reserve(headers + 1);
+  sections_.emplace_back();
+  std::size_t first = 0;  // the current section's first key
+  auto addKeys = [&](std::size_t end) {
+    std::vector<Key>& keys = sections_.back().keys;
+    // With room for the keys a program adds to the sections it writes to.
+    if (end > first) keys.reserve(end - first + 4);
+    for (std::size_t i = first; i < end; ++i)
+      keys.push_back({std::string(lines(i).name), Owned(lines(i).value)});
+  };
+  for (std::size_t i = 0; i < count; ++i) {
+    if (!lines(i).header) continue;
+    addKeys(i);
+    sections_.push_back({std::string(lines(i).name), {}, {}});
+    first = i + 1;
+  }
+  addKeys(count);
 }
 
 std::optional<std::string> ProfileText::Read(std::string_view section, std::string_view key) const {
   section = Arg(section);
   key = Arg(key);
-  const auto* s = FindSection(sections_, Trim(section));
+  const auto* s = FindNamed(sections_, sectionIndex_, Trim(section));
   const auto* k = s ? FindKey(*s, Trim(key)) : nullptr;
   if (!k || !k->value) return std::nullopt;
 
@@ -91,7 +145,9 @@ std::optional<std::string> ProfileText::Read(std::string_view section, std::stri
 
 std::vector<std::string> ProfileText::Keys(std::string_view section) const {
   std::vector<std::string> names;
-  const auto* s = FindSection(sections_, Arg(section));
+  // Listings look the name up as given, reads and writes trimmed: Wine's own inconsistency, kept
+  // so that both implementations find the same section.
+  const auto* s = FindNamed(sections_, sectionIndex_, Arg(section));
   if (!s) return names;
   for (const Key& k : s->keys)
     if (k.value && (k.name.empty() || k.name.front() != ';')) names.push_back(k.name);
@@ -126,7 +182,7 @@ bool ProfileText::Apply(std::string_view section, std::string_view key,
       if (!SameName(s.name, section)) continue;
       if (const Key* k = FindKey(s, key)) {
         s.keys.erase(s.keys.begin() + (k - s.keys.data()));
-        s.index.reset();
+        s.index.slots.clear();
         return true;
       }
     }
@@ -134,10 +190,11 @@ bool ProfileText::Apply(std::string_view section, std::string_view key,
   }
 
   const std::string text(TrimFront(Arg(*value)));
-  change.section = FindSection(sections_, Trim(section));
+  change.section = FindNamed(sections_, sectionIndex_, Trim(section));
   if (!change.section) {
     // New names keep their trailing blanks: Wine trims only the front when it creates them.
-    sections_.push_back({std::string(TrimFront(section)), {}, {}, false});
+    sections_.push_back({std::string(TrimFront(section)), {}, {}});
+    IndexLast(sections_, sectionIndex_);
     change.section = &sections_.back();
     change.madeSection = true;
   }
@@ -146,7 +203,7 @@ bool ProfileText::Apply(std::string_view section, std::string_view key,
     Section& s = *change.section;
     s.keys.push_back({std::string(TrimFront(key)), std::nullopt});
     change.key = &s.keys.back();
-    if (s.index) s.index->try_emplace(AsciiLower(change.key->name), s.keys.size() - 1);
+    IndexLast(s.keys, s.index);
   }
   if (change.key->value == text) return false;
   change.key->value = text;
@@ -218,14 +275,14 @@ bool ProfileText::Reread(const Change& change) {
   if (!change.key) return true;  // a deleted line takes nothing else with it
   Section& s = *change.section;
   Key& k = *change.key;
-  const std::string headerLine = change.madeSection ? HeaderLine(s.name) : std::string();
+  const WrittenLine headerLine = WrittenLine::Header(change.madeSection ? s.name : "");
   std::optional<Line> header;
   if (change.madeSection) {
-    header = ReadBack(headerLine);
+    header = ReadBack(headerLine.Text());
     if (!header || !header->header || header->name.empty()) return false;
   }
-  const std::string keyLine = KeyLine(k.name, k.value);
-  const std::optional<Line> line = ReadBack(keyLine);
+  const WrittenLine keyLine = WrittenLine::Key(k.name, k.value);
+  const std::optional<Line> line = ReadBack(keyLine.Text());
   if (!line || line->header) return false;
 
   asWritten_ = AsWritten{static_cast<std::size_t>(&s - sections_.data()), std::nullopt,
@@ -234,8 +291,9 @@ bool ProfileText::Reread(const Change& change) {
   if (header) {
     asWritten_->header = std::move(s.name);
     s.name = header->name;
+    if (s.name != *asWritten_->header) sectionIndex_.slots.clear();
   }
-  if (line->name != asWritten_->name) s.index.reset();
+  if (line->name != asWritten_->name) s.index.slots.clear();
   k.name = line->name;
   k.value = Owned(line->value);
   // Names and values hold no NUL (Arg cuts them), so what was read back reads back as itself.

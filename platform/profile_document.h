@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/profile_lines.h"
@@ -45,12 +45,17 @@ class ProfileText {
     std::optional<std::string> value;
     friend bool operator==(const Key&, const Key&) = default;
   };
+  // Each name's first entry in a list of keys or sections: an open-addressed table of positions
+  // + 1 (0: free), at most half of it used. Made at the second lookup, as most lists are looked
+  // up once if at all; emptied when an entry goes or is renamed.
+  struct NameIndex {
+    std::vector<std::uint32_t> slots;
+    bool lookedUp = false;
+  };
   struct Section {
     std::string name;
     std::vector<Key> keys;
-    // Each name's first key, dropped when a key goes or is renamed.
-    mutable std::optional<std::unordered_map<std::string, std::size_t>> index;
-    mutable bool lookedUp = false;
+    mutable NameIndex index;
     friend bool operator==(const Section& a, const Section& b) {
       return a.name == b.name && a.keys == b.keys;
     }
@@ -82,6 +87,7 @@ class ProfileText {
   bool Reread(const Change& change);
 
   std::vector<Section> sections_;
+  mutable NameIndex sectionIndex_;  // by the names as they stand, trimmed or not
   std::optional<AsWritten> asWritten_;
   mutable std::optional<std::string> text_;  // made when asked for
   // Whether writing the lines out and reading them back gives the same lines; known once asked.

@@ -1,5 +1,6 @@
 #include "platform/profile_lines.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -18,7 +19,10 @@ constexpr auto kSpace = [] {
 
 bool IsSpace(char c) { return kSpace[static_cast<unsigned char>(c)]; }
 
-bool HasLineEnd(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+// Two searches for one byte each: a search for either byte looks at them one by one.
+bool HasLineEnd(std::string_view s) {
+  return s.find('\r') != std::string_view::npos || s.find('\n') != std::string_view::npos;
+}
 
 }  // namespace
 
@@ -49,7 +53,8 @@ std::string_view TrimFront(std::string_view s) {
 std::string_view Arg(std::string_view s) { return s.substr(0, s.find('\0')); }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && EqualsIgnoringAsciiCase(a, b);
+  // Names are mostly asked for as the file spells them: one comparison of the bytes then.
+  return a.size() == b.size() && (a == b || EqualsIgnoringAsciiCase(a, b));
 }
 
 std::optional<Line> ParseLine(std::string_view line) {
@@ -65,27 +70,47 @@ std::optional<Line> ParseLine(std::string_view line) {
   return Line{false, Arg(Trim(line.substr(0, eq))), Arg(TrimFront(line.substr(eq + 1)))};
 }
 
-std::string HeaderLine(std::string_view name) { return '[' + std::string(name) + ']'; }
+void WrittenLine::Append(std::string_view piece) {
+  if (!long_ && size_ + piece.size() > short_.size()) long_.emplace(short_.data(), size_);
+  if (long_) {
+    long_->append(piece);
+  } else {
+    std::copy(piece.begin(), piece.end(), short_.data() + size_);
+    size_ += piece.size();
+  }
+}
 
-std::string KeyLine(std::string_view name, const std::optional<std::string>& value) {
-  std::string line(name);
-  if (value) line.append("=").append(*value);
+WrittenLine WrittenLine::Header(std::string_view name) {
+  WrittenLine line;
+  line.Append("[");
+  line.Append(name);
+  line.Append("]");
   return line;
 }
 
-std::optional<Line> ReadBack(const std::string& written) {
+WrittenLine WrittenLine::Key(std::string_view name, const std::optional<std::string>& value) {
+  WrittenLine line;
+  line.Append(name);
+  if (value) {
+    line.Append("=");
+    line.Append(*value);
+  }
+  return line;
+}
+
+std::optional<Line> ReadBack(std::string_view written) {
   return HasLineEnd(written) ? std::nullopt : ParseLine(written);
 }
 
 bool HeaderReadsBack(const std::string& name) {
-  const std::string written = HeaderLine(name);
-  const std::optional<Line> read = ReadBack(written);
+  const WrittenLine written = WrittenLine::Header(name);
+  const std::optional<Line> read = ReadBack(written.Text());
   return !name.empty() && read && read->header && read->name == name;
 }
 
 bool KeyReadsBack(const std::string& name, const std::optional<std::string>& value) {
-  const std::string written = KeyLine(name, value);
-  const std::optional<Line> read = ReadBack(written);
+  const WrittenLine written = WrittenLine::Key(name, value);
+  const std::optional<Line> read = ReadBack(written.Text());
   return read && !read->header && read->name == name && read->value == value;
 }
 

@@ -20,6 +20,7 @@
 // is not supported here (the program never writes one).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -56,10 +57,25 @@ struct Line {
 };
 std::optional<Line> ParseLine(std::string_view line);
 
-std::string HeaderLine(std::string_view name);
-std::string KeyLine(std::string_view name, const std::optional<std::string>& value);
-// What a line written out reads back as; nothing when it would not stay one line.
-std::optional<Line> ReadBack(const std::string& written);
+// A header or key line as it is written out, held in place when short: finding out how a line
+// reads back then makes no string.
+class WrittenLine {
+ public:
+  static WrittenLine Header(std::string_view name);
+  static WrittenLine Key(std::string_view name, const std::optional<std::string>& value);
+  std::string_view Text() const {
+    return long_ ? std::string_view(*long_) : std::string_view(short_.data(), size_);
+  }
+
+ private:
+  void Append(std::string_view piece);
+  std::array<char, 120> short_{};
+  std::size_t size_ = 0;
+  std::optional<std::string> long_;
+};
+// What a line written out reads back as, within the line's text; nothing when it would not stay
+// one line.
+std::optional<Line> ReadBack(std::string_view written);
 // Whether a header or key line written out reads back as the same name (and value). A section
 // without a name is written without its header.
 bool HeaderReadsBack(const std::string& name);

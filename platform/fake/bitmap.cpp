@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace vetrix::fake {
 
@@ -11,10 +12,17 @@ namespace {
 constexpr Rgb kWhite{255, 255, 255};
 }
 
-std::vector<Rgb>& Bitmap::Row(std::int32_t y) {
-  auto& row = rows_[static_cast<std::size_t>(y)];
-  if (row.empty()) row.assign(static_cast<std::size_t>(width_), background_);
-  return row;
+Rgb* Bitmap::Row(std::int32_t y) {
+  if (rowStart_.empty()) rowStart_.assign(static_cast<std::size_t>(height_), kNoRow);
+  std::size_t& start = rowStart_[static_cast<std::size_t>(y)];
+  if (start == kNoRow) {
+    // Room for the rows a drawing usually touches, then more as needed.
+    if (pixels_.capacity() == 0)
+      pixels_.reserve(static_cast<std::size_t>(width_) * std::min<std::size_t>(height_, 32));
+    start = pixels_.size();
+    pixels_.insert(pixels_.end(), static_cast<std::size_t>(width_), background_);
+  }
+  return pixels_.data() + start;
 }
 
 void Bitmap::Resize(std::int32_t width, std::int32_t height) {
@@ -23,21 +31,34 @@ void Bitmap::Resize(std::int32_t width, std::int32_t height) {
     for (std::int32_t y = 0; y < height_; ++y) Row(y);
     background_ = kWhite;
   }
+  const std::size_t oldWidth = static_cast<std::size_t>(width_);
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
-  rows_.resize(static_cast<std::size_t>(height_));
-  for (auto& row : rows_)
-    if (!row.empty()) row.resize(static_cast<std::size_t>(width_), kWhite);
+  if (rowStart_.empty()) return;
+  // The rows that have pixels keep them, cut or widened with white.
+  const std::size_t newWidth = static_cast<std::size_t>(width_);
+  std::vector<std::size_t> rowStart(static_cast<std::size_t>(height_), kNoRow);
+  std::vector<Rgb> pixels;
+  for (std::size_t y = 0; y < rowStart.size() && y < rowStart_.size(); ++y) {
+    if (rowStart_[y] == kNoRow) continue;
+    rowStart[y] = pixels.size();
+    const auto from = pixels_.begin() + static_cast<std::ptrdiff_t>(rowStart_[y]);
+    pixels.insert(pixels.end(), from,
+                  from + static_cast<std::ptrdiff_t>(std::min(oldWidth, newWidth)));
+    pixels.resize(rowStart[y] + newWidth, kWhite);
+  }
+  rowStart_ = std::move(rowStart);
+  pixels_ = std::move(pixels);
 }
 
 void Bitmap::Set(std::int32_t x, std::int32_t y, Rgb color) {
-  if (x >= 0 && y >= 0 && x < width_ && y < height_) Row(y)[static_cast<std::size_t>(x)] = color;
+  if (x >= 0 && y >= 0 && x < width_ && y < height_) Row(y)[x] = color;
 }
 
 Rgb Bitmap::Pixel(std::int32_t x, std::int32_t y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return {};
-  const auto& row = rows_[static_cast<std::size_t>(y)];
-  return row.empty() ? background_ : row[static_cast<std::size_t>(x)];
+  if (rowStart_.empty() || rowStart_[static_cast<std::size_t>(y)] == kNoRow) return background_;
+  return pixels_[rowStart_[static_cast<std::size_t>(y)] + static_cast<std::size_t>(x)];
 }
 
 void Bitmap::Fill(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
@@ -49,12 +70,13 @@ void Bitmap::Fill(std::int32_t left, std::int32_t top, std::int32_t right, std::
   if (left >= right || top >= bottom) return;
   if (left == 0 && top == 0 && right == width_ && bottom == height_) {
     background_ = color;
-    for (auto& row : rows_) row.clear();
+    rowStart_.clear();
+    pixels_.clear();
     return;
   }
   for (std::int32_t y = top; y < bottom; ++y) {
-    auto& row = Row(y);
-    std::fill(row.begin() + left, row.begin() + right, color);
+    Rgb* row = Row(y);
+    std::fill(row + left, row + right, color);
   }
 }
 

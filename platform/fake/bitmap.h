@@ -1,6 +1,7 @@
 // The fake drawing area's pixels, drawn by the same rules as GDI so that tests check pixels.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -24,14 +25,19 @@ class Bitmap {
   void Set(std::int32_t x, std::int32_t y, platform::Rgb color);
 
  private:
-  // The row's pixels, made on first use.
-  std::vector<platform::Rgb>& Row(std::int32_t y);
+  static constexpr std::size_t kNoRow = SIZE_MAX;
+  // The row's pixels, made on first use; valid until the next row is made.
+  platform::Rgb* Row(std::int32_t y);
 
   std::int32_t width_ = 0, height_ = 0;
   // A row without pixels is all `background_`: clearing the whole area, which every redraw and
   // every new window does, then costs nothing per pixel.
   platform::Rgb background_{255, 255, 255};
-  std::vector<std::vector<platform::Rgb>> rows_;
+  // Where each row's pixels start in pixels_, kNoRow for a row without; empty while no row has
+  // pixels. The rows share one buffer, so that a line drawn down the area does not allocate at
+  // every row.
+  std::vector<std::size_t> rowStart_;
+  std::vector<platform::Rgb> pixels_;
 };
 
 }  // namespace vetrix::fake

@@ -20,6 +20,8 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
   auto& world = fake::TheWorld();
   ++world.profileWrites;
   if (world.profileWritesFail) return false;
+  // A handler writes key after key: room for a run of them at once.
+  if (world.profileWriteLog.empty()) world.profileWriteLog.reserve(32);
   world.profileWriteLog.push_back({std::string(section), std::string(key),
                                    value ? std::optional<std::string>(*value) : std::nullopt});
   if (ProfileText* text = world.ProfileToWrite(file)) {

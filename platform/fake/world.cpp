@@ -184,40 +184,50 @@ std::shared_ptr<const ProfileText> World::ProfileShared(const std::string& path)
 
 const World::File* World::Find(const std::string& path) const {
   // Files are never removed, so a file once found stays where it is.
-  if (found_ && path == foundPath_ && currentDirectory == foundDirectory_) return found_;
+  for (const Found& f : found_)
+    if (f.file && path == f.path && currentDirectory == f.directory) return f.file;
   const auto file = files_.find(FileKey(path));
   if (file == files_.end()) return nullptr;
-  foundPath_ = path;
-  foundDirectory_ = currentDirectory;
-  found_ = &file->second;
-  return found_;
+  Found& slot = found_[foundNext_];
+  foundNext_ = (foundNext_ + 1) % found_.size();
+  slot = {path, currentDirectory, &file->second};
+  return slot.file;
 }
 
 // One spelling per file, as Windows resolves a name: against the current folder, without "."
 // or ".." or doubled slashes, ASCII letters in one case.
 std::string World::FileKey(const std::string& path) const {
-  std::string full = path;
-  std::replace(full.begin(), full.end(), '\\', '/');
-  const bool absolute = full.starts_with('/') || (full.size() > 1 && full[1] == ':');
-  if (!absolute) full = currentDirectory + "/" + full;
-  const bool rooted = full.starts_with('/');
-  std::vector<std::string_view> parts;
-  std::string_view rest = full;
-  while (!rest.empty()) {
-    const auto slash = rest.find('/');
-    const std::string_view part = rest.substr(0, slash);
-    rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
-    if (part.empty() || part == ".") continue;
-    if (part != "..") {
-      parts.push_back(part);
-    } else if (!parts.empty() && parts.back() != ".." && !parts.back().ends_with(':')) {
-      parts.pop_back();
-    } else if (!rooted && (parts.empty() || parts.back() == "..")) {
-      parts.push_back(part);  // above a relative current folder; a root has nothing above
-    }
-  }
+  // The program's backslashes are slashes; the current folder is a host path.
+  const auto slash = [](char c) { return c == '/' || c == '\\'; };
+  const bool absolute = (!path.empty() && slash(path[0])) || (path.size() > 1 && path[1] == ':');
+  const bool rooted = absolute ? !path.empty() && slash(path[0])
+                               : currentDirectory.empty() || currentDirectory[0] == '/';
   std::string key = rooted ? "/" : "";
-  for (std::size_t i = 0; i < parts.size(); ++i) key.append(i ? "/" : "").append(parts[i]);
+  const std::size_t root = key.size();
+  // Part by part into the key, the current folder's first for a relative path.
+  auto add = [&](std::string_view rest, bool backslashes) {
+    while (!rest.empty()) {
+      std::size_t end = 0;
+      while (end < rest.size() && rest[end] != '/' && !(backslashes && rest[end] == '\\')) ++end;
+      const std::string_view part = rest.substr(0, end);
+      rest.remove_prefix(end == rest.size() ? end : end + 1);
+      if (part.empty() || part == ".") continue;
+      const std::size_t at = key.rfind('/');
+      const std::size_t from = at == std::string::npos ? 0 : at + 1;  // where the last part starts
+      const bool hasParts = key.size() > root;
+      const std::string_view last = std::string_view(key).substr(from);
+      if (part != "..") {
+        key.append(hasParts ? "/" : "").append(part);
+      } else if (hasParts && last != ".." && !last.ends_with(':')) {
+        key.resize(from > root ? from - 1 : root);
+      } else if (!rooted && (!hasParts || last == "..")) {
+        // above a relative current folder; a root has nothing above
+        key.append(hasParts ? "/" : "").append(part);
+      }
+    }
+  };
+  if (!absolute) add(currentDirectory, false);
+  add(path, true);
   for (char& c : key)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return key;

@@ -3,6 +3,7 @@
 // events first, then expired timers), exactly as a Win32 pump would between two passes.
 #pragma once
 
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <functional>
@@ -254,9 +255,14 @@ class World {
     std::shared_ptr<ProfileText> profile;  // when made, the file's content
   };
   std::map<std::string, File> files_;  // by FileKey
-  // The last file found and what named it: the program names one file over and over.
-  mutable std::string foundPath_, foundDirectory_;
-  mutable const File* found_ = nullptr;
+  // The last files found and what named them: the program names one file over and over, in
+  // two spellings.
+  struct Found {
+    std::string path, directory;
+    const File* file = nullptr;
+  };
+  mutable std::array<Found, 2> found_;
+  mutable std::size_t foundNext_ = 0;
   std::string FileKey(const std::string& path) const;
   const File* Find(const std::string& path) const;
   File* Find(const std::string& path) { return const_cast<File*>(std::as_const(*this).Find(path)); }
