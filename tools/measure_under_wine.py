@@ -1,21 +1,23 @@
 #!/usr/bin/env python3
-"""Measures vetrix.exe beside three baseline programs under Wine, in one run on a private Xvfb,
+"""Measures vetrix.exe beside four baseline programs under Wine, in one run on a private Xvfb,
 and prints a table with ratios: idle CPU and wake-ups (the program and wineserver), the same
 while the pointer moves, RSS, start-up time to the main window, file sizes.
 
 The baselines are tests/win32_tools/empty_window.exe (one visible window and its message loop),
-tray_utility.exe (the same, the common controls initialised and one tray icon) and
-controls_window.exe (the tray utility with the main window's standard controls, its lists
-filled as by a full profile, reading no file). Vetrix runs twice: with no gesture.ini and with a
-full one (101 gestures of 101 strokes, an action each, 100 saved command lines); with --before,
-another build's vetrix.exe runs the same two ways, interleaved with this one. Each start is in a
-fresh folder; the inspector, started first, times it (`inspector shown-after`). The last start
-of each keeps running for the idle figures: a few seconds after its window is up (vetrix: hidden
-in the tray, recognition running in continuous mode), 10 s with the pointer still. Then, for
-vetrix with the full profile and for the empty window, the moving figures: xdotool circles the
-pointer at about 100 moves a second for 10 s (the same path for both, inside the empty window,
-against the direction of the profile's gestures, so that they start and drop but never fire),
-several times; the medians are printed.
+tray_utility.exe (the same, the common controls initialised and one tray icon),
+controls_window.exe (the tray utility with the main window's standard controls, its lists filled
+as by a full profile, reading no file) and controls_window_styled.exe (the same with the
+program's manifest, so with version 6 of the common controls, as the program shows them). Vetrix
+runs twice: with no gesture.ini and with a full one (101 gestures of 101 strokes, an action
+each, 100 saved command lines); with --before, another build's vetrix.exe runs the same two
+ways, interleaved with this one. Each start is in a fresh folder; the inspector, started first,
+times it (`inspector shown-after`). The last start of each keeps running for the idle figures: a
+few seconds after its window is up (vetrix: hidden in the tray, recognition running in
+continuous mode), 10 s with the pointer still. Then, for vetrix with the full profile and for
+the empty window, the moving figures: xdotool circles the pointer at about 100 moves a second
+for 10 s (the same path for both, inside the empty window, against the direction of the
+profile's gestures, so that they start and drop but never fire), several times; the medians are
+printed.
 
 After the mingw build, from the repository:
   python3 tools/measure_under_wine.py [--build build/mingw] [--exe other/vetrix.exe]
@@ -257,8 +259,9 @@ class Bench:
         empty = os.path.join(tools, "empty_window.exe")
         tray = os.path.join(tools, "tray_utility.exe")
         controls = os.path.join(tools, "controls_window.exe")
+        styled = os.path.join(tools, "controls_window_styled.exe")
         before = os.path.abspath(args.before) if args.before else None
-        needed = [exe, zorv, inspector, empty, tray, controls, wine_env]
+        needed = [exe, zorv, inspector, empty, tray, controls, styled, wine_env]
         if before:
             needed += [before, os.path.join(os.path.dirname(before), "Zorv.dll")]
         for path in needed:
@@ -282,6 +285,7 @@ class Bench:
             Program("empty", "empty window", empty, "empty window", [empty], moves=True),
             Program("tray", "tray utility", tray, "tray utility", [tray]),
             Program("controls", "controls window", controls, "controls window", [controls]),
+            Program("styled", "controls, styled", styled, "controls window", [styled]),
         ]
         self.session = None
         self.server = None
@@ -515,7 +519,7 @@ def report(bench):
 
     def moving_cpu(p):
         return statistics.median(u.cpu["program"] + u.cpu["wineserver"] for u in p.moving)
-    empty, tray, controls = by["empty"], by["tray"], by["controls"]
+    empty, tray, controls, styled = by["empty"], by["tray"], by["controls"], by["styled"]
     for key in ("none", "full", "before none", "before full"):
         if key not in by:
             continue
@@ -538,6 +542,8 @@ def report(bench):
               f"{statistics.median(v.startups) / statistics.median(tray.startups):.2f}")
         print(f"  start-up / controls window's:              "
               f"{statistics.median(v.startups) / statistics.median(controls.startups):.2f}")
+        print(f"  start-up / styled controls window's:       "
+              f"{statistics.median(v.startups) / statistics.median(styled.startups):.2f}")
     if bench.args.details:
         details(by)
 
