@@ -1,7 +1,6 @@
 #include "platform/profile_document.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "base/ascii.h"
@@ -78,14 +77,9 @@ auto* FindKey(Section& section, std::string_view name) {
 }  // namespace
 
 ProfileText::ProfileText(std::string_view content) : text_(content) {
-  // Every line first, so that the sections and each one's keys are made at their final size;
-  // the lines of a small file in place, more in a list.
-  std::array<Line, 32> shortList;
-  std::vector<Line> longList;
-  std::size_t count = 0, headers = 0;
-  auto lines = [&](std::size_t i) -> const Line& {
-    return i < shortList.size() ? shortList[i] : longList[i - shortList.size()];
-  };
+  // Every line first, so that the sections and each one's keys are made at their final size.
+  std::vector<Line> lines;
+  std::size_t headers = 0;
   // The next CR and the next LF, each searched for only once passed: a search for either at
   // every line would look at each byte again and again.
   std::size_t pos = 0, cr = content.find('\r'), lf = content.find('\n');
@@ -97,11 +91,7 @@ ProfileText::ProfileText(std::string_view content) : text_(content) {
     pos = end + 1;
     if (!line) continue;
     headers += line->header;
-    if (count < shortList.size())
-      shortList[count] = *line;
-    else
-      longList.push_back(*line);
-    ++count;
+    lines.push_back(*line);
   }
   sections_.reserve(headers + 1);
   sections_.emplace_back();
@@ -111,15 +101,15 @@ ProfileText::ProfileText(std::string_view content) : text_(content) {
     // With room for the keys a program adds to the sections it writes to.
     if (end > first) keys.reserve(end - first + 4);
     for (std::size_t i = first; i < end; ++i)
-      keys.push_back({std::string(lines(i).name), Owned(lines(i).value)});
+      keys.push_back({std::string(lines[i].name), Owned(lines[i].value)});
   };
-  for (std::size_t i = 0; i < count; ++i) {
-    if (!lines(i).header) continue;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!lines[i].header) continue;
     addKeys(i);
-    sections_.push_back({std::string(lines(i).name), {}, {}});
+    sections_.push_back({std::string(lines[i].name), {}, {}});
     first = i + 1;
   }
-  addKeys(count);
+  addKeys(lines.size());
 }
 
 std::optional<std::string> ProfileText::Read(std::string_view section, std::string_view key) const {
