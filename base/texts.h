@@ -7,6 +7,10 @@
 namespace vetrix::texts {
 
 inline constexpr Cp1251Text kAppTitle = "Vetrix";
+// The tray's balloon at a start that finds no gesture.ini.
+inline constexpr Cp1251Text kFirstStartTitle = "Vetrix работает в области уведомлений";
+inline constexpr Cp1251Text kFirstStartText =
+    "Щёлкните значок, чтобы открыть окно и записать первый жест.";
 // The tray tip while recognition is paused; " (game.exe)" follows when the program is known.
 inline constexpr Cp1251Text kPausedTip = "Vetrix: пауза";
 // The tray tip once the attempt trace's file refused a write; its path follows.

@@ -409,6 +409,9 @@ class TrayIcon {
   // The tip shown over the icon (code page 1251; the shell shows at most 127 characters). It
   // starts as "Vetrix" and stays with the record, for every later send.
   void SetTip(std::string_view text);
+  // The system's notification balloon over the icon, once (code page 1251); the record keeps
+  // nothing of it, so later sends do not show it again.
+  void ShowBalloon(std::string_view title, std::string_view text);
   void Delete();
 
   struct Impl;

@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/path.h"
 #include "base/texts.h"
+#include "platform/files.h"
 #include "platform/handler.h"
 #include "platform/profile.h"
 #include "platform/system.h"
@@ -14,6 +15,7 @@
 #include "shell/tray.h"
 #include "store/number.h"
 #include "store/settings.h"
+#include "store/settings_file.h"
 #include "window/main_window.h"
 
 namespace vetrix {
@@ -89,6 +91,8 @@ void LoadGestures(MainWindow& window) {
 
 void OnCreate(MainWindow& window) {
   SharedState& s = window.state;
+  // A first start: the hidden window's only trace is the tray icon, which says where it is.
+  const bool firstStart = !platform::FileSize(SystemPath{kSettingsName});
   window.frame.SetTitle(texts::kMainTitle);
   window.frame.TrimOwnerMenu();
   s.commitRequested = false;
@@ -99,6 +103,7 @@ void OnCreate(MainWindow& window) {
   StartAttemptTrace(window, options.traceFile);
   platform::UnregisterHotKey();
   window.trayIcon.Add();
+  if (firstStart) window.trayIcon.ShowBalloon(texts::kFirstStartTitle, texts::kFirstStartText);
   RegisterHotKeyAtStartup(window);
   const Rect area = window.drawingArea.Bounds();
   s.drawingRect = {0, 0, area.width, area.height};

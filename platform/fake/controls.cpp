@@ -304,6 +304,11 @@ void TrayIcon::SetTip(std::string_view text) {
   tray.calls.push_back("modify:tip");
   if (tray.exists) tray.tip = text;
 }
+void TrayIcon::ShowBalloon(std::string_view title, std::string_view text) {
+  auto& tray = fake::TheWorld().tray;
+  tray.calls.push_back("modify:balloon");
+  if (tray.exists) tray.balloons.push_back({std::string(title), std::string(text)});
+}
 void TrayIcon::Delete() {
   auto& tray = fake::TheWorld().tray;
   tray.calls.push_back("delete");

@@ -35,7 +35,9 @@ struct TrayState {
   bool exists = false;
   platform::TrayPicture picture = platform::TrayPicture::Stopped;
   std::string tip = "Vetrix";
-  // "add", "modify:running", "modify:stopped", "modify:tip", "delete"
+  // Title and text of each balloon shown.
+  std::vector<std::pair<std::string, std::string>> balloons;
+  // "add", "modify:running", "modify:stopped", "modify:tip", "modify:balloon", "delete"
   std::vector<std::string> calls;
 };
 

@@ -36,6 +36,14 @@ void TrayIcon::SetTip(std::string_view text) {
   lstrcpynW(d.szTip, win32::Widen(text).c_str(), ARRAYSIZE(d.szTip));
   Shell_NotifyIconW(NIM_MODIFY, &d);
 }
+void TrayIcon::ShowBalloon(std::string_view title, std::string_view text) {
+  NOTIFYICONDATAW d = impl_->data;
+  d.uFlags = NIF_INFO;
+  d.dwInfoFlags = NIIF_INFO;
+  lstrcpynW(d.szInfoTitle, win32::Widen(title).c_str(), ARRAYSIZE(d.szInfoTitle));
+  lstrcpynW(d.szInfo, win32::Widen(text).c_str(), ARRAYSIZE(d.szInfo));
+  Shell_NotifyIconW(NIM_MODIFY, &d);
+}
 void TrayIcon::Delete() { Shell_NotifyIconW(NIM_DELETE, &impl_->data); }
 
 }  // namespace vetrix::platform

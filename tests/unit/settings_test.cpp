@@ -41,7 +41,8 @@ TEST_F(SettingsTest, NoFileGivesDefaultsAndCreatesNothing) {
   std::string folder = (root_ / "program").string() + "/";
   std::replace(folder.begin(), folder.end(), '/', '\\');
   EXPECT_EQ(state().programFolder.utf8, folder);
-  EXPECT_EQ(world().tray.calls, (std::vector<std::string>{"add"}));
+  // No file: a first start, whose icon says where the program is.
+  EXPECT_EQ(world().tray.calls, (std::vector<std::string>{"add", "modify:balloon"}));
   EXPECT_FALSE(IniExists());
   EXPECT_EQ(state().drawingRect.right, 209);
   EXPECT_EQ(state().drawingRect.bottom, 281);

@@ -211,6 +211,27 @@ TEST_F(ShellTest, AFailedCloseLeavesTheProgramAsItWas) {
   EXPECT_FALSE(world().hookInstalled);
 }
 
+TEST_F(ShellTest, OnlyAStartWithoutGestureIniSaysWhereTheProgramIs) {
+  Start();
+  using Balloons = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(world().tray.balloons, (Balloons{{std::string(texts::kFirstStartTitle.view()),
+                                              std::string(texts::kFirstStartText.view())}}));
+  EXPECT_FALSE(IniExists()) << "written for the balloon";
+
+  // A file in another folder is no file here.
+  Restart();
+  PointWorldAtFolders();
+  world().PutFile(Ini("program"), "[Main]\r\nScale=12\r\n");
+  Start();
+  EXPECT_EQ(world().tray.balloons.size(), 1u);
+
+  Restart();
+  PointWorldAtFolders();
+  WriteIni("");  // even an empty file: the user has had the program
+  Start();
+  EXPECT_TRUE(world().tray.balloons.empty());
+}
+
 TEST_F(ShellTest, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
   Start();
   world().tray.exists = false;  // Explorer restarted
