@@ -294,11 +294,15 @@ std::vector<AttemptReport> ExplainAttempts(LoadedProgram& program,
           "the pointer never went more than 20 px from where the attempt began: no movement "
           "counted";
     }
-    if (!r.strokes.empty()) {
+    // Free recording and recognition measure from different anchors, so beside an attempt that
+    // fired the sentence could seem to deny the firing: it is said only where nothing fired.
+    const bool recordedFiring = r.header && r.header->end == AttemptHeader::End::kFired;
+    if (!r.strokes.empty() && r.fires.empty() && !recordedFiring) {
       std::string list;
       for (std::int32_t a : r.strokes) list += (list.empty() ? "" : " ") + std::to_string(a);
-      r.strokesText = "as recording makes strokes: " + list + "; drawn exactly, they fire " +
-                      (r.strokesFire ? Row(*r.strokesFire) : "no gesture");
+      r.strokesText = "a recording of this movement would give the strokes " + list +
+                      ", which drawn exactly fire " +
+                      (r.strokesFire ? Row(*r.strokesFire) : "no gesture of this file");
     }
     reports.push_back(std::move(r));
   }

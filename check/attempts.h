@@ -59,7 +59,7 @@ struct AttemptReport {
   std::string replayed;     // "fired row N" or "nothing fired"
   bool differs = false;     // the replay's end is not the recorded one
   std::string explanation;  // the sentence about the firing or the miss
-  std::string strokesText;  // the sentence about the recorded strokes
+  std::string strokesText;  // the sentence about the recorded strokes; only where nothing fired
 };
 
 // The sentence about a miss.

@@ -205,27 +205,32 @@ TEST(CheckTest, AnAttemptThatFiresNothingIsExplainedByItsNearestMiss) {
        "0 500 400\n10 530 400\n20 530 370\n30 510 392\n",
        "row 2 followed 2 of 3 strokes; then the pointer went 228°, the stroke wants 180°: 45° or "
        "more apart",
-       "as recording makes strokes: 0 90 240; drawn exactly, they fire no gesture"},
+       "a recording of this movement would give the strokes 0 90 240, which drawn exactly fire no "
+       "gesture of this file"},
       {"the last stroke too short to count", "[Main]\nNum=2\n1=0 90\n2=270\n" + actions,
        "0 500 400\n10 530 400\n20 530 385\n",
        "row 0 followed 1 of 2 strokes; then the pointer went 90° for only 15 px, the stroke wants "
        "90°: too short to count, a movement counts past 20 px",
-       "as recording makes strokes: 0; drawn exactly, they fire no gesture"},
+       "a recording of this movement would give the strokes 0, which drawn exactly fire no gesture "
+       "of this file"},
       {"the timer: the second stroke comes 3.5 s after the first",
        "[Main]\nNum=3\n1=0 90\n2=270\n3=180\n" + actions, "0 500 400\n10 530 400\n3500 530 370\n",
        "row 0 followed 1 of 2 strokes; then the attempt's 3-second timer ran out, at 3010 ms",
-       "as recording makes strokes: 0 90; drawn exactly, they fire row 0"},
+       "a recording of this movement would give the strokes 0 90, which drawn exactly fire row 0"},
       {"followed to the end, but no action", "[Main]\nNum=2\n1=0 90\n2=270\na1=b.bat\n",
        "0 500 400\n10 530 400\n20 530 370\n",
        "row 0 followed all 2 strokes, but has no action: it never fires",
-       "as recording makes strokes: 0 90; drawn exactly, they fire no gesture"},
+       "a recording of this movement would give the strokes 0 90, which drawn exactly fire no "
+       "gesture of this file"},
       {"a gesture shadowed by a shorter one that fires first",
        "[Main]\nNum=2\n1=0\n2=0 90\n" + actions, "0 500 400\n10 530 400\n20 530 370\n",
        "row 1 had followed 1 of 2 strokes when row 0 fired first, at 10 ms",
-       "as recording makes strokes: 0 90; drawn exactly, they fire row 0"},
+       // Row 0 fired: no word on what a recording would make of it.
+       ""},
       {"no gesture starts", "[Main]\nNum=1\n1=0\n" + actions, "0 500 400\n10 500 430\n",
        "no gesture followed its first stroke; the first counted movement went 270°",
-       "as recording makes strokes: 270; drawn exactly, they fire no gesture"},
+       "a recording of this movement would give the strokes 270, which drawn exactly fire no "
+       "gesture of this file"},
       {"nothing counts", "[Main]\nNum=1\n1=0\n" + actions, "0 500 400\n10 510 400\n",
        "the pointer never went more than 20 px from where the attempt began: no movement counted",
        ""},
@@ -236,6 +241,22 @@ TEST(CheckTest, AnAttemptThatFiresNothingIsExplainedByItsNearestMiss) {
     EXPECT_EQ(r.attempts[0].explanation, c.explanation) << c.what;
     EXPECT_EQ(r.attempts[0].strokesText, c.strokes) << c.what;
   }
+}
+
+// The sentence on what a recording would make is for attempts that fired nothing: beside one
+// that Vetrix recorded as fired, though the replay fires nothing, it would read as a denial.
+TEST(CheckTest, TheRecordingSentenceStaysAwayFromAFiredAttempt) {
+  const std::string ini = "[Main]\nNum=1\n1=0 90\na0=a.bat\n";
+  const std::string samples = "0 500 400\n10 530 400\n20 530 385\n";
+  const Report plain = Analyse(ini, nullptr, ParseAttempts(samples));
+  ASSERT_EQ(plain.attempts.size(), 1u);
+  EXPECT_NE(plain.attempts[0].strokesText, "");
+  const Report fired =
+      Analyse(ini, nullptr,
+              ParseAttempts("# attempt 2026-12-08 14:03:21, continuous, fired row 0\n" + samples));
+  ASSERT_EQ(fired.attempts.size(), 1u);
+  EXPECT_TRUE(fired.attempts[0].differs);
+  EXPECT_EQ(fired.attempts[0].strokesText, "");
 }
 
 // Attempts are replayed each from a fresh start: the second fires as it would alone, at its own
