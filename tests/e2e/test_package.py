@@ -11,7 +11,9 @@ from harness.session import VetrixTest, main
 from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
 
-CONTENTS = ["Zorv.dll", "trail-and-tip.png", "user-guide.txt", "vetrix-check.exe", "vetrix.exe"]
+CONTENTS = ["Zorv.dll", "first-start.png", "main-window.png", "trail-and-tip.png",
+            "user-guide-ru.txt", "user-guide.txt", "vetrix-check.exe", "vetrix.exe"]
+GUIDES = ["user-guide-ru.txt", "user-guide.txt"]
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 # Built by the native preset, which the mingw build does not know of.
 NATIVE_CHECK = os.environ.get("VETRIX_NATIVE_CHECK") or os.path.join(
@@ -26,6 +28,22 @@ class Package(VetrixTest):
         with zipfile.ZipFile(package) as z:
             self.assertEqual(sorted(z.namelist()), CONTENTS)
             z.extractall(self.unpacked)
+
+    def test_guides_open_right_in_notepad_with_the_same_sections(self):
+        """UTF-8 with a byte-order mark and CRLF line ends: Notepad shows the Russian right under
+        any code page. The Russian guide and the English one have the same numbered sections."""
+        sections = {}
+        for guide in GUIDES:
+            with open(os.path.join(self.unpacked, guide), "rb") as f:
+                data = f.read()
+            self.assertTrue(data.startswith(b"\xef\xbb\xbf"), f"{guide}: no byte-order mark")
+            self.assertEqual(data.count(b"\n"), data.count(b"\r\n"), f"{guide}: a bare LF")
+            lines = data[3:].decode("utf-8").split("\r\n")
+            # A section: a numbered title over a line of dashes.
+            sections[guide] = [line.split(".")[0] for line, under in zip(lines, lines[1:])
+                               if under and set(under) == {"-"} and line[:1].isdigit()]
+        self.assertGreaterEqual(len(sections[GUIDES[0]]), 15)
+        self.assertEqual(sections[GUIDES[0]], sections[GUIDES[1]])
 
     def run_checker(self, *args):
         """Runs the zip's vetrix-check.exe in the test folder; returns its exit code and output."""

@@ -144,8 +144,8 @@ class GuideExamples : public testing::WindowTest {
   }
 };
 
-TEST_F(GuideExamples, EveryExampleInTheGuideSendsWhatItSays) {
-  const std::vector<std::string> guides = {"user-guide.txt"};
+TEST_F(GuideExamples, EveryExampleInBothGuidesSendsWhatItSays) {
+  const std::vector<std::string> guides = {"user-guide-ru.txt", "user-guide.txt"};
   std::vector<std::vector<Example>> all;
   for (const std::string& guide : guides) {
     all.push_back(ExamplesOf(guide));
