@@ -4,7 +4,9 @@
 #include <bitset>
 
 #include "base/ascii.h"
+#include "base/error.h"
 #include "base/path.h"
+#include "platform/profile.h"
 #include "store/gesture_table.h"
 #include "store/settings.h"
 #include "store/settings_file.h"
@@ -92,7 +94,11 @@ void WriteProgramAction(const std::string& section, int row, const std::string& 
 }
 
 void DeleteProgramAction(const std::string& section, int row) {
-  SettingsFile().DeleteKey(section, ActionKey(row, 'A'));
+  // Unlike the deletions among other writes, this one is the whole change: its failure is
+  // reported.
+  if (!platform::ProfileWriteString(kSettingsNameCapital, section, ActionKey(row, 'A'),
+                                    std::nullopt))
+    throw Error(std::string("Unable to write to ") + kSettingsNameCapital);
 }
 
 void RenumberProgramActions(ProgramActionTable& table, int d, int n) {

@@ -63,7 +63,8 @@ ProgramActionTable ReadProgramActions(const SettingsFile& file);
 
 // The program's action for a row, written to its section (made when missing).
 void WriteProgramAction(const std::string& section, int row, const std::string& action);
-// The program's own action for a row removed: the gesture's own applies there again.
+// The program's own action for a row removed: the gesture's own applies there again. Throws
+// the write error when the file cannot be written.
 void DeleteProgramAction(const std::string& section, int row);
 // After gesture `deleted` of `count` left the file, every program's keys move down as [Main]'s
 // do; a row that had no key of its own still has none. Each section's entry follows its

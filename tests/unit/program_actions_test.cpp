@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "base/cp1251.h"
+#include "base/error.h"
 #include "fixture.h"
 #include "recognition/recognition.h"
+#include "shell/program_action_editing.h"
 #include "shell/startup.h"
 #include "store/settings_file.h"
 
@@ -201,6 +203,42 @@ TEST_F(ProgramActionsTest, DeletingAGestureRenumbersEveryProgramsKeys) {
                                       {"Program:y.exe", "A2", deleted}}));
   EXPECT_EQ(programs[0].actions.size(), 2u);
   EXPECT_TRUE(programs[1].actions.empty());
+}
+
+// What the window will bind to: each change written beside the program, then kept in the table;
+// a failed write changes neither the table nor the current folder.
+TEST_F(ProgramActionsTest, SettingAndRemovingAProgramsAction) {
+  using Write = fake::World::ProfileWrite;
+  WriteIni("[Main]\nNum=2\n1=0 90\na0=C:\\default.bat\n2=180\n[Program:a.exe]\na1=C:\\a1.bat\n");
+  Create();
+  const std::string loaded = world().currentDirectory;
+  world().profileWriteLog.clear();
+  SetProgramAction(window(), 0, "C:\\Tools\\Notepad.exe", "*Copy;*c;");
+  SetProgramAction(window(), 0, "A.EXE", "");
+  SetProgramAction(window(), 5, "a.exe", "x");      // no such gesture
+  SetProgramAction(window(), 0, "C:\\dir\\", "x");  // no program
+  EXPECT_EQ(world().profileWriteLog, (std::vector<Write>{{"Program:Notepad.exe", "A0", "*Copy;*c;"},
+                                                         {"Program:a.exe", "A0", ""}}));
+  EXPECT_EQ(ReadIni("program"),
+            "[Program:Notepad.exe]\r\nA0=*Copy;*c;\r\n[Program:a.exe]\r\nA0=\r\n");
+  EXPECT_EQ(DrawRightUp("notepad.exe"), Opened{});
+  EXPECT_EQ(world().windowCommands.size(), 0u);
+  EXPECT_EQ(world().keyEvents.size(), 2u) << "the script's own keys";
+  EXPECT_EQ(DrawRightUp("a.exe"), Opened{});
+  EXPECT_EQ(DrawRightUp("b.exe"), Opened{"C:\\default.bat"});
+
+  RemoveProgramAction(window(), 0, "a.exe");
+  RemoveProgramAction(window(), 0, "none.exe");
+  EXPECT_EQ(world().profileWriteLog.back(), (Write{"Program:a.exe", "A0", std::nullopt}));
+  EXPECT_EQ(DrawRightUp("a.exe"), Opened{"C:\\default.bat"});
+
+  world().profileWritesFail = true;
+  world().currentDirectory = loaded;
+  EXPECT_THROW(SetProgramAction(window(), 1, "new.exe", "x"), Error);
+  EXPECT_THROW(RemoveProgramAction(window(), 1, "a.exe"), Error);
+  EXPECT_EQ(world().currentDirectory, loaded);
+  EXPECT_EQ(FindProgram(state().programActions, "new.exe"), nullptr);
+  EXPECT_EQ(*FindProgram(state().programActions, "a.exe")->Find(1), "C:\\a1.bat");
 }
 
 }  // namespace
