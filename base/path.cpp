@@ -90,4 +90,30 @@ std::string Utf8FromCp1251(std::string_view cp1251) {
   return out;
 }
 
+namespace {
+
+// Each capital of code page 1251 with its small letter.
+constexpr unsigned char kCapitalsAndSmalls[][2] = {
+    {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D},
+    {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4},
+    {0xA8, 0xB8}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE},
+};
+
+unsigned char Small(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF)) return static_cast<unsigned char>(c + 32);
+  for (const auto& pair : kCapitalsAndSmalls)
+    if (c == pair[0]) return pair[1];
+  return c;
+}
+
+}  // namespace
+
+bool SameFileName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (Small(static_cast<unsigned char>(a[i])) != Small(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
 }  // namespace vetrix

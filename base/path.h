@@ -28,4 +28,12 @@ std::optional<std::string> Cp1251FromUtf8(std::string_view utf8);
 std::string Cp1251FromUtf8Lossy(std::string_view utf8);
 std::string Utf8FromCp1251(std::string_view cp1251);
 
+// Program file names (code page 1251) compare as the file system compares them, Cyrillic
+// letters folded too.
+bool SameFileName(std::string_view a, std::string_view b);
+// The last part of a path: "C:\Tools\a.exe" names the program "a.exe".
+inline std::string_view FileNameOf(std::string_view path) {
+  return path.substr(path.find_last_of("\\/") + 1);
+}
+
 }  // namespace vetrix

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/ascii.h"
 #include "base/error.h"
 #include "base/path.h"
 #include "capture/direction.h"
 #include "store/angle_list.h"
+#include "store/program_actions.h"
+#include "store/script_field.h"
 #include "store/settings.h"
 #include "store/settings_file.h"
 
@@ -136,6 +139,52 @@ void StaleKeys(const SettingsFile& file, const GestureTable& t, Problems& proble
                                                  std::to_string(shown));
 }
 
+// The program sections as the program reads them: what it leaves unused.
+void ProgramSectionProblems(const SettingsFile& file, int count, Problems& problems) {
+  std::vector<std::string> programs;
+  std::size_t sections = 0;
+  for (const std::string& section : file.SectionNames()) {
+    if (!EqualsIgnoringAsciiCase(section.substr(0, kProgramSectionPrefix.size()),
+                                 kProgramSectionPrefix))
+      continue;
+    const std::string name = "[" + Utf8FromCp1251(section) + "]";
+    const std::optional<std::string> program = ProgramOfSection(section);
+    if (!program) {
+      problems.Warning(name, "section " + name + " names no program: nothing uses it");
+      continue;
+    }
+    if (++sections > kMaxActionPrograms) {
+      problems.Warning(name, "the program reads only the first " +
+                                 std::to_string(kMaxActionPrograms) +
+                                 " program sections: this one and every later one are unused");
+      return;
+    }
+    if (std::any_of(programs.begin(), programs.end(),
+                    [&](const std::string& p) { return SameFileName(p, *program); })) {
+      problems.Warning(
+          name, "a second section for " + Quoted(*program) + ": the program uses only the first");
+      continue;
+    }
+    programs.push_back(*program);
+    for (const std::string& key : file.KeyNames(section)) {
+      const std::optional<int> row = ActionKeyRow(key);
+      if (!row || *row >= count)
+        problems.Warning(name + " " + Utf8FromCp1251(key),
+                         "key " + Quoted(key) + " of " + name +
+                             " names no gesture (it must be \"a\" and a row from 0 to " +
+                             std::to_string(count - 1) + "): nothing uses it");
+    }
+  }
+}
+
+// A gesture without an action of its own that some program gives one: drawn with that program
+// in front, as there it fires.
+const ProgramActions* FiringProgram(const SharedState& s, int row) {
+  for (const ProgramActions& p : s.programActions)
+    if (const std::string* own = p.Find(row); own && !own->empty()) return &p;
+  return nullptr;
+}
+
 // Each gesture drawn ideally from a fresh start: another gesture that fires first, or none at
 // all, means this one never fires however well it is drawn.
 void LosingGestures(LoadedProgram& program, const std::vector<BrokenList>& broken,
@@ -148,10 +197,13 @@ void LosingGestures(LoadedProgram& program, const std::vector<BrokenList>& broke
       problems.Warning(AngleListKey(i), Row(i) + " has no strokes: it never fires");
       continue;
     }
-    if (t.action[i].empty()) {
+    const ProgramActions* where =
+        t.action[i].empty() ? FiringProgram(program.window().state, i) : nullptr;
+    if (t.action[i].empty() && !where) {
       problems.Warning(ActionKey(i), Row(i) + " has no action: it never fires");
       continue;
     }
+    fake::TheWorld().foreground.program = where ? where->program : "";
     const std::vector<std::int32_t> angles(t.angles[i], t.angles[i] + ReadableStrokeCount(t, i));
     const std::vector<Firing> firings = program.Recognise(IdealPath(angles, kIdealOrigin));
     if (!firings.empty() && firings.front().row == i) continue;
@@ -214,9 +266,16 @@ Report Analysed(const std::string& iniBytes, const FileProbe& probe,
   report.gestures.reserve(static_cast<std::size_t>(TableSize(table)));
   for (int i = 0; i < TableSize(table); ++i) {
     const int n = ReadableStrokeCount(table, i);
-    report.gestures.push_back(
-        {i, AngleListKey(i), std::vector<std::int32_t>(table.angles[i], table.angles[i] + n),
-         Utf8FromCp1251(table.action[i]), Utf8FromCp1251(window.actionList.RowText(i))});
+    report.gestures.push_back({i,
+                               AngleListKey(i),
+                               std::vector<std::int32_t>(table.angles[i], table.angles[i] + n),
+                               Utf8FromCp1251(table.action[i]),
+                               Utf8FromCp1251(window.actionList.RowText(i)),
+                               {}});
+    for (const ProgramActions& p : window.state.programActions)
+      if (const std::string* own = p.Find(i))
+        report.gestures.back().own.push_back({Utf8FromCp1251(p.program), Utf8FromCp1251(*own),
+                                              Utf8FromCp1251(ActionDisplayName(*own))});
   }
   for (std::size_t k = 0; k < window.savedCommandKeys.size(); ++k)
     report.commands.push_back(
@@ -233,6 +292,7 @@ Report Analysed(const std::string& iniBytes, const FileProbe& probe,
   StartUpErrors(program, broken, problems);
   HotKeyWithoutKey(window, file, problems);
   StaleKeys(file, table, problems);
+  ProgramSectionProblems(file, TableSize(table), problems);
   if (track) report.fires = Fires(program, *track);
   if (attempts) report.attempts = ExplainAttempts(program, *attempts);
   for (std::size_t k = 0; k < report.attempts.size(); ++k)

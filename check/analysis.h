@@ -15,12 +15,20 @@
 
 namespace vetrix::check {
 
+// A gesture's action of its own in one program; an empty action does nothing there.
+struct OwnAction {
+  std::string program;
+  std::string action;  // as the file holds it
+  std::string shown;   // as the action list would show it
+};
+
 struct GestureRow {
   int row;
   std::string key;  // its angle list's key in [Main]
   std::vector<std::int32_t> angles;
-  std::string action;  // as the file holds it
-  std::string shown;   // as the action list shows it
+  std::string action;          // as the file holds it
+  std::string shown;           // as the action list shows it
+  std::vector<OwnAction> own;  // in the order of the programs' sections
 };
 
 struct SavedCommand {

@@ -12,6 +12,7 @@
 #include "capture/recording.h"
 #include "check/analysis.h"
 #include "recognition/recognition.h"
+#include "store/program_actions.h"
 
 namespace vetrix::check {
 namespace {
@@ -247,6 +248,9 @@ std::vector<AttemptReport> ExplainAttempts(LoadedProgram& program,
     r.header = attempt.header;
     r.line = attempt.line;
     r.samples = attempt.samples.size();
+    // Replayed as the program would run it with that program in front.
+    fake::TheWorld().foreground.program = attempt.program;
+    r.program = Utf8FromCp1251(attempt.program);
     if (!attempt.samples.empty()) {
       ReplayWatch watch(window, attempt.samples.front().at);
       for (const Firing& f : program.Recognise(attempt.samples))
@@ -257,7 +261,9 @@ std::vector<AttemptReport> ExplainAttempts(LoadedProgram& program,
       r.miss = r.fires.empty() ? watch.Nearest() : watch.Shadowed();
     }
     if (r.miss && r.fires.empty() && r.miss->followed >= r.miss->strokes &&
-        table.action[r.miss->row].empty())
+        ActionIn(window.state.programActions, r.miss->row, attempt.program,
+                 table.action[r.miss->row])
+            .empty())
       r.miss->kind = Miss::Kind::kNoAction;
     r.drawnRow = !r.fires.empty() ? r.fires.front().row : r.miss ? r.miss->row : -1;
 

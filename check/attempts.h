@@ -60,6 +60,7 @@ struct AttemptReport {
   bool differs = false;     // the replay's end is not the recorded one
   std::string explanation;  // the sentence about the firing or the miss
   std::string strokesText;  // the sentence about the recorded strokes; only where nothing fired
+  std::string program;      // in front while it was replayed (UTF-8); empty: none named
 };
 
 // The sentence about a miss.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 
+#include "base/path.h"
 #include "check/analysis.h"
 #include "check/inputs.h"
 #include "check/pictures.h"
@@ -47,7 +48,7 @@ int RunCheck(int argc, const char* const* argv, std::ostream& out, std::ostream&
       "fire.",
       "vetrix-check");
   bool json = false;
-  std::string drawFolder, tracePath, file = "gesture.ini";
+  std::string drawFolder, tracePath, program, file = "gesture.ini";
   app.add_flag("--json", json, "print one JSON document");
   app.add_option("--draw", drawFolder,
                  "draw every gesture as DIR/gesture-<row>.png and, with --replay, every "
@@ -57,6 +58,10 @@ int RunCheck(int argc, const char* const* argv, std::ostream& out, std::ostream&
                  "run recognition over a pointer trace, one \"milliseconds x y\" per line, "
                  "and explain each attempt the program recorded in it")
       ->type_name("TRACE");
+  app.add_option("--program", program,
+                 "with --replay: explain every attempt as if NAME were the program in front, "
+                 "whatever the trace recorded")
+      ->type_name("NAME");
   app.add_option("FILE", file, "the gesture file (default: gesture.ini here)");
   try {
     app.parse(argc, argv);
@@ -84,6 +89,8 @@ int RunCheck(int argc, const char* const* argv, std::ostream& out, std::ostream&
     }
     try {
       attempts = ParseAttempts(*trace);
+      if (!program.empty())
+        for (Attempt& a : attempts) a.program = Cp1251FromUtf8Lossy(program);
     } catch (const std::runtime_error& e) {
       err << "vetrix-check: " << tracePath << ", " << e.what() << "\n";
       return kUnusableInput;

@@ -27,10 +27,16 @@ void ReadSample(const std::string& line, int number, std::vector<fake::World::Sa
   track.push_back({at, {static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}});
 }
 
-// "DATE TIME, MODE, END[, first N samples lost]": the end is read where it is one the program
-// writes; the text is kept as it is either way.
-AttemptHeader ReadHeader(std::string text) {
+// "DATE TIME, MODE, END[, first N samples lost][, program NAME]": the end is read where it is
+// one the program writes; the text is kept as it is either way.
+AttemptHeader ReadHeader(std::string whole) {
   AttemptHeader header;
+  constexpr std::string_view kProgram = ", program ";
+  std::string text = whole;
+  if (const std::size_t at = text.rfind(kProgram); at != std::string::npos) {
+    header.program = text.substr(at + kProgram.size());
+    text.resize(at);
+  }
   std::vector<std::string> parts;
   for (std::size_t from = 0;;) {
     const std::size_t comma = text.find(", ", from);
@@ -57,7 +63,7 @@ AttemptHeader ReadHeader(std::string text) {
   if (parts.size() >= 4 &&
       std::sscanf(parts[3].c_str(), "first %lld samples lost%c", &lost, &extra) == 1 && lost > 0)
     header.samplesLost = lost;
-  header.text = std::move(text);
+  header.text = std::move(whole);
   return header;
 }
 
@@ -93,6 +99,7 @@ std::vector<Attempt> ParseAttempts(const std::string& text) {
       // Lines before the first header (comments, say) open no attempt of their own.
       if (attempts.back().header || !attempts.back().samples.empty()) attempts.emplace_back();
       attempts.back().header = ReadHeader(line.substr(kAttemptMark.size()));
+      attempts.back().program = attempts.back().header->program;
       attempts.back().line = number;
     } else if (!Skipped(line)) {
       ReadSample(line, number, attempts.back().samples);

@@ -22,6 +22,7 @@ struct AttemptHeader {
   enum class End { kUnknown, kFired, kTimer, kRun } end = End::kUnknown;
   int firedRow = -1;  // with kFired
   long long samplesLost = 0;
+  std::string program;  // the program in front as the attempt began (its last part), if named
 };
 
 // A file the program recorded holds one attempt after each "# attempt " line, its times
@@ -32,6 +33,8 @@ struct Attempt {
   std::optional<AttemptHeader> header;
   int line = 1;  // where it starts in the file
   std::vector<fake::World::Sample> samples;
+  // The program in front while it is explained: the header's, or the one the user names.
+  std::string program;
 };
 std::vector<Attempt> ParseAttempts(const std::string& text);
 

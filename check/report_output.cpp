@@ -46,9 +46,13 @@ void PrintText(std::ostream& out, const std::string& fileName, const Report& rep
     for (const GestureRow& g : report.gestures)
       strokesWidth = std::max(strokesWidth, Width(Strokes(g.angles)));
     out << "\nrow  key  " << Padded("strokes", strokesWidth) << "  action\n";
-    for (const GestureRow& g : report.gestures)
+    for (const GestureRow& g : report.gestures) {
       out << Padded(std::to_string(g.row), 3) << "  " << Padded(g.key, 3) << "  "
           << Padded(Strokes(g.angles), strokesWidth) << "  " << g.shown << "\n";
+      for (const OwnAction& own : g.own)
+        out << std::string(strokesWidth + 12, ' ') << "in " << own.program << ": "
+            << (own.action.empty() ? "nothing" : own.shown) << "\n";
+    }
   }
 
   if (!report.commands.empty()) {
@@ -93,6 +97,7 @@ void PrintText(std::ostream& out, const std::string& fileName, const Report& rep
       out << "  no samples\n";
       continue;
     }
+    if (!a.program.empty()) out << "  in front: " << a.program << "\n";
     if (a.header)
       out << "  recorded: " << a.recorded << "; replayed: " << a.replayed
           << (a.differs ? " (they differ)" : "") << "\n";
@@ -107,9 +112,15 @@ void PrintJson(std::ostream& out, const Report& report) {
   using Json = nlohmann::ordered_json;
   Json gestures = Json::array(), commands = Json::array(), problems = Json::array(),
        fires = Json::array();
-  for (const GestureRow& g : report.gestures)
-    gestures.push_back(
-        {{"row", g.row}, {"key", g.key}, {"angles", g.angles}, {"action", g.action}});
+  for (const GestureRow& g : report.gestures) {
+    Json own = Json::array();
+    for (const OwnAction& o : g.own) own.push_back({{"program", o.program}, {"action", o.action}});
+    gestures.push_back({{"row", g.row},
+                        {"key", g.key},
+                        {"angles", g.angles},
+                        {"action", g.action},
+                        {"programs", std::move(own)}});
+  }
   for (const SavedCommand& c : report.commands)
     commands.push_back({{"key", c.key}, {"text", c.text}});
   for (const Problem& p : report.problems)
@@ -141,6 +152,7 @@ void PrintJson(std::ostream& out, const Report& report) {
     attempts.push_back({{"line", a.line},
                         {"header", a.header ? Json(a.header->text) : Json(nullptr)},
                         {"recorded", a.header ? Json(a.recorded) : Json(nullptr)},
+                        {"program", a.program},
                         {"replayed", a.replayed},
                         {"differs", a.differs},
                         {"samples", a.samples},

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "base/geometry.h"
 
@@ -19,6 +20,11 @@ struct ForegroundWindow {
 };
 
 ForegroundWindow Foreground();
+
+// Only the file name of the program in front, as Foreground() gives it: for the moment a
+// gesture with actions of its own per program completes. It sends no message to any window and
+// allocates nothing; the text stays valid until the next call.
+std::string_view ForegroundProgram();
 
 // From now on `changed` runs from the message pump whenever another window comes to the front
 // and, with `followPlacement`, whenever the one in front moves or changes size. Asked again,

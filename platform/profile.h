@@ -28,6 +28,8 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
 std::shared_ptr<const ProfileText> ProfileSnapshot(const std::string& file);
 // The names of the section's keys, in file order.
 std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section);
+// The names of the file's sections, in file order.
+std::vector<std::string> ProfileSectionNames(const std::string& file);
 
 void SetCurrentDirectory(const SystemPath& directory);
 // With backslashes, as SetCurrentDirectory takes it.

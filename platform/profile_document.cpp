@@ -146,6 +146,13 @@ std::vector<std::string> ProfileText::Keys(std::string_view section) const {
   return names;
 }
 
+std::vector<std::string> ProfileText::Sections() const {
+  std::vector<std::string> names;
+  for (std::size_t i = 1; i < sections_.size(); ++i)
+    if (!sections_[i].name.empty()) names.push_back(sections_[i].name);
+  return names;
+}
+
 bool ProfileText::Write(std::string_view section, std::string_view key,
                         std::optional<std::string_view> value) {
   const bool stable = Stable();  // the lines as they were, before one of them changes

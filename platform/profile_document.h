@@ -23,6 +23,9 @@ class ProfileText {
 
   std::optional<std::string> Read(std::string_view section, std::string_view key) const;
   std::vector<std::string> Keys(std::string_view section) const;
+  // The names of the sections, in file order, duplicates included; the nameless one before
+  // the first header is none.
+  std::vector<std::string> Sections() const;
   // Sets `key` to `value` (leading white space of the value dropped), or deletes the key when
   // `value` is nullopt. An existing key keeps its spelling and place; a new one goes to the end
   // of the first matching section, a new section to the end of the file. A changed file is

@@ -7,21 +7,17 @@
 
 namespace vetrix {
 
-void OpenActionFile(MainWindow& window, int j) {
-  const std::string& file = window.state.table.action[j];
-  window.state.actionFolder = FolderOf(file);
-  platform::ShellOpen(file, window.state.actionFolder);
-}
-
-void RunAction(MainWindow& window, int j) {
-  const std::string& action = window.state.table.action[j];
+void RunAction(MainWindow& window, const std::string& action) {
   if (action.empty()) return;
   if (action[0] == '*') {
     // A copy: a command sent to our own window runs handlers that may change the table.
     RunCommandScript(std::string(action));
   } else {
-    OpenActionFile(window, j);
+    window.state.actionFolder = FolderOf(action);
+    platform::ShellOpen(action, window.state.actionFolder);
   }
 }
+
+void RunAction(MainWindow& window, int j) { RunAction(window, window.state.table.action[j]); }
 
 }  // namespace vetrix

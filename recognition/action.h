@@ -7,7 +7,8 @@ namespace vetrix {
 
 class MainWindow;
 
+// Runs an action text: the gesture's own, or a program's own for it.
+void RunAction(MainWindow& window, const std::string& action);
 void RunAction(MainWindow& window, int row);
-void OpenActionFile(MainWindow& window, int row);
 
 }  // namespace vetrix

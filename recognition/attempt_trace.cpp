@@ -11,6 +11,7 @@
 #include "base/path.h"
 #include "base/texts.h"
 #include "platform/files.h"
+#include "platform/foreground.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "recognition/mouse_trigger.h"
@@ -48,7 +49,9 @@ std::string_view LastAttempts(std::string_view file, std::size_t budget) {
 
 class AttemptTrace : public RecognitionWatcher {
  public:
-  AttemptTrace(MainWindow& window, SystemPath path) : window_(window), path_(std::move(path)) {}
+  AttemptTrace(MainWindow& window, SystemPath path) : window_(window), path_(std::move(path)) {
+    program_.reserve(kProgramRoom);
+  }
 
   void RunToggled(bool on) override {
     if (open_) End(Ending::Run);
@@ -73,6 +76,9 @@ class AttemptTrace : public RecognitionWatcher {
       mode_ = ButtonStartsRecognition(window_)  ? "mouse button"
               : window_.hotKeyModeBox.Checked() ? "hot key"
                                                 : "continuous";
+      // Only where programs have actions of their own: other files keep the format as it was.
+      if (!window_.state.programActions.empty())
+        program_.assign(platform::ForegroundProgram().substr(0, kProgramRoom));
       Push({anchorMs_, anchor, true});
       Push({now, cursor, true});
     }
@@ -164,6 +170,7 @@ class AttemptTrace : public RecognitionWatcher {
         break;
     }
     if (first > 0) text += ", first " + std::to_string(first) + " samples lost";
+    if (!program_.empty()) text += ", program " + program_;
     text += kLineEnd;
     const std::uint64_t start = At(first).ms;
     for (std::size_t i = first; i < pushed_; ++i) {
@@ -184,6 +191,9 @@ class AttemptTrace : public RecognitionWatcher {
   int firedRow_ = 0;
   platform::LocalTime began_;
   const char* mode_ = "";
+  // The program in front as the attempt began; taken inside a pass, into room made beforehand.
+  static constexpr std::size_t kProgramRoom = 1024;
+  std::string program_;
   std::uint64_t anchorMs_ = 0;  // when the anchor was taken
   bool refusalShown_ = false;
 };

@@ -60,7 +60,8 @@ class Feedback : public RecognitionWatcher {
 
   void Fired(const Firing& firing) override {
     fired_ = true;
-    if (window_.feedback.tip) platform::ShowTip(TipText(firing.action), window_.state.cursorPoint);
+    if (window_.feedback.tip)
+      platform::ShowTip(TipText(firing.action, firing.program), window_.state.cursorPoint);
   }
 
   void RunEnded() override {
@@ -87,9 +88,12 @@ class Feedback : public RecognitionWatcher {
 
 }  // namespace
 
-std::string TipText(const std::string& action) {
-  if (!action.empty() && action[0] == '*') return ActionDisplayName(action);
-  return action.substr(action.find_last_of("\\/") + 1);
+std::string TipText(const std::string& action, const std::string& program) {
+  std::string text = !action.empty() && action[0] == '*'
+                         ? ActionDisplayName(action)
+                         : action.substr(action.find_last_of("\\/") + 1);
+  if (!program.empty()) text += " (" + program + ")";
+  return text;
 }
 
 void ShowRecognitionFeedback(MainWindow& window) {

@@ -14,7 +14,8 @@ class MainWindow;
 void ShowRecognitionFeedback(MainWindow& window);
 
 // What a tip names for an action: a file's name without its folder, a command script's first
-// field (the name the action list shows).
-std::string TipText(const std::string& action);
+// field (the name the action list shows); for a program's own action, that program after it:
+// "*Копировать (notepad.exe)".
+std::string TipText(const std::string& action, const std::string& program = {});
 
 }  // namespace vetrix

@@ -1,5 +1,6 @@
 #include "recognition/recognition.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <utility>
@@ -7,6 +8,7 @@
 #include "base/texts.h"
 #include "capture/direction.h"
 #include "capture/gesture_view.h"
+#include "platform/foreground.h"
 #include "platform/pacer.h"
 #include "platform/system.h"
 #include "recognition/action.h"
@@ -28,16 +30,38 @@ bool MovementCounts(const SharedState& s) {
   return std::sqrt(d) > 20;
 }
 
-void Fire(MainWindow& window, int j) {
+void Fire(MainWindow& window, int j, const std::string& action, const ProgramActions* program) {
   SharedState& s = window.state;
   ResetProgress(s);
-  const Firing firing{j, s.table.action[j], platform::TickCountMs()};
+  const Firing firing{j, action, platform::TickCountMs(), program ? program->program : ""};
   for (const auto& watcher : window.watchers) watcher->Fired(firing);
   s.matchFailures = 0;
   window.attemptTimer.Stop();
-  RunAction(window, j);
+  RunAction(window, firing.action);
   DrawGesture(window);
   if (s.oneShot) window.startButton.Click();
+}
+
+// Completion where some programs have actions of their own: the program in front is asked
+// once per pass, and only when a gesture that one of them names has completed.
+void FireCompletedPerProgram(MainWindow& window) {
+  SharedState& s = window.state;
+  const GestureTable& t = s.table;
+  bool asked = false;
+  const ProgramActions* front = nullptr;
+  for (int j = 0; j < TableSize(t); ++j) {
+    if (ReadableStrokeCount(t, j) == 0 || t.matchProgress[j] != t.strokeCount[j]) continue;
+    const bool named = std::any_of(s.programActions.begin(), s.programActions.end(),
+                                   [j](const ProgramActions& p) { return p.Find(j); });
+    const std::string* own = nullptr;
+    if (named) {
+      if (!asked) front = FindProgram(s.programActions, platform::ForegroundProgram());
+      asked = true;
+      own = front ? front->Find(j) : nullptr;
+    }
+    const std::string& action = own ? *own : t.action[j];
+    if (!action.empty()) Fire(window, j, action, own ? front : nullptr);
+  }
 }
 
 void ShowRecognitionState(MainWindow& window) {
@@ -112,11 +136,12 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
   }
   for (const auto& watcher : window.watchers) watcher->PassFollowed(anchor, counted);
 
+  if (!s.programActions.empty()) return FireCompletedPerProgram(window);
   // A gesture without strokes has nothing to follow; it would otherwise fire on every pass.
   for (int j = 0; j < TableSize(t); ++j) {
     if (!t.action[j].empty() && ReadableStrokeCount(t, j) > 0 &&
         t.matchProgress[j] == t.strokeCount[j])
-      Fire(window, j);
+      Fire(window, j, t.action[j], nullptr);
   }
 }
 

@@ -5,6 +5,7 @@
 #include "capture/gesture_view.h"
 #include "platform/profile.h"
 #include "platform/system.h"
+#include "store/program_actions.h"
 #include "store/script_field.h"
 #include "store/settings.h"
 #include "window/main_window.h"
@@ -66,6 +67,7 @@ void DeleteSelectedGesture(MainWindow& window) {
   RemoveGestureRows(window, d, n);
   UpdateRecordButton(window);
   ClearDrawing(window);
+  RenumberProgramActions(window.state.programActions, d, n);
 }
 
 void AddSavedCommand(MainWindow& window) {

@@ -81,7 +81,8 @@ void ShowSavedCommands(MainWindow& window, const StoredCommands& commands) {
 }
 
 void LoadGestures(MainWindow& window) {
-  const std::optional<std::string> error = ReadGestures(window.state.table);
+  const std::optional<std::string> error =
+      ReadGestures(window.state.table, &window.state.programActions);
   for (int i = 0; i < window.state.table.gestureCount; ++i) AddGestureRows(window, i);
   UpdateRecordButton(window);
   if (error) platform::ShowErrorBox(*error);

@@ -86,8 +86,9 @@ StoredCommands ReadSavedCommands() {
   return commands;
 }
 
-std::optional<std::string> ReadGestures(GestureTable& t) {
+std::optional<std::string> ReadGestures(GestureTable& t, ProgramActionTable* programs) {
   const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
+  if (programs) *programs = ReadProgramActions(file);
   t.gestureCount = std::clamp(file.ReadInteger(kMain, "Num", 0), 0, kMaxGestures);
   std::optional<std::string> firstError;
   for (int i = 0; i < t.gestureCount; ++i) {

@@ -11,6 +11,7 @@
 
 #include "base/geometry.h"
 #include "store/gesture_table.h"
+#include "store/program_actions.h"
 
 namespace vetrix {
 
@@ -74,10 +75,12 @@ struct StoredCommands {
 };
 StoredCommands ReadSavedCommands();
 
-// Fills the table from the file (at most 101 gestures; the rest stay in the file untouched).
+// Fills the table from the file (at most 101 gestures; the rest stay in the file untouched),
+// and `programs`, when given, with the actions of their own per program from the same reading.
 // An entry whose angle list is broken keeps its place without strokes; the first such error
 // is returned.
-std::optional<std::string> ReadGestures(GestureTable& table);
+std::optional<std::string> ReadGestures(GestureTable& table,
+                                        ProgramActionTable* programs = nullptr);
 
 // Finishing a recording that made gesture n (1-based count after it was added): its angle list
 // and the count, and no action key of its row.

@@ -34,6 +34,11 @@ std::vector<std::string> SettingsFile::KeyNames(std::string_view section) const 
   return platform::ProfileKeyNames(name_, section);
 }
 
+std::vector<std::string> SettingsFile::SectionNames() const {
+  if (content_) return content_->Sections();
+  return platform::ProfileSectionNames(name_);
+}
+
 bool SettingsFile::KeyExists(std::string_view section, std::string_view key) const {
   for (const std::string& name : KeyNames(section))
     if (EqualsIgnoringAsciiCase(name, key)) return true;

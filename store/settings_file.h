@@ -39,6 +39,7 @@ class SettingsFile {
   bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
   bool KeyExists(std::string_view section, std::string_view key) const;
   std::vector<std::string> KeyNames(std::string_view section) const;
+  std::vector<std::string> SectionNames() const;
 
   // Each throws Error("Unable to write to <name>") when the file cannot be written. Writes go
   // through the system's routine, never a snapshot.

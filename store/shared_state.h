@@ -8,6 +8,7 @@
 #include "base/geometry.h"
 #include "base/path.h"
 #include "store/gesture_table.h"
+#include "store/program_actions.h"
 
 namespace vetrix {
 
@@ -24,6 +25,8 @@ struct DrawingRectangle {
 
 struct SharedState {
   GestureTable table;
+  // Actions of their own for the programs that have any; empty for most files.
+  ProgramActionTable programActions;
 
   bool stopped = true;
   bool oneShot = false;

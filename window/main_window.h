@@ -19,12 +19,13 @@ namespace vetrix {
 inline constexpr Size kMainWindowSize{596, 406};
 inline constexpr Size kMainWindowMinimumSize{596, 404};
 
-// Recognition's notice that a gesture fired: its row, its action as the table holds it, and
-// the time on the system's clock.
+// Recognition's notice that a gesture fired: its row, the action it runs, the time on the
+// system's clock, and the program in front when that action is the program's own (else empty).
 struct Firing {
   int row = 0;
   std::string action;
   std::uint64_t ms = 0;
+  std::string program;
 };
 
 // Recognition's notice that a run starts: whether a trigger started it (the chosen mouse

@@ -40,6 +40,12 @@ std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_vi
   return text ? text->Keys(section) : std::vector<std::string>();
 }
 
+std::vector<std::string> ProfileSectionNames(const std::string& file) {
+  ++fake::TheWorld().profileReads;
+  const ProfileText* text = fake::TheWorld().Profile(file);
+  return text ? text->Sections() : std::vector<std::string>();
+}
+
 void SetCurrentDirectory(const SystemPath& directory) {
   std::string path = directory.utf8;
   for (char& c : path)

@@ -145,6 +145,10 @@ void SetMouseTrigger(int button, bool on, bool holdBack) {
 }
 
 ForegroundWindow Foreground() { return TheWorld().foreground; }
+std::string_view ForegroundProgram() {
+  ++TheWorld().foregroundProgramLookups;
+  return TheWorld().foreground.program;
+}
 
 void WatchForeground(std::function<void()> changed, bool followPlacement) {
   auto& w = TheWorld();

@@ -160,6 +160,7 @@ class World {
   platform::ForegroundWindow foreground;
   std::function<void()> foregroundWatch;
   bool foregroundPlacementWatched = false;
+  int foregroundProgramLookups = 0;
   // Another window comes to the front; a watch hears of it at the next pump, as from the queue.
   void BringToFront(platform::ForegroundWindow window);
   // The window in front moves or changes size; heard only by a watch that follows placement.

@@ -131,6 +131,34 @@ ForegroundWindow Foreground() {
   return f;
 }
 
+std::string_view ForegroundProgram() {
+  // The window in front and its program's name as last asked; the buffers live as long as the
+  // program, so that asking again at a pass allocates nothing.
+  static HWND window = nullptr;
+  static DWORD process = 0;
+  static wchar_t path[32768];
+  static char name[4 * MAX_PATH];
+  static int length = 0;
+  const HWND hwnd = GetForegroundWindow();
+  DWORD pid = 0;
+  if (hwnd) GetWindowThreadProcessId(hwnd, &pid);
+  if (hwnd == window && pid == process) return {name, static_cast<std::size_t>(length)};
+  window = hwnd;
+  process = pid;
+  length = 0;
+  if (pid == 0) return {};
+  if (const Handle p(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)); p) {
+    DWORD size = sizeof path / sizeof path[0];
+    if (QueryFullProcessImageNameW(p.get(), 0, path, &size)) {
+      const std::wstring_view full(path, size);
+      const std::wstring_view file = full.substr(full.find_last_of(L"\\/") + 1);
+      length = WideCharToMultiByte(1251, 0, file.data(), static_cast<int>(file.size()), name,
+                                   sizeof name, nullptr, nullptr);
+    }
+  }
+  return {name, static_cast<std::size_t>(length)};
+}
+
 void WatchForeground(std::function<void()> changed, bool followPlacement) {
   g_watch.changed = std::move(changed);
   g_watch.followPlacement = followPlacement;

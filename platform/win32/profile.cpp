@@ -24,13 +24,15 @@ bool ProfileWriteString(const std::string& file, std::string_view section, std::
 // reading is what the portable format was only checked against under Wine.
 std::shared_ptr<const ProfileText> ProfileSnapshot(const std::string&) { return nullptr; }
 
-std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section) {
-  // With no key name the routine lists the keys as "a\0b\0\0"; grow until the list fits.
+namespace {
+
+// With no key name the routine lists a section's keys as "a\0b\0\0", with no section name too
+// the sections; grow until the list fits.
+std::vector<std::string> ProfileList(const std::string& file, const char* section) {
   std::string buffer(4096, '\0');
   for (;;) {
-    const DWORD n =
-        GetPrivateProfileStringA(std::string(section).c_str(), nullptr, "", buffer.data(),
-                                 static_cast<DWORD>(buffer.size()), file.c_str());
+    const DWORD n = GetPrivateProfileStringA(section, nullptr, "", buffer.data(),
+                                             static_cast<DWORD>(buffer.size()), file.c_str());
     if (n + 2 < buffer.size()) {
       buffer.resize(n);
       break;
@@ -46,6 +48,16 @@ std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_vi
     start = stop + 1;
   }
   return names;
+}
+
+}  // namespace
+
+std::vector<std::string> ProfileKeyNames(const std::string& file, std::string_view section) {
+  return ProfileList(file, std::string(section).c_str());
+}
+
+std::vector<std::string> ProfileSectionNames(const std::string& file) {
+  return ProfileList(file, nullptr);
 }
 
 void SetCurrentDirectory(const SystemPath& directory) {

@@ -11,7 +11,8 @@ from harness.session import VetrixTest, main
 from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
 
-CONTENTS = ["Zorv.dll", "first-start.png", "main-window.png", "trail-and-tip.png",
+CONTENTS = ["Zorv.dll", "first-start.png", "main-window.png", "program-action-tip.png",
+            "trail-and-tip.png",
             "user-guide-ru.txt", "user-guide.txt", "vetrix-check.exe", "vetrix.exe"]
 GUIDES = ["user-guide-ru.txt", "user-guide.txt"]
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))

@@ -26,6 +26,15 @@ void CheckInStep(const vetrix::MainWindow& f) {
   Check(f.pauseRules.programs.size() <= vetrix::kMaxExcludedPrograms);
   for (const std::string& program : f.pauseRules.programs)
     Check(!program.empty() && program.size() <= vetrix::kMaxProgramNameLength);
+  // Per-program actions: the first programs only, rows inside the table, ascending, once each.
+  Check(f.state.programActions.size() <= vetrix::kMaxActionPrograms);
+  for (const vetrix::ProgramActions& p : f.state.programActions) {
+    int last = -1;
+    for (const vetrix::ProgramAction& a : p.actions) {
+      Check(a.row > last && a.row < vetrix::kMaxGestures);
+      last = a.row;
+    }
+  }
 }
 
 void LoadAndEdit(const std::string& ini) {

@@ -407,6 +407,52 @@ TEST_F(CheckFileTest, RecordedAttemptsInTextJsonAndPictures) {
   EXPECT_EQ(at(50 + 15, 100 - 8), (platform::Rgb{0, 0, 0})) << "the gesture's second stroke";
 }
 
+// Actions of their own per program: listed under their gesture, what the program leaves unused
+// warned about, and a replay explained with the program the trace recorded, or the one named.
+TEST_F(CheckFileTest, ProgramSectionsAreListedCheckedAndReplayedInTheirProgram) {
+  const fs::path file = Write("own.ini",
+                              "[Main]\nNum=2\n1=0 90\n2=180\na1=b.bat\n"
+                              "[Program:notepad.exe]\na0=*Copy;*c;\na1=\na7=x.bat\nb1=y\n"
+                              "[Program:C:\\Windows\\NOTEPAD.EXE]\na0=z.bat\n"
+                              "[Program:]\na0=q.bat\n");
+  EXPECT_EQ(Run({}, file), 1);
+  const std::string text = out_.str();
+  for (const std::string part :
+       {"in notepad.exe: *Copy\n", "in notepad.exe: nothing\n",
+        "key \"a7\" of [Program:notepad.exe] names no gesture (it must be \"a\" and a row from 0 "
+        "to 1): nothing uses it",
+        "key \"b1\" of [Program:notepad.exe]",
+        "a second section for \"NOTEPAD.EXE\": the program uses only the first",
+        "section [Program:] names no program"})
+    EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+  // Row 0 has no action but its own in notepad.exe: not "never fires".
+  EXPECT_EQ(text.find("row 0 has no action"), std::string::npos) << text;
+  EXPECT_EQ(Run({"--json"}, file), 1);
+  EXPECT_NE(out_.str().find("\"programs\": [\n        {\n          \"program\": \"notepad.exe\",\n"
+                            "          \"action\": \"*Copy;*c;\""),
+            std::string::npos)
+      << out_.str();
+
+  // Row 0 fires only where notepad.exe is in front.
+  const fs::path trace = Write("trace.txt",
+                               "# attempt 2026-12-08 14:03:21, continuous, fired row 0, program "
+                               "Notepad.exe\n0 500 400\n10 530 400\n20 530 370\n"
+                               "# attempt 2026-12-08 14:03:25, continuous, ended with the run\n"
+                               "0 500 400\n10 530 400\n20 530 370\n");
+  EXPECT_EQ(Run({"--replay", trace.string()}, file), 1);
+  EXPECT_NE(out_.str().find("replay: 1 firing\n  attempt 1, 20 ms  row 0  *Copy;*c;\n"),
+            std::string::npos)
+      << out_.str();
+  EXPECT_NE(out_.str().find("  in front: Notepad.exe\n  recorded: fired row 0; replayed: fired "
+                            "row 0\n"),
+            std::string::npos)
+      << out_.str();
+  EXPECT_NE(out_.str().find("row 0 followed all 2 strokes, but has no action"), std::string::npos)
+      << out_.str();
+  EXPECT_EQ(Run({"--replay", trace.string(), "--program", "notepad.exe"}, file), 1);
+  EXPECT_NE(out_.str().find("replay: 2 firings"), std::string::npos) << out_.str();
+}
+
 // The picture is the program's own drawing area, pixel for pixel, where the gesture fits in it.
 TEST_F(CheckFileTest, DrawnPicturesAreTheProgramsDrawing) {
   const std::string ini =
