@@ -64,6 +64,37 @@ constexpr ButtonMessage kButtonMessages[] = {
     {WM_RBUTTONDOWN, zorv::kButtonRight, true},  {WM_RBUTTONUP, zorv::kButtonRight, false},
 };
 
+template <class Fn>
+Fn Find(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
+// The drag rectangle at the press, in the pixels of the press point's monitor: the hook sees
+// physical points, and the rectangle is a distance of the hand. Windows 10 gives it for any
+// DPI; before it, the system's is scaled from the system's DPI. Shcore is loaded the first
+// time a press comes with more than one monitor (with one, its DPI is the system's).
+zorv::Slop DragSlop(POINT at) {
+  using ForDpi = int(WINAPI*)(int, UINT);
+  using MonitorDpi = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  using SystemDpi = UINT(WINAPI*)();
+  static const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  static const auto forDpi = Find<ForDpi>(user32, "GetSystemMetricsForDpi");
+  static const auto systemDpiFn = Find<SystemDpi>(user32, "GetDpiForSystem");
+  static const UINT systemDpi = systemDpiFn ? systemDpiFn() : 96;
+  UINT dpi = systemDpi, unused = 0;
+  if (GetSystemMetrics(SM_CMONITORS) > 1) {
+    static const auto monitorDpi = Find<MonitorDpi>(
+        LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+    if (!monitorDpi ||
+        FAILED(monitorDpi(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), 0, &unused, &dpi)))
+      dpi = systemDpi;
+  }
+  if (forDpi) return {forDpi(SM_CXDRAG, dpi), forDpi(SM_CYDRAG, dpi)};
+  return {MulDiv(GetSystemMetrics(SM_CXDRAG), static_cast<int>(dpi), static_cast<int>(systemDpi)),
+          MulDiv(GetSystemMetrics(SM_CYDRAG), static_cast<int>(dpi), static_cast<int>(systemDpi))};
+}
+
 // True when the system must not see the event.
 bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
   const zorv::Point pt{info.pt.x, info.pt.y};
@@ -85,7 +116,8 @@ bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
   // window that cannot be posted to is gone: hold nothing new for it.
   const bool posted =
       zorv::Listened(seen->button, trigger) && PostMessageW(g_main, zorv::kHookMessage, message, 0);
-  const zorv::Slop drag{GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)};
+  // Asked only for a press that may be held: a release is judged by the press's rectangle.
+  const zorv::Slop drag = seen->down && posted ? DragSlop(info.pt) : zorv::Slop{};
   switch (g_holdBack.OnButton(seen->button, seen->down, pt, posted ? trigger : 0, drag)) {
     case zorv::Verdict::kPass:
       return false;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/dpi.h"
 #include "platform/fake/world.h"
 #include "platform/trail_canvas.h"
 
@@ -76,7 +77,7 @@ void ShowTip(std::string_view text, Point pointer) {
   });
 }
 
-Size DragSlop() { return TheWorld().dragSlop; }
+Size DragSlop(Point at) { return Scaled(TheWorld().dragSlop, TheWorld().DpiAt(at)); }
 
 }  // namespace vetrix::platform
 

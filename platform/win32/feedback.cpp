@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/trail_canvas.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/window_class.h"
 
@@ -220,6 +221,17 @@ void ShowTip(std::string_view text, Point pointer) {
   SetTimer(g_tip, kTipTimer, kTipMs, nullptr);
 }
 
-Size DragSlop() { return {GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)}; }
+Size DragSlop(Point at) {
+  // Windows 10 gives the rectangle for any DPI; before it, the system's is scaled from the
+  // system's DPI.
+  using ForDpi = int(WINAPI*)(int, UINT);
+  static const auto forDpi = reinterpret_cast<ForDpi>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  const UINT dpi = win32::DpiAtPoint({at.x, at.y});
+  if (forDpi) return {forDpi(SM_CXDRAG, dpi), forDpi(SM_CYDRAG, dpi)};
+  const int system = static_cast<int>(win32::SystemDpi()), here = static_cast<int>(dpi);
+  return {MulDiv(GetSystemMetrics(SM_CXDRAG), here, system),
+          MulDiv(GetSystemMetrics(SM_CYDRAG), here, system)};
+}
 
 }  // namespace vetrix::platform

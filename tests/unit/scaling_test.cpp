@@ -1,4 +1,5 @@
-// Display scaling: the window at 96 DPI and above, and a move to a monitor of another scale.
+// Display scaling: the window, its drawing and the hand distances at 96 DPI and above, and a
+// move to a monitor of another scale.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,7 +7,11 @@
 #include <vector>
 
 #include "base/dpi.h"
+#include "capture/drawing.h"
+#include "capture/gesture_view.h"
+#include "capture/recording.h"
 #include "fixture.h"
+#include "store/settings_file.h"
 
 namespace vetrix {
 namespace {
@@ -148,6 +153,85 @@ TEST_F(ScalingTest, MovingToAMonitorOfAnotherScaleLaysTheWindowOutAgain) {
     EXPECT_EQ(moved[i].rect, fresh[i].rect) << fresh[i].name;
   for (std::size_t i = 0; i < freshGroup.size(); ++i)
     EXPECT_EQ(movedGroup[i].rect, freshGroup[i].rect) << freshGroup[i].name;
+}
+
+// A window opened at 192 DPI on the primary monitor, with a second monitor at 96 to its right.
+class ScaledWorkTest : public testing::FileTest {
+ protected:
+  ScaledWorkTest() {
+    world().primaryDpi = 192;
+    world().screen = {2048, 1536};
+    world().monitors.push_back({{2048, 0, 1024, 768}, 96});
+    Restart(/*keepWorld=*/true);
+    PointWorldAtFolders();
+    window().frame.ShowCentered();
+    state().drawingRect = {0, 0, 418, 562};
+    window().scaleField.SetText("15");
+  }
+  platform::Rgb At(int x, int y) { return window().drawingArea.Pixel(x, y); }
+  Point ScreenOf(Point area) {
+    const WindowGeometry g = window().frame.Geometry();
+    return {area.x + g.left + g.width - g.clientWidth - 5,
+            area.y + g.top + g.height - g.clientHeight - 5};
+  }
+  // Starts recognition with the pointer at `from`, moves it by `by` in one pass, and stops.
+  void MoveOnce(Point from, Point by) {
+    world().cursor = from;
+    world().CursorPath({{from.x + by.x, from.y + by.y}});
+    world().AfterPumps(2, [this] { window().startButton.Click(); });
+    window().startButton.Click();
+  }
+};
+
+TEST_F(ScaledWorkTest, AGestureIsDrawnAtItsHandSizeFromTheStartPointTheFileKeeps) {
+  state().startPoint = {50, 100};
+  AddGesture({0}, "");
+  window().gestureList.Select(0);
+  DrawGesture(window());
+  // Twice the size of 96 DPI: the dot's radius 6 around (100, 200), the stroke 30 long, the
+  // arrowhead 10.
+  EXPECT_EQ(At(95, 200), kBlue);
+  for (int x = 107; x < 129; ++x) EXPECT_EQ(At(x, 200), kBlack) << x;
+  EXPECT_EQ(At(130, 200), kRed);
+  EXPECT_EQ(At(131, 200), kWhite);
+  EXPECT_EQ(At(122, 197), kRed);  // the arrowhead reaches back 10 pixels
+  EXPECT_EQ(state().penPoint, (Point{130, 200}));
+
+  // Placing the start point stores it at 96 DPI, as a file moved to another PC expects.
+  world().cursor = ScreenOf({140, 80});
+  world().AfterPumps(2, [this] { window().drawingArea.onMouseUp(platform::MouseButton::Right); });
+  window().drawingArea.onMouseUp(platform::MouseButton::Right);
+  EXPECT_EQ(state().startPoint, (Point{70, 40}));
+  EXPECT_EQ(SettingsFile(kSettingsName).ReadString("Main", "x2"), "70");
+  EXPECT_EQ(SettingsFile(kSettingsName).ReadString("Main", "y2"), "40");
+  EXPECT_EQ(At(140, 80), kBlack);  // the dot's centre is where the pointer put it
+}
+
+TEST_F(ScaledWorkTest, MovementCountsInTheHandDistanceOfThePointersMonitor) {
+  AddGesture({0}, "C:\\a.bat");
+  // On the primary monitor at 192 DPI a movement must be longer than 40 pixels; on the one
+  // at 96 beside it, 20 as ever.
+  MoveOnce({1000, 700}, {40, 0});
+  EXPECT_TRUE(world().shellCalls.empty());
+  MoveOnce({1000, 700}, {41, 0});
+  EXPECT_EQ(world().shellCalls.size(), 1u);
+  MoveOnce({2200, 300}, {20, 0});
+  EXPECT_EQ(world().shellCalls.size(), 1u);
+  MoveOnce({2200, 300}, {21, 0});
+  EXPECT_EQ(world().shellCalls.size(), 2u);
+}
+
+TEST_F(ScaledWorkTest, AFreeStrokeIsTheHandDistanceOfTheCentresMonitor) {
+  const Point centre{1024, 768};
+  world().CursorPath({{centre.x + 24, centre.y - 32}, centre, {centre.x + 41, centre.y}});
+  world().AfterPumps(4, [this] { window().frame.onKeyPress(27); });
+  window().recordButton.Click();
+  ASSERT_EQ(table().gestureCount, 1);
+  // 40 pixels up and right made no stroke; 41 to the right did.
+  EXPECT_EQ(table().strokeCount[0], 1);
+  EXPECT_EQ(table().angles[0][0], 0);
+  EXPECT_EQ(FreeStroke(state().move, {0, 0}, {20, 0}, kNoStroke, 144), std::nullopt);
+  EXPECT_EQ(FreeStroke(state().move, {0, 0}, {31, 0}, kNoStroke, 144), 0);
 }
 
 }  // namespace
