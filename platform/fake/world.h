@@ -19,6 +19,7 @@
 #include "platform/movement_watch.h"
 #include "platform/profile_document.h"
 #include "platform/system.h"
+#include "platform/trail_canvas.h"
 
 namespace vetrix::fake {
 
@@ -155,6 +156,8 @@ class World {
     std::vector<std::size_t> lifts;
     Point last;  // internal: where the pen is
     bool penDown = false;
+    // The line's width, for the monitor where the pen was last put down.
+    float width = platform::kTrailWidth;
   } trail;
   static constexpr std::size_t kTrailPointsKept = 4096;
   // The trail's colour at a screen point (its cover 0 to 255); 0 without a surface.

@@ -11,6 +11,8 @@
 #include "capture/gesture_view.h"
 #include "capture/recording.h"
 #include "fixture.h"
+#include "platform/feedback.h"
+#include "platform/trail_canvas.h"
 #include "store/settings_file.h"
 
 namespace vetrix {
@@ -232,6 +234,31 @@ TEST_F(ScaledWorkTest, AFreeStrokeIsTheHandDistanceOfTheCentresMonitor) {
   EXPECT_EQ(table().angles[0][0], 0);
   EXPECT_EQ(FreeStroke(state().move, {0, 0}, {20, 0}, kNoStroke, 144), std::nullopt);
   EXPECT_EQ(FreeStroke(state().move, {0, 0}, {31, 0}, kNoStroke, 144), 0);
+}
+
+TEST_F(ScaledWorkTest, TheTrailIsDrawnAtTheWidthOfItsMonitor) {
+  const auto sizes96 = platform::FeedbackSizesAt(96), sizes144 = platform::FeedbackSizesAt(144);
+  EXPECT_EQ(sizes96.trailWidth, platform::kTrailWidth);
+  EXPECT_EQ(sizes96.tipOffset, (Point{12, 20}));
+  EXPECT_EQ(sizes96.tipAbove, 8);
+  EXPECT_EQ(sizes96.tipPadding, (Size{12, 6}));
+  EXPECT_EQ(sizes144.trailWidth, 6.0f);
+  EXPECT_EQ(sizes144.tipOffset, (Point{18, 30}));
+  EXPECT_EQ(sizes144.tipAbove, 12);
+  EXPECT_EQ(sizes144.tipPadding, (Size{18, 9}));
+
+  // Three pixels off the line's middle: inside a line of 8 (192 DPI), outside one of 4 (96).
+  const auto coverBeside = [this] {
+    platform::OpenTrail();
+    platform::ExtendTrail({500, 400});
+    platform::ExtendTrail({560, 400});
+    const int cover = world().TrailCover({530, 403});
+    platform::CloseTrail();
+    return cover;
+  };
+  EXPECT_EQ(coverBeside(), 255);
+  world().primaryDpi = 96;
+  EXPECT_EQ(coverBeside(), 0);
 }
 
 }  // namespace
