@@ -12,11 +12,13 @@ namespace vetrix::win32 {
 namespace {
 
 HFONT MakeFont(const wchar_t* face, UINT dpi) {
-  // 8 points. The texts are always Cyrillic: under a Western code page the default character
-  // set would pick the Western bitmap face, which has no Cyrillic glyphs at all.
-  return CreateFontW(-Scaled(11, static_cast<std::int32_t>(dpi)), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                     FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
+  // 8 points, as a dialog sizes them: 11 pixels at 96 DPI, 16 at 144 (not 11 scaled, 16.5,
+  // which rounds up and made the captions wider than their scaled controls). The texts are
+  // always Cyrillic: under a Western code page the default character set would pick the
+  // Western bitmap face, which has no Cyrillic glyphs at all.
+  return CreateFontW(-MulDiv(8, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                     RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_SWISS, face);
 }
 
 // Whether the font mapper gives the face itself, with its Cyrillic letters.

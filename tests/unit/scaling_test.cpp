@@ -135,6 +135,8 @@ TEST_F(ScalingTest, MovingToAMonitorOfAnotherScaleLaysTheWindowOutAgain) {
   const WindowGeometry g = w.frame.Geometry();
   EXPECT_EQ((Size{g.width, g.height}), (Size{1400, 1000}));
   const auto moved = TopControls(w), movedGroup = GroupControls(w);
+  EXPECT_EQ(movedGroup[0].rect, Scaled(design::kMouseTriggerBox, 192));
+  EXPECT_EQ(moved[3].rect.height, Scaled(design::kStartButton, 192).height);
 
   // And back: the pixels of 96 DPI again.
   world().DragWindow({100, 100});
