@@ -10,6 +10,7 @@ from harness import screen
 from harness.inspector import START, WAITING
 from harness.pointer import row_point
 from harness.session import main
+from harness.waiting import poll
 import trigger_steps
 from trigger_steps import STEP, STEPS
 
@@ -91,7 +92,9 @@ class Scaled(trigger_steps.TriggerTest):
         step = self.step()
         self.draw(start, button=RIGHT, strokes=((step, 0), (0, step)), release=False)
         session.wait_caption(WAITING, " while the gesture's button is held")
-        rows = self.trail_rows(start[0] + 2 * step)
+        # The program may still be drawing what the pointer did.
+        rows = poll("the trail across its first stroke",
+                    lambda: self.trail_rows(start[0] + 2 * step))
         session.xdotool("mouseup", str(RIGHT))
         session.wait_caption(START, " after the release")
         self.expect_hits(1)
