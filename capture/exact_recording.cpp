@@ -34,7 +34,7 @@ void ExactRecording(MainWindow& window) {
       previewShown = false;
       s.penPoint = s.previewEnd;
       s.previewEnd = DrawStroke(window.drawingArea, s.penPoint, t.angles[row][s.recordedStrokes],
-                                ScaleValue(window));
+                                ScaleValue(window), window.frame.Dpi());
       CommitStroke(window);
       if (s.stopped) break;
     }
@@ -43,7 +43,7 @@ void ExactRecording(MainWindow& window) {
       t.angles[row][s.recordedStrokes] = static_cast<std::int32_t>(RoundHalfEven(a));
       s.lastAngle = a;
       s.previewEnd = DrawStroke(window.drawingArea, s.penPoint, t.angles[row][s.recordedStrokes],
-                                ScaleValue(window));
+                                ScaleValue(window), window.frame.Dpi());
       previewShown = true;
     }
     const bool handled = platform::ProcessMessages();

@@ -1,5 +1,6 @@
 #include "capture/gesture_view.h"
 
+#include "base/dpi.h"
 #include "capture/drawing.h"
 #include "window/main_window.h"
 
@@ -10,18 +11,24 @@ void ClearDrawing(MainWindow& window) {
   window.drawingArea.FillRect(r.left, r.top, r.right, r.bottom);
 }
 
+Point DrawingStart(const MainWindow& window) {
+  return Scaled(window.state.startPoint, window.frame.Dpi());
+}
+
 void DrawGesture(MainWindow& window) {
   SharedState& s = window.state;
   const int selected = window.gestureList.Selected();
   if (selected < 0 || selected >= kMaxGestures) return;
   window.drawingArea.SetPen(kBlack);
   ClearDrawing(window);
-  s.penPoint = s.startPoint;
-  DrawStartDot(window.drawingArea, s.penPoint);
+  const std::int32_t dpi = window.frame.Dpi();
+  s.penPoint = DrawingStart(window);
+  DrawStartDot(window.drawingArea, s.penPoint, dpi);
   // The scale is read only for a gesture with strokes: one without draws even while the field
   // holds no number.
   if (ReadableStrokeCount(s.table, selected) == 0) return;
-  s.penPoint = DrawStrokes(window.drawingArea, s.table, selected, s.penPoint, ScaleValue(window));
+  s.penPoint =
+      DrawStrokes(window.drawingArea, s.table, selected, s.penPoint, ScaleValue(window), dpi);
 }
 
 }  // namespace vetrix

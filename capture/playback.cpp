@@ -1,5 +1,6 @@
 #include "capture/playback.h"
 
+#include "base/dpi.h"
 #include "base/error.h"
 #include "capture/direction.h"
 #include "platform/system.h"
@@ -22,6 +23,8 @@ void PlayBackGesture(MainWindow& window) {
       platform::SetCursorPos(window.state.cursorPoint);
     }
   } restore{window};
+  // The gesture's hand size on the monitor it is played on.
+  const std::int32_t dpi = platform::DpiAt(s.playbackPoint);
   const int selected = window.gestureList.Selected();
   const int strokes =
       selected >= 0 && selected < kMaxGestures ? ReadableStrokeCount(s.table, selected) : 0;
@@ -31,7 +34,8 @@ void PlayBackGesture(MainWindow& window) {
       if (!s.playbackActive) return;
       platform::SetCursorPos(s.playbackPoint);
       try {
-        s.playbackPoint = Moved(s.playbackPoint, PlaybackOffset(angle, ScaleValue(window)));
+        s.playbackPoint =
+            Moved(s.playbackPoint, PlaybackOffset(angle, Scaled(ScaleValue(window), dpi)));
       } catch (const Error&) {
         s.playbackActive = false;
         throw;

@@ -40,17 +40,20 @@ void FreeRecording(MainWindow& window) {
   Point warped = platform::GetCursorPos();
   if (warped == before) warped = centre;
   s.anchorPoint = warped;
+  s.anchorDpi = platform::DpiAt(s.anchorPoint);
   bool echoPossible = before != warped;
   platform::Pacer pacer(1);
   while (!s.stopped) {
     s.cursorPoint = platform::GetCursorPos();
     if (echoPossible && s.cursorPoint == before) s.cursorPoint = warped;
     if (s.cursorPoint != warped) echoPossible = false;
-    if (const auto a = FreeStroke(s.move, s.anchorPoint, s.cursorPoint, s.lastAngle)) {
+    if (const auto a = FreeStroke(s.move, s.anchorPoint, s.cursorPoint, s.lastAngle, s.anchorDpi)) {
       s.table.angles[s.table.gestureCount][s.recordedStrokes] = *a;
       s.lastAngle = static_cast<float>(*a);
       s.anchorPoint = s.cursorPoint;
-      s.penPoint = DrawStroke(window.drawingArea, s.penPoint, *a, ScaleValue(window));
+      s.anchorDpi = platform::DpiAt(s.anchorPoint);
+      s.penPoint =
+          DrawStroke(window.drawingArea, s.penPoint, *a, ScaleValue(window), window.frame.Dpi());
       CommitStroke(window);
     }
     const bool handled = platform::ProcessMessages();
@@ -60,12 +63,12 @@ void FreeRecording(MainWindow& window) {
 
 }  // namespace
 
-std::optional<std::int32_t> FreeStroke(Movement& move, Point anchor, Point cursor,
-                                       float lastAngle) {
+std::optional<std::int32_t> FreeStroke(Movement& move, Point anchor, Point cursor, float lastAngle,
+                                       std::int32_t dpi) {
   const float a = RecordDirection(move, MoveX(anchor, cursor), MoveY(anchor, cursor));
   const long double distance = std::sqrt(static_cast<long double>(move.dx) * move.dx +
                                          static_cast<long double>(move.dy) * move.dy);
-  if (a == lastAngle || !(distance > 20)) return std::nullopt;
+  if (a == lastAngle || !(distance > ScaledDistance(kStrokeDistance, dpi))) return std::nullopt;
   return static_cast<std::int32_t>(RoundHalfEven(a));
 }
 
@@ -108,8 +111,8 @@ void RecordGesture(MainWindow& window) {
 
   ClearDrawing(window);
   window.drawingArea.SetPen(kBlack);
-  s.penPoint = s.startPoint;
-  DrawStartDot(window.drawingArea, s.penPoint);
+  s.penPoint = DrawingStart(window);
+  DrawStartDot(window.drawingArea, s.penPoint, window.frame.Dpi());
   s.lastAngle = kNoStroke;
   const int row = s.table.gestureCount;
   s.table.strokeCount[row] = 0;

@@ -1,5 +1,6 @@
 #include "capture/start_point.h"
 
+#include "base/dpi.h"
 #include "base/error.h"
 #include "capture/direction.h"
 #include "capture/gesture_view.h"
@@ -28,7 +29,9 @@ void PlaceStartPoint(MainWindow& window) {
   platform::Pacer pacer(1);
   while (s.placingStart) {
     s.cursorPoint = platform::GetCursorPos();
-    s.startPoint = DrawingPoint(s.cursorPoint, window.frame.Geometry());
+    // Kept at 96 DPI, as the file keeps it: the drawing scales it where it is drawn.
+    s.startPoint =
+        Unscaled(DrawingPoint(s.cursorPoint, window.frame.Geometry()), window.frame.Dpi());
     const bool handled = platform::ProcessMessages();
     pacer.AfterPass(s.cursorPoint, !s.placingStart, handled);
     DrawGesture(window);

@@ -192,7 +192,8 @@ std::vector<std::int32_t> RecordedStrokes(const std::vector<fake::World::Sample>
   Point anchor = samples.front().to;
   float last = kNoStroke;
   for (const fake::World::Sample& sample : samples) {
-    const auto angle = FreeStroke(move, anchor, sample.to, last);
+    // A trace keeps no DPI: its attempts are explained as at 96.
+    const auto angle = FreeStroke(move, anchor, sample.to, last, kBaseDpi);
     if (!angle) continue;
     strokes.push_back(*angle);
     last = static_cast<float>(*angle);

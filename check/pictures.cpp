@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/dpi.h"
 #include "base/error.h"
 #include "capture/direction.h"
 #include "capture/drawing.h"
@@ -97,7 +98,7 @@ std::vector<std::filesystem::path> DrawGestures(const std::string& iniBytes,
     const Placement at =
         Place(PathBox(t, row, window.state.startPoint, scale), window.state.startPoint, area);
     platform::Image image({.parent = window.frame, .rect = {0, 0, at.size.width, at.size.height}});
-    DrawGesture(image, t, row, at.start, scale);
+    DrawGesture(image, t, row, at.start, scale, kBaseDpi);
     written.push_back(folder / ("gesture-" + std::to_string(row) + ".png"));
     WritePng(written.back(), at.size.width, at.size.height, Pixels(image, at.size));
   }
@@ -132,9 +133,9 @@ std::vector<std::filesystem::path> DrawAttempts(const std::string& iniBytes,
     const Offset shift{at.start.x - start.x, at.start.y - start.y};
     platform::Image image({.parent = window.frame, .rect = {0, 0, at.size.width, at.size.height}});
     if (row >= 0)
-      DrawGesture(image, t, row, at.start, scale);
+      DrawGesture(image, t, row, at.start, scale, kBaseDpi);
     else
-      DrawStartDot(image, at.start);
+      DrawStartDot(image, at.start, kBaseDpi);
     image.SetPen(kPathColour);
     for (std::size_t i = 1; i < path.size(); ++i)
       image.Line(Moved(path[i - 1], shift), Moved(path[i], shift));

@@ -37,6 +37,8 @@ class PopupMenu;
 
 class Window {
  public:
+  // Sizes at 96 DPI: the window opens at them scaled to the DPI of its monitor, and scales
+  // them again when it moves to a monitor of another DPI.
   struct Args {
     std::string_view title;
     std::int32_t width = 0;
@@ -67,6 +69,10 @@ class Window {
   void Close();
   void Resize(std::int32_t width, std::int32_t height);
   WindowGeometry Geometry() const;
+  // The DPI of the monitor the window is on. When it changes (the window was moved to another
+  // monitor), the window takes the size the system suggests, its controls take the form font
+  // and row heights of the new DPI, and onResize lays them out again.
+  std::int32_t Dpi() const;
 
   Handler onClose;
   // The first time the window becomes the active window, and only then.

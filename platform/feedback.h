@@ -28,8 +28,8 @@ inline constexpr unsigned kTipMs = 1000;
 // still shows.
 void ShowTip(std::string_view text, Point pointer);
 
-// How far the pointer may go from a press, in x and in y either way, and still make a click:
-// the system's drag rectangle.
-Size DragSlop();
+// How far the pointer may go from a press at `at`, in x and in y either way, and still make a
+// click: the system's drag rectangle, in the pixels of that point's monitor.
+Size DragSlop(Point at);
 
 }  // namespace vetrix::platform

@@ -15,6 +15,9 @@ namespace vetrix::platform {
 
 Point GetCursorPos();
 Size ScreenSize();
+// The DPI of the monitor at a screen point (of the nearest monitor off the screens); the
+// system's DPI where the system cannot say per monitor.
+std::int32_t DpiAt(Point screen);
 void SetCursorPos(Point to);
 void Sleep(std::uint32_t ms);
 // Milliseconds on the system's clock (virtual in the fake world).

@@ -3,16 +3,24 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/dpi.h"
+
 namespace vetrix::platform {
 
+FeedbackSizes FeedbackSizesAt(std::int32_t dpi) {
+  const FeedbackSizes at96;
+  return {static_cast<float>(ScaledDistance(at96.trailWidth, dpi)), Scaled(at96.tipOffset, dpi),
+          Scaled(at96.tipAbove, dpi), Scaled(at96.tipPadding, dpi)};
+}
+
 Rect TrailCanvas::Line(Point from, Point to) {
-  constexpr float kRadius = kTrailWidth / 2;
+  const float radius = lineWidth_ / 2;
   // Pixel centres against the line between the two pixels' centres.
   const float ax = static_cast<float>(from.x - origin_.x) + 0.5f;
   const float ay = static_cast<float>(from.y - origin_.y) + 0.5f;
   const float dx = static_cast<float>(to.x - from.x), dy = static_cast<float>(to.y - from.y);
   const float lengthSquared = dx * dx + dy * dy;
-  const int reach = static_cast<int>(std::ceil(kRadius)) + 1;
+  const int reach = static_cast<int>(std::ceil(radius)) + 1;
   const int left = std::max(std::min(from.x, to.x) - origin_.x - reach, 0);
   const int top = std::max(std::min(from.y, to.y) - origin_.y - reach, 0);
   const int right = std::min(std::max(from.x, to.x) - origin_.x + reach + 1, width_);
@@ -26,7 +34,7 @@ Rect TrailCanvas::Line(Point from, Point to) {
           lengthSquared > 0 ? std::clamp((px * dx + py * dy) / lengthSquared, 0.0f, 1.0f) : 0.0f;
       const float ex = px - t * dx, ey = py - t * dy;
       // A pixel is a unit square: half a pixel beyond the radius still covers some of it.
-      const float cover = std::clamp(kRadius + 0.5f - std::sqrt(ex * ex + ey * ey), 0.0f, 1.0f);
+      const float cover = std::clamp(radius + 0.5f - std::sqrt(ex * ex + ey * ey), 0.0f, 1.0f);
       const auto alpha = static_cast<std::uint32_t>(std::lround(cover * 255));
       if (alpha > row[x] >> 24) row[x] = Word(alpha);
     }

@@ -14,11 +14,24 @@ namespace vetrix::platform {
 inline constexpr Rgb kTrailColour{232, 64, 32};
 inline constexpr float kTrailWidth = 4;
 
+// The trail's and the tip's sizes on a monitor of a DPI, so that both look the same on every
+// monitor: their sizes at 96 DPI times DPI / 96.
+struct FeedbackSizes {
+  float trailWidth = kTrailWidth;
+  // The tip's place: this far right of the pointer and below it, or this far above it where
+  // there is no room below; and the room around its text.
+  Point tipOffset{12, 20};
+  std::int32_t tipAbove = 8;
+  Size tipPadding{12, 6};
+};
+FeedbackSizes FeedbackSizesAt(std::int32_t dpi);
+
 class TrailCanvas {
  public:
   // `pixels`: width x height words; `origin`: the screen point of the first one.
-  TrailCanvas(std::uint32_t* pixels, std::int32_t width, std::int32_t height, Point origin)
-      : pixels_(pixels), width_(width), height_(height), origin_(origin) {}
+  TrailCanvas(std::uint32_t* pixels, std::int32_t width, std::int32_t height, Point origin,
+              float lineWidth = kTrailWidth)
+      : pixels_(pixels), width_(width), height_(height), origin_(origin), lineWidth_(lineWidth) {}
 
   // Draws the line between two screen points; returns the picture's pixels it touched (empty
   // when none).
@@ -37,6 +50,7 @@ class TrailCanvas {
   std::uint32_t* pixels_;
   std::int32_t width_, height_;
   Point origin_;
+  float lineWidth_;
 };
 
 }  // namespace vetrix::platform

@@ -26,7 +26,7 @@ class Feedback : public RecognitionWatcher {
     if (!run.triggered || triggered_) return;
     triggered_ = depth_;
     start_ = run.at;
-    slop_ = platform::DragSlop();
+    slop_ = platform::DragSlop(run.at);
     wandered_ = fired_ = false;
     // The surface is made before the first pass: a pass makes nothing. Making it takes a while,
     // and the pointer goes on meanwhile: the line starts where the run did.

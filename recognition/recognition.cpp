@@ -23,11 +23,14 @@ void ResetProgress(SharedState& s) {
   for (int j = 0; j < count; ++j) s.table.matchProgress[j] = 0;
 }
 
+// How far the hand must move for a movement to count: pixels at 96 DPI.
+constexpr long double kCountedMovement = 20;
+
 bool MovementCounts(const SharedState& s) {
   const float dx = static_cast<float>(s.anchorPoint.x - s.cursorPoint.x);
   const float dy = static_cast<float>(s.anchorPoint.y - s.cursorPoint.y);
   const long double d = static_cast<long double>(dx) * dx + static_cast<long double>(dy) * dy;
-  return std::sqrt(d) > 20;
+  return std::sqrt(d) > ScaledDistance(kCountedMovement, s.anchorDpi);
 }
 
 void Fire(MainWindow& window, int j, const std::string& action, const ProgramActions* program) {
@@ -127,6 +130,7 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
       if (followed.started) anyStarted = true;
     }
     s.anchorPoint = s.cursorPoint;
+    s.anchorDpi = platform::DpiAt(s.anchorPoint);
     if (anyStarted) window.attemptTimer.Start();
   }
 
@@ -157,6 +161,7 @@ void ToggleRecognition(MainWindow& window) {
   s.matchFailures = 0;
   ResetProgress(s);
   if (s.stopped) return;
+  s.anchorDpi = platform::DpiAt(s.anchorPoint);
   const RunStart start{byButton || s.oneShot, s.anchorPoint};
   for (const auto& watcher : window.watchers) watcher->RunStarted(start);
   const auto ended = [&window] {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/dpi.h"
 #include "base/geometry.h"
 #include "base/path.h"
 #include "store/gesture_table.h"
@@ -44,6 +45,9 @@ struct SharedState {
   std::string pausedFor;
 
   Point cursorPoint, anchorPoint, startPoint, penPoint, previewEnd, playbackPoint;
+  // The DPI of the monitor the anchor lies on, asked when the anchor is set: recognition and
+  // free recording measure the hand's movement in its pixels.
+  std::int32_t anchorDpi = kBaseDpi;
   // Where the start point was when its placement began.
   Point placingFrom;
 

@@ -15,9 +15,34 @@
 
 namespace vetrix {
 
-// The window's outer size when it is created, and the smallest the user can make it.
+// The window's outer size when it is created, and the smallest the user can make it, at 96 DPI.
 inline constexpr Size kMainWindowSize{596, 406};
 inline constexpr Size kMainWindowMinimumSize{596, 404};
+
+// Where each control stands in the window of that size at 96 DPI (inside the mouse group for
+// the four in it). At another DPI each is scaled (base/dpi.h); the layout (shell/layout.cpp)
+// then moves and stretches some of them with the window.
+namespace design {
+inline constexpr Rect kDrawingArea{0, 0, 209, 281};
+inline constexpr Rect kStartButton{8, 288, 75, 25};
+inline constexpr Rect kRecordButton{88, 288, 83, 25};
+inline constexpr Rect kGestureList{208, 0, 30, 281};
+inline constexpr Rect kDeleteGestureButton{232, 288, 75, 25};
+inline constexpr Rect kActionList{240, 0, 345, 281};
+inline constexpr Rect kHotKeyField{8, 320, 121, 19};
+inline constexpr Rect kHotKeyModeBox{136, 320, 113, 17};
+inline constexpr Rect kScaleField{176, 288, 49, 22};
+inline constexpr Rect kExactModeBox{248, 320, 97, 17};
+inline constexpr Rect kHideButton{512, 288, 75, 25};
+inline constexpr Rect kMouseGroup{320, 280, 185, 41};
+inline constexpr Rect kMouseTriggerBox{3, 7, 166, 17};
+inline constexpr Rect kLeftButtonRadio{3, 22, 57, 17};
+inline constexpr Rect kMiddleButtonRadio{56, 22, 63, 17};
+inline constexpr Rect kRightButtonRadio{122, 22, 57, 17};
+inline constexpr Rect kSavedCommandBox{8, 344, 417, 21};
+inline constexpr Rect kAddCommandButton{432, 344, 75, 25};
+inline constexpr Rect kDeleteCommandButton{512, 344, 75, 25};
+}  // namespace design
 
 // Recognition's notice that a gesture fired: its row, the action it runs, the time on the
 // system's clock, and the program in front when that action is the program's own (else empty).

@@ -64,6 +64,52 @@ constexpr ButtonMessage kButtonMessages[] = {
     {WM_RBUTTONDOWN, zorv::kButtonRight, true},  {WM_RBUTTONUP, zorv::kButtonRight, false},
 };
 
+template <class Fn>
+Fn Find(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
+// The DPI functions the drag rectangle needs, looked up by the hook thread as it starts and
+// only read by it. Plain globals, not function statics: their thread-safe guards would pull
+// libstdc++'s locking into the library (16 KiB grew to 101).
+using ForDpiFn = int(WINAPI*)(int, UINT);
+using MonitorDpiFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using SystemDpiFn = UINT(WINAPI*)();
+ForDpiFn g_metricsForDpi = nullptr;
+MonitorDpiFn g_monitorDpi = nullptr;
+bool g_shcoreTried = false;
+UINT g_systemDpi = 96;
+
+void FindDpiFunctions() {
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  g_metricsForDpi = Find<ForDpiFn>(user32, "GetSystemMetricsForDpi");
+  if (const auto systemDpi = Find<SystemDpiFn>(user32, "GetDpiForSystem"))
+    g_systemDpi = systemDpi();
+}
+
+// The drag rectangle at the press, in the pixels of the press point's monitor: the hook sees
+// physical points, and the rectangle is a distance of the hand. Windows 10 gives it for any
+// DPI; before it, the system's is scaled from the system's DPI. Shcore is loaded the first
+// time a press comes with more than one monitor (with one, its DPI is the system's).
+zorv::Slop DragSlop(POINT at) {
+  UINT dpi = g_systemDpi, unused = 0;
+  if (GetSystemMetrics(SM_CMONITORS) > 1) {
+    if (!g_shcoreTried) {
+      g_shcoreTried = true;
+      g_monitorDpi = Find<MonitorDpiFn>(
+          LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+    }
+    if (!g_monitorDpi ||
+        FAILED(g_monitorDpi(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), 0, &unused, &dpi)))
+      dpi = g_systemDpi;
+  }
+  if (g_metricsForDpi) return {g_metricsForDpi(SM_CXDRAG, dpi), g_metricsForDpi(SM_CYDRAG, dpi)};
+  const int system = static_cast<int>(g_systemDpi), here = static_cast<int>(dpi);
+  return {MulDiv(GetSystemMetrics(SM_CXDRAG), here, system),
+          MulDiv(GetSystemMetrics(SM_CYDRAG), here, system)};
+}
+
 // True when the system must not see the event.
 bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
   const zorv::Point pt{info.pt.x, info.pt.y};
@@ -85,7 +131,8 @@ bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
   // window that cannot be posted to is gone: hold nothing new for it.
   const bool posted =
       zorv::Listened(seen->button, trigger) && PostMessageW(g_main, zorv::kHookMessage, message, 0);
-  const zorv::Slop drag{GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)};
+  // Asked only for a press that may be held: a release is judged by the press's rectangle.
+  const zorv::Slop drag = seen->down && posted ? DragSlop(info.pt) : zorv::Slop{};
   switch (g_holdBack.OnButton(seen->button, seen->down, pt, posted ? trigger : 0, drag)) {
     case zorv::Verdict::kPass:
       return false;
@@ -156,6 +203,7 @@ void Hear(Hook& hook, bool hear) {
 DWORD WINAPI HookThread(void* param) {
   const Handle ready(param);
   g_holdBack = {};
+  FindDpiFunctions();
   // The queue must exist before InstallHook returns, or an early WM_QUIT would be lost.
   MSG msg;
   PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);

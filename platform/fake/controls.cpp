@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dpi.h"
 #include "platform/fake/bitmap.h"
 #include "platform/fake/world.h"
 
@@ -14,15 +15,42 @@ struct Window::Impl {
   bool visible = false;
   bool ownerVisible = true;
   WindowGeometry geometry;
+  std::int32_t dpi = kBaseDpi;
+
+  // A 4-pixel frame and a 23-pixel caption at 96 DPI, like the real window, scaled.
+  void SetOuterSize(Size outer) {
+    geometry.width = outer.width;
+    geometry.height = outer.height;
+    geometry.clientWidth = outer.width - Scaled(8, dpi);
+    geometry.clientHeight = outer.height - Scaled(27, dpi);
+  }
 };
 
 Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
+  auto& world = fake::TheWorld();
   impl_->title = std::string(args.title);
-  // A 1024 x 768 screen, a 4-pixel frame and a 23-pixel caption, like the real window.
-  impl_->geometry = {(1024 - args.width) / 2, (768 - args.height) / 2, args.width, args.height,
-                     args.width - 8,          args.height - 27};
+  impl_->dpi = world.primaryDpi;
+  // Centred on the primary monitor.
+  const Size size = Scaled(Size{args.width, args.height}, impl_->dpi);
+  impl_->geometry.left = (world.screen.width - size.width) / 2;
+  impl_->geometry.top = (world.screen.height - size.height) / 2;
+  impl_->SetOuterSize(size);
+  world.windowDrag = [this](Point to) {
+    WindowGeometry& g = impl_->geometry;
+    g.left = to.x;
+    g.top = to.y;
+    const std::int32_t dpi = fake::TheWorld().DpiAt({to.x + g.width / 2, to.y + g.height / 2});
+    if (dpi == impl_->dpi) return;
+    // Windows suggests the same size in the new DPI's pixels.
+    const Size suggested{static_cast<std::int32_t>(std::int64_t{g.width} * dpi / impl_->dpi),
+                         static_cast<std::int32_t>(std::int64_t{g.height} * dpi / impl_->dpi)};
+    impl_->dpi = dpi;
+    impl_->SetOuterSize(suggested);
+    if (onResize) onResize();
+  };
 }
-Window::~Window() = default;
+Window::~Window() { fake::TheWorld().windowDrag = nullptr; }
+std::int32_t Window::Dpi() const { return impl_->dpi; }
 void Window::SetTitle(std::string_view text) { impl_->title = std::string(text); }
 std::string Window::Title() const { return impl_->title; }
 void Window::ShowCentered() {

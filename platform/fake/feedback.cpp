@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/dpi.h"
 #include "platform/fake/world.h"
 #include "platform/trail_canvas.h"
 
@@ -14,7 +15,7 @@ using fake::TheWorld;
 namespace {
 
 TrailCanvas Canvas(fake::World& w) {
-  return TrailCanvas(w.trail.pixels.data(), w.screen.width, w.screen.height, {0, 0});
+  return TrailCanvas(w.trail.pixels.data(), w.screen.width, w.screen.height, {0, 0}, w.trail.width);
 }
 
 }  // namespace
@@ -40,6 +41,7 @@ void ExtendTrail(Point to) {
   auto& t = w.trail;
   if (!t.open) return;
   if (t.points.size() < fake::World::kTrailPointsKept) t.points.push_back(to);
+  if (!t.penDown) t.width = FeedbackSizesAt(w.DpiAt(to)).trailWidth;
   if (t.penDown) Canvas(w).Line(t.last, to);
   t.last = to;
   t.penDown = true;
@@ -76,7 +78,7 @@ void ShowTip(std::string_view text, Point pointer) {
   });
 }
 
-Size DragSlop() { return TheWorld().dragSlop; }
+Size DragSlop(Point at) { return Scaled(TheWorld().dragSlop, TheWorld().DpiAt(at)); }
 
 }  // namespace vetrix::platform
 

@@ -23,6 +23,7 @@ Point GetCursorPos() {
   return w.cursorRead;
 }
 Size ScreenSize() { return TheWorld().screen; }
+std::int32_t DpiAt(Point screen) { return TheWorld().DpiAt(screen); }
 void SetCursorPos(Point p) {
   auto& w = TheWorld();
   if (p != w.cursor) {

@@ -14,6 +14,19 @@ std::unique_ptr<World> g_world = std::make_unique<World>();
 World& TheWorld() { return *g_world; }
 void ResetWorld() { g_world = std::make_unique<World>(); }
 
+std::int32_t World::DpiAt(Point p) const {
+  for (const Monitor& m : monitors) {
+    const Rect& b = m.bounds;
+    if (p.x >= b.left && p.x < b.left + b.width && p.y >= b.top && p.y < b.top + b.height)
+      return m.dpi;
+  }
+  return primaryDpi;
+}
+
+void World::DragWindow(Point to) {
+  if (windowDrag) windowDrag(to);
+}
+
 void World::At(std::uint64_t timeMs, std::function<void()> fn) {
   script_.push_back({false, timeMs, order_++, std::move(fn)});
 }

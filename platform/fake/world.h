@@ -19,6 +19,7 @@
 #include "platform/movement_watch.h"
 #include "platform/profile_document.h"
 #include "platform/system.h"
+#include "platform/trail_canvas.h"
 
 namespace vetrix::fake {
 
@@ -74,6 +75,22 @@ class World {
   std::optional<Point> warpedFrom;   // internal: none before the first warp
   std::uint64_t readsSinceWarp = 0;  // internal
   Size screen{1024, 768};
+  // Display scaling: the primary monitor (0, 0, screen) at primaryDpi, and more monitors
+  // beside it, each with its own DPI.
+  std::int32_t primaryDpi = 96;
+  struct Monitor {
+    Rect bounds;
+    std::int32_t dpi = 96;
+  };
+  std::vector<Monitor> monitors;
+  // The DPI of the monitor at a point; the primary's off every monitor.
+  std::int32_t DpiAt(Point p) const;
+  // The user drags the main window until its top-left corner is at `to`. Where that puts the
+  // window's centre on a monitor of another DPI, the window hears it as from Windows
+  // (WM_DPICHANGED): it takes the suggested size (its own scaled to the new DPI) and lays
+  // itself out again.
+  void DragWindow(Point to);
+  std::function<void(Point)> windowDrag;  // internal: set by the fake main window
   bool instanceGuardTaken = false;
 
   std::vector<std::string> errorBoxes;
@@ -141,6 +158,8 @@ class World {
     std::vector<std::size_t> lifts;
     Point last;  // internal: where the pen is
     bool penDown = false;
+    // The line's width, for the monitor where the pen was last put down.
+    float width = platform::kTrailWidth;
   } trail;
   static constexpr std::size_t kTrailPointsKept = 4096;
   // The trail's colour at a screen point (its cover 0 to 255); 0 without a surface.

@@ -34,7 +34,9 @@ struct Window::Impl {
   // then on.
   bool created = false;
   bool activated = false;
+  // At 96 DPI; the window's DPI scales it.
   Size minimumSize;
+  UINT dpi = 96;
   // The control that had the focus when the window was last deactivated, as a dialog keeps it.
   HWND lastFocus = nullptr;
 };
@@ -48,7 +50,16 @@ struct GroupBox::Impl {
 
 namespace vetrix::win32 {
 
-HFONT FormFont();
+// The form font at a DPI.
+HFONT FormFont(UINT dpi);
+// The main window's DPI, which its controls take their font and rows from; the main window
+// sets it when it is made and when its DPI changes.
+void SetFormDpi(UINT dpi);
+UINT FormDpi();
+// Gives a control of the main window the form font and row heights of the window's DPI.
+void FitToDpi(HWND control, UINT dpi);
+// A list's or combo box's row height at a DPI.
+int RowHeight(UINT dpi);
 std::wstring WindowText(HWND hwnd);
 
 // A visible child with the form font, its GWLP_USERDATA set to target (may be null).

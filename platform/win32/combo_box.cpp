@@ -10,10 +10,11 @@ using win32::Widen;
 
 namespace {
 
-constexpr int kItemHeight = 13;
 constexpr int kDroppedRows = 8;
-// The list's own border, above and below.
-constexpr int kListHeight = kItemHeight * kDroppedRows + 2;
+
+// What the dropped-down list adds to the field's height: its rows and its own border, above
+// and below.
+int ListHeight() { return win32::RowHeight(win32::FormDpi()) * kDroppedRows + 2; }
 
 }  // namespace
 
@@ -33,11 +34,11 @@ struct ComboBox::Impl {
 
 ComboBox::ComboBox(const Args& args) : impl_(std::make_unique<Impl>()) {
   Rect r = args.rect;
-  r.height += kListHeight;
+  r.height += ListHeight();
   impl_->hwnd =
       win32::CreateChild(args.parent.impl().hwnd, L"COMBOBOX", "",
                          WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, r, nullptr);
-  SendMessageW(impl_->hwnd, CB_SETITEMHEIGHT, 0, kItemHeight);
+  SendMessageW(impl_->hwnd, CB_SETITEMHEIGHT, 0, win32::RowHeight(win32::FormDpi()));
 }
 ComboBox::~ComboBox() = default;
 
@@ -80,7 +81,7 @@ void ComboBox::Select(int index) {
   SendMessageW(impl_->hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 void ComboBox::SetBounds(Rect r) {
-  r.height += kListHeight;
+  r.height += ListHeight();
   win32::MoveChild(impl_->hwnd, r);
 }
 Rect ComboBox::Bounds() const { return win32::ChildBounds(impl_->hwnd); }

@@ -14,7 +14,9 @@
 #include <cstring>
 #include <string>
 
+#include "base/unique_handle.h"
 #include "platform/trail_canvas.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/window_class.h"
 
@@ -39,6 +41,8 @@ struct TrailSurface {
   bool shown = false;
   Point last;
   bool penDown = false;
+  // The line's width on the monitor where the pen was last put down.
+  float width = kTrailWidth;
 };
 TrailSurface g_trail;
 
@@ -67,7 +71,7 @@ void Push(TrailSurface& t) {
 }
 
 TrailCanvas Canvas(const TrailSurface& t) {
-  return TrailCanvas(t.bits, t.size.cx, t.size.cy, {t.origin.x, t.origin.y});
+  return TrailCanvas(t.bits, t.size.cx, t.size.cy, {t.origin.x, t.origin.y}, t.width);
 }
 
 void RegisterOverlayClass(const wchar_t* name) {
@@ -80,6 +84,25 @@ constexpr UINT_PTR kTipTimer = 1;
 HWND g_tip = nullptr;
 std::wstring g_tipText;
 
+// The system's GUI font, made for the system's DPI, at the DPI of the tip's monitor.
+HGDIOBJ TipFont(UINT dpi) {
+  static UniqueHandle<HFONT, &DeleteObject> scaled;
+  static UINT scaledFor = 0;
+  const HGDIOBJ system = GetStockObject(DEFAULT_GUI_FONT);
+  if (dpi == win32::SystemDpi()) return system;
+  if (scaledFor != dpi || !scaled) {
+    LOGFONTW font{};
+    GetObjectW(system, sizeof font, &font);
+    font.lfHeight =
+        MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(win32::SystemDpi()));
+    font.lfWidth = 0;
+    scaled = UniqueHandle<HFONT, &DeleteObject>(CreateFontIndirectW(&font));
+    scaledFor = dpi;
+  }
+  return scaled ? static_cast<HGDIOBJ>(scaled.get()) : system;
+}
+HGDIOBJ g_tipFont = nullptr;
+
 void PaintTip(HWND hwnd) {
   PAINTSTRUCT ps;
   const HDC dc = BeginPaint(hwnd, &ps);
@@ -87,7 +110,7 @@ void PaintTip(HWND hwnd) {
   GetClientRect(hwnd, &r);
   FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
   FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
-  const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  const HGDIOBJ oldFont = SelectObject(dc, g_tipFont);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
   DrawTextW(dc, g_tipText.c_str(), static_cast<int>(g_tipText.size()), &r,
@@ -122,7 +145,7 @@ LRESULT CALLBACK OverlayProcedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp)
 SIZE TextSize(const std::wstring& text) {
   SIZE extent{};
   const HDC dc = GetDC(nullptr);
-  const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  const HGDIOBJ oldFont = SelectObject(dc, g_tipFont);
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   SelectObject(dc, oldFont);
   ReleaseDC(nullptr, dc);
@@ -161,6 +184,9 @@ void OpenTrail() {
 void ExtendTrail(Point to) {
   TrailSurface& t = g_trail;
   if (!t.hwnd) return;
+  if (!t.penDown)
+    t.width =
+        FeedbackSizesAt(static_cast<std::int32_t>(win32::DpiAtPoint({to.x, to.y}))).trailWidth;
   if (t.penDown) {
     const Rect r = Canvas(t).Line(t.last, to);
     if (r.width > 0) {
@@ -192,16 +218,21 @@ void CloseTrail() { Release(g_trail); }
 void ShowTip(std::string_view text, Point pointer) {
   RegisterOverlayClass(L"VetrixTip");
   g_tipText = win32::Widen(text);
+  const UINT dpi = win32::DpiAtPoint({pointer.x, pointer.y});
+  const FeedbackSizes sizes = FeedbackSizesAt(static_cast<std::int32_t>(dpi));
+  g_tipFont = TipFont(dpi);
   const SIZE extent = TextSize(g_tipText);
-  const int width = extent.cx + 12, height = extent.cy + 6;
+  const int width = extent.cx + sizes.tipPadding.width,
+            height = extent.cy + sizes.tipPadding.height;
   // Below and to the right of the pointer, out of its way, within the monitor's work area.
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromPoint({pointer.x, pointer.y}, MONITOR_DEFAULTTONEAREST), &monitor);
   const RECT& area = monitor.rcWork;
-  int x = std::max(static_cast<int>(area.left), std::min(pointer.x + 12, int(area.right) - width));
-  int y = pointer.y + 20;
-  if (y + height > area.bottom) y = pointer.y - 8 - height;
+  int x = std::max(static_cast<int>(area.left),
+                   std::min(pointer.x + sizes.tipOffset.x, int(area.right) - width));
+  int y = pointer.y + sizes.tipOffset.y;
+  if (y + height > area.bottom) y = pointer.y - sizes.tipAbove - height;
   y = std::max(y, static_cast<int>(area.top));
   if (!g_tip) {
     g_tip = CreateWindowExW(kOverlayStyles, L"VetrixTip", g_tipText.c_str(), WS_POPUP, x, y, width,
@@ -220,6 +251,17 @@ void ShowTip(std::string_view text, Point pointer) {
   SetTimer(g_tip, kTipTimer, kTipMs, nullptr);
 }
 
-Size DragSlop() { return {GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)}; }
+Size DragSlop(Point at) {
+  // Windows 10 gives the rectangle for any DPI; before it, the system's is scaled from the
+  // system's DPI.
+  using ForDpi = int(WINAPI*)(int, UINT);
+  static const auto forDpi = reinterpret_cast<ForDpi>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  const UINT dpi = win32::DpiAtPoint({at.x, at.y});
+  if (forDpi) return {forDpi(SM_CXDRAG, dpi), forDpi(SM_CYDRAG, dpi)};
+  const int system = static_cast<int>(win32::SystemDpi()), here = static_cast<int>(dpi);
+  return {MulDiv(GetSystemMetrics(SM_CXDRAG), here, system),
+          MulDiv(GetSystemMetrics(SM_CYDRAG), here, system)};
+}
 
 }  // namespace vetrix::platform

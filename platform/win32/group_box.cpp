@@ -14,7 +14,7 @@ void PaintFrame(HWND hwnd) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   // The frame's top line sits at half a text line, where a caption would be centred.
-  HGDIOBJ old = SelectObject(dc, win32::FormFont());
+  HGDIOBJ old = SelectObject(dc, win32::FormFont(win32::FormDpi()));
   TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
   SelectObject(dc, old);

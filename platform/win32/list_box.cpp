@@ -61,7 +61,7 @@ ListBox::ListBox(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->hwnd = win32::CreateChild(args.parent.impl().hwnd, L"LISTBOX", "",
                                    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                                    WS_EX_CLIENTEDGE, args.rect, impl_.get());
-  SendMessageW(impl_->hwnd, LB_SETITEMHEIGHT, 0, 13);
+  SendMessageW(impl_->hwnd, LB_SETITEMHEIGHT, 0, win32::RowHeight(win32::FormDpi()));
   // The list box itself ignores the right button, so the click that opens the menu leaves the
   // selection alone.
   g_listBoxProc = win32::PutInFront(impl_->hwnd, ContextMenuProc);

@@ -82,8 +82,10 @@ void SpinEdit::ShowText(std::string_view text) {
 std::string SpinEdit::Text() const { return Narrow(win32::WindowText(impl_->edit)); }
 void SpinEdit::SetBounds(Rect r) {
   win32::MoveChild(impl_->edit, r);
-  // Setting the buddy again makes the arrows take their place at its right edge once more.
+  // Setting the buddy again makes the arrows take their place at its right edge once more, at
+  // their width for the window's DPI.
   SendMessageW(impl_->arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(impl_->edit), 0);
+  impl_->arrowsWidth = r.width - win32::ChildBounds(impl_->edit).width;
 }
 Rect SpinEdit::Bounds() const {
   Rect r = win32::ChildBounds(impl_->edit);

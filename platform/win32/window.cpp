@@ -1,10 +1,12 @@
 // The main window: its window procedure, which runs every handler through RunHandler (no
 // exception crosses a Win32 frame) and reflects WM_COMMAND to the control that sent it; its
 // activation, focus and size rules.
+#include "base/dpi.h"
 #include "platform/controls.h"
 #include "platform/handler.h"
 #include "platform/win32/app_window.h"
 #include "platform/win32/child.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/window_class.h"
 #include "zorv/zorv.h"
 
@@ -69,6 +71,28 @@ void OnActivate(Window::Impl& impl, WPARAM wp) {
   HandOnFirstActivation(impl);
 }
 
+BOOL CALLBACK FitChild(HWND child, LPARAM dpi) {
+  win32::FitToDpi(child, static_cast<UINT>(dpi));
+  return TRUE;
+}
+
+// The window was moved to a monitor of another scale (or the scale of its monitor changed):
+// the fonts and rows of the new DPI, the size Windows suggests for it, and the layout again.
+void OnDpiChanged(Window& window, Window::Impl& impl, WPARAM wp, const RECT& suggested) {
+  impl.dpi = HIWORD(wp);
+  win32::SetFormDpi(impl.dpi);
+  EnumChildWindows(impl.hwnd, FitChild, static_cast<LPARAM>(impl.dpi));
+  RECT before{};
+  GetWindowRect(impl.hwnd, &before);
+  SetWindowPos(impl.hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The same size sends no WM_SIZE, yet every control has a new place.
+  if (before.right - before.left == suggested.right - suggested.left &&
+      before.bottom - before.top == suggested.bottom - suggested.top && window.onResize)
+    RunHandler(window.onResize);
+  RedrawWindow(impl.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* impl = reinterpret_cast<Window::Impl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_NCCREATE) {
@@ -122,9 +146,13 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-      info->ptMinTrackSize = {impl->minimumSize.width, impl->minimumSize.height};
+      const Size minimum = Scaled(impl->minimumSize, static_cast<std::int32_t>(impl->dpi));
+      info->ptMinTrackSize = {minimum.width, minimum.height};
       return 0;
     }
+    case WM_DPICHANGED:
+      OnDpiChanged(window, *impl, wp, *reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_NCDESTROY:
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       break;
@@ -154,14 +182,25 @@ Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
                               .icon = win32::ProgramIcon(GetSystemMetrics(SM_CXICON)),
                               .smallIcon = win32::ProgramIcon(GetSystemMetrics(SM_CXSMICON))});
   impl_->app = win32::CreateApplicationWindow(impl_.get());
+  // Opened centred on the primary monitor, at its DPI.
+  impl_->dpi = win32::SystemDpi();
+  const Size size = Scaled(Size{args.width, args.height}, static_cast<std::int32_t>(impl_->dpi));
   // No minimise box: the window hides to the tray instead. Owned by the application window, it
   // has no taskbar entry of its own.
   CreateWindowExW(
       WS_EX_CONTROLPARENT, zorv::kMainWindowClass, Widen(args.title).c_str(),
       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
-      CentredLeft(args.width), CentredTop(args.height), args.width, args.height, impl_->app,
+      CentredLeft(size.width), CentredTop(size.height), size.width, size.height, impl_->app,
       nullptr, GetModuleHandleW(nullptr), impl_.get());
   win32::SetMainWindowHandle(impl_->hwnd);
+  // The system's DPI is the one at log-on; the primary monitor's scale may have changed since.
+  if (const UINT dpi = win32::WindowDpi(impl_->hwnd); dpi != impl_->dpi) {
+    impl_->dpi = dpi;
+    const Size now = Scaled(Size{args.width, args.height}, static_cast<std::int32_t>(dpi));
+    SetWindowPos(impl_->hwnd, nullptr, CentredLeft(now.width), CentredTop(now.height), now.width,
+                 now.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  win32::SetFormDpi(impl_->dpi);
 }
 
 Window::~Window() {
@@ -217,6 +256,8 @@ void Window::Resize(std::int32_t width, std::int32_t height) {
   SetWindowPos(impl_->hwnd, nullptr, 0, 0, width, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+std::int32_t Window::Dpi() const { return static_cast<std::int32_t>(impl_->dpi); }
 
 WindowGeometry Window::Geometry() const {
   RECT outer{}, client{};

@@ -14,12 +14,12 @@ SCREEN = (1024, 768)
 
 
 class Xvfb:
-    def __init__(self):
+    def __init__(self, size=SCREEN):
         read_end, write_end = os.pipe()
         # A file, not a pipe: an unread pipe would fill up and stall the server.
         self.log = tempfile.TemporaryFile()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log,
             preexec_fn=die_with_parent)

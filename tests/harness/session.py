@@ -25,7 +25,7 @@ import time
 import unittest
 
 from harness import screen
-from harness.display import Xvfb
+from harness.display import SCREEN, Xvfb
 from harness.inspector import TITLE, WAITING, Dump, describe_dump, one, parse_records
 from harness.pointer import Pointing
 from harness.processes import die_with_parent, kill_group
@@ -48,12 +48,23 @@ def wine_path(path):
     return "Z:" + path.replace("/", "\\")
 
 
-class Session(Pointing):
-    """One program run: display, folder, Wine environment, and cleanup."""
+def scaled_screen(dpi):
+    """The screen and Wine desktop of a session at `dpi`: 1024 x 768 scaled, so that the window,
+    scaled with it, fits as it does at 96 (Wine cuts a window larger than its desktop)."""
+    return (SCREEN[0] * dpi // 96, SCREEN[1] * dpi // 96)
 
-    def __init__(self, config, locale="C.UTF-8"):
+
+class Session(Pointing):
+    """One program run: display, folder, Wine environment, and cleanup. At a `dpi` other than
+    96 the session runs in a prefix of its own (the shared one's name with -scaled), whose
+    system DPI and desktop it sets before anything starts: no other test sees them."""
+
+    def __init__(self, config, locale="C.UTF-8", dpi=96):
         self.config = config
         self.locale = locale
+        self.dpi = dpi
+        self.screen = scaled_screen(dpi)
+        self.prefix = config.prefix if dpi == 96 else config.prefix + "-scaled"
         self.program = None
         self.xvfb = None
         self.root = tempfile.mkdtemp(prefix="vetrix-wine-")
@@ -64,10 +75,12 @@ class Session(Pointing):
         _live_sessions.append(self)
         try:
             self._check_locale()
-            self.xvfb = Xvfb()
+            self.xvfb = Xvfb(self.screen)
             self.env = self._wine_env()
             self._prepare_prefix()
             self._kill_wineserver()  # leftovers of a test that was killed
+            if dpi != 96:
+                self._set_scale()
             # Starts wineserver, services and the desktop now, so the program
             # starts as fast as it would on a warm system.
             self.inspect("windows")
@@ -87,14 +100,30 @@ class Session(Pointing):
         env = {k: v for k, v in os.environ.items() if not k.startswith(("LC_", "LANG"))}
         env.update(
             LANG=self.locale, LC_ALL=self.locale, DISPLAY=self.xvfb.display,
-            WINEPREFIX=self.config.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+            WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         return env
 
     def _prepare_prefix(self):
-        result = subprocess.run(["bash", self.config.wine_env, "prefix", self.config.prefix],
+        result = subprocess.run(["bash", self.config.wine_env, "prefix", self.prefix],
                                 env=self.env, capture_output=True, text=True, timeout=600)
         if result.returncode != 0:
             raise RuntimeError("preparing the Wine prefix failed:\n" + result.stderr)
+
+    def _set_scale(self):
+        # Wine reads LogPixels at each process start; the desktop takes its size when made.
+        # Both are set with no Wine process running, and every process started afterwards
+        # sees them.
+        reg = os.path.join(self.root, "scale.reg")
+        with open(reg, "w", encoding="ascii") as f:
+            f.write("REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"
+                    f'"LogPixels"=dword:{self.dpi:08x}\n\n'
+                    "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"
+                    f'"Default"="{self.screen[0]}x{self.screen[1]}"\n')
+        result = subprocess.run(["wine", "regedit", "/S", wine_path(reg)], env=self.env,
+                                capture_output=True, text=True, timeout=120)
+        if result.returncode != 0:
+            raise RuntimeError("setting the scale in the Wine prefix failed: " + result.stderr)
+        self._kill_wineserver()
 
     def _kill_wineserver(self):
         subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True, timeout=30)
@@ -273,12 +302,14 @@ class VetrixTest(unittest.TestCase):
     """Base class: self.session is a fresh run in the given locale."""
 
     locale = "C.UTF-8"
+    # The system DPI of the session's Wine prefix (see Session).
+    dpi = 96
 
     def setUp(self):
         self.session = self.new_session(self.locale)
 
     def new_session(self, locale):
-        session = Session(_config, locale)
+        session = Session(_config, locale, self.dpi)
         self.addCleanup(session.close)
         return session
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/dpi.h"
 #include "capture/drawing.h"
 #include "platform/controls.h"
 #include "store/number.h"
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
     table->angles[0][i - 6] = std::atoi(argv[i]);
   table->strokeCount[0] = argc - 6 < kMaxStrokes ? argc - 6 : kMaxStrokes;
   table->gestureCount = 1;
-  DrawGesture(image, *table, 0, {std::atoi(argv[4]), std::atoi(argv[5])}, *scale);
+  DrawGesture(image, *table, 0, {std::atoi(argv[4]), std::atoi(argv[5])}, *scale, kBaseDpi);
   std::printf("P6\n%d %d\n255\n", width, height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {

@@ -27,10 +27,11 @@ class WindowTest : public ::testing::Test {
  protected:
   WindowTest() { Restart(); }
 
-  // A fresh fake world and a fresh main window, as at the start of a test.
-  void Restart() {
+  // A fresh fake world and a fresh main window, as at the start of a test; or a fresh window in
+  // the world as it is (its monitors, say).
+  void Restart(bool keepWorld = false) {
     window_.reset();
-    fake::ResetWorld();
+    if (!keepWorld) fake::ResetWorld();
     window_ = std::make_unique<MainWindow>();
     BindHandlers(*window_);
   }

@@ -9,7 +9,8 @@
 //   inspector windows [title]       window  hwnd= class= visible= rect= title=
 //   inspector dump <title>          window  ... client=  then one child line per
 //                                   descendant (a list box's with top=, its first row
-//                                   shown) and one item line per list row
+//                                   shown, and rowh=, its rows' height) and one item line
+//                                   per list row
 //   inspector click <title> <caption>   posts BM_CLICK to that child
 //   inspector close <title>         posts WM_CLOSE to that window
 //   inspector acp                   acp ansi= oem=
@@ -248,6 +249,8 @@ int Dump(const std::wstring& title) {
     } else if (SameClass(cls, L"ListBox")) {
       DWORD_PTR top = 0;
       if (Send(h, LB_GETTOPINDEX, 0, 0, &top)) line += "\ttop=" + std::to_string(top);
+      DWORD_PTR row = 0;
+      if (Send(h, LB_GETITEMHEIGHT, 0, 0, &row)) line += "\trowh=" + std::to_string(row);
     }
     Line(line + "\ttext=" + Escape(ControlText(h)));
     if (SameClass(cls, L"ListBox"))
