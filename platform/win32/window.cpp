@@ -183,7 +183,7 @@ void Window::ShowCentered() {
   // The taskbar entry comes with the window, not before it (behind a start-up error box). It
   // does not take the activation on the way: the main window takes it next, which is change
   // enough for Wine's taskbar, and under Wine an activation handed through the owner first
-  // costs over a hundred round trips to the server before the window shows.
+  // costs about a hundred round trips to the server before the window shows.
   ShowWindow(impl_->app, SW_SHOWNA);
   ShowWindow(impl_->hwnd, SW_SHOW);
   SetForegroundWindow(impl_->hwnd);
