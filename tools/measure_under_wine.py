@@ -1,16 +1,19 @@
 #!/usr/bin/env python3
-"""Measures vetrix.exe beside four baseline programs under Wine, in one run on a private Xvfb,
+"""Measures vetrix.exe beside five baseline programs under Wine, in one run on a private Xvfb,
 and prints a table with ratios: idle CPU and wake-ups (the program and wineserver), the same
 while the pointer moves, RSS, start-up time to the main window, file sizes.
 
 The baselines are tests/win32_tools/empty_window.exe (one visible window and its message loop),
 tray_utility.exe (the same, the common controls initialised and one tray icon),
 controls_window.exe (the tray utility with the main window's standard controls, its lists filled
-as by a full profile, reading no file) and controls_window_styled.exe (the same with the
-program's manifest, so with version 6 of the common controls, as the program shows them). Vetrix
-runs twice: with no gesture.ini and with a full one (101 gestures of 101 strokes, an action
-each, 100 saved command lines); with --before, another build's vetrix.exe runs the same two
-ways, interleaved with this one. Each start is in a fresh folder; the inspector, started first,
+as by a full profile, reading no file), controls_window_styled.exe (the same with the
+program's manifest, so with version 6 of the common controls, as the program shows them) and
+controls_window.exe again in its `read` mode, reading every key of the full gesture.ini one by
+one through the system's profile routine before it builds its controls. Vetrix runs twice: with
+no gesture.ini and with a full one (101 gestures of 101 strokes, an action each, 100 saved
+command lines); with --before, another build's vetrix.exe runs the same two ways, interleaved
+with this one. Every start with the full file is in one folder, the file written anew and aged
+before each; the others are each in a fresh folder. The inspector, started first,
 times it (`inspector shown-after`). The last start of each keeps running for the idle figures: a
 few seconds after its window is up (vetrix: hidden in the tray, recognition running in
 continuous mode), 10 s with the pointer still. Then, for vetrix with the full profile and for
@@ -60,8 +63,10 @@ MOVE_INTERVAL_S = 0.01
 
 
 class Program:
-    def __init__(self, key, label, exe, title, files, ini=None, tray_hides=False, moves=False):
+    def __init__(self, key, label, exe, title, files, ini=None, tray_hides=False, moves=False,
+                 args=()):
         self.key, self.label, self.exe, self.title = key, label, exe, title
+        self.args = list(args)
         self.files = files  # what it ships, for the size
         self.ini = ini  # sections of gesture.ini, or None for no file
         self.tray_hides = tray_hides
@@ -286,10 +291,13 @@ class Bench:
             Program("tray", "tray utility", tray, "tray utility", [tray]),
             Program("controls", "controls window", controls, "controls window", [controls]),
             Program("styled", "controls, styled", styled, "controls window", [styled]),
+            Program("reading", "controls, reading", controls, "controls window", [controls],
+                    full_profile(), args=["read"]),
         ]
         self.session = None
         self.server = None
         self.calm = Calm(args.calm, args.patience)
+        self.full_folder = None  # where every start with the full file runs
 
     def run(self):
         self.load_before = os.getloadavg()
@@ -321,13 +329,17 @@ class Bench:
         self.server = poll("the prefix's wineserver", lambda: find_wineserver(self.prefix))
 
     def _one_start(self, program, counted, keep):
-        folder = tempfile.mkdtemp(prefix="run-", dir=self.session.root)
+        # The same folder for the same file: a path of another length is another read.
+        if program.ini and not self.full_folder:
+            self.full_folder = tempfile.mkdtemp(prefix="run-", dir=self.session.root)
+        folder = self.full_folder if program.ini else tempfile.mkdtemp(prefix="run-",
+                                                                       dir=self.session.root)
         busy = self.calm.wait()
         for attempt in range(3):
             self._prepare_folder(program, folder)
             watcher, out = self._start_watcher(program, folder)
             launched = time.time()
-            proc = self.session.run_wine(program.exe, cwd=folder,
+            proc = self.session.run_wine(program.exe, *program.args, cwd=folder,
                                          log_path=os.path.join(folder, "program.log"))
             try:
                 watcher.wait(timeout=START_TIMEOUT + 10)
@@ -349,7 +361,8 @@ class Bench:
         if keep:
             self._measure_idle(program, proc, record["pid"])
         self._close(program, proc)
-        shutil.rmtree(folder, ignore_errors=True)
+        if folder != self.full_folder:
+            shutil.rmtree(folder, ignore_errors=True)
         time.sleep(0.5)  # the desktop's work after a program left
 
     @staticmethod
@@ -520,6 +533,7 @@ def report(bench):
     def moving_cpu(p):
         return statistics.median(u.cpu["program"] + u.cpu["wineserver"] for u in p.moving)
     empty, tray, controls, styled = by["empty"], by["tray"], by["controls"], by["styled"]
+    reading = by["reading"]
     for key in ("none", "full", "before none", "before full"):
         if key not in by:
             continue
@@ -544,6 +558,9 @@ def report(bench):
               f"{statistics.median(v.startups) / statistics.median(controls.startups):.2f}")
         print(f"  start-up / styled controls window's:       "
               f"{statistics.median(v.startups) / statistics.median(styled.startups):.2f}")
+        if v.ini:
+            print(f"  start-up / reading controls window's:      "
+                  f"{statistics.median(v.startups) / statistics.median(reading.startups):.2f}")
     if bench.args.details:
         details(by)
 

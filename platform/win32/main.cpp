@@ -1,8 +1,6 @@
 // The program's entry point: everything else is portable.
 #include "platform/program.h"
 #include "platform/win32/win32.h"
-// After windows.h, which it needs.
-#include <objbase.h>
 
 namespace {
 
@@ -26,10 +24,5 @@ void KeepCurrentFolderOutOfSearches() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   KeepCurrentFolderOutOfSearches();
-  // The shell may start an action through a COM extension, which needs COM on the calling
-  // thread; this one is the window's, so single-threaded.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  const int code = vetrix::ProgramMain();
-  if (SUCCEEDED(com)) CoUninitialize();
-  return code;
+  return vetrix::ProgramMain();
 }

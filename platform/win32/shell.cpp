@@ -1,16 +1,29 @@
 // The shell's part: opening a file with its default verb, and the open-file dialog.
 #include "platform/system.h"
 #include "platform/win32/win32.h"
-// After windows.h, which it needs.
+// After windows.h, which they need.
 #include <commdlg.h>
+#include <objbase.h>
 
 #include <cwchar>
+
+namespace vetrix::win32 {
+
+void NeedCom() {
+  // Left to the process's end, which takes it along.
+  static const HRESULT com =
+      CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  (void)com;
+}
+
+}  // namespace vetrix::win32
 
 namespace vetrix::platform {
 
 using win32::Widen;
 
 void ShellOpen(const std::string& file, const std::string& workingDirectory) {
+  win32::NeedCom();
   const std::wstring dir = Widen(workingDirectory);
   ShellExecuteW(win32::MainWindowHandle(), nullptr, Widen(file).c_str(), nullptr,
                 dir.empty() ? nullptr : dir.c_str(), SW_SHOW);
@@ -65,6 +78,7 @@ std::optional<SystemPath> OpenFileDialog(std::string_view filter,
   static const auto open = reinterpret_cast<decltype(&GetOpenFileNameW)>(reinterpret_cast<void*>(
       GetProcAddress(LoadSystemLibrary(L"comdlg32.dll"), "GetOpenFileNameW")));
   if (!open) return std::nullopt;
+  win32::NeedCom();
   win32::ModalScope modal;
   if (!open(&ofn)) return std::nullopt;
   file.resize(wcsnlen(file.c_str(), file.size()));

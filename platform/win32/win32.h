@@ -54,6 +54,11 @@ void DoubtHookLibrary();
 // moves while a loop looked at the pointer itself.
 void HearMovesForTrigger();
 
+// The shell may start an action or fill its dialog through a COM extension, which needs COM on
+// the calling thread: the window's, so single-threaded. Made ready when first needed, not at
+// start: under Wine it makes a window of its own, some thirty round trips to the server.
+void NeedCom();
+
 // Hands a character typed anywhere in the main window to its key handler first.
 void PreviewKey(const MSG& msg);
 

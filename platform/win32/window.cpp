@@ -219,8 +219,11 @@ void Window::ShowCentered() {
   if (r.left != left || r.top != top)
     SetWindowPos(impl_->hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   impl_->created = true;
-  // The taskbar entry comes with the window, not before it (behind a start-up error box).
-  ShowWindow(impl_->app, SW_SHOW);
+  // The taskbar entry comes with the window, not before it (behind a start-up error box). It
+  // does not take the activation on the way: the main window takes it next, which is change
+  // enough for Wine's taskbar, and under Wine an activation handed through the owner first
+  // costs about a hundred round trips to the server before the window shows.
+  ShowWindow(impl_->app, SW_SHOWNA);
   ShowWindow(impl_->hwnd, SW_SHOW);
   SetForegroundWindow(impl_->hwnd);
   // Made the active window while still hidden: no activation is coming any more.

@@ -2,14 +2,18 @@
 // Wine: the tray utility's window and icon with the main window's standard controls in it, as
 // many and of the same classes (two lists of 101 rows, a drop-down of 100 lines, buttons, check
 // boxes, radio buttons in a group box, a hot-key field, a number field with arrows), in the same
-// font. It reads no file. Closing the window removes the icon and ends it.
+// font. It reads no file, unless started as `controls_window read`: then, before it builds its
+// controls, it reads every key of the gesture.ini in its current folder one by one, as the
+// program reads its profile. Closing the window removes the icon and ends it.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstring>
 #include <cwchar>
 #include <initializer_list>
+#include <string>
 
 #include "tool_support.h"
 
@@ -77,9 +81,34 @@ void Controls(HWND w) {
   }
 }
 
+// The names the routine lists, "a\0b\0\0", in a buffer grown until the list fits.
+std::string ProfileNames(const char* section, const char* file) {
+  std::string names(4096, '\0');
+  for (;;) {
+    const DWORD n = GetPrivateProfileStringA(section, nullptr, "", names.data(),
+                                             static_cast<DWORD>(names.size()), file);
+    if (n + 2 < names.size()) return names.substr(0, n);
+    names.assign(names.size() * 2, '\0');
+  }
+}
+
+// Through the same routine and the same file name as the program, one call per key, each value
+// into a buffer of the program's size: what reading the profile alone costs.
+void ReadEveryKey() {
+  const char* file = ".\\gesture.ini";
+  const std::string sections = ProfileNames(nullptr, file);
+  for (const char* section = sections.c_str(); *section; section += std::strlen(section) + 1) {
+    const std::string keys = ProfileNames(section, file);
+    for (const char* key = keys.c_str(); *key; key += std::strlen(key) + 1) {
+      char value[2048];
+      GetPrivateProfileStringA(section, key, "", value, sizeof value, file);
+    }
+  }
+}
+
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
   if (!InitCommonControlsEx(&icc)) return 3;
   g_font =
@@ -92,6 +121,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                               100, 100, test_tool::kBaselineWidth, test_tool::kBaselineHeight,
                               nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 4;
+  if (std::wcscmp(commandLine, L"read") == 0) ReadEveryKey();
   Controls(hwnd);
 
   if (!test_tool::AddTrayIcon(hwnd, L"controls window")) return 5;
