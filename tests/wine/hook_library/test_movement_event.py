@@ -1,6 +1,7 @@
 """Zorv.dll's movement event: none before InstallHook, set at a move of the pointer while the
 hook runs, none after UnInstallHook. The program's resting wait still sees the pointer move
-when the hook reports nothing, as when the system has dropped it, and puts the hook back. And
+when the hook reports nothing, as when the system has dropped it, and puts the hook back; the
+library notices such a hook by itself too. And
 its pointer record: where the last move heard went, while the hook is on; the hook goes off at
 the program's word only while nothing but moves would be missed."""
 
@@ -65,6 +66,20 @@ class MovementEvent(hook_steps.ZorvTest):
         # A move unheard with no window hung puts the hook back, ahead of the silencing one.
         self.xdotool("mousemove", *map(str, AWAY))
         host.wait("the put-back hook to report a move", lambda _: "moved" in self.look(host))
+        host.stop(self)
+
+    def test_the_library_sets_a_silenced_hook_again_by_itself(self):
+        # No resting wait runs, as in mouse-button mode at rest: the library's own slow look
+        # finds the pointer moved unheard and sets its hook again, ahead of the silencing one.
+        host = self.start_host("--silence")
+        steps = iter(range(1, 1000))
+
+        def heard():
+            self.xdotool("mousemove", str(PRESS[0] + next(steps)), str(PRESS[1]))
+            return "moved" in host.log()
+        poll("the library to set its hook again", heard, START_TIMEOUT,
+             lambda _: repr(host.log()[-5:]))
+        self.assertNotIn("waiting", host.log())
         host.stop(self)
 
     def record(self, host):
