@@ -14,6 +14,18 @@ namespace vetrix::platform {
 inline constexpr Rgb kTrailColour{232, 64, 32};
 inline constexpr float kTrailWidth = 4;
 
+// How far a line's pixels reach beyond its end points, each way.
+inline constexpr std::int32_t kTrailReach = 4;
+
+// The part of the screen a line between two points draws on.
+Rect TrailLineBox(Point from, Point to);
+// The trail's picture covers only the part of the screen drawn on. A line outside `have` (empty:
+// no picture yet) needs a larger one: the two together with room around them for the next
+// lines (a quarter of the size, at least 128 px each way), within `screen`.
+Rect TrailPictureFor(Rect have, Rect line, Rect screen);
+// Whether `inner` lies wholly in `outer`.
+bool Covers(Rect outer, Rect inner);
+
 class TrailCanvas {
  public:
   // `pixels`: width x height words; `origin`: the screen point of the first one.

@@ -134,11 +134,15 @@ class World {
   };
   std::vector<MessageBox> messageBoxes;
 
-  // The trail's surface: made at OpenTrail, gone at CloseTrail; its picture covers the screen.
+  // The trail's surface: made at OpenTrail, gone at CloseTrail. The pixels here cover the
+  // screen, for the tests to look at; `picture` is the part the real surface's picture would
+  // cover (empty: none made), by the same rule, and `largestPicture` the largest it was.
   struct Trail {
     bool open = false;
     int opened = 0;  // surfaces made so far
     std::vector<std::uint32_t> pixels;
+    Rect picture;
+    std::int64_t largestPicture = 0;  // in pixels
     // The points handed to the trail since it opened (the first kTrailPointsKept of them), and
     // where each lifted pen put down again.
     std::vector<Point> points;
