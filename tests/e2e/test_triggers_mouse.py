@@ -7,6 +7,7 @@ import os
 
 from harness import profile
 from harness.inspector import START, WAITING
+from harness.pointer import centre
 from harness.session import main
 import shell_steps
 import trigger_steps
@@ -102,7 +103,13 @@ class TickedWhileMoving(trigger_steps.TriggerTest):
         # click on the box ends the run.
         self.session.xdotool("mousemove", *map(str, CLICK_POINT))
         self.session.dump()
-        self.session.click_centre(box)
+        # Moving all the way: 10 ms apart, the loop sees each move, and clicked as it arrives.
+        (x0, y0), (x1, y1) = CLICK_POINT, centre(box)
+        path = []
+        for i in range(1, 31):
+            path += ["mousemove", str(x0 + (x1 - x0) * i // 30), str(y0 + (y1 - y0) * i // 30),
+                     "sleep", "0.01"]
+        self.session.xdotool(*path[:-2], "click", "1")
         self.session.wait_dump(f'"{USE_MOUSE}" ticked and recognition stopped',
                                lambda d: d.find("Button", USE_MOUSE)[0]["checked"] == "1"
                                and d.start_button()["text"] == START)
