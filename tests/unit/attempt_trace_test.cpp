@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,6 +71,18 @@ class AttemptTraceTest : public testing::FileTest {
     world().FollowTrack(std::move(track));
     world().At(stopAt, [this] { window().startButton.Click(); });
     window().startButton.Click();
+  }
+  // Row 0 (right, then down) fires once from each time in `at`, down a staircase.
+  void FireAt(std::initializer_list<std::uint64_t> at, std::uint64_t stopAt) {
+    std::vector<fake::World::Sample> track;
+    Point p = kOrigin;
+    for (const std::uint64_t t : at) {
+      p.x += 30;
+      track.push_back({t, p});
+      p.y += 30;
+      track.push_back({t + 40, p});
+    }
+    RunContinuous(std::move(track), stopAt);
   }
 };
 
@@ -209,7 +222,7 @@ TEST_F(AttemptTraceTest, ALongAttemptKeepsItsLastPassesFromAnAnchor) {
 // it, then the new one; up to the limit it only grows.
 TEST_F(AttemptTraceTest, TheFileStartsAfreshPastItsLimit) {
   const auto fire = [this] {
-    RunContinuous({{100, {530, 400}}, {140, {530, 430}}}, 1000);
+    FireAt({100}, 1000);
     ASSERT_EQ(world().shellCalls.size(), 1u);
   };
   Create(kGestures);
@@ -260,13 +273,7 @@ TEST_F(AttemptTraceTest, TheFileStartsAfreshPastItsLimit) {
 TEST_F(AttemptTraceTest, ARefusedPathIsShownOnceAndRecognitionGoesOn) {
   world().refusedFiles = {kTracePath};
   Create(kGestures);
-  RunContinuous({{100, {530, 400}},
-                 {140, {530, 430}},
-                 {200, {560, 430}},
-                 {240, {560, 460}},
-                 {300, {590, 460}},
-                 {340, {590, 490}}},
-                1000);
+  FireAt({100, 200, 300}, 1000);
   EXPECT_EQ(world().shellCalls.size(), 3u);
   EXPECT_EQ(world().FileBytes(kTracePath), nullptr);
   EXPECT_EQ(world().tray.tip, texts::kTraceRefusedTip.str() + "\\Vetrix\\work\\trace.txt");
@@ -310,7 +317,7 @@ TEST_F(AttemptTraceTest, OnlyANewEmptyOrAttemptFileIsWritten) {
     if (c.before) world().PutFile(path, *c.before);
     if (c.unreadable) world().unreadableFiles = {path};
     Create(std::string(kRows) + "TraceFile=" + c.setting + "\r\n");
-    RunContinuous({{100, {530, 400}}, {140, {530, 430}}}, 1000);
+    FireAt({100}, 1000);
     ASSERT_EQ(world().shellCalls.size(), 1u);
     const std::string* after = world().FileBytes(path);
     if (c.tip) {
@@ -345,13 +352,7 @@ TEST_F(AttemptTraceTest, AFailedOrSlowWriteStopsTheTraceForAWhile) {
     }
     Create(kGestures);
     // Row 0 fires three times: at once, soon after, and once the minute has passed.
-    RunContinuous({{100, {530, 400}},
-                   {140, {530, 430}},
-                   {900, {560, 430}},
-                   {940, {560, 460}},
-                   {later, {590, 460}},
-                   {later + 40, {590, 490}}},
-                  later + 1000);
+    FireAt({100, 900, later}, later + 1000);
     EXPECT_EQ(world().shellCalls.size(), 3u);
     EXPECT_EQ(world().plainFileWrites, 2);
     if (slow) {
@@ -364,7 +365,7 @@ TEST_F(AttemptTraceTest, AFailedOrSlowWriteStopsTheTraceForAWhile) {
 TEST_F(AttemptTraceTest, TheRefusalOutlastsAPause) {
   world().refusedFiles = {kTracePath};
   Create(std::string(kGestures) + "[Exclude]\r\n1=game.exe\r\n");
-  RunContinuous({{100, {530, 400}}, {140, {530, 430}}}, 1000);
+  FireAt({100}, 1000);
   const std::string refusal = texts::kTraceRefusedTip.str() + "\\Vetrix\\work\\trace.txt";
   ASSERT_EQ(world().tray.tip, refusal);
   const Rect monitor{0, 0, 1024, 768};

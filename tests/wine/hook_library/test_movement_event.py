@@ -20,6 +20,16 @@ class MovementEvent(hook_steps.ZorvTest):
         host.signal("look")
         return host.wait("the host's look at the event", lambda log: "looked" in log)
 
+    def move_until(self, host, what, line):
+        """Moves the pointer, always somewhere new (a wait takes the pointer's place as it
+        starts), until the host logs `line`."""
+        steps = iter(range(1, 1000))
+
+        def seen():
+            self.xdotool("mousemove", str(PRESS[0] + next(steps)), str(PRESS[1]))
+            return line in host.log()
+        poll(what, seen, START_TIMEOUT, lambda _: repr(host.log()[-5:]))
+
     def test_set_at_a_move_only_while_the_hook_runs(self):
         self.start_target()
         self.xdotool("mousemove", *map(str, PRESS))
@@ -53,15 +63,8 @@ class MovementEvent(hook_steps.ZorvTest):
 
         host.signal("wait")
         host.wait("the resting wait", lambda log: "waiting" in log)
-        steps = iter(range(1, 1000))
-
-        def moved():
-            # Always somewhere new: the wait takes the pointer's place as it starts.
-            self.xdotool("mousemove", str(PRESS[0] + next(steps)), str(PRESS[1]))
-            return "woken pointer" in host.log()
         # Looking now and then is enough: this bound is not a figure of it.
-        poll("the resting wait to see the pointer move", moved, START_TIMEOUT,
-             lambda _: repr(host.log()[-5:]))
+        self.move_until(host, "the resting wait to see the pointer move", "woken pointer")
         self.assertNotIn("not waiting", host.log())
         # A move unheard with no window hung puts the hook back, ahead of the silencing one.
         self.xdotool("mousemove", *map(str, AWAY))
@@ -72,13 +75,7 @@ class MovementEvent(hook_steps.ZorvTest):
         # No resting wait runs, as in mouse-button mode at rest: the library's own slow look
         # finds the pointer moved unheard and sets its hook again, ahead of the silencing one.
         host = self.start_host("--silence")
-        steps = iter(range(1, 1000))
-
-        def heard():
-            self.xdotool("mousemove", str(PRESS[0] + next(steps)), str(PRESS[1]))
-            return "moved" in host.log()
-        poll("the library to set its hook again", heard, START_TIMEOUT,
-             lambda _: repr(host.log()[-5:]))
+        self.move_until(host, "the library to set its hook again", "moved")
         self.assertNotIn("waiting", host.log())
         host.stop(self)
 
