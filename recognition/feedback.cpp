@@ -73,19 +73,22 @@ class Feedback : public RecognitionWatcher {
     penDown_ = true;
   }
 
-  // An attempt that ended (a gesture fired, or the timer ended it) takes its trail with it: a
-  // long run of a hot key keeps only the try in progress drawn.
+  // An attempt that ended without firing (every gesture dropped, or the timer ran out) takes
+  // its trail with it: a long run of a hot key keeps only the try in progress drawn. A gesture
+  // that fired stays drawn while the button is held.
   void PassFollowed(Point /*anchor*/, bool /*anchorMoved*/) override { EndedAttemptClears(); }
   void Pumped() override { EndedAttemptClears(); }
 
   void Fired(const Firing& firing) override {
     fired_ = true;
+    firedInAttempt_ = true;
     if (window_.feedback.tip) platform::ShowTip(TipText(firing.action), window_.state.cursorPoint);
   }
 
   void EndedAttemptClears() {
     const bool running = AttemptRunning();
-    if (attemptRan_ && !running && trailOpen_ && penDown_) {
+    if (running && !attemptRan_) firedInAttempt_ = false;
+    if (attemptRan_ && !running && !firedInAttempt_ && trailOpen_ && penDown_) {
       platform::ClearTrail();
       platform::LiftTrail();
       penDown_ = false;
@@ -121,8 +124,9 @@ class Feedback : public RecognitionWatcher {
   Size slop_;
   bool wandered_ = false;  // beyond the drag rectangle around the start
   bool fired_ = false;
-  bool attemptRan_ = false;    // at the last look
-  std::uint64_t movedMs_ = 0;  // when the pointer last moved
+  bool attemptRan_ = false;      // at the last look
+  bool firedInAttempt_ = false;  // the attempt in progress, or the last one, fired
+  std::uint64_t movedMs_ = 0;    // when the pointer last moved
 };
 
 }  // namespace
