@@ -24,8 +24,10 @@ constexpr UINT kReplayMessage = WM_APP + 1;
 constexpr UINT kHearMessage = WM_APP + 2;
 constexpr UINT kSetAgainMessage = WM_APP + 3;
 // How often the hook thread looks at the pointer for moves its hook did not hear (the system
-// dropped it) and tries again a hook that could not be set. Each look wakes the thread once.
-constexpr UINT kLookMs = 2000;
+// dropped it) and tries again a hook that could not be set. Under Wine each look wakes the
+// program about five times (the timer, the server's answers): it looks only while the trigger
+// is on, when no loop of the program looks at rest, or while a hook is wanted but not set.
+constexpr UINT kLookMs = 5000;
 // Failed tries in a row before the window is told that its buttons are not heard.
 constexpr int kFailuresToTell = 3;
 // Both only bound a thread that misbehaves; a healthy one answers in a millisecond.
@@ -152,6 +154,7 @@ bool OnlyMovesHeard() {
 // The hook thread's own.
 struct HookState {
   Hook hook;
+  UINT_PTR timer = 0;  // the slow look's
   bool wanted = true;  // not taken off by HookHearMoves(0)
   int failures = 0;    // tries in a row that set no hook
   bool told = false;   // the window knows its buttons are not heard
@@ -166,6 +169,22 @@ void Tried(HookState& state) {
   const bool failing = state.failures >= kFailuresToTell;
   if (failing != state.told && PostMessageW(g_main, zorv::kHookSilentMessage, failing, 0))
     state.told = failing;
+}
+
+bool TriggerOn() {
+  const auto trigger = reinterpret_cast<std::uintptr_t>(GetPropW(g_main, zorv::kTriggerProperty));
+  return (trigger & zorv::kTriggerOn) != 0;
+}
+
+// The slow look runs only where it is needed.
+void Watch(HookState& state) {
+  const bool needed = state.wanted && (!state.hook || TriggerOn());
+  if (needed && !state.timer) {
+    state.timer = SetTimer(nullptr, 0, kLookMs, nullptr);
+  } else if (!needed && state.timer) {
+    KillTimer(nullptr, state.timer);
+    state.timer = 0;
+  }
 }
 
 // A press of the trigger's button is down: a button run is in progress, whose release must not
@@ -229,7 +248,7 @@ DWORD WINAPI HookThread(void* param) {
   // A hook that could not be set is tried again at every look.
   Tried(state);
   SetEvent(ready.get());
-  SetTimer(nullptr, 0, kLookMs, nullptr);
+  Watch(state);
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (msg.hwnd != nullptr) {
       DispatchMessageW(&msg);
@@ -241,10 +260,12 @@ DWORD WINAPI HookThread(void* param) {
       } else if (state.wanted) {
         SetAgain(state);
       }
+      Watch(state);
       g_hearAnswered = msg.lParam;
       SetEvent(g_answered);
     } else if (msg.message == WM_TIMER) {
       Look(state);
+      Watch(state);
     }
   }
   g_record.hearing = false;

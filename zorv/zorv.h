@@ -104,9 +104,9 @@ using SetAgainFn = int (*)(void);
 
 extern "C" {
 ZORV_API zorv::PointerRecord* HookPointerRecord(void);
-// The system drops a low-level hook that once answers late, and says nothing: the library's
-// thread looks at the pointer every few seconds and sets its hook again where the pointer moved
-// unheard. HookSetAgain() does the same at once (a loop that found the pointer moved unheard):
+// The system drops a low-level hook that once answers late, and says nothing: while the
+// trigger is on the library's thread looks at the pointer every few seconds and sets its hook
+// again where the pointer moved unheard. HookSetAgain() does the same at once (a loop that found the pointer moved unheard):
 // unhooks and hooks again on the hook thread, keeping a held press and the queue, but not while
 // the trigger's button is down. Returns whether the hook is set now. Main window's thread only.
 ZORV_API int HookSetAgain(void);

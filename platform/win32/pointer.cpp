@@ -30,9 +30,11 @@ void SetHookAgain() {
   if (set) set();
 }
 
-// A library without the switch always hears.
-bool HearMoves(bool hear) {
-  if (const zorv::PointerRecord* record = RecordOfLibrary(); hear && record && record->hearing)
+// A library without the switch always hears. `tell`: ask even when the hook hears already, so
+// that the library learns of a trigger just turned on.
+bool HearMoves(bool hear, bool tell = false) {
+  if (const zorv::PointerRecord* record = RecordOfLibrary();
+      hear && !tell && record && record->hearing)
     return true;
   static const auto set = LibraryFunction<zorv::HearMovesFn>(zorv::kHearMovesExport);
   return !set || set(hear ? 1 : 0) != 0;
@@ -196,6 +198,6 @@ namespace vetrix::win32 {
 
 void DoubtHookLibrary() { platform::g_watch.Doubt(GetTickCount64()); }
 
-void HearMovesForTrigger() { platform::HearMoves(true); }
+void HearMovesForTrigger() { platform::HearMoves(true, true); }
 
 }  // namespace vetrix::win32

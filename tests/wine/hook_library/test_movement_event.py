@@ -74,7 +74,7 @@ class MovementEvent(hook_steps.ZorvTest):
     def test_the_library_sets_a_silenced_hook_again_by_itself(self):
         # No resting wait runs, as in mouse-button mode at rest: the library's own slow look
         # finds the pointer moved unheard and sets its hook again, ahead of the silencing one.
-        host = self.start_host("--silence")
+        host = self.start_host("--silence", "--trigger", str(trigger(RIGHT, hold_back=False)))
         self.move_until(host, "the library to set its hook again", "moved")
         self.assertNotIn("waiting", host.log())
         host.stop(self)
