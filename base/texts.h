@@ -15,6 +15,13 @@ inline constexpr Cp1251Text kFirstStartText =
 inline constexpr Cp1251Text kPausedTip = "Vetrix: пауза";
 // The tray tip once the attempt trace's file refused a write; its path follows.
 inline constexpr Cp1251Text kTraceRefusedTip = "Vetrix: не удаётся записать попытки в ";
+// The same for a file that holds something else than attempts, which is left untouched.
+inline constexpr Cp1251Text kTraceNotATraceTip = "Vetrix: это не файл попыток, он не тронут: ";
+// The same for a network share or a device, never written.
+inline constexpr Cp1251Text kTraceNetworkTip =
+    "Vetrix: попытки не пишутся на сетевой путь или устройство: ";
+// The tray tip while the hook library cannot set its hook: the trigger's buttons go unheard.
+inline constexpr Cp1251Text kHookSilentTip = "Vetrix: не удаётся следить за кнопками мыши";
 inline constexpr Cp1251Text kMainTitle = "Vetrix v" VETRIX_VERSION_TEXT;
 inline constexpr Cp1251Text kStart = "Старт";
 inline constexpr Cp1251Text kWaiting = "Ожидание";

@@ -32,21 +32,29 @@ void FreeRecording(MainWindow& window) {
   const Point centre{screen.width / 2, screen.height / 2};
   const Point before = platform::GetCursorPos();
   platform::SetCursorPos(centre);
-  // Wine now and then reports the old place once more after the new one has shown, even at the
-  // first read after the warp. Until the pointer has been seen somewhere else, a report of the
-  // old place counts as the new one: a hand cannot bring the pointer back to that very pixel
-  // without passing elsewhere, while a count of passes or a time would either drop real strokes
-  // or let a late report through. (Where the warp lands elsewhere, that place is the anchor.)
-  Point warped = platform::GetCursorPos();
-  if (warped == before) warped = centre;
-  s.anchorPoint = warped;
+  // The anchor is where the pointer is reported: the centre, or the old place where the warp
+  // does not take (the pointer clipped or held by another program). But Wine now and then
+  // reports the old place once more after the centre has shown, even at the first read after
+  // the warp. So while every read has reported the old place, the first report of the centre
+  // moves the anchor there; and once the centre has been reported, a report of the old place
+  // counts as the centre until the pointer has been seen somewhere else: a hand cannot bring
+  // the pointer back to that very pixel without passing elsewhere, while a count of passes or
+  // a time would either drop real strokes or let a late report through.
+  s.anchorPoint = platform::GetCursorPos();
   s.anchorDpi = platform::DpiAt(s.anchorPoint);
-  bool echoPossible = before != warped;
+  bool onlyOldPlaceSeen = before != centre && s.anchorPoint == before;
+  bool echoPossible = before != centre && s.anchorPoint == centre;
   platform::Pacer pacer(1);
   while (!s.stopped) {
     s.cursorPoint = platform::GetCursorPos();
-    if (echoPossible && s.cursorPoint == before) s.cursorPoint = warped;
-    if (s.cursorPoint != warped) echoPossible = false;
+    if (onlyOldPlaceSeen && s.cursorPoint == centre) {
+      s.anchorPoint = centre;
+      s.anchorDpi = platform::DpiAt(s.anchorPoint);
+      echoPossible = true;
+    }
+    if (s.cursorPoint != before) onlyOldPlaceSeen = false;
+    if (echoPossible && s.cursorPoint == before) s.cursorPoint = centre;
+    if (s.cursorPoint != centre) echoPossible = false;
     if (const auto a = FreeStroke(s.move, s.anchorPoint, s.cursorPoint, s.lastAngle, s.anchorDpi)) {
       s.table.angles[s.table.gestureCount][s.recordedStrokes] = *a;
       s.lastAngle = static_cast<float>(*a);

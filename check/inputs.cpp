@@ -12,6 +12,9 @@ namespace vetrix::check {
 namespace {
 
 constexpr std::string_view kAttemptMark = "# attempt ";
+// Far beyond any screen, and small enough that the difference of two points, and the drawing
+// of the path, stay well inside 32-bit numbers.
+constexpr long long kCoordinateLimit = 1'000'000;
 
 // Reads one sample line onto the track, or throws naming it.
 void ReadSample(const std::string& line, int number, std::vector<fake::World::Sample>& track) {
@@ -19,11 +22,14 @@ void ReadSample(const std::string& line, int number, std::vector<fake::World::Sa
   long long ms = 0, x = 0, y = 0;
   std::string rest;
   const bool read = static_cast<bool>(fields >> ms >> x >> y) && !(fields >> rest);
-  const bool fits = ms >= 0 && x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX;
   const auto at = static_cast<std::uint64_t>(ms);
-  if (!read || !fits || (!track.empty() && at < track.back().at))
+  if (!read || ms < 0 || (!track.empty() && at < track.back().at))
     throw std::runtime_error("line " + std::to_string(number) +
                              ": expected \"milliseconds x y\", times never decreasing: " + line);
+  if (x < -kCoordinateLimit || x > kCoordinateLimit || y < -kCoordinateLimit ||
+      y > kCoordinateLimit)
+    throw std::runtime_error("line " + std::to_string(number) + ": x and y are screen pixels, " +
+                             "from -1000000 to 1000000: " + line);
   track.push_back({at, {static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}});
 }
 

@@ -88,6 +88,8 @@ class Window {
   Handler onHotKey;
   // The mouse-hook library saw a button message (its number).
   std::function<void(std::int32_t mouseMessage)> onHookMessage;
+  // The mouse-hook library could not set its hook for a while (true), or could again (false).
+  std::function<void(bool silent)> onHookSilent;
   // The shell's taskbar was created again (Explorer restarted): tray icons must be re-added.
   Handler onTaskbarCreated;
 

@@ -26,6 +26,18 @@ struct FeedbackSizes {
 };
 FeedbackSizes FeedbackSizesAt(std::int32_t dpi);
 
+// How far a line of a width reaches beyond its end points, each way: 4 px at 96 DPI.
+std::int32_t TrailReach(float lineWidth);
+
+// The part of the screen a line between two points draws on.
+Rect TrailLineBox(Point from, Point to, float lineWidth = kTrailWidth);
+// The trail's picture covers only the part of the screen drawn on. A line outside `have` (empty:
+// no picture yet) needs a larger one: the two together with room around them for the next
+// lines (a quarter of the size, at least 128 px each way), within `screen`.
+Rect TrailPictureFor(Rect have, Rect line, Rect screen);
+// Whether `inner` lies wholly in `outer`.
+bool Covers(Rect outer, Rect inner);
+
 class TrailCanvas {
  public:
   // `pixels`: width x height words; `origin`: the screen point of the first one.

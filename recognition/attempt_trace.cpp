@@ -15,6 +15,7 @@
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "recognition/mouse_trigger.h"
+#include "recognition/pause.h"
 #include "window/main_window.h"
 
 namespace vetrix {
@@ -37,6 +38,24 @@ SystemPath TracePath(const std::string& setting) {
   return {folder + path};
 }
 
+// A share (\\server\share, also \\?\ and \\.\) may stall every write; a device (NUL, COM1,
+// CON.txt) is no file at all.
+bool NetworkOrDevice(std::string_view path) {
+  if (path.size() >= 2 && (path[0] == '\\' || path[0] == '/') &&
+      (path[1] == '\\' || path[1] == '/'))
+    return true;
+  std::string_view name = path.substr(path.find_last_of("\\/:") + 1);
+  name = name.substr(0, name.find('.'));
+  while (name.ends_with(' ')) name.remove_suffix(1);
+  std::string upper(name);
+  for (char& c : upper)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  for (const std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+    if (upper == device) return true;
+  return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+         upper[3] >= '0' && upper[3] <= '9';
+}
+
 // The attempts of `file` that fit into `budget` bytes, the latest ones, whole.
 std::string_view LastAttempts(std::string_view file, std::size_t budget) {
   if (file.size() <= budget) return file;
@@ -49,7 +68,8 @@ std::string_view LastAttempts(std::string_view file, std::size_t budget) {
 
 class AttemptTrace : public RecognitionWatcher {
  public:
-  AttemptTrace(MainWindow& window, SystemPath path) : window_(window), path_(std::move(path)) {
+  AttemptTrace(MainWindow& window, SystemPath path)
+      : window_(window), path_(std::move(path)), networkOrDevice_(NetworkOrDevice(path_.utf8)) {
     program_.reserve(kProgramRoom);
   }
 
@@ -125,24 +145,49 @@ class AttemptTrace : public RecognitionWatcher {
     ending_ = ending;
   }
 
-  // Outside passes: the attempt that has ended goes to the file.
+  // Outside passes: the attempt that has ended goes to the file, unless the file refused or
+  // was slow a moment ago.
   void Flush() {
     if (ending_ == Ending::None) return;
     const std::string text = Text();
     ending_ = Ending::None;
     pushed_ = 0;
-    if (!Store(text) && !refusalShown_) {
-      refusalShown_ = true;
-      window_.trayIcon.SetTip(texts::kTraceRefusedTip.str() + Cp1251FromUtf8Lossy(path_.utf8));
-    }
+    const std::uint64_t start = platform::TickCountMs();
+    if (start < quietUntilMs_) return;
+    const Outcome outcome = Store(text);
+    const std::uint64_t end = platform::TickCountMs();
+    if (outcome != Outcome::Written || end - start > kTraceSlowWriteMs)
+      quietUntilMs_ = end + kTraceQuietMs;
+    if (outcome != Outcome::Written) ShowRefusal(outcome);
   }
 
-  bool Store(const std::string& text) {
+  enum class Outcome { Written, Refused, NotATrace, NetworkOrDevice };
+
+  Outcome Store(const std::string& text) {
+    if (networkOrDevice_) return Outcome::NetworkOrDevice;
+    // Only a file of attempts is added to or cut: anything else a mistyped path names is left
+    // as it is.
+    const std::optional<std::string> start = platform::ReadFileStart(path_, kAttemptOpening.size());
+    if (!start) return Outcome::Refused;
+    if (!start->empty() && *start != kAttemptOpening) return Outcome::NotATrace;
     const std::uint64_t size = platform::FileSize(path_).value_or(0);
-    if (size + text.size() <= kTraceFileLimit) return platform::AppendToFile(path_, text);
+    if (size + text.size() <= kTraceFileLimit)
+      return platform::AppendToFile(path_, text) ? Outcome::Written : Outcome::Refused;
     const std::optional<std::string> old = platform::ReadWholeFile(path_);
+    if (!old) return Outcome::Refused;
     const std::size_t budget = kTraceFileLimit / 2 - std::min(text.size(), kTraceFileLimit / 2);
-    return platform::RewriteFile(path_, std::string(LastAttempts(old.value_or(""), budget)) + text);
+    return platform::ReplaceWholeFile(path_, std::string(LastAttempts(*old, budget)) + text)
+               ? Outcome::Written
+               : Outcome::Refused;
+  }
+
+  void ShowRefusal(Outcome why) {
+    if (refusalShown_) return;
+    refusalShown_ = true;
+    std::string tip = why == Outcome::NotATrace         ? texts::kTraceNotATraceTip.str()
+                      : why == Outcome::NetworkOrDevice ? texts::kTraceNetworkTip.str()
+                                                        : texts::kTraceRefusedTip.str();
+    SetUnpausedTip(window_, tip + Cp1251FromUtf8Lossy(path_.utf8));
   }
 
   std::string Text() const {
@@ -184,6 +229,7 @@ class AttemptTrace : public RecognitionWatcher {
 
   MainWindow& window_;
   const SystemPath path_;
+  const bool networkOrDevice_;
   std::array<Sample, kTraceRingSize> ring_{};
   std::size_t pushed_ = 0;  // passes of the attempt so far, kept or not
   bool open_ = false;
@@ -196,6 +242,7 @@ class AttemptTrace : public RecognitionWatcher {
   std::string program_;
   std::uint64_t anchorMs_ = 0;  // when the anchor was taken
   bool refusalShown_ = false;
+  std::uint64_t quietUntilMs_ = 0;  // no write is tried before then
 };
 
 }  // namespace

@@ -14,10 +14,12 @@
 // programs have actions of their own, last comes the program in front as the attempt began.
 //
 // A pass only stores into a fixed ring; the file is written after the pump, once the attempt
-// has ended. Past kTraceFileLimit the file starts afresh with its last attempts.
+// has ended. Past kTraceFileLimit the file starts afresh with its last attempts. Only a file
+// that is new, empty or begins with an attempt is written, never one on a share or a device.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace vetrix {
@@ -31,6 +33,12 @@ inline constexpr std::size_t kTraceRingSize = 2048;
 // When an attempt would take the file past this, the file is written anew with the latest
 // attempts that fit into half of it, then this one.
 inline constexpr std::size_t kTraceFileLimit = 1 << 20;
+
+// A write that fails, or takes longer than this, stops the trace for kTraceQuietMs: a file on
+// a share that stopped answering would otherwise stall the window at every attempt. The
+// attempts that end meanwhile are not kept.
+inline constexpr std::uint64_t kTraceSlowWriteMs = 250;
+inline constexpr std::uint64_t kTraceQuietMs = 60'000;
 
 // From now on records every attempt into `setting`, the [Main] "TraceFile" value (code page
 // 1251; relative to the current folder as it is now). Empty: nothing is recorded.

@@ -1,7 +1,9 @@
 #include "recognition/mouse_trigger.h"
 
 #include "base/mouse_messages.h"
+#include "base/texts.h"
 #include "platform/system.h"
+#include "recognition/pause.h"
 #include "store/settings.h"
 #include "window/main_window.h"
 
@@ -102,6 +104,15 @@ void OnHookMouseMessage(MainWindow& window, std::int32_t mouseMessage) {
     }
   }
   platform::ProcessMessages();
+}
+
+void OnHookSilent(MainWindow& window, bool silent) {
+  const std::string tip = texts::kHookSilentTip.str();
+  if (silent) {
+    SetUnpausedTip(window, tip);
+  } else if (window.unpausedTip == tip) {
+    SetUnpausedTip(window, texts::kAppTitle.str());
+  }
 }
 
 }  // namespace vetrix

@@ -18,6 +18,9 @@ void UpdateMouseTrigger(MainWindow& window);
 // Whether a button's press starts recognition: the box ticked and a button listened to (the
 // one last selected, which the file may have refused to record).
 bool ButtonStartsRecognition(const MainWindow& window);
+// The hook library could not set its hook for a while (true), or could again (false): the tray
+// tip says that the buttons are not heard, until they are.
+void OnHookSilent(MainWindow& window, bool silent);
 // Ends a run that a button press started, for when its release will not be reported.
 void StopButtonRun(MainWindow& window);
 // "Использовать кнопки мыши" ticked or not: saved at once.

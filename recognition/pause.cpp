@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "base/path.h"
 #include "base/texts.h"
@@ -54,12 +55,17 @@ void OnForegroundChanged(MainWindow& window) {
   const bool pausing = reason && !s.paused;
   s.paused = reason.has_value();
   s.pausedFor = reason.value_or("");
-  window.trayIcon.SetTip(s.paused ? PauseTip(s.pausedFor) : texts::kAppTitle.str());
+  window.trayIcon.SetTip(s.paused ? PauseTip(s.pausedFor) : window.unpausedTip);
   UpdateMouseTrigger(window);
   if (!pausing) return;
   DropMatchingAttempts(window);
   // The hook library no longer reports the button, so its release could not end the run.
   StopButtonRun(window);
+}
+
+void SetUnpausedTip(MainWindow& window, std::string tip) {
+  window.unpausedTip = std::move(tip);
+  if (!window.state.paused) window.trayIcon.SetTip(window.unpausedTip);
 }
 
 }  // namespace vetrix

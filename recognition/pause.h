@@ -25,4 +25,8 @@ void FollowForeground(MainWindow& window);
 // Another window came to the front, or the one in front changed its place.
 void OnForegroundChanged(MainWindow& window);
 
+// Makes `tip` (code page 1251) the tray tip whenever recognition is not paused: what the user
+// must still see once a pause has ended.
+void SetUnpausedTip(MainWindow& window, std::string tip);
+
 }  // namespace vetrix

@@ -41,6 +41,7 @@ void BindHandlers(MainWindow& w) {
   w.frame.onTrayMessage = [&w](std::int32_t message) { OnTrayMessage(w, message); };
   w.frame.onHotKey = [&w] { w.startButton.Click(); };
   w.frame.onHookMessage = [&w](std::int32_t message) { OnHookMouseMessage(w, message); };
+  w.frame.onHookSilent = [&w](bool silent) { OnHookSilent(w, silent); };
   // Explorer restarted and lost the tray icons: without the icon a hidden window would have no
   // way back.
   w.frame.onTaskbarCreated = [&w] { w.trayIcon.Add(); };

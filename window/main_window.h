@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/texts.h"
 #include "platform/controls.h"
 #include "store/settings.h"
 #include "store/shared_state.h"
@@ -147,6 +148,9 @@ class MainWindow {
   PauseRules pauseRules;
   // Whether a triggered run draws its trail, and tips are shown.
   FeedbackOptions feedback;
+  // The tray tip whenever recognition is not paused: the program's name, or what the user must
+  // still see (a trace file refused).
+  std::string unpausedTip = texts::kAppTitle.str();
 
   // The scale field's last whole number, which comes back when the field is left holding none.
   std::int32_t lastValidScale = 15;

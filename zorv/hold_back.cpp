@@ -51,4 +51,15 @@ bool HoldBack::Near(Point pt) const {
   return dx >= -slop_.x && dx <= slop_.x && dy >= -slop_.y && dy <= slop_.y;
 }
 
+bool SilenceWatch::Look(std::uint32_t moves, Point pointer, std::uint64_t heard) {
+  const bool moved = pointer.x != pointer_.x || pointer.y != pointer_.y;
+  const bool unheard = looked_ && moves == moves_ && moved &&
+                       heard != PackPoint(static_cast<std::int32_t>(pointer.x),
+                                          static_cast<std::int32_t>(pointer.y));
+  looked_ = true;
+  moves_ = moves;
+  pointer_ = pointer;
+  return unheard;
+}
+
 }  // namespace zorv

@@ -45,4 +45,19 @@ class HoldBack {
   bool wandered_ = false;
 };
 
+// Tells a hook the system dropped from a resting pointer, at slow looks: the pointer moved
+// since the last look, the hook heard no move meanwhile, and its last point is not where the
+// pointer is (the program itself may have put the pointer there).
+class SilenceWatch {
+ public:
+  // moves: the hook's count of moves; heard: its last point (PackPoint), or
+  // PointerRecord::kUnknown. True when the hook must be set again.
+  bool Look(std::uint32_t moves, Point pointer, std::uint64_t heard);
+
+ private:
+  bool looked_ = false;
+  std::uint32_t moves_ = 0;
+  Point pointer_;
+};
+
 }  // namespace zorv

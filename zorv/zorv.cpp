@@ -19,9 +19,17 @@ using Handle = vetrix::UniqueHandle<HANDLE, &CloseHandle>;
 using Hook = vetrix::UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 
 // Thread messages of the hook thread: replay a held click of the button in wParam; hear moves
-// (wParam 1) or not (0), answering request lParam.
+// (wParam 1) or not (0), or set the hook afresh, answering request lParam.
 constexpr UINT kReplayMessage = WM_APP + 1;
 constexpr UINT kHearMessage = WM_APP + 2;
+constexpr UINT kSetAgainMessage = WM_APP + 3;
+// How often the hook thread looks at the pointer for moves its hook did not hear (the system
+// dropped it) and tries again a hook that could not be set. Under Wine each look wakes the
+// program about five times (the timer, the server's answers): it looks only while the trigger
+// is on, when no loop of the program looks at rest, or while a hook is wanted but not set.
+constexpr UINT kLookMs = 5000;
+// Failed tries in a row before the window is told that its buttons are not heard.
+constexpr int kFailuresToTell = 3;
 // Both only bound a thread that misbehaves; a healthy one answers in a millisecond.
 constexpr DWORD kStartTimeoutMs = 2000;
 constexpr DWORD kStopTimeoutMs = 1000;
@@ -190,13 +198,89 @@ bool OnlyMovesHeard() {
   return !(trigger & zorv::kTriggerOn) && !g_holdBack.Holding() && !g_movedHandedOut.load();
 }
 
-void Hear(Hook& hook, bool hear) {
-  if (hear && !hook) {
-    hook.reset(SetHook());
-  } else if (!hear && hook && OnlyMovesHeard()) {
-    hook.reset();
+// The hook thread's own.
+struct HookState {
+  Hook hook;
+  UINT_PTR timer = 0;  // the slow look's
+  bool wanted = true;  // not taken off by HookHearMoves(0)
+  int failures = 0;    // tries in a row that set no hook
+  bool told = false;   // the window knows its buttons are not heard
+  zorv::SilenceWatch silence;
+};
+
+// After every try: the record says whether the hook is set, and the window learns when tries
+// keep failing and when one succeeds again.
+void Tried(HookState& state) {
+  g_record.hearing = static_cast<bool>(state.hook);
+  state.failures = state.hook ? 0 : state.failures + 1;
+  const bool failing = state.failures >= kFailuresToTell;
+  if (failing != state.told && PostMessageW(g_main, zorv::kHookSilentMessage, failing, 0))
+    state.told = failing;
+}
+
+bool TriggerOn() {
+  const auto trigger = reinterpret_cast<std::uintptr_t>(GetPropW(g_main, zorv::kTriggerProperty));
+  return (trigger & zorv::kTriggerOn) != 0;
+}
+
+// The slow look runs only where it is needed.
+void Watch(HookState& state) {
+  const bool needed = state.wanted && (!state.hook || TriggerOn());
+  if (needed && !state.timer) {
+    state.timer = SetTimer(nullptr, 0, kLookMs, nullptr);
+  } else if (!needed && state.timer) {
+    KillTimer(nullptr, state.timer);
+    state.timer = 0;
   }
-  g_record.hearing = static_cast<bool>(hook);
+}
+
+// A press of the trigger's button is down: a button run is in progress, whose release must not
+// fall into the moment without a hook.
+bool ButtonRunInProgress() {
+  if (g_holdBack.Holding()) return true;
+  const auto trigger = reinterpret_cast<std::uintptr_t>(GetPropW(g_main, zorv::kTriggerProperty));
+  if (!(trigger & zorv::kTriggerOn)) return false;
+  const int keys[] = {0, VK_LBUTTON, VK_MBUTTON, VK_RBUTTON};
+  const unsigned button = trigger & zorv::kButtonMask;
+  return button != zorv::kButtonNone && (GetAsyncKeyState(keys[button]) & 0x8000);
+}
+
+// Unhooks and hooks again on this thread: the hold-back state and the queue stay as they are,
+// and the new hook comes first in the system's chain. Not in the middle of a button run.
+void SetAgain(HookState& state) {
+  if (ButtonRunInProgress()) return;
+  state.hook.reset();
+  state.hook.reset(SetHook());
+  Tried(state);
+}
+
+void Hear(HookState& state, bool hear) {
+  if (hear) {
+    state.wanted = true;
+    if (!state.hook) {
+      state.hook.reset(SetHook());
+      Tried(state);
+    }
+  } else if (state.hook && OnlyMovesHeard()) {
+    state.wanted = false;
+    state.hook.reset();
+    g_record.hearing = false;
+  }
+}
+
+// The thread's slow look: a hook that is wanted but not set is tried again; one that heard
+// nothing while the pointer moved is set again, as the system may have dropped it.
+void Look(HookState& state) {
+  if (!state.wanted) return;
+  if (!state.hook) {
+    state.hook.reset(SetHook());
+    Tried(state);
+    return;
+  }
+  POINT p{};
+  if (!GetCursorPos(&p)) return;
+  if (state.silence.Look(g_record.moves.load(), {p.x, p.y}, g_record.position.load()))
+    SetAgain(state);
 }
 
 // param: the thread's own copy of the event that says the hook is set.
@@ -207,19 +291,29 @@ DWORD WINAPI HookThread(void* param) {
   // The queue must exist before InstallHook returns, or an early WM_QUIT would be lost.
   MSG msg;
   PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
-  Hook hook(SetHook());
-  if (!hook) return 1;
-  g_record.hearing = true;
+  HookState state;
+  state.hook.reset(SetHook());
+  // A hook that could not be set is tried again at every look.
+  Tried(state);
   SetEvent(ready.get());
+  Watch(state);
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.hwnd == nullptr && msg.message == kReplayMessage) {
+    if (msg.hwnd != nullptr) {
+      DispatchMessageW(&msg);
+    } else if (msg.message == kReplayMessage) {
       Replay(static_cast<unsigned>(msg.wParam));
-    } else if (msg.hwnd == nullptr && msg.message == kHearMessage) {
-      Hear(hook, msg.wParam != 0);
+    } else if (msg.message == kHearMessage || msg.message == kSetAgainMessage) {
+      if (msg.message == kHearMessage) {
+        Hear(state, msg.wParam != 0);
+      } else if (state.wanted) {
+        SetAgain(state);
+      }
+      Watch(state);
       g_hearAnswered = msg.lParam;
       SetEvent(g_answered);
-    } else {
-      DispatchMessageW(&msg);
+    } else if (msg.message == WM_TIMER) {
+      Look(state);
+      Watch(state);
     }
   }
   g_record.hearing = false;
@@ -276,8 +370,8 @@ extern "C" ZORV_API void InstallHook(void) {
     return;
   }
   const HANDLE waits[] = {ready.get(), thread.get()};
-  // The thread ending first means the hook could not be set. A thread that is merely slow is
-  // kept: UnInstallHook stops it like any other.
+  // The thread ending first means it could not start. A thread that is merely slow is kept:
+  // UnInstallHook stops it like any other. A hook that could not be set is tried again there.
   if (WaitForMultipleObjects(2, waits, FALSE, kStartTimeoutMs) == WAIT_OBJECT_0 + 1) return;
   g_running = Running{std::move(thread), id, main};
 }
@@ -309,11 +403,14 @@ extern "C" ZORV_API zorv::PointerRecord* HookPointerRecord(void) {
   return g_running.thread && !g_closing.load() && g_record.moved ? &g_record : nullptr;
 }
 
-extern "C" ZORV_API int HookHearMoves(int hear) {
+namespace {
+
+// Asks the hook thread and waits for its answer: whether the hook is set now.
+int AskHookThread(UINT message, WPARAM wp) {
   if (!g_running.thread || g_closing.load() || !g_answered) return 0;
   static LPARAM lastAsked = 0;
   const LPARAM asked = ++lastAsked;
-  if (!PostThreadMessageW(g_running.id, kHearMessage, hear != 0, asked)) return 0;
+  if (!PostThreadMessageW(g_running.id, message, wp, asked)) return 0;
   // Answers come in order; an earlier request's may still be on its way.
   const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
   while (g_hearAnswered.load() < asked) {
@@ -324,4 +421,10 @@ extern "C" ZORV_API int HookHearMoves(int hear) {
   }
   return g_record.hearing.load() ? 1 : 0;
 }
+
+}  // namespace
+
+extern "C" ZORV_API int HookHearMoves(int hear) { return AskHookThread(kHearMessage, hear != 0); }
+
+extern "C" ZORV_API int HookSetAgain(void) { return AskHookThread(kSetAgainMessage, 0); }
 #endif

@@ -97,11 +97,19 @@ inline constexpr char kPointerRecordExport[] = "HookPointerRecord";
 using PointerRecordFn = PointerRecord* (*)(void);
 inline constexpr char kHearMovesExport[] = "HookHearMoves";
 using HearMovesFn = int (*)(int);
+inline constexpr char kSetAgainExport[] = "HookSetAgain";
+using SetAgainFn = int (*)(void);
 
 }  // namespace zorv
 
 extern "C" {
 ZORV_API zorv::PointerRecord* HookPointerRecord(void);
+// The system drops a low-level hook that once answers late, and says nothing: while the
+// trigger is on the library's thread looks at the pointer every few seconds and sets its hook
+// again where the pointer moved unheard. HookSetAgain() does the same at once (a loop that found the pointer moved unheard):
+// unhooks and hooks again on the hook thread, keeping a held press and the queue, but not while
+// the trigger's button is down. Returns whether the hook is set now. Main window's thread only.
+ZORV_API int HookSetAgain(void);
 // Every move costs a low-level hook a round of the system's work (under Wine several requests to
 // its server), and a loop that samples the pointer itself needs none of it. HookHearMoves(0)
 // takes the hook off while nothing else needs it: not while the trigger is on (the property
@@ -115,6 +123,9 @@ namespace zorv {
 
 inline constexpr wchar_t kMainWindowClass[] = L"TtPshSqWjOIjq";
 inline constexpr unsigned kHookMessage = 1145;  // 0x479, WM_USER + 121
+// Posted to the main window when the hook could not be set for a while (wParam 1: the trigger's
+// buttons are not heard) and when it is set again (0). The library keeps trying meanwhile.
+inline constexpr unsigned kHookSilentMessage = 1146;  // WM_USER + 122
 
 // dwExtraInfo of input the program injects itself: "VTRK".
 inline constexpr std::uintptr_t kInjectedTag = 0x5654524Bu;

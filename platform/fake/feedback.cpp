@@ -42,7 +42,15 @@ void ExtendTrail(Point to) {
   if (!t.open) return;
   if (t.points.size() < fake::World::kTrailPointsKept) t.points.push_back(to);
   if (!t.penDown) t.width = FeedbackSizesAt(w.DpiAt(to)).trailWidth;
-  if (t.penDown) Canvas(w).Line(t.last, to);
+  if (t.penDown) {
+    const Rect line = TrailLineBox(t.last, to, t.width);
+    if (!Covers(t.picture, line)) {
+      t.picture = TrailPictureFor(t.picture, line, {0, 0, w.screen.width, w.screen.height});
+      t.largestPicture =
+          std::max(t.largestPicture, std::int64_t{t.picture.width} * t.picture.height);
+    }
+    Canvas(w).Line(t.last, to);
+  }
   t.last = to;
   t.penDown = true;
 }
@@ -57,6 +65,7 @@ void LiftTrail() {
 void ClearTrail() {
   auto& t = TheWorld().trail;
   std::fill(t.pixels.begin(), t.pixels.end(), 0u);
+  t.picture = {};
 }
 
 void CloseTrail() {
@@ -65,6 +74,7 @@ void CloseTrail() {
   t.penDown = false;
   // The points stay for the tests; the picture goes with the surface.
   t.pixels = {};
+  t.picture = {};
 }
 
 void ShowTip(std::string_view text, Point pointer) {

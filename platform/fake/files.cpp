@@ -4,6 +4,18 @@
 #include "platform/fake/world.h"
 
 namespace vetrix::platform {
+namespace {
+
+bool Write(const SystemPath& path, std::string bytes) {
+  auto& world = fake::TheWorld();
+  ++world.plainFileWrites;
+  world.Advance(world.plainFileWriteMs);
+  if (world.Refuses(path.utf8)) return false;
+  world.PutFile(path.utf8, std::move(bytes));
+  return true;
+}
+
+}  // namespace
 
 std::optional<std::uint64_t> FileSize(const SystemPath& path) {
   const std::string* bytes = fake::TheWorld().FileBytes(path.utf8);
@@ -13,24 +25,25 @@ std::optional<std::uint64_t> FileSize(const SystemPath& path) {
 
 std::optional<std::string> ReadWholeFile(const SystemPath& path) {
   const std::string* bytes = fake::TheWorld().FileBytes(path.utf8);
-  if (!bytes) return std::nullopt;
+  if (!bytes || fake::TheWorld().CannotRead(path.utf8)) return std::nullopt;
   return *bytes;
 }
 
-bool AppendToFile(const SystemPath& path, std::string_view bytes) {
-  auto& world = fake::TheWorld();
-  if (world.Refuses(path.utf8)) return false;
-  const std::string* old = world.FileBytes(path.utf8);
-  std::string whole = old ? *old : std::string();
-  world.PutFile(path.utf8, whole.append(bytes));
-  return true;
+std::optional<std::string> ReadFileStart(const SystemPath& path, std::size_t count) {
+  const std::string* bytes = fake::TheWorld().FileBytes(path.utf8);
+  if (!bytes) return std::string();
+  if (fake::TheWorld().CannotRead(path.utf8)) return std::nullopt;
+  return bytes->substr(0, count);
 }
 
-bool RewriteFile(const SystemPath& path, std::string_view bytes) {
-  auto& world = fake::TheWorld();
-  if (world.Refuses(path.utf8)) return false;
-  world.PutFile(path.utf8, std::string(bytes));
-  return true;
+bool AppendToFile(const SystemPath& path, std::string_view bytes) {
+  const std::string* old = fake::TheWorld().FileBytes(path.utf8);
+  std::string whole = old ? *old : std::string();
+  return Write(path, whole.append(bytes));
+}
+
+bool ReplaceWholeFile(const SystemPath& path, std::string_view bytes) {
+  return Write(path, std::string(bytes));
 }
 
 }  // namespace vetrix::platform

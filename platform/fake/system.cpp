@@ -26,12 +26,13 @@ Size ScreenSize() { return TheWorld().screen; }
 std::int32_t DpiAt(Point screen) { return TheWorld().DpiAt(screen); }
 void SetCursorPos(Point p) {
   auto& w = TheWorld();
+  w.cursorSets.push_back({w.now, p});
+  if (w.pointerHeld) return;
   if (p != w.cursor) {
     w.warpedFrom = w.cursor;
     w.readsSinceWarp = 0;
   }
   w.cursor = p;
-  w.cursorSets.push_back({w.now, p});
 }
 void Sleep(std::uint32_t ms) { TheWorld().Advance(ms); }
 Woken WaitForMessageOrPointerMove() { return TheWorld().WaitForActivity(); }
@@ -95,7 +96,10 @@ void SendKey(std::uint8_t vk, std::uint32_t scan, bool up) {
 
 void SendToForeground(WindowCommand command) {
   auto& w = TheWorld();
-  if (w.hangAtCommand) w.foregroundHung = true;
+  if (w.hangAtCommand && !w.foregroundHung) {
+    w.foregroundHung = true;
+    w.foregroundHungSince = w.now;
+  }
   if (w.foregroundHung) {
     // The Win32 wait for the answer gives up.
     w.Advance(2000);

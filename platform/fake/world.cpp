@@ -113,7 +113,8 @@ bool World::Pump() {
 platform::Woken World::WaitForActivity() {
   using platform::Woken;
   ++waits;
-  if (!hookInstalled || !movementWatch.MayWait(now, [] { return TheWorld().foregroundHung; }))
+  if (!hookInstalled ||
+      !movementWatch.MayWait(now, [] { return TheWorld().ForegroundCalledHung(); }))
     return Woken::kNotWaiting;
   CatchUpTrack();
   const bool heard = !foregroundHung && !hookDropped;
@@ -134,18 +135,20 @@ platform::Woken World::WaitForActivity() {
     now = look;
     CatchUpTrack();
     const bool moved = cursor != rest;
-    const auto verdict = movementWatch.Look(now, moved, foregroundHung);
+    const auto verdict = movementWatch.Look(now, moved, ForegroundCalledHung());
     if (!verdict.endWait) continue;
-    if (verdict.reinstallHook) {
-      platform::UninstallMouseHook();
-      platform::InstallMouseHook();
-    }
+    // The library sets its hook again on its own thread.
+    if (verdict.reinstallHook) hookDropped = false;
     return moved ? Woken::kPointerMoved : Woken::kNotWaiting;
   }
   // Nothing will ever come: a loop that waits here would wait for good.
   if (next == UINT64_MAX || next > timeLimitMs) throw RunawayLoop{};
   now = std::max(now, next);
   return sample ? Woken::kPointerMoved : Woken::kMessage;
+}
+
+bool World::ForegroundCalledHung() const {
+  return foregroundHung && now >= foregroundHungSince + kCalledHungAfterMs;
 }
 
 void World::Advance(std::uint32_t ms) {
@@ -163,11 +166,15 @@ const std::string* World::FileBytes(const std::string& path) const {
   return file->profile ? &file->profile->Text() : &file->bytes;
 }
 
-bool World::Refuses(const std::string& path) const {
+bool World::Listed(const std::vector<std::string>& paths, const std::string& path) const {
   const std::string key = FileKey(path);
-  return std::any_of(refusedFiles.begin(), refusedFiles.end(),
-                     [&](const std::string& refused) { return FileKey(refused) == key; });
+  return std::any_of(paths.begin(), paths.end(),
+                     [&](const std::string& listed) { return FileKey(listed) == key; });
 }
+
+bool World::Refuses(const std::string& path) const { return Listed(refusedFiles, path); }
+
+bool World::CannotRead(const std::string& path) const { return Listed(unreadableFiles, path); }
 
 World::File* World::Parsed(const std::string& path) {
   File* file = Find(path);

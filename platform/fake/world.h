@@ -72,6 +72,8 @@ class World {
   // As Wine now and then does: after a SetCursorPos that moves the pointer, these reads of it
   // (1 = the first after the move) report where it was moved from, although it has moved.
   std::vector<std::uint64_t> warpEchoes;
+  // The pointer is clipped or held by another program: SetCursorPos leaves it where it is.
+  bool pointerHeld = false;
   std::optional<Point> warpedFrom;   // internal: none before the first warp
   std::uint64_t readsSinceWarp = 0;  // internal
   Size screen{1024, 768};
@@ -129,6 +131,10 @@ class World {
   // system calls it hung, and the hook library hears no move while it hangs (under Wine, none
   // over the window; the fake world has no place for it).
   bool foregroundHung = false;
+  // When it stopped answering: the system calls it hung only 5 s later, as Windows and Wine do.
+  std::uint64_t foregroundHungSince = 0;
+  static constexpr std::uint64_t kCalledHungAfterMs = 5000;
+  bool ForegroundCalledHung() const;
   // The window in front stops answering at the next command sent to it.
   bool hangAtCommand = false;
   // The system has dropped the hook, as Windows does after an answer that came late: the
@@ -147,11 +153,15 @@ class World {
   };
   std::vector<MessageBox> messageBoxes;
 
-  // The trail's surface: made at OpenTrail, gone at CloseTrail; its picture covers the screen.
+  // The trail's surface: made at OpenTrail, gone at CloseTrail. The pixels here cover the
+  // screen, for the tests to look at; `picture` is the part the real surface's picture would
+  // cover (empty: none made), by the same rule, and `largestPicture` the largest it was.
   struct Trail {
     bool open = false;
     int opened = 0;  // surfaces made so far
     std::vector<std::uint32_t> pixels;
+    Rect picture;
+    std::int64_t largestPicture = 0;  // in pixels
     // The points handed to the trail since it opened (the first kTrailPointsKept of them), and
     // where each lifted pen put down again.
     std::vector<Point> points;
@@ -191,6 +201,12 @@ class World {
   // Plain files whose writes the file system refuses, as the program names them.
   std::vector<std::string> refusedFiles;
   bool Refuses(const std::string& path) const;
+  // Plain files that are there but whose reads fail (another program holds them, say).
+  std::vector<std::string> unreadableFiles;
+  bool CannotRead(const std::string& path) const;
+  // How long each write of a plain file takes on the clock: a slow disk or network share.
+  std::uint32_t plainFileWriteMs = 0;
+  int plainFileWrites = 0;  // tried, refused or not
   // Root ignores file permissions, so a read-only gesture.ini is simulated here.
   bool profileWritesFail = false;
   int profileWrites = 0;
@@ -286,6 +302,7 @@ class World {
   mutable std::array<Found, 2> found_;
   mutable std::size_t foundNext_ = 0;
   std::string FileKey(const std::string& path) const;
+  bool Listed(const std::vector<std::string>& paths, const std::string& path) const;
   const File* Find(const std::string& path) const;
   File* Find(const std::string& path) { return const_cast<File*>(std::as_const(*this).Find(path)); }
   File* Parsed(const std::string& path);

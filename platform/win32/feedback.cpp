@@ -1,7 +1,9 @@
 // The trail and the tip as windows of their own, made when needed and destroyed when done.
 //
 // The trail is a layered window over the part of the virtual screen drawn on so far, shown with
-// per-pixel alpha from a DIB section of the whole virtual screen: soft edges on Windows; under Wine
+// per-pixel alpha from a DIB section of the part drawn on and some room around it, made anew
+// larger when a line goes beyond it (a press that draws nothing makes none): soft edges on
+// Windows; under Wine
 // on X without a compositor the pixels it does not cover (alpha 0) are cut out of the window's
 // shape and the rest shows in the trail's colour. A colour key would give hard, jagged edges on
 // both. WS_EX_LAYERED with WS_EX_TRANSPARENT lets every click through to the window below, on
@@ -28,16 +30,21 @@ constexpr DWORD kOverlayStyles =
 
 LRESULT CALLBACK OverlayProcedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp);
 
-struct TrailSurface {
-  HWND hwnd = nullptr;
+// The picture: the part of the screen it covers, in screen pixels.
+struct TrailPicture {
   HDC dc = nullptr;
   HBITMAP bitmap = nullptr;
   HGDIOBJ oldBitmap = nullptr;
   std::uint32_t* bits = nullptr;
-  POINT origin{};
-  SIZE size{};
-  // The part of the picture drawn on since it was last empty, which the window spans.
-  RECT drawn{};
+  Rect area;
+};
+
+struct TrailSurface {
+  HWND hwnd = nullptr;
+  Rect screen;  // the virtual screen
+  TrailPicture picture;
+  // The part of the screen drawn on since the picture was last empty, which the window spans.
+  Rect drawn;
   bool shown = false;
   Point last;
   bool penDown = false;
@@ -46,23 +53,84 @@ struct TrailSurface {
 };
 TrailSurface g_trail;
 
+void Release(TrailPicture& p) {
+  if (p.dc && p.oldBitmap) SelectObject(p.dc, p.oldBitmap);
+  if (p.bitmap) DeleteObject(p.bitmap);
+  if (p.dc) DeleteDC(p.dc);
+  p = {};
+}
+
 void Release(TrailSurface& t) {
   if (t.hwnd) DestroyWindow(t.hwnd);
-  if (t.dc && t.oldBitmap) SelectObject(t.dc, t.oldBitmap);
-  if (t.bitmap) DeleteObject(t.bitmap);
-  if (t.dc) DeleteDC(t.dc);
+  Release(t.picture);
   t = {};
 }
 
-// Hands the part drawn on to the window, which moves and sizes itself to it. Wine works out the
-// shape of a layered window from all its pixels at every update: over the whole virtual screen
-// that took 6 to 19 ms an update, measured, passes came 75 ms apart and gestures were lost.
-void Push(TrailSurface& t) {
+// A new DIB section is all zeros, fully transparent.
+TrailPicture MakePicture(Rect area) {
+  TrailPicture p;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = area.width;
+  bi.bmiHeader.biHeight = -area.height;  // rows from the top, as the canvas draws them
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  p.dc = CreateCompatibleDC(nullptr);
+  p.bitmap = p.dc ? CreateDIBSection(p.dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+  p.bits = static_cast<std::uint32_t*>(bits);
+  if (!p.bits) {
+    Release(p);
+    return p;
+  }
+  p.oldBitmap = SelectObject(p.dc, p.bitmap);
+  p.area = area;
+  return p;
+}
+
+std::uint32_t* Row(const TrailPicture& p, std::int32_t screenY, std::int32_t screenX) {
+  return p.bits + static_cast<std::ptrdiff_t>(screenY - p.area.top) * p.area.width +
+         (screenX - p.area.left);
+}
+
+// A picture that covers `line` too, with what was drawn copied over; false where none can be
+// made (the line then goes undrawn).
+bool Cover(TrailSurface& t, Rect line) {
+  if (t.picture.bits && Covers(t.picture.area, line)) return true;
+  const Rect area = TrailPictureFor(t.picture.area, line, t.screen);
+  if (area.width <= 0 || area.height <= 0) return false;
+  TrailPicture larger = MakePicture(area);
+  if (!larger.bits) return false;
+  const Rect& d = t.drawn;
+  for (std::int32_t y = d.top; y < d.top + d.height; ++y)
+    std::memcpy(Row(larger, y, d.left), Row(t.picture, y, d.left), d.width * sizeof(std::uint32_t));
+  Release(t.picture);
+  t.picture = larger;
+  return true;
+}
+
+Rect Union(Rect a, Rect b) {
+  if (a.width <= 0 || a.height <= 0) return b;
+  const std::int32_t left = std::min(a.left, b.left), top = std::min(a.top, b.top);
+  return {left, top, std::max(a.left + a.width, b.left + b.width) - left,
+          std::max(a.top + a.height, b.top + b.height) - top};
+}
+
+// Hands the window what changed. Wine works out the shape of a layered window from all its
+// pixels at every update: over the whole virtual screen that took 6 to 19 ms an update,
+// measured, passes came 75 ms apart and gestures were lost. So the window spans only what was
+// drawn, and where that did not grow only the new line's part is handed over.
+void Push(TrailSurface& t, Rect line, bool grew) {
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  POINT source{t.drawn.left, t.drawn.top};
-  POINT place{t.origin.x + t.drawn.left, t.origin.y + t.drawn.top};
-  SIZE size{t.drawn.right - t.drawn.left, t.drawn.bottom - t.drawn.top};
-  UpdateLayeredWindow(t.hwnd, nullptr, &place, &size, t.dc, &source, 0, &blend, ULW_ALPHA);
+  POINT source{t.drawn.left - t.picture.area.left, t.drawn.top - t.picture.area.top};
+  POINT place{t.drawn.left, t.drawn.top};
+  SIZE size{t.drawn.width, t.drawn.height};
+  const RECT dirty{line.left - t.drawn.left, line.top - t.drawn.top,
+                   line.left + line.width - t.drawn.left, line.top + line.height - t.drawn.top};
+  UPDATELAYEREDWINDOWINFO info{sizeof info, nullptr, &place, &size,     t.picture.dc,
+                               &source,     0,       &blend, ULW_ALPHA, grew ? nullptr : &dirty};
+  UpdateLayeredWindowIndirect(t.hwnd, &info);
   if (t.shown) return;
   // Created topmost, an owned window may still be put under the topmost windows; raise it.
   SetWindowPos(t.hwnd, HWND_TOPMOST, 0, 0, 0, 0,
@@ -71,7 +139,8 @@ void Push(TrailSurface& t) {
 }
 
 TrailCanvas Canvas(const TrailSurface& t) {
-  return TrailCanvas(t.bits, t.size.cx, t.size.cy, {t.origin.x, t.origin.y}, t.width);
+  const TrailPicture& p = t.picture;
+  return TrailCanvas(p.bits, p.area.width, p.area.height, {p.area.left, p.area.top}, t.width);
 }
 
 void RegisterOverlayClass(const wchar_t* name) {
@@ -158,27 +227,12 @@ void OpenTrail() {
   Release(g_trail);
   RegisterOverlayClass(L"VetrixTrail");
   TrailSurface& t = g_trail;
-  t.origin = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
-  t.size = {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = t.size.cx;
-  bi.bmiHeader.biHeight = -t.size.cy;  // rows from the top, as the canvas draws them
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  t.dc = CreateCompatibleDC(nullptr);
-  t.bitmap = CreateDIBSection(t.dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  t.bits = static_cast<std::uint32_t*>(bits);
-  if (t.dc) t.oldBitmap = SelectObject(t.dc, t.bitmap);
-  // Shown at the first line drawn; a new DIB section is all zeros, fully transparent.
-  t.hwnd = t.bits ? CreateWindowExW(kOverlayStyles, L"VetrixTrail", L"", WS_POPUP, t.origin.x,
-                                    t.origin.y, 1, 1, win32::MainWindowHandle(), nullptr,
-                                    GetModuleHandleW(nullptr), nullptr)
-                  : nullptr;
-  // Without its surface the run goes on undrawn.
-  if (!t.hwnd) Release(t);
+  t.screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+              GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  // Shown at the first line drawn. Without it the run goes on undrawn.
+  t.hwnd =
+      CreateWindowExW(kOverlayStyles, L"VetrixTrail", L"", WS_POPUP, t.screen.left, t.screen.top, 1,
+                      1, win32::MainWindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 void ExtendTrail(Point to) {
@@ -187,15 +241,14 @@ void ExtendTrail(Point to) {
   if (!t.penDown)
     t.width =
         FeedbackSizesAt(static_cast<std::int32_t>(win32::DpiAtPoint({to.x, to.y}))).trailWidth;
-  if (t.penDown) {
-    const Rect r = Canvas(t).Line(t.last, to);
-    if (r.width > 0) {
-      const RECT line{r.left, r.top, r.left + r.width, r.top + r.height};
-      if (IsRectEmpty(&t.drawn))
-        t.drawn = line;
-      else
-        UnionRect(&t.drawn, &t.drawn, &line);
-      Push(t);
+  if (t.penDown && Cover(t, TrailLineBox(t.last, to, t.width))) {
+    const Rect drawn = Canvas(t).Line(t.last, to);
+    if (drawn.width > 0) {
+      const Rect line{drawn.left + t.picture.area.left, drawn.top + t.picture.area.top, drawn.width,
+                      drawn.height};
+      const Rect before = t.drawn;
+      t.drawn = Union(t.drawn, line);
+      Push(t, line, t.drawn != before);
     }
   }
   t.last = to;
@@ -207,7 +260,8 @@ void LiftTrail() { g_trail.penDown = false; }
 void ClearTrail() {
   TrailSurface& t = g_trail;
   if (!t.hwnd) return;
-  std::memset(t.bits, 0, static_cast<std::size_t>(t.size.cx) * t.size.cy * sizeof *t.bits);
+  // The next line makes a picture of its own size: a long run keeps no more than one attempt's.
+  Release(t.picture);
   t.drawn = {};
   ShowWindow(t.hwnd, SW_HIDE);
   t.shown = false;

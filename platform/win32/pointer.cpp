@@ -11,26 +11,32 @@ namespace {
 
 // Looked up, not imported: the program must start beside a library that has only the two
 // exports the hook library always had, and then polls.
+template <class Fn>
+Fn LibraryFunction(const char* name) {
+  const HMODULE library = GetModuleHandleW(L"Zorv.dll");
+  return library ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
+                 : nullptr;
+}
+
 zorv::PointerRecord* RecordOfLibrary() {
-  static const auto get = [] {
-    const HMODULE library = GetModuleHandleW(L"Zorv.dll");
-    return library ? reinterpret_cast<zorv::PointerRecordFn>(reinterpret_cast<void (*)()>(
-                         GetProcAddress(library, zorv::kPointerRecordExport)))
-                   : nullptr;
-  }();
+  static const auto get = LibraryFunction<zorv::PointerRecordFn>(zorv::kPointerRecordExport);
   return get ? get() : nullptr;
 }
 
-// A library without the switch always hears.
-bool HearMoves(bool hear) {
-  if (const zorv::PointerRecord* record = RecordOfLibrary(); hear && record && record->hearing)
+// The hook thread sets its hook afresh, as the system may have dropped it; a library without
+// the export has no record either, so no resting wait asks it.
+void SetHookAgain() {
+  static const auto set = LibraryFunction<zorv::SetAgainFn>(zorv::kSetAgainExport);
+  if (set) set();
+}
+
+// A library without the switch always hears. `tell`: ask even when the hook hears already, so
+// that the library learns of a trigger just turned on.
+bool HearMoves(bool hear, bool tell = false) {
+  if (const zorv::PointerRecord* record = RecordOfLibrary();
+      hear && !tell && record && record->hearing)
     return true;
-  static const auto set = [] {
-    const HMODULE library = GetModuleHandleW(L"Zorv.dll");
-    return library ? reinterpret_cast<zorv::HearMovesFn>(reinterpret_cast<void (*)()>(
-                         GetProcAddress(library, zorv::kHearMovesExport)))
-                   : nullptr;
-  }();
+  static const auto set = LibraryFunction<zorv::HearMovesFn>(zorv::kHearMovesExport);
   return !set || set(hear ? 1 : 0) != 0;
 }
 
@@ -181,10 +187,7 @@ Woken WaitForMessageOrPointerMove() {
     const bool movedUnheard = GetCursorPos(&now) && (now.x != rest.x || now.y != rest.y);
     const auto verdict = g_watch.Look(GetTickCount64(), movedUnheard, ForegroundHung());
     if (!verdict.endWait) continue;
-    if (verdict.reinstallHook) {
-      UninstallMouseHook();
-      InstallMouseHook();
-    }
+    if (verdict.reinstallHook) SetHookAgain();
     return movedUnheard ? Woken::kPointerMoved : Woken::kNotWaiting;
   }
 }
@@ -195,6 +198,6 @@ namespace vetrix::win32 {
 
 void DoubtHookLibrary() { platform::g_watch.Doubt(GetTickCount64()); }
 
-void HearMovesForTrigger() { platform::HearMoves(true); }
+void HearMovesForTrigger() { platform::HearMoves(true, true); }
 
 }  // namespace vetrix::win32

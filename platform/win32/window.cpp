@@ -133,6 +133,9 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (window.onHookMessage)
         RunHandler([&] { window.onHookMessage(static_cast<std::int32_t>(wp)); });
       return 0;
+    case zorv::kHookSilentMessage:
+      if (window.onHookSilent) RunHandler([&] { window.onHookSilent(wp != 0); });
+      return 0;
     case win32::kTrayMessage:
       if (window.onTrayMessage)
         RunHandler([&] { window.onTrayMessage(static_cast<std::int32_t>(lp)); });

@@ -181,9 +181,17 @@ void BM_TrailLine(benchmark::State& state) {
   }
 }
 
+// A line across a 3840 x 2160 screen, corner to corner.
+void BM_TrailLongDiagonal(benchmark::State& state) {
+  std::vector<std::uint32_t> pixels(3840 * 2160);
+  platform::TrailCanvas canvas(pixels.data(), 3840, 2160, {0, 0});
+  for (auto _ : state) benchmark::DoNotOptimize(canvas.Line({20, 10}, {3820, 2150}));
+}
+
 BENCHMARK(BM_PassFollowing);
 BENCHMARK(BM_PassFollowingDrawn);
 BENCHMARK(BM_TrailLine);
+BENCHMARK(BM_TrailLongDiagonal);
 BENCHMARK(BM_PassDropping);
 BENCHMARK(BM_PassFollowingWithPauseRules);
 BENCHMARK(BM_PassDroppingWithPauseRules);

@@ -3,10 +3,13 @@ one turn is recorded as an attempt with the samples recognition saw, and one tha
 recorded as fired, with its row."""
 
 import datetime
+import glob
+import hashlib
 import os
 import re
 
 from harness.inspector import WAITING
+from harness.profile import make_unwritable
 from harness.session import main, wine_path
 from harness.waiting import poll
 import trigger_steps
@@ -96,6 +99,43 @@ class AttemptTrace(trigger_steps.TriggerTest):
         self.expect_hits(1)
         # Here vetrix-check.exe --replay on self.trace_path names row 0 and the stroke the first
         # attempt missed, and the firing of row 0 in the second.
+
+
+class TraceFileKept(trigger_steps.TriggerTest):
+    """What the program leaves of a file that TraceFile names but must not change. The action
+    runs right before the attempt is written, so by the time its hit shows the write is done."""
+
+    def start_with(self, name, content):
+        path = os.path.join(self.session.folder, name)
+        with open(path, "wb") as f:
+            f.write(content)
+        self.write_profile(TraceFile=wine_path(path))
+        return path
+
+    def fire_and_check_untouched(self, path, content):
+        self.session.start()
+        self.wait_hidden(WAITING)
+        self.draw(START_POINT)
+        self.expect_hits(1)
+        with open(path, "rb") as f:
+            after = f.read()
+        self.assertEqual(len(after), len(content))
+        self.assertTrue(hashlib.sha256(after).digest() == hashlib.sha256(content).digest())
+        self.assertEqual(glob.glob(os.path.join(self.session.folder, "vtx*.tmp")), [])
+
+    def test_a_file_that_holds_no_attempts_is_left_as_it_is(self):
+        # Past the 1 MB limit, where the program would cut the file to its attempts.
+        content = b"notes\r\n" * 149_799
+        self.fire_and_check_untouched(self.start_with("notes.txt", content), content)
+
+    def test_a_failed_replacement_leaves_the_old_file_whole(self):
+        # A file of attempts past the limit: the new attempt makes a new file beside it, which
+        # cannot take the place of one that is made unchangeable.
+        one = b"# attempt 2026-01-01 00:00:00, continuous, ended by the timer\r\n0 1 1\r\n"
+        content = one * (1_048_600 // len(one))
+        path = self.start_with("trace.txt", content)
+        make_unwritable(self, path)
+        self.fire_and_check_untouched(path, content)
 
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@ import os
 
 from harness import profile
 from harness.inspector import START, WAITING
+from harness.pointer import centre
 from harness.session import main
 import shell_steps
 import trigger_steps
@@ -84,6 +85,38 @@ class MouseButton(trigger_steps.TriggerTest):
         self.draw(START_POINT, button=RIGHT)
         self.barrier()
         self.expect_hits(1)
+
+
+class TickedWhileMoving(trigger_steps.TriggerTest):
+    """Ticking the box hands the button to the hook library, whose hook may be off just then:
+    a loop that looks at the pointer itself needs no hook for moves."""
+
+    def test_a_box_ticked_while_the_pointer_moves_hears_the_button(self):
+        self.write_profile(UM=0, MB=RIGHT)
+        self.session.start()
+        self.wait_hidden(WAITING)
+        target = self.start_tool("window", *TARGET_RECT, wait_for="ready")
+        box = self.session.show_from_tray().find("Button", USE_MOUSE)[0]
+        self.assertEqual(box["checked"], "0")
+        # At rest over another window the loop waits for the hook's word; the moves into the
+        # program's window wake it, and it looks at the pointer itself, the hook off, until the
+        # click on the box ends the run.
+        self.session.xdotool("mousemove", *map(str, CLICK_POINT))
+        self.session.dump()
+        # Moving all the way: 10 ms apart, the loop sees each move, and clicked as it arrives.
+        (x0, y0), (x1, y1) = CLICK_POINT, centre(box)
+        path = []
+        for i in range(1, 31):
+            path += ["mousemove", str(x0 + (x1 - x0) * i // 30), str(y0 + (y1 - y0) * i // 30),
+                     "sleep", "0.01"]
+        self.session.xdotool(*path[:-2], "click", "1")
+        self.session.wait_dump(f'"{USE_MOUSE}" ticked and recognition stopped',
+                               lambda d: d.find("Button", USE_MOUSE)[0]["checked"] == "1"
+                               and d.start_button()["text"] == START)
+        self.draw(START_POINT, button=RIGHT)
+        self.session.wait_caption(START, " after the gesture's release")
+        self.expect_hits(1)
+        self.assertEqual(target.events(), [], "the gesture's press and release are held back")
 
 
 class HoldingBack(trigger_steps.TriggerTest):

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,9 +20,9 @@ namespace vetrix {
 namespace {
 
 // Row 0: right, then down; row 1: up; row 2 follows left and has no action.
-constexpr const char* kGestures =
-    "[Main]\r\nNum=3\r\n1=0 270\r\n2=90\r\n3=180\r\na0=C:\\a.bat\r\na1=C:\\b.bat\r\n"
-    "TraceFile=trace.txt\r\n";
+const std::string kRows =
+    "[Main]\r\nNum=3\r\n1=0 270\r\n2=90\r\n3=180\r\na0=C:\\a.bat\r\na1=C:\\b.bat\r\n";
+const std::string kGestures = kRows + "TraceFile=trace.txt\r\n";
 // Where the program makes the relative setting point: the current folder at start-up.
 constexpr const char* kTracePath = "/Vetrix/work/trace.txt";
 constexpr Point kOrigin{500, 400};
@@ -70,6 +71,18 @@ class AttemptTraceTest : public testing::FileTest {
     world().FollowTrack(std::move(track));
     world().At(stopAt, [this] { window().startButton.Click(); });
     window().startButton.Click();
+  }
+  // Row 0 (right, then down) fires once from each time in `at`, down a staircase.
+  void FireAt(std::initializer_list<std::uint64_t> at, std::uint64_t stopAt) {
+    std::vector<fake::World::Sample> track;
+    Point p = kOrigin;
+    for (const std::uint64_t t : at) {
+      p.x += 30;
+      track.push_back({t, p});
+      p.y += 30;
+      track.push_back({t + 40, p});
+    }
+    RunContinuous(std::move(track), stopAt);
   }
 };
 
@@ -160,6 +173,19 @@ TEST_F(AttemptTraceTest, AttemptsAreWrittenWithTheirBoundsAndEnding) {
   }
 }
 
+// Two gestures followed drop out at one turn: the failures stop the timer there, which ends the
+// attempt in that pass, by the timer, while the run goes on.
+TEST_F(AttemptTraceTest, TheFailuresThatStopTheTimerEndTheAttemptByTheTimer) {
+  Create(
+      "[Main]\r\nNum=3\r\n1=0 270\r\n2=0 90\r\n3=180\r\na0=C:\\a.bat\r\n"
+      "a1=C:\\b.bat\r\nTraceFile=trace.txt\r\n");
+  RunContinuous({{100, {530, 400}}, {140, {500, 400}}}, 5000);
+  const std::vector<Attempt> attempts = Attempts(Trace());
+  ASSERT_EQ(attempts.size(), 1u) << Trace();
+  EXPECT_EQ(attempts[0].opening, "# attempt 2026-12-08 14:03:00, continuous, ended by the timer");
+  EXPECT_EQ(attempts[0].lines.back(), "140 500 400");
+}
+
 TEST_F(AttemptTraceTest, ALongAttemptKeepsItsLastPassesFromAnAnchor) {
   const std::string ini = "[Main]\r\nNum=1\r\n1=0 270\r\na0=C:\\a.bat\r\nTraceFile=trace.txt\r\n";
   Create(ini);
@@ -196,7 +222,7 @@ TEST_F(AttemptTraceTest, ALongAttemptKeepsItsLastPassesFromAnAnchor) {
 // it, then the new one; up to the limit it only grows.
 TEST_F(AttemptTraceTest, TheFileStartsAfreshPastItsLimit) {
   const auto fire = [this] {
-    RunContinuous({{100, {530, 400}}, {140, {530, 430}}}, 1000);
+    FireAt({100}, 1000);
     ASSERT_EQ(world().shellCalls.size(), 1u);
   };
   Create(kGestures);
@@ -204,16 +230,18 @@ TEST_F(AttemptTraceTest, TheFileStartsAfreshPastItsLimit) {
   const std::string attempt = Trace();
   ASSERT_TRUE(attempt.starts_with("# attempt "));
 
-  // Old attempts of about 1 kB each, numbered so that each is told from the others.
+  // Old attempts of about 1 kB each, numbered so that each is told from the others; the first,
+  // as in a file already rotated, of the length that makes up `size`.
   const auto oldAttempts = [](std::size_t size) {
+    const std::string opening = "# attempt 2026-01-01 00:00:00, continuous, ended by the timer\r\n";
     std::string text;
-    for (int n = 0; text.size() < size; ++n) {
-      std::string one = "# attempt 2026-01-01 00:00:00, continuous, ended by the timer\r\n" +
-                        std::to_string(n) + " 1 1\r\n";
+    for (int n = 1; text.size() + 1000 + 200 <= size; ++n) {
+      std::string one = opening + std::to_string(n) + " 1 1\r\n";
       while (one.size() < 1000) one += "0 1 1\r\n";
-      text += one;
+      text += one.substr(0, 1000 - 2) + "\r\n";
     }
-    return text.substr(text.size() - size);  // cut at the front, as a file already rotated
+    const std::size_t padding = size - text.size() - opening.size() - 6;
+    return opening + "0 1 " + std::string(padding, '1') + "\r\n" + text;
   };
   const std::size_t fits = kTraceFileLimit - attempt.size();
   for (const std::size_t size : {fits, fits + 1}) {
@@ -224,16 +252,19 @@ TEST_F(AttemptTraceTest, TheFileStartsAfreshPastItsLimit) {
     world().PutFile(kTracePath, old);
     Create(kGestures);
     fire();
+    ASSERT_EQ(old.size(), size);
     const std::string file = Trace();
     ASSERT_TRUE(file.ends_with(attempt));
+    // Texts of a megabyte: their sizes, then their equality without a line diff.
     if (size == fits) {
-      EXPECT_EQ(file, old + attempt);
+      ASSERT_EQ(file.size(), old.size() + attempt.size());
+      EXPECT_TRUE(file == old + attempt);
       continue;
     }
     const std::size_t kept = file.size() - attempt.size();
     EXPECT_LE(file.size(), kTraceFileLimit / 2);
     EXPECT_TRUE(file.starts_with("# attempt "));
-    EXPECT_EQ(file.substr(0, kept), old.substr(old.size() - kept));
+    EXPECT_TRUE(file.compare(0, kept, old, old.size() - kept) == 0);
     // The attempt before the first one kept would not have fitted.
     EXPECT_GT(kept + 1000, kTraceFileLimit / 2 - attempt.size());
   }
@@ -242,17 +273,108 @@ TEST_F(AttemptTraceTest, TheFileStartsAfreshPastItsLimit) {
 TEST_F(AttemptTraceTest, ARefusedPathIsShownOnceAndRecognitionGoesOn) {
   world().refusedFiles = {kTracePath};
   Create(kGestures);
-  RunContinuous({{100, {530, 400}},
-                 {140, {530, 430}},
-                 {200, {560, 430}},
-                 {240, {560, 460}},
-                 {300, {590, 460}},
-                 {340, {590, 490}}},
-                1000);
+  FireAt({100, 200, 300}, 1000);
   EXPECT_EQ(world().shellCalls.size(), 3u);
   EXPECT_EQ(world().FileBytes(kTracePath), nullptr);
   EXPECT_EQ(world().tray.tip, texts::kTraceRefusedTip.str() + "\\Vetrix\\work\\trace.txt");
   EXPECT_EQ(std::count(world().tray.calls.begin(), world().tray.calls.end(), "modify:tip"), 1);
+}
+
+// A mistyped path or a hostile gesture.ini names a file that holds something else: it is neither
+// added to nor cut, however large, and neither is one that cannot be read, a share or a device.
+TEST_F(AttemptTraceTest, OnlyANewEmptyOrAttemptFileIsWritten) {
+  const std::string document(kTraceFileLimit + 14, 'x');
+  const std::string attempts = "# attempt 2026-01-01 00:00:00, continuous, ended by the timer\r\n";
+  struct Case {
+    const char* setting;
+    std::optional<std::string> before;
+    bool unreadable;
+    std::optional<std::string> tip;  // none: the attempt is added
+    const char* shownPath;
+  };
+  const Case cases[] = {
+      {"notes.txt", document, false, texts::kTraceNotATraceTip.str(), "\\Vetrix\\work\\notes.txt"},
+      {"notes.txt", "Dear diary\r\n", false, texts::kTraceNotATraceTip.str(),
+       "\\Vetrix\\work\\notes.txt"},
+      {"notes.txt", "# attem", false, texts::kTraceNotATraceTip.str(), "\\Vetrix\\work\\notes.txt"},
+      {"trace.txt", attempts, true, texts::kTraceRefusedTip.str(), "\\Vetrix\\work\\trace.txt"},
+      {"\\\\server\\share\\trace.txt", std::nullopt, false, texts::kTraceNetworkTip.str(),
+       "\\\\server\\share\\trace.txt"},
+      {"//server/share/trace.txt", std::nullopt, false, texts::kTraceNetworkTip.str(),
+       "//server/share/trace.txt"},
+      {"NUL", std::nullopt, false, texts::kTraceNetworkTip.str(), "\\Vetrix\\work\\NUL"},
+      {"C:\\logs\\Com1.txt", std::nullopt, false, texts::kTraceNetworkTip.str(),
+       "C:\\logs\\Com1.txt"},
+      {"trace.txt", "", false, std::nullopt, ""},
+      {"trace.txt", attempts, false, std::nullopt, ""},
+      {"trace.txt", std::nullopt, false, std::nullopt, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.setting) + " holding " + c.before.value_or("nothing").substr(0, 20));
+    Restart();
+    PointWorldAtFolders();
+    const std::string path = std::string("/Vetrix/work/") + c.setting;
+    if (c.before) world().PutFile(path, *c.before);
+    if (c.unreadable) world().unreadableFiles = {path};
+    Create(std::string(kRows) + "TraceFile=" + c.setting + "\r\n");
+    FireAt({100}, 1000);
+    ASSERT_EQ(world().shellCalls.size(), 1u);
+    const std::string* after = world().FileBytes(path);
+    if (c.tip) {
+      EXPECT_EQ(world().tray.tip, *c.tip + c.shownPath);
+      EXPECT_EQ(after != nullptr, c.before.has_value());
+      if (after && c.before) {
+        ASSERT_EQ(after->size(), c.before->size());
+        EXPECT_TRUE(*after == *c.before);
+      }
+      if (!c.before) {
+        EXPECT_EQ(world().plainFileWrites, 0);
+      }
+    } else {
+      EXPECT_EQ(world().tray.tip, texts::kAppTitle.str());
+      ASSERT_NE(after, nullptr);
+      EXPECT_TRUE(after->starts_with(c.before.value_or("") + "# attempt 2026-12-08"));
+    }
+  }
+}
+
+// A write that fails or takes long stops the trace for a minute; then it is tried again.
+TEST_F(AttemptTraceTest, AFailedOrSlowWriteStopsTheTraceForAWhile) {
+  const std::uint64_t later = 1000 + kTraceQuietMs;
+  for (const bool slow : {true, false}) {
+    SCOPED_TRACE(slow ? "slow" : "refused");
+    Restart();
+    PointWorldAtFolders();
+    if (slow) {
+      world().plainFileWriteMs = kTraceSlowWriteMs + 1;
+    } else {
+      world().refusedFiles = {kTracePath};
+    }
+    Create(kGestures);
+    // Row 0 fires three times: at once, soon after, and once the minute has passed.
+    FireAt({100, 900, later}, later + 1000);
+    EXPECT_EQ(world().shellCalls.size(), 3u);
+    EXPECT_EQ(world().plainFileWrites, 2);
+    if (slow) {
+      EXPECT_EQ(Attempts(Trace()).size(), 2u);
+    }
+  }
+}
+
+// The refusal stays the tip once a pause has ended, where the program's name would hide it.
+TEST_F(AttemptTraceTest, TheRefusalOutlastsAPause) {
+  world().refusedFiles = {kTracePath};
+  Create(std::string(kGestures) + "[Exclude]\r\n1=game.exe\r\n");
+  FireAt({100}, 1000);
+  const std::string refusal = texts::kTraceRefusedTip.str() + "\\Vetrix\\work\\trace.txt";
+  ASSERT_EQ(world().tray.tip, refusal);
+  const Rect monitor{0, 0, 1024, 768};
+  world().BringToFront({"game.exe", {100, 100, 400, 300}, monitor, false});
+  platform::ProcessMessages();
+  EXPECT_EQ(world().tray.tip, texts::kPausedTip.str() + " (game.exe)");
+  world().BringToFront({"notepad.exe", {100, 100, 400, 300}, monitor, false});
+  platform::ProcessMessages();
+  EXPECT_EQ(world().tray.tip, refusal);
 }
 
 TEST_F(AttemptTraceTest, WithoutAPathNothingListensAndNothingIsWritten) {

@@ -186,6 +186,18 @@ TEST(CheckTest, TraceLinesAreReadStrictly) {
   EXPECT_EQ(ParseTrace("\n# c\n5 1 2\r\n5 -3 4\n").size(), 2u);
   for (const char* bad : {"5 1\n", "5 1 2 3\n", "-1 0 0\n", "9 0 0\n8 0 0\n", "1 0 x\n"})
     EXPECT_THROW(ParseTrace(bad), std::runtime_error) << bad;
+  // Coordinates far beyond any screen would overflow the step rule and the drawing.
+  EXPECT_EQ(ParseTrace("0 -1000000 1000000\n").size(), 1u);
+  for (const char* far :
+       {"0 -2147483648 0\n10 2147483647 0\n", "0 0 1000001\n", "0 99999999999 0\n"}) {
+    try {
+      ParseTrace(far);
+      ADD_FAILURE() << far;
+    } catch (const std::runtime_error& e) {
+      EXPECT_TRUE(std::string(e.what()).starts_with("line 1: x and y are screen pixels"))
+          << e.what();
+    }
+  }
 }
 
 // Hand-made attempts, one line each "ms x y" (ms 10 apart unless given): what the nearest
@@ -225,6 +237,22 @@ TEST(CheckTest, AnAttemptThatFiresNothingIsExplainedByItsNearestMiss) {
       {"a gesture shadowed by a shorter one that fires first",
        "[Main]\nNum=2\n1=0\n2=0 90\n" + actions, "0 500 400\n10 530 400\n20 530 370\n",
        "row 1 had followed 1 of 2 strokes when row 0 fired first, at 10 ms",
+       // Row 0 fired: no word on what a recording would make of it.
+       ""},
+      {"a tie goes to the lowest row", "[Main]\nNum=2\n1=0 90\n2=0 270\n" + actions,
+       "0 500 400\n10 530 400\n20 500 400\n",
+       "row 0 followed 1 of 2 strokes; then the pointer went 180°, the stroke wants 90°: 45° or "
+       "more apart",
+       "a recording of this movement would give the strokes 0 180, which drawn exactly fire no "
+       "gesture of this file"},
+      {"the timer on the trace's own clock", "[Main]\nNum=3\n1=0 90\n2=270\n3=180\n" + actions,
+       "5000 500 400\n5010 530 400\n8500 530 370\n",
+       "row 0 followed 1 of 2 strokes; then the attempt's 3-second timer ran out, at 8010 ms",
+       "a recording of this movement would give the strokes 0 90, which drawn exactly fire row 0"},
+      {"shadowed by the first of two firings",
+       "[Main]\nNum=4\n1=0\n2=0 90 90\n3=90 90\n4=90 90 0\n" + actions + "a3=d.bat\n",
+       "0 500 400\n10 530 400\n20 530 370\n30 530 340\n",
+       "row 1 had followed 1 of 3 strokes when row 0 fired first, at 10 ms",
        // Row 0 fired: no word on what a recording would make of it.
        ""},
       {"no gesture starts", "[Main]\nNum=1\n1=0\n" + actions, "0 500 400\n10 500 430\n",

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -105,6 +107,46 @@ TEST_F(FeedbackTest, ATriggeredRunDrawsTheSampledPathAndLeavesNothing) {
   }
 }
 
+// A hot-key run lasts until a gesture fires: each try that ended (every gesture dropped, or the
+// timer ran out) leaves the screen, and so does one the pointer rested after. The picture
+// behind the trail covers only what is drawn: a click makes none.
+TEST_F(FeedbackTest, OnlyTheTryInProgressStaysDrawnOnAPictureOfItsSize) {
+  Create(Mode::HotKey);
+  bool restedTryGone = false, firstGone = false, secondShown = false;
+  Rect pictureAfter;
+  // Right (the gesture's first stroke), up (it drops out: the try has ended), then right again.
+  Run({{530, 400}, {560, 400}, {560, 370}, {590, 370}, {620, 370}}, [&] {
+    firstGone = world().TrailCover({545, 400}) == 0;
+    secondShown = world().TrailCover({605, 370}) == 255;
+    pictureAfter = world().trail.picture;
+  });
+  EXPECT_TRUE(firstGone);
+  EXPECT_TRUE(secondShown);
+  EXPECT_TRUE(platform::Covers(pictureAfter, {586, 366, 39, 9}));
+  EXPECT_LT(std::int64_t{pictureAfter.width} * pictureAfter.height, 1024 * 768 / 4);
+
+  // Left with no gesture followed, a rest of two seconds, then down: a new try.
+  Restart();
+  PointWorldAtFolders();
+  Create(Mode::HotKey);
+  world().cursor = kOrigin;
+  world().FollowTrack(
+      {{100, {470, 400}}, {140, {440, 400}}, {2200, {440, 430}}, {2240, {440, 460}}});
+  world().At(2300, [&] {
+    restedTryGone = world().TrailCover({455, 400}) == 0 && world().TrailCover({440, 445}) == 255;
+    window().frame.onHotKey();
+  });
+  window().frame.onHotKey();
+  EXPECT_TRUE(restedTryGone) << "the try before the rest went, the one after it shows";
+
+  Restart();
+  PointWorldAtFolders();
+  Create(Mode::RightButton);
+  Run({});
+  EXPECT_EQ(world().trail.opened, 1);
+  EXPECT_EQ(world().trail.largestPicture, 0) << "a click draws nothing and makes no picture";
+}
+
 TEST_F(FeedbackTest, NothingIsDrawnWhilePaused) {
   Create(Mode::HotKey, "C:\\tools\\go.bat", "PauseFullscreen=yes\n");
   const platform::ForegroundWindow game{"game.exe", {0, 0, 1024, 768}, {0, 0, 1024, 768}, false};
@@ -135,6 +177,7 @@ TEST_F(FeedbackTest, TheTipNamesWhatFiredOrThatNothingDid) {
   const std::string notRecognised = texts::kNotRecognised.str();
   const Case cases[] = {
       {"a file, by its name", Mode::RightButton, "C:\\tools\\go.bat", "", kGesture, {"go.bat"}},
+      {"a file named with slashes", Mode::RightButton, "C:/tools/go.bat", "", kGesture, {"go.bat"}},
       {"a command, by its first field", Mode::HotKey, "*Окно;/mx;", "", kGesture, {"*Окно"}},
       {"a firing in continuous mode", Mode::Continuous, "go.bat", "", kGesture, {"go.bat"}},
       {"nothing fired", Mode::RightButton, "C:\\a.bat", "", kNoGesture, {notRecognised}},
@@ -168,6 +211,14 @@ TEST_F(FeedbackTest, TheTipNamesWhatFiredOrThatNothingDid) {
   }
 }
 
+// A run that fired does not keep the next one from saying that nothing did.
+TEST_F(FeedbackTest, EachRunStartsWithNothingFired) {
+  Create(Mode::RightButton);
+  Run(kGesture);
+  Run(kNoGesture);
+  EXPECT_EQ(Tips(), (std::vector<std::string>{"go.bat", texts::kNotRecognised.str()}));
+}
+
 TEST_F(FeedbackTest, TheKeysAreReadAtStartUpAndNeverWritten) {
   struct Case {
     const char* ini;
@@ -191,6 +242,37 @@ TEST_F(FeedbackTest, TheKeysAreReadAtStartUpAndNeverWritten) {
     for (const auto& write : world().profileWriteLog) {
       EXPECT_NE(write.key, "Trail");
       EXPECT_NE(write.key, "Tip");
+    }
+  }
+}
+
+// Walking only the rows' crossings misses no pixel the line covers: in every direction and
+// length, exactly the pixels whose centre lies within 2.5 px of the line are drawn.
+TEST(TrailCanvas, ALineTouchesExactlyThePixelsNearIt) {
+  constexpr int kSide = 160;
+  constexpr Point kFrom{80, 80};
+  std::vector<std::uint32_t> pixels(kSide * kSide);
+  for (int degrees = 0; degrees < 360; degrees += 7) {
+    for (const int length : {0, 1, 5, 33, 70}) {
+      const double angle = degrees * 3.14159265358979 / 180;
+      const Point to{kFrom.x + static_cast<int>(std::lround(length * std::cos(angle))),
+                     kFrom.y + static_cast<int>(std::lround(length * std::sin(angle)))};
+      std::fill(pixels.begin(), pixels.end(), 0u);
+      platform::TrailCanvas(pixels.data(), kSide, kSide, {0, 0}).Line(kFrom, to);
+      const double dx = to.x - kFrom.x, dy = to.y - kFrom.y;
+      int wrong = 0;
+      for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+          const double px = x - kFrom.x, py = y - kFrom.y;
+          const double lengthSquared = dx * dx + dy * dy;
+          const double t =
+              lengthSquared > 0 ? std::clamp((px * dx + py * dy) / lengthSquared, 0.0, 1.0) : 0;
+          const double distance = std::hypot(px - t * dx, py - t * dy);
+          // Away from the soft edge's last sliver, where float and double may round apart.
+          if (std::abs(distance - 2.5) < 0.003) continue;
+          if ((pixels[y * kSide + x] != 0) != (distance < 2.5)) ++wrong;
+        }
+      EXPECT_EQ(wrong, 0) << degrees << " degrees, " << length << " px";
     }
   }
 }

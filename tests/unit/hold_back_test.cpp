@@ -134,5 +134,20 @@ TEST(Listened, OnlyTheChosenButtonWhileTheTriggerIsOn) {
     EXPECT_FALSE(Listened(button, TriggerWord(kButtonNone, true, true))) << button;
 }
 
+// A hook the system dropped hears nothing: the pointer moved between two slow looks, no move
+// was counted, and the hook's last point is elsewhere. The program's own SetCursorPos is
+// unheard too, but moves the pointer only once: the look after it finds it resting there.
+TEST(SilenceWatch, TheHookIsSetAgainOnlyWhereThePointerMovedUnheard) {
+  const std::uint64_t heardAt10 = PackPoint(10, 10);
+  SilenceWatch watch;
+  EXPECT_FALSE(watch.Look(5, {10, 10}, heardAt10)) << "the first look only takes note";
+  EXPECT_FALSE(watch.Look(5, {10, 10}, heardAt10)) << "resting";
+  EXPECT_FALSE(watch.Look(9, {40, 10}, PackPoint(40, 10))) << "moved, heard";
+  EXPECT_TRUE(watch.Look(9, {70, 10}, PackPoint(40, 10))) << "moved, unheard";
+  EXPECT_FALSE(watch.Look(9, {70, 10}, PackPoint(40, 10))) << "put there, then resting";
+  EXPECT_FALSE(watch.Look(9, {90, 10}, PackPoint(90, 10))) << "a move heard as it was counted";
+  EXPECT_TRUE(watch.Look(9, {95, 10}, PointerRecord::kUnknown)) << "a hook that never heard";
+}
+
 }  // namespace
 }  // namespace zorv

@@ -102,6 +102,21 @@ TEST_F(RecordingTest, TheOldPlaceReportedAgainAfterTheWarpMakesNoStroke) {
   }
 }
 
+// Where the warp does not take (the pointer clipped or held by another program), strokes are
+// measured from where the pointer is: a small move there makes none, a long one its own.
+TEST_F(RecordingTest, WhereTheWarpDoesNotTakeStrokesAreMeasuredFromThePointer) {
+  const Point old{kCentre.x - 300, kCentre.y + 200};
+  world().cursor = old;
+  world().pointerHeld = true;
+  // Offsets from the centre that put the pointer 8, then 38 pixels right of its old place.
+  const Point from{old.x - kCentre.x, old.y - kCentre.y};
+  Path({{from.x, from.y}, {from.x + 8, from.y}, {from.x + 8, from.y}, {from.x + 38, from.y}});
+  KeyAfter(6, kEsc);
+  window().recordButton.Click();
+  EXPECT_EQ(world().cursorSets.front().to, kCentre);
+  EXPECT_EQ(Strokes(0), (std::vector<int>{0}));
+}
+
 TEST_F(RecordingTest, TwentyPixelsFromTheCentreCommitNothingTwentyOneDo) {
   Path({{12, -16}, {0, 0}, {21, 0}});
   KeyAfter(4, kEsc);

@@ -7,6 +7,7 @@
 #include "base/texts.h"
 #include "fixture.h"
 #include "recognition/hot_key.h"
+#include "recognition/pause.h"
 #include "shell/startup.h"
 #include "store/settings_file.h"
 
@@ -250,6 +251,23 @@ TEST_F(TriggersTest, ClosingRemovesHookAndHotKey) {
   EXPECT_FALSE(world().hookInstalled);
   EXPECT_FALSE(world().hotKey.has_value());
   EXPECT_EQ(SettingsFile(".\\gesture.ini").ReadString("Main", "Hotkey"), "Ctrl+Alt+F5");
+}
+
+// The library says when its hook cannot be set and when it is again: the tray tip follows,
+// and a pause in between does not hide it.
+TEST_F(TriggersTest, AnUnheardTriggerIsTheTrayTipUntilItIsHeardAgain) {
+  window().trayIcon.Add();
+  window().pauseRules.programs = {"game.exe"};
+  window().frame.onHookSilent(true);
+  EXPECT_EQ(world().tray.tip, texts::kHookSilentTip.view());
+  world().BringToFront({"game.exe", {0, 0, 10, 10}, {0, 0, 1024, 768}, false});
+  OnForegroundChanged(window());
+  EXPECT_EQ(world().tray.tip, texts::kPausedTip.str() + " (game.exe)");
+  world().BringToFront({"notepad.exe", {0, 0, 10, 10}, {0, 0, 1024, 768}, false});
+  OnForegroundChanged(window());
+  EXPECT_EQ(world().tray.tip, texts::kHookSilentTip.view());
+  window().frame.onHookSilent(false);
+  EXPECT_EQ(world().tray.tip, texts::kAppTitle.view());
 }
 
 }  // namespace

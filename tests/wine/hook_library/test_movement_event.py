@@ -1,6 +1,7 @@
 """Zorv.dll's movement event: none before InstallHook, set at a move of the pointer while the
 hook runs, none after UnInstallHook. The program's resting wait still sees the pointer move
-when the hook reports nothing, as when the system has dropped it, and puts the hook back. And
+when the hook reports nothing, as when the system has dropped it, and puts the hook back; the
+library notices such a hook by itself too. And
 its pointer record: where the last move heard went, while the hook is on; the hook goes off at
 the program's word only while nothing but moves would be missed."""
 
@@ -18,6 +19,16 @@ class MovementEvent(hook_steps.ZorvTest):
         """The host's log once it has looked at the event after everything before this call."""
         host.signal("look")
         return host.wait("the host's look at the event", lambda log: "looked" in log)
+
+    def move_until(self, host, what, line):
+        """Moves the pointer, always somewhere new (a wait takes the pointer's place as it
+        starts), until the host logs `line`."""
+        steps = iter(range(1, 1000))
+
+        def seen():
+            self.xdotool("mousemove", str(PRESS[0] + next(steps)), str(PRESS[1]))
+            return line in host.log()
+        poll(what, seen, START_TIMEOUT, lambda _: repr(host.log()[-5:]))
 
     def test_set_at_a_move_only_while_the_hook_runs(self):
         self.start_target()
@@ -52,19 +63,20 @@ class MovementEvent(hook_steps.ZorvTest):
 
         host.signal("wait")
         host.wait("the resting wait", lambda log: "waiting" in log)
-        steps = iter(range(1, 1000))
-
-        def moved():
-            # Always somewhere new: the wait takes the pointer's place as it starts.
-            self.xdotool("mousemove", str(PRESS[0] + next(steps)), str(PRESS[1]))
-            return "woken pointer" in host.log()
         # Looking now and then is enough: this bound is not a figure of it.
-        poll("the resting wait to see the pointer move", moved, START_TIMEOUT,
-             lambda _: repr(host.log()[-5:]))
+        self.move_until(host, "the resting wait to see the pointer move", "woken pointer")
         self.assertNotIn("not waiting", host.log())
         # A move unheard with no window hung puts the hook back, ahead of the silencing one.
         self.xdotool("mousemove", *map(str, AWAY))
         host.wait("the put-back hook to report a move", lambda _: "moved" in self.look(host))
+        host.stop(self)
+
+    def test_the_library_sets_a_silenced_hook_again_by_itself(self):
+        # No resting wait runs, as in mouse-button mode at rest: the library's own slow look
+        # finds the pointer moved unheard and sets its hook again, ahead of the silencing one.
+        host = self.start_host("--silence", "--trigger", str(trigger(RIGHT, hold_back=False)))
+        self.move_until(host, "the library to set its hook again", "moved")
+        self.assertNotIn("waiting", host.log())
         host.stop(self)
 
     def record(self, host):
