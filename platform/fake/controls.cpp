@@ -18,6 +18,16 @@ struct Window::Impl {
 
 Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->title = std::string(args.title);
+  if (args.owner) {
+    // A dialog: its size is its client area's, in a 3-pixel frame under a 23-pixel caption.
+    impl_->geometry = {(1024 - args.width) / 2,
+                       (768 - args.height) / 2,
+                       args.width + 6,
+                       args.height + 29,
+                       args.width,
+                       args.height};
+    return;
+  }
   // A 1024 x 768 screen, a 4-pixel frame and a 23-pixel caption, like the real window.
   impl_->geometry = {(1024 - args.width) / 2, (768 - args.height) / 2, args.width, args.height,
                      args.width - 8,          args.height - 27};
@@ -111,18 +121,32 @@ struct PopupMenu::Impl {
     std::string caption;
     Handler onClick;
     bool isDefault;
+    std::function<bool()> shown;  // an extended item's; null for the others
   };
   std::vector<Item> items;
+  // The items shown if the menu opens now.
+  std::vector<const Item*> Shown() const {
+    std::vector<const Item*> shown;
+    for (const Item& item : items)
+      if (!item.shown || fake::TheWorld().shiftHeld || item.shown()) shown.push_back(&item);
+    return shown;
+  }
 };
 
 PopupMenu::PopupMenu(Window&) : impl_(std::make_unique<Impl>()) {}
 PopupMenu::~PopupMenu() = default;
 void PopupMenu::AddItem(std::string_view caption, Handler onClick, bool isDefault) {
-  impl_->items.push_back({std::string(caption), std::move(onClick), isDefault});
+  impl_->items.push_back({std::string(caption), std::move(onClick), isDefault, nullptr});
 }
-int PopupMenu::ItemCount() const { return static_cast<int>(impl_->items.size()); }
+void PopupMenu::AddExtendedItem(std::string_view caption, Handler onClick,
+                                std::function<bool()> shown) {
+  impl_->items.push_back({std::string(caption), std::move(onClick), false, std::move(shown)});
+}
+int PopupMenu::ItemCount() const { return static_cast<int>(impl_->Shown().size()); }
 std::string PopupMenu::ItemCaption(int index) const {
-  return index >= 0 && index < ItemCount() ? impl_->items[index].caption : std::string();
+  const auto shown = impl_->Shown();
+  return index >= 0 && index < static_cast<int>(shown.size()) ? shown[index]->caption
+                                                              : std::string();
 }
 void PopupMenu::ShowAt(Point screen) {
   auto& w = fake::TheWorld();
@@ -135,8 +159,11 @@ void PopupMenu::ShowAt(Point screen) {
   }
 }
 void PopupMenu::Choose(int index) {
-  if (index >= 0 && index < ItemCount() && impl_->items[index].onClick)
-    impl_->items[index].onClick();
+  const auto shown = impl_->Shown();
+  if (index < 0 || index >= static_cast<int>(shown.size())) return;
+  // A copy: the handler may change the menu it was chosen from.
+  const Handler handler = shown[index]->onClick;
+  if (handler) handler();
 }
 
 struct GroupBox::Impl {

@@ -37,6 +37,8 @@ struct Window::Impl {
   Size minimumSize;
   // The control that had the focus when the window was last deactivated, as a dialog keeps it.
   HWND lastFocus = nullptr;
+  // A dialog's owner; null for the main window.
+  HWND dialogOwner = nullptr;
 };
 
 struct GroupBox::Impl {
@@ -49,6 +51,11 @@ struct GroupBox::Impl {
 namespace vetrix::win32 {
 
 HFONT FormFont();
+// A dialog of the program's own (a Window made with an owner).
+bool IsDialogWindow(HWND hwnd);
+// The owner of a box or the open dialog: a dialog of ours that is active, else the main window.
+// Under Wine an owned window drops behind its owner once a box owned by the owner closes.
+HWND BoxOwner();
 std::wstring WindowText(HWND hwnd);
 
 // A visible child with the form font, its GWLP_USERDATA set to target (may be null).
