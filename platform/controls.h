@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "base/geometry.h"
+#include "base/path.h"
 
 namespace vetrix::platform {
 
@@ -321,6 +322,8 @@ class ComboBox {
   struct Args {
     Window& parent;
     Rect rect;
+    // The drop-down list shows each entry's icon beside it (AddItem with iconOf).
+    bool icons = false;
   };
   explicit ComboBox(const Args& args);
   ~ComboBox();
@@ -330,6 +333,8 @@ class ComboBox {
   void SetText(std::string_view text);
   std::string Text() const;
   void AddItem(std::string_view text);
+  // An entry with the icon of that file (a program's own), in a box made with `icons`.
+  void AddItem(std::string_view text, const SystemPath& iconOf);
   void DeleteItem(int index);
   int ItemCount() const;
   std::string ItemText(int index) const;

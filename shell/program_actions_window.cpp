@@ -117,7 +117,7 @@ void OpenProgramActions(MainWindow& w) {
   w.programActionsDialog = std::make_unique<ProgramActionsDialog>(w.frame, row);
   BindHandlers(w);
   for (const platform::VisibleProgram& program : platform::VisiblePrograms())
-    w.programActionsDialog->programBox.AddItem(program.name);
+    w.programActionsDialog->programBox.AddItem(program.name, program.path);
   ShowRows(w);
   if (w.programActionsDialog->programList.RowCount() > 0)
     w.programActionsDialog->programList.Select(0);

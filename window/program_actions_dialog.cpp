@@ -31,7 +31,7 @@ ProgramActionsDialog::ProgramActionsDialog(platform::Window& owner, int gestureR
       removeButton({.parent = frame,
                     .rect = kProgramActionsLayout.removeButton,
                     .caption = texts::kProgramRemove}),
-      programBox({.parent = frame, .rect = kProgramActionsLayout.programBox}),
+      programBox({.parent = frame, .rect = kProgramActionsLayout.programBox, .icons = true}),
       browseButton({.parent = frame,
                     .rect = kProgramActionsLayout.browseButton,
                     .caption = texts::kProgramBrowse}),

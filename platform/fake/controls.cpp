@@ -247,6 +247,7 @@ void ComboBox::SetText(std::string_view text) {
 }
 std::string ComboBox::Text() const { return impl_->text; }
 void ComboBox::AddItem(std::string_view text) { impl_->items.emplace_back(text); }
+void ComboBox::AddItem(std::string_view text, const SystemPath&) { AddItem(text); }
 void ComboBox::DeleteItem(int index) {
   if (index < 0 || index >= ItemCount()) return;
   impl_->items.erase(impl_->items.begin() + index);

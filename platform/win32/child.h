@@ -17,6 +17,8 @@ namespace vetrix::win32 {
 struct CommandTarget {
   virtual ~CommandTarget() = default;
   virtual void OnCommand(WORD code) = 0;
+  // An owner-drawn control's item; false where the control draws nothing itself.
+  virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
 };
 
 }  // namespace vetrix::win32
@@ -77,6 +79,8 @@ WNDPROC PutInFront(HWND hwnd, WNDPROC procedure);
 
 // Hands a WM_COMMAND from a child to its CommandTarget; false when it is not from one.
 bool ReflectCommand(WPARAM wp, LPARAM lp);
+// WM_DRAWITEM handed to the control it draws for; false when it is none of ours.
+bool ReflectDrawItem(LPARAM lp);
 
 // The hot-key and up-down classes live in comctl32 and need registering once.
 void InitCommonControlsOnce();

@@ -99,6 +99,9 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
+    case WM_DRAWITEM:
+      if (win32::ReflectDrawItem(lp)) return TRUE;
+      break;
     case WM_TIMER: {
       auto it = impl->timers.find(wp);
       if (it != impl->timers.end() && *it->second) RunHandler(*it->second);

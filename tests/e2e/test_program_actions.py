@@ -7,7 +7,7 @@ The programs are trigger_window.exe under three names, each in front in turn."""
 import os
 import shutil
 
-from harness import pointer, profile, screen
+from harness import pointer, profile
 from harness.inspector import WAITING
 from harness.processes import log_lines
 from harness.session import main, wine_path
@@ -133,7 +133,7 @@ class ProgramActions(trigger_steps.TriggerTest):
         window = s.wait_top_level("VetrixDialog")
         title = "hwnd=" + window["hwnd"]
         d = shell_steps.labelled(s.dump(title))
-        programs, box = d["ListBox"], d["ComboBox"]
+        programs = d["ListBox"]
 
         def wait_rows(rows, ini):
             rows = ["other.exe: *O"] + rows
@@ -160,8 +160,6 @@ class ProgramActions(trigger_steps.TriggerTest):
         poll("the file dialog gone", lambda: not [
             w for w in s.records("windows") if w["hwnd"] == dialog["hwnd"] and w.flag("visible")])
         wait_rows([f"first_window.exe: {mark}"], {"a0": mark})
-        if os.environ.get("VETRIX_SCREENSHOT"):
-            screen.screenshot(s, os.environ["VETRIX_SCREENSHOT"])
 
         # The keyboard: Tab from the list to the buttons, Space presses "Ничего".
         s.click_at(*pointer.row_point(programs, 1))
