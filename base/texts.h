@@ -44,6 +44,23 @@ inline constexpr Cp1251Text kRestore = "Восстановить";
 inline constexpr Cp1251Text kExit = "Выход";
 inline constexpr Cp1251Text kFile = "Файл";
 inline constexpr Cp1251Text kCommand = "Команда";
+// The action list's menu item and the window it opens, for the selected gesture; its number
+// and " в программах" follow "Жест ".
+inline constexpr Cp1251Text kInPrograms = "В программах...";
+inline constexpr Cp1251Text kGestureTitle = "Жест ";
+inline constexpr Cp1251Text kInProgramsTitle = " в программах";
+// Its buttons; "&" marks the letter that Alt presses them with.
+inline constexpr Cp1251Text kProgramFile = "&Файл...";
+inline constexpr Cp1251Text kProgramCommand = "&Команда";
+inline constexpr Cp1251Text kProgramNothing = "&Ничего";
+inline constexpr Cp1251Text kProgramRemove = "&Удалить";
+inline constexpr Cp1251Text kProgramBrowse = "&Обзор...";
+inline constexpr Cp1251Text kProgramAdd = "&Добавить";
+inline constexpr Cp1251Text kProgramClose = "&Закрыть";
+// A row: the program, this, and what its action shows, or kNothing for an empty one.
+inline constexpr Cp1251Text kProgramRowSeparator = ": ";
+inline constexpr Cp1251Text kNothing = "ничего";
+inline constexpr Cp1251Text kProgramFilter = "Programs|*.exe|All files|*.*";
 // The chosen file's path, with "?" for what code page 1251 has no place for, follows.
 inline constexpr Cp1251Text kPathNotStorable = "Этот путь нельзя записать в gesture.ini: ";
 inline constexpr Cp1251Text kOpenFilter =

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "base/geometry.h"
+#include "base/path.h"
 
 namespace vetrix::platform {
 
@@ -46,6 +47,10 @@ class Window {
     // The smallest outer size the user can drag the window to.
     std::int32_t minimumWidth = 0;
     std::int32_t minimumHeight = 0;
+    // Set: a dialog owned by that window, of a fixed size, whose width and height are its
+    // client area's. It stays above its owner and leaves it usable; Esc, like the close box,
+    // runs onClose. Its controls are made as the main window's are.
+    Window* owner = nullptr;
   };
   explicit Window(const Args& args);
   ~Window();
@@ -173,6 +178,10 @@ class PopupMenu {
   PopupMenu& operator=(const PopupMenu&) = delete;
 
   void AddItem(std::string_view caption, Handler onClick, bool isDefault = false);
+  // An item of the extended menu, as Windows has them: shown when `shown` says so as the menu
+  // opens, or while Shift is held then (Shift with the right click or with the menu key).
+  void AddExtendedItem(std::string_view caption, Handler onClick, std::function<bool()> shown);
+  // The items as the menu shows them if it opens now; Choose counts the same way.
   int ItemCount() const;
   std::string ItemCaption(int index) const;
   // Opens at a screen point and returns once an item was chosen or the menu was dismissed.
@@ -321,6 +330,8 @@ class ComboBox {
   struct Args {
     Window& parent;
     Rect rect;
+    // The drop-down list shows each entry's icon beside it (AddItem with iconOf).
+    bool icons = false;
   };
   explicit ComboBox(const Args& args);
   ~ComboBox();
@@ -330,6 +341,8 @@ class ComboBox {
   void SetText(std::string_view text);
   std::string Text() const;
   void AddItem(std::string_view text);
+  // An entry with the icon of that file (a program's own), in a box made with `icons`.
+  void AddItem(std::string_view text, const SystemPath& iconOf);
   void DeleteItem(int index);
   int ItemCount() const;
   std::string ItemText(int index) const;

@@ -4,8 +4,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/geometry.h"
+#include "base/path.h"
 
 namespace vetrix::platform {
 
@@ -25,6 +27,15 @@ ForegroundWindow Foreground();
 // gesture with actions of its own per program completes. It sends no message to any window and
 // allocates nothing; the text stays valid until the next call.
 std::string_view ForegroundProgram();
+
+// The programs with a visible window now, each once, by the file name of the process's image
+// (code page 1251), from the top window down; this program is left out. Each window's process
+// is asked, never the window, so that no hung window holds it up.
+struct VisibleProgram {
+  std::string name;
+  SystemPath path;  // the image's full path, for its icon
+};
+std::vector<VisibleProgram> VisiblePrograms();
 
 // From now on `changed` runs from the message pump whenever another window comes to the front
 // and, with `followPlacement`, whenever the one in front moves or changes size. Asked again,

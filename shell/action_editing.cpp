@@ -5,6 +5,7 @@
 #include "capture/gesture_view.h"
 #include "platform/profile.h"
 #include "platform/system.h"
+#include "shell/program_actions_window.h"
 #include "store/program_actions.h"
 #include "store/script_field.h"
 #include "store/settings.h"
@@ -29,23 +30,28 @@ void AssignAction(MainWindow& window, int row, const std::string& action,
   window.state.table.action[row] = action;
 }
 
-void BindFileToGesture(MainWindow& window) {
-  const int row = window.actionList.Selected();
-  // The working row of a recording is no gesture yet: refused before the dialog opens.
-  if (row < 0 || row >= TableSize(window.state.table)) return;
+void WithChosenFile(std::string_view filter, const std::function<void(const std::string&)>& use) {
   const SystemPath before = platform::CurrentDirectory();
-  const auto file = platform::OpenFileDialog(texts::kOpenFilter, ".");
+  const auto file = platform::OpenFileDialog(filter, ".");
   if (!file) return;
   // The dialog has moved the current folder to the file's; a refusal or a failed write moves
   // it back, so that later writes still reach the file they did.
   try {
-    const auto action = Cp1251FromUtf8(file->utf8);
-    if (!action) throw Error(texts::kPathNotStorable.str() + Cp1251FromUtf8Lossy(file->utf8));
-    AssignAction(window, row, *action, *action);
+    const auto path = Cp1251FromUtf8(file->utf8);
+    if (!path) throw Error(texts::kPathNotStorable.str() + Cp1251FromUtf8Lossy(file->utf8));
+    use(*path);
   } catch (const Error&) {
     platform::SetCurrentDirectory(before);
     throw;
   }
+}
+
+void BindFileToGesture(MainWindow& window) {
+  const int row = window.actionList.Selected();
+  // The working row of a recording is no gesture yet: refused before the dialog opens.
+  if (row < 0 || row >= TableSize(window.state.table)) return;
+  WithChosenFile(texts::kOpenFilter,
+                 [&](const std::string& action) { AssignAction(window, row, action, action); });
 }
 
 void BindCommandToGesture(MainWindow& window) {
@@ -68,6 +74,8 @@ void DeleteSelectedGesture(MainWindow& window) {
   UpdateRecordButton(window);
   ClearDrawing(window);
   RenumberProgramActions(window.state.programActions, d, n);
+  // Its gesture may be gone or have another number now.
+  CloseProgramActions(window);
 }
 
 void AddSavedCommand(MainWindow& window) {

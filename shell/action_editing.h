@@ -2,12 +2,18 @@
 // gestures, keeping the saved command lines. Each writes gesture.ini and updates the lists.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace vetrix {
 
 class MainWindow;
 
+// The open dialog with that filter; `use` gets the chosen file's path (code page 1251). A path
+// the file cannot hold, or an error of `use`, puts the current folder back where the dialog
+// found it. Nothing when cancelled.
+void WithChosenFile(std::string_view filter, const std::function<void(const std::string&)>& use);
 // A double click on the action list, or its menu's "Файл": the open dialog picks the file.
 void BindFileToGesture(MainWindow& window);
 // The action list's menu's "Команда": the saved-command box's text becomes the action.

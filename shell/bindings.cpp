@@ -14,6 +14,7 @@
 #include "recognition/recognition.h"
 #include "shell/action_editing.h"
 #include "shell/layout.h"
+#include "shell/program_actions_window.h"
 #include "shell/startup.h"
 #include "shell/tray.h"
 #include "window/main_window.h"
@@ -26,6 +27,9 @@ void BindHandlers(MainWindow& w) {
   w.bindMenu.AddItem(
       texts::kFile, [&w] { BindFileToGesture(w); }, /*isDefault=*/true);
   w.bindMenu.AddItem(texts::kCommand, [&w] { BindCommandToGesture(w); });
+  w.bindMenu.AddExtendedItem(
+      texts::kInPrograms, [&w] { OpenProgramActions(w); },
+      [&w] { return ProgramActionsOffered(w); });
   w.actionList.SetContextMenu(&w.bindMenu);
 
   w.gestureList.onClick = [&w] { DrawGesture(w); };

@@ -7,6 +7,7 @@
 #include "base/texts.h"
 #include "store/number.h"
 #include "store/script_field.h"
+#include "window/program_actions_dialog.h"
 
 namespace vetrix {
 
@@ -73,6 +74,8 @@ MainWindow::MainWindow()
       trayIcon(frame),
       trayMenu(frame),
       bindMenu(frame) {}
+
+MainWindow::~MainWindow() = default;
 
 std::int32_t ScaleValue(const MainWindow& window) {
   const std::string text = window.scaleField.Text();

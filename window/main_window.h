@@ -98,9 +98,12 @@ class FiringWatcher : public RecognitionWatcher {
   std::function<void(const Firing&)> onFiring_;
 };
 
+class ProgramActionsDialog;
+
 class MainWindow {
  public:
   MainWindow();
+  ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
@@ -130,7 +133,9 @@ class MainWindow {
   platform::Timer attemptTimer;
   platform::TrayIcon trayIcon;
   platform::PopupMenu trayMenu;  // "Восстановить" / "Выход"
-  platform::PopupMenu bindMenu;  // the action list's "Файл" / "Команда"
+  platform::PopupMenu bindMenu;  // the action list's "Файл" / "Команда" (/ "В программах...")
+  // The selected gesture's actions per program, once opened; hidden when closed.
+  std::unique_ptr<ProgramActionsDialog> programActionsDialog;
 
   // Told of recognition's notices, each in the order they began to watch. A watcher that stops
   // before the window goes takes itself off the back (a replay's own).

@@ -30,6 +30,17 @@ Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
   auto& world = fake::TheWorld();
   impl_->title = std::string(args.title);
   impl_->dpi = world.primaryDpi;
+  if (args.owner) {
+    // A dialog: its size is its client area's, in a 3-pixel frame under a 23-pixel caption.
+    const Size client = Scaled(Size{args.width, args.height}, impl_->dpi);
+    impl_->geometry = {(world.screen.width - client.width) / 2,
+                       (world.screen.height - client.height) / 2,
+                       client.width + 6,
+                       client.height + 29,
+                       client.width,
+                       client.height};
+    return;
+  }
   // Centred on the primary monitor.
   const Size size = Scaled(Size{args.width, args.height}, impl_->dpi);
   impl_->geometry.left = (world.screen.width - size.width) / 2;
@@ -139,18 +150,32 @@ struct PopupMenu::Impl {
     std::string caption;
     Handler onClick;
     bool isDefault;
+    std::function<bool()> shown;  // an extended item's; null for the others
   };
   std::vector<Item> items;
+  // The items shown if the menu opens now.
+  std::vector<const Item*> Shown() const {
+    std::vector<const Item*> shown;
+    for (const Item& item : items)
+      if (!item.shown || fake::TheWorld().shiftHeld || item.shown()) shown.push_back(&item);
+    return shown;
+  }
 };
 
 PopupMenu::PopupMenu(Window&) : impl_(std::make_unique<Impl>()) {}
 PopupMenu::~PopupMenu() = default;
 void PopupMenu::AddItem(std::string_view caption, Handler onClick, bool isDefault) {
-  impl_->items.push_back({std::string(caption), std::move(onClick), isDefault});
+  impl_->items.push_back({std::string(caption), std::move(onClick), isDefault, nullptr});
 }
-int PopupMenu::ItemCount() const { return static_cast<int>(impl_->items.size()); }
+void PopupMenu::AddExtendedItem(std::string_view caption, Handler onClick,
+                                std::function<bool()> shown) {
+  impl_->items.push_back({std::string(caption), std::move(onClick), false, std::move(shown)});
+}
+int PopupMenu::ItemCount() const { return static_cast<int>(impl_->Shown().size()); }
 std::string PopupMenu::ItemCaption(int index) const {
-  return index >= 0 && index < ItemCount() ? impl_->items[index].caption : std::string();
+  const auto shown = impl_->Shown();
+  return index >= 0 && index < static_cast<int>(shown.size()) ? shown[index]->caption
+                                                              : std::string();
 }
 void PopupMenu::ShowAt(Point screen) {
   auto& w = fake::TheWorld();
@@ -163,8 +188,11 @@ void PopupMenu::ShowAt(Point screen) {
   }
 }
 void PopupMenu::Choose(int index) {
-  if (index >= 0 && index < ItemCount() && impl_->items[index].onClick)
-    impl_->items[index].onClick();
+  const auto shown = impl_->Shown();
+  if (index < 0 || index >= static_cast<int>(shown.size())) return;
+  // A copy: the handler may change the menu it was chosen from.
+  const Handler handler = shown[index]->onClick;
+  if (handler) handler();
 }
 
 struct GroupBox::Impl {
@@ -248,6 +276,7 @@ void ComboBox::SetText(std::string_view text) {
 }
 std::string ComboBox::Text() const { return impl_->text; }
 void ComboBox::AddItem(std::string_view text) { impl_->items.emplace_back(text); }
+void ComboBox::AddItem(std::string_view text, const SystemPath&) { AddItem(text); }
 void ComboBox::DeleteItem(int index) {
   if (index < 0 || index >= ItemCount()) return;
   impl_->items.erase(impl_->items.begin() + index);

@@ -155,6 +155,8 @@ std::string_view ForegroundProgram() {
   return TheWorld().foreground.program;
 }
 
+std::vector<VisibleProgram> VisiblePrograms() { return TheWorld().visiblePrograms; }
+
 void WatchForeground(std::function<void()> changed, bool followPlacement) {
   auto& w = TheWorld();
   w.foregroundWatch = std::move(changed);

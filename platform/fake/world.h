@@ -109,6 +109,9 @@ class World {
   };
   std::vector<MenuShown> menusShown;
   std::optional<int> menuChoice;  // the item the user picks in the next menu shown
+  bool shiftHeld = false;         // as a menu opens
+  // The programs with a visible window, as VisiblePrograms() gives them.
+  std::vector<platform::VisibleProgram> visiblePrograms;
 
   struct DialogCall {
     std::string filter;

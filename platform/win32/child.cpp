@@ -137,6 +137,12 @@ bool ReflectCommand(WPARAM wp, LPARAM lp) {
   return true;
 }
 
+bool ReflectDrawItem(LPARAM lp) {
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+  auto* target = reinterpret_cast<CommandTarget*>(GetWindowLongPtrW(item->hwndItem, GWLP_USERDATA));
+  return target && target->OnDrawItem(*item);
+}
+
 void InitCommonControlsOnce() {
   static const bool done = [] {
     INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS};

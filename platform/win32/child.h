@@ -17,6 +17,8 @@ namespace vetrix::win32 {
 struct CommandTarget {
   virtual ~CommandTarget() = default;
   virtual void OnCommand(WORD code) = 0;
+  // An owner-drawn control's item; false where the control draws nothing itself.
+  virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
 };
 
 }  // namespace vetrix::win32
@@ -39,6 +41,8 @@ struct Window::Impl {
   UINT dpi = 96;
   // The control that had the focus when the window was last deactivated, as a dialog keeps it.
   HWND lastFocus = nullptr;
+  // A dialog's owner; null for the main window.
+  HWND dialogOwner = nullptr;
 };
 
 struct GroupBox::Impl {
@@ -60,6 +64,11 @@ UINT FormDpi();
 void FitToDpi(HWND control, UINT dpi);
 // A list's or combo box's row height at a DPI.
 int RowHeight(UINT dpi);
+// A dialog of the program's own (a Window made with an owner).
+bool IsDialogWindow(HWND hwnd);
+// The owner of a box or the open dialog: a dialog of ours that is active, else the main window.
+// Under Wine an owned window drops behind its owner once a box owned by the owner closes.
+HWND BoxOwner();
 std::wstring WindowText(HWND hwnd);
 
 // A visible child with the form font, its GWLP_USERDATA set to target (may be null).
@@ -81,6 +90,8 @@ WNDPROC PutInFront(HWND hwnd, WNDPROC procedure);
 
 // Hands a WM_COMMAND from a child to its CommandTarget; false when it is not from one.
 bool ReflectCommand(WPARAM wp, LPARAM lp);
+// WM_DRAWITEM handed to the control it draws for; false when it is none of ours.
+bool ReflectDrawItem(LPARAM lp);
 
 // The hot-key and up-down classes live in comctl32 and need registering once.
 void InitCommonControlsOnce();

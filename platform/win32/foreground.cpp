@@ -7,7 +7,9 @@
 // times a second instead, which costs those wake-ups but still nothing in a pass.
 #include "platform/foreground.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "base/unique_handle.h"
 #include "platform/handler.h"
@@ -157,6 +159,42 @@ std::string_view ForegroundProgram() {
     }
   }
   return {name, static_cast<std::size_t>(length)};
+}
+
+std::vector<VisibleProgram> VisiblePrograms() {
+  std::vector<HWND> windows;
+  EnumWindows(
+      [](HWND hwnd, LPARAM list) -> BOOL {
+        // Windows a user can pick in the taskbar: visible, not owned, not tool windows.
+        if (IsWindowVisible(hwnd) && !GetWindow(hwnd, GW_OWNER) &&
+            !(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  std::vector<VisibleProgram> programs;
+  std::vector<DWORD> asked;
+  for (HWND hwnd : windows) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == GetCurrentProcessId() || std::find(asked.begin(), asked.end(), pid) != asked.end())
+      continue;
+    asked.push_back(pid);
+    const Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (!process) continue;
+    std::wstring path(32768, L'\0');
+    DWORD size = static_cast<DWORD>(path.size());
+    if (!QueryFullProcessImageNameW(process.get(), 0, path.data(), &size)) continue;
+    path.resize(size);
+    std::string name = win32::Narrow(std::wstring_view(path).substr(path.find_last_of(L"\\/") + 1));
+    // Two processes of one program are one row: its actions are the program's.
+    if (name.empty() || std::any_of(programs.begin(), programs.end(), [&](const auto& p) {
+          return lstrcmpiW(win32::Widen(p.name).c_str(), win32::Widen(name).c_str()) == 0;
+        }))
+      continue;
+    programs.push_back({std::move(name), win32::PathOf(path)});
+  }
+  return programs;
 }
 
 void WatchForeground(std::function<void()> changed, bool followPlacement) {

@@ -4,6 +4,7 @@
 #include "base/texts.h"
 #include "platform/handler.h"
 #include "platform/system.h"
+#include "platform/win32/child.h"
 #include "platform/win32/win32.h"
 
 namespace vetrix::win32 {
@@ -46,7 +47,15 @@ namespace vetrix::platform {
 
 namespace {
 
-void Dispatch(const MSG& msg) {
+// A dialog's keys go to the dialog manager: Tab, arrows, mnemonics, Esc.
+bool DialogKey(MSG& msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+  const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  return win32::IsDialogWindow(root) && IsDialogMessageW(root, &msg);
+}
+
+void Dispatch(MSG& msg) {
+  if (DialogKey(msg)) return;
   if (win32::NavigationKey(msg)) return;
   TranslateMessage(&msg);
   // The window sees every character before the control with the focus, which still gets it.
@@ -99,7 +108,7 @@ void RunMessageLoop() {
 
 void ShowErrorBox(const std::string& message) {
   win32::ModalScope modal;
-  MessageBoxW(win32::MainWindowHandle(), win32::Widen(message).c_str(),
+  MessageBoxW(win32::BoxOwner(), win32::Widen(message).c_str(),
               win32::Widen(texts::kAppTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 

@@ -1,5 +1,6 @@
 // The shell's part: opening a file with its default verb, and the open-file dialog.
 #include "platform/system.h"
+#include "platform/win32/child.h"
 #include "platform/win32/win32.h"
 // After windows.h, which they need.
 #include <commdlg.h>
@@ -64,7 +65,7 @@ std::optional<SystemPath> OpenFileDialog(std::string_view filter,
 
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = win32::MainWindowHandle();
+  ofn.hwndOwner = win32::BoxOwner();
   ofn.lpstrFilter = filters.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file.data();

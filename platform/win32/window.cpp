@@ -13,7 +13,18 @@
 namespace vetrix::win32 {
 namespace {
 HWND g_mainWindow = nullptr;
+constexpr wchar_t kDialogClass[] = L"VetrixDialog";
 }  // namespace
+
+bool IsDialogWindow(HWND hwnd) {
+  wchar_t name[16]{};
+  return hwnd && GetClassNameW(hwnd, name, 16) && lstrcmpW(name, kDialogClass) == 0;
+}
+
+HWND BoxOwner() {
+  const HWND active = GetActiveWindow();
+  return IsDialogWindow(active) ? active : g_mainWindow;
+}
 
 HWND MainWindowHandle() { return g_mainWindow; }
 void SetMainWindowHandle(HWND hwnd) { g_mainWindow = hwnd; }
@@ -106,6 +117,14 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
       if (win32::ReflectCommand(wp, lp)) return 0;
+      // Esc in a dialog, from the dialog manager.
+      if (impl->dialogOwner && LOWORD(wp) == IDCANCEL && lp == 0) {
+        if (window.onClose) RunHandler(window.onClose);
+        return 0;
+      }
+      break;
+    case WM_DRAWITEM:
+      if (win32::ReflectDrawItem(lp)) return TRUE;
       break;
     case WM_TIMER: {
       auto it = impl->timers.find(wp);
@@ -176,9 +195,34 @@ int CentredTop(int height) { return (GetSystemMetrics(SM_CYSCREEN) - height) / 2
 
 }  // namespace
 
+namespace {
+
+void CreateDialogWindow(Window::Impl& impl, const Window::Args& args) {
+  win32::RegisterWindowClass({.name = win32::kDialogClass,
+                              .procedure = WindowProcedure,
+                              .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
+  impl.dialogOwner = args.owner->impl().hwnd;
+  // At its owner's DPI, which its controls' font and rows are made for.
+  impl.dpi = args.owner->impl().dpi;
+  const Size client = Scaled(Size{args.width, args.height}, static_cast<std::int32_t>(impl.dpi));
+  constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  constexpr DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
+  RECT r{0, 0, client.width, client.height};
+  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  CreateWindowExW(exStyle, win32::kDialogClass, Widen(args.title).c_str(), style, 0, 0,
+                  r.right - r.left, r.bottom - r.top, impl.dialogOwner, nullptr,
+                  GetModuleHandleW(nullptr), &impl);
+}
+
+}  // namespace
+
 Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
   impl_->owner = this;
   impl_->minimumSize = {args.minimumWidth, args.minimumHeight};
+  if (args.owner) {
+    CreateDialogWindow(*impl_, args);
+    return;
+  }
   win32::RegisterWindowClass({.name = zorv::kMainWindowClass,
                               .procedure = WindowProcedure,
                               .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
@@ -207,6 +251,7 @@ Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
 }
 
 Window::~Window() {
+  if (impl_->hwnd && impl_->dialogOwner) Hide();
   if (impl_->hwnd) DestroyWindow(impl_->hwnd);
   if (impl_->app) DestroyWindow(impl_->app);
 }
@@ -215,6 +260,20 @@ void Window::SetTitle(std::string_view text) { SetWindowTextW(impl_->hwnd, Widen
 std::string Window::Title() const { return Narrow(win32::WindowText(impl_->hwnd)); }
 
 void Window::ShowCentered() {
+  if (impl_->dialogOwner) {
+    // Over the middle of its owner, and the first control takes the focus.
+    RECT owner{}, r{};
+    GetWindowRect(impl_->dialogOwner, &owner);
+    GetWindowRect(impl_->hwnd, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    SetWindowPos(impl_->hwnd, nullptr, owner.left + (owner.right - owner.left - width) / 2,
+                 owner.top + (owner.bottom - owner.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(impl_->hwnd, SW_SHOW);
+    SetForegroundWindow(impl_->hwnd);
+    if (HWND first = GetNextDlgTabItem(impl_->hwnd, nullptr, FALSE)) SetFocus(first);
+    return;
+  }
   RECT r{};
   GetWindowRect(impl_->hwnd, &r);
   const int left = CentredLeft(r.right - r.left), top = CentredTop(r.bottom - r.top);
@@ -234,7 +293,11 @@ void Window::ShowCentered() {
 }
 
 void Window::Show() { ShowWindow(impl_->hwnd, SW_SHOW); }
-void Window::Hide() { ShowWindow(impl_->hwnd, SW_HIDE); }
+void Window::Hide() {
+  // A dialog in front hands the activation back to its owner, not to whatever is next.
+  if (impl_->dialogOwner && GetActiveWindow() == impl_->hwnd) SetActiveWindow(impl_->dialogOwner);
+  ShowWindow(impl_->hwnd, SW_HIDE);
+}
 bool Window::Visible() const { return IsWindowVisible(impl_->hwnd) != FALSE; }
 
 void Window::ShowOwner(bool visible) {

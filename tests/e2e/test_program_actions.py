@@ -12,6 +12,7 @@ from harness.inspector import WAITING
 from harness.processes import log_lines
 from harness.session import main, wine_path
 from harness.waiting import poll
+import capture_steps
 import shell_steps
 import trigger_steps
 from trigger_steps import GESTURE
@@ -106,6 +107,75 @@ class ProgramActions(trigger_steps.TriggerTest):
         }
         poll("every gesture's keys renumbered", lambda: profile.read_ini(s.folder) == expected,
              describe=lambda _: repr(profile.read_ini(s.folder)))
+
+    def test_the_window_adds_changes_and_removes_a_programs_action(self):
+        s = self.session
+        mark = self.mark_actions("file")["file"]
+        # Binding writes beside the program: a copy of its own keeps that out of the build.
+        beside = capture_steps.run_from_private_copy(s)
+        # A section of another program: the action list's menu offers the window.
+        profile.write_ini(s.folder, {
+            "Main": {"HK": "yes", "Num": 1, "1": GESTURE, "a0": "*A;"},
+            "Program:other.exe": {"a0": "*O;"},
+        })
+        shell_steps.start_hidden(s)
+        self.in_front("first_window.exe")
+        c = shell_steps.labelled(s.show_from_tray())
+        actions = c["ListBox 2"]
+        # The command that "Команда" will take, typed into the main window's box.
+        shell_steps.type_into(s, c["ComboBox edit"], "Mark;*m;")
+
+        s.click_at(*pointer.row_point(actions, 0))
+        s.wait_dump("row 0 of the action list selected", lambda d: d.selected_rows(actions) == [0])
+        s.click_at(*pointer.row_point(actions, 0), button=3)
+        menu = s.wait_top_level("#32768")
+        s.click_at(*shell_steps.menu_item_point(menu, 2, count=3))
+        window = s.wait_top_level("VetrixDialog")
+        title = "hwnd=" + window["hwnd"]
+        d = shell_steps.labelled(s.dump(title))
+        programs = d["ListBox"]
+
+        def wait_rows(rows, ini):
+            rows = ["other.exe: *O"] + rows
+            s.wait_dump(f"the rows {rows}", lambda dump: dump.rows(programs) == rows, title=title)
+            poll(f"the file holding {ini}",
+                 lambda: profile.read_ini(beside).get("program:first_window.exe") == ini,
+                 describe=lambda _: repr(profile.read_ini(beside)))
+
+        # The running program, chosen with the arrow keys in the box's list.
+        s.click_centre(d["ComboBox edit"])
+        poll("first_window.exe in the box", lambda: (
+            s.xdotool("key", "Down"),
+            shell_steps.labelled(s.dump(title))["ComboBox"]["text"] == "first_window.exe")[1])
+        s.click_centre(d["&Добавить"])
+        wait_rows(["first_window.exe: ничего"], {"a0": ""})
+
+        s.click_centre(d["&Команда"])
+        wait_rows(["first_window.exe: *Mark"], {"a0": "*Mark;*m;"})
+
+        s.click_centre(d["&Файл..."])
+        dialog = s.wait_top_level("#32770")
+        s.xdotool("type", "--delay", "5", mark)
+        s.xdotool("key", "Return")
+        poll("the file dialog gone", lambda: not [
+            w for w in s.records("windows") if w["hwnd"] == dialog["hwnd"] and w.flag("visible")])
+        wait_rows([f"first_window.exe: {mark}"], {"a0": mark})
+
+        # The keyboard: Tab from the list to the buttons, Space presses "Ничего".
+        s.click_at(*pointer.row_point(programs, 1))
+        s.xdotool("key", "Tab", "Tab", "Tab", "space")
+        wait_rows(["first_window.exe: ничего"], {"a0": ""})
+
+        s.click_centre(d["&Удалить"])
+        wait_rows([], {})
+        # The file the program started with keeps its own.
+        loaded = profile.read_ini(s.folder)
+        self.assertEqual((loaded["main"]["a0"], loaded["program:other.exe"]), ("*A;", {"a0": "*O;"}))
+
+        s.xdotool("key", "Escape")
+        poll("Esc closing the window", lambda: not [
+            w for w in s.records("windows") if w["hwnd"] == window["hwnd"] and w.flag("visible")])
+
 
 if __name__ == "__main__":
     main()

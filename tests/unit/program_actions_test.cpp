@@ -8,11 +8,13 @@
 
 #include "base/cp1251.h"
 #include "base/error.h"
+#include "base/texts.h"
 #include "fixture.h"
 #include "recognition/recognition.h"
 #include "shell/program_action_editing.h"
 #include "shell/startup.h"
 #include "store/settings_file.h"
+#include "window/program_actions_dialog.h"
 
 namespace vetrix {
 namespace {
@@ -239,6 +241,111 @@ TEST_F(ProgramActionsTest, SettingAndRemovingAProgramsAction) {
   EXPECT_EQ(world().currentDirectory, loaded);
   EXPECT_EQ(FindProgram(state().programActions, "new.exe"), nullptr);
   EXPECT_EQ(*FindProgram(state().programActions, "a.exe")->Find(1), "C:\\a1.bat");
+}
+
+// Without a program's section the action list's menu is the one it always was; Shift, or a
+// section in the file, adds the window of actions per program.
+TEST_F(ProgramActionsTest, TheMenuOffersTheWindowOnlyWithSectionsOrShift) {
+  const auto captions = [this] {
+    std::vector<std::string> c;
+    for (int i = 0; i < window().bindMenu.ItemCount(); ++i)
+      c.push_back(window().bindMenu.ItemCaption(i));
+    return c;
+  };
+  const std::vector<std::string> plain{"\xD4\xE0\xE9\xEB", "\xCA\xEE\xEC\xE0\xED\xE4\xE0"};
+  WriteIni("[Main]\nNum=1\n1=0\na0=C:\\a.bat\n[Exclude]\n1=game.exe\n");
+  Create();
+  window().actionList.Select(0);
+  EXPECT_EQ(captions(), plain);
+  window().bindMenu.Choose(2);
+  EXPECT_EQ(window().programActionsDialog, nullptr);
+  world().shiftHeld = true;
+  EXPECT_EQ(captions().size(), 3u);
+  EXPECT_EQ(captions()[2], texts::kInPrograms.str());
+  world().shiftHeld = false;
+
+  Restart();
+  PointWorldAtFolders();
+  WriteIni("[Main]\nNum=1\n1=0\na0=C:\\a.bat\n[Program:ed.exe]\n");
+  Create();
+  EXPECT_EQ(captions().size(), 3u);
+}
+
+// The window as a user drives it: a program from those with a window, a file, a command,
+// nothing, removal, one found by browsing; after each the file holds what the rows show.
+TEST_F(ProgramActionsTest, TheWindowEditsWhatTheFileHolds) {
+  WriteIni(
+      "[Main]\nNum=2\n1=0\na0=C:\\a.bat\n2=90\na1=C:\\b.bat\n[Program:ed.exe]\na0=C:\\e.bat\n");
+  Create();
+  world().visiblePrograms = {{"notepad.exe", {"C:\\Windows\\notepad.exe"}},
+                             {"calc.exe", {"C:\\Windows\\calc.exe"}}};
+  window().actionList.Select(1);
+  window().bindMenu.Choose(2);
+  ASSERT_NE(window().programActionsDialog, nullptr);
+  ProgramActionsDialog& d = *window().programActionsDialog;
+  EXPECT_TRUE(d.frame.Visible());
+  EXPECT_EQ(d.frame.Title(), texts::kGestureTitle.str() + "1" + texts::kInProgramsTitle.str());
+  EXPECT_EQ(d.programList.RowCount(), 0) << "ed.exe has its own action for gesture 0 only";
+  ASSERT_EQ(d.programBox.ItemCount(), 2);
+  const auto rows = [&d] {
+    std::vector<std::string> r;
+    for (int i = 0; i < d.programList.RowCount(); ++i) r.push_back(d.programList.RowText(i));
+    return r;
+  };
+  const std::string nothing = texts::kProgramRowSeparator.str() + texts::kNothing.str();
+
+  d.programBox.Select(1);
+  d.addButton.Click();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"calc.exe" + nothing}));
+  EXPECT_EQ(d.programList.Selected(), 0);
+  // Written beside the program, as every binding is.
+  EXPECT_EQ(ReadIni("program"), "[Program:calc.exe]\r\nA1=\r\n");
+
+  world().dialogAnswers = {"C:\\Tools\\sum.exe"};
+  d.fileButton.Click();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"calc.exe: C:\\Tools\\sum.exe"}));
+  EXPECT_EQ(ReadIni("program"), "[Program:calc.exe]\r\nA1=C:\\Tools\\sum.exe\r\n");
+
+  window().savedCommandBox.SetText("Copy;*c;");
+  d.commandButton.Click();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"calc.exe: *Copy"}));
+  EXPECT_EQ(ReadIni("program"), "[Program:calc.exe]\r\nA1=*Copy;*c;\r\n");
+  EXPECT_EQ(DrawRightUp("CALC.EXE"), Opened{"C:\\a.bat"});  // gesture 0 stays as it was
+  EXPECT_EQ(*FindProgram(state().programActions, "calc.exe")->Find(1), "*Copy;*c;");
+
+  d.nothingButton.Click();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"calc.exe" + nothing}));
+  EXPECT_EQ(ReadIni("program"), "[Program:calc.exe]\r\nA1=\r\n");
+
+  // A typed name, and one found by browsing: each its own row; one already there is only
+  // selected.
+  d.programBox.SetText("  Notepad.exe ");
+  d.addButton.Click();
+  world().dialogAnswers = {"D:\\Games\\calc.exe", "D:\\Games\\Game.exe"};
+  d.browseButton.Click();
+  EXPECT_EQ(d.programList.Selected(), 0);
+  d.browseButton.Click();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"calc.exe" + nothing, "Notepad.exe" + nothing,
+                                              "Game.exe" + nothing}));
+  EXPECT_EQ(d.programList.Selected(), 2);
+
+  d.programList.Select(0);
+  d.removeButton.Click();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"Notepad.exe" + nothing, "Game.exe" + nothing}));
+  EXPECT_EQ(d.programList.Selected(), 0);
+  EXPECT_EQ(ReadIni("program"),
+            "[Program:calc.exe]\r\n[Program:Notepad.exe]\r\nA1=\r\n"
+            "[Program:Game.exe]\r\nA1=\r\n");
+
+  // Esc and the close box close it; deleting a gesture closes it too.
+  d.frame.Close();
+  EXPECT_FALSE(d.frame.Visible());
+  window().bindMenu.Choose(2);
+  ProgramActionsDialog& again = *window().programActionsDialog;
+  EXPECT_EQ(again.programList.RowCount(), 2);
+  window().gestureList.Select(0);
+  window().deleteGestureButton.Click();
+  EXPECT_FALSE(again.frame.Visible());
 }
 
 }  // namespace
