@@ -2,6 +2,7 @@
 // so the rect given and returned is the closed field only.
 #include <vector>
 
+#include "base/dpi.h"
 #include "platform/controls.h"
 #include "platform/win32/child.h"
 // After windows.h, which it needs.
