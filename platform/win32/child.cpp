@@ -121,6 +121,9 @@ Rect ChildBounds(HWND hwnd) {
 }
 
 void MoveChild(HWND hwnd, const Rect& r) {
+  // Reading the place costs the server nothing, a move several requests even when it changes
+  // nothing.
+  if (ChildBounds(hwnd) == r) return;
   MoveWindow(hwnd, r.left, r.top, r.width, r.height, TRUE);
 }
 
