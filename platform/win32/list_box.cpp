@@ -42,9 +42,8 @@ WNDPROC g_listBoxProc = nullptr;
 
 LRESULT CALLBACK ContextMenuProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_CONTEXTMENU) {
-    // Through the window's own pointer, which DestroyChild clears before the object goes.
-    auto* impl = dynamic_cast<ListBox::Impl*>(
-        reinterpret_cast<win32::CommandTarget*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+    // Through the child's object, which DestroyChild forgets before the object goes.
+    auto* impl = dynamic_cast<ListBox::Impl*>(win32::TargetOf(hwnd));
     if (impl && impl->menu) {
       const Point at = impl->MenuPoint(lp);
       RunHandler([&] { impl->menu->ShowAt(at); });
