@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "base/dpi.h"
 #include "base/error.h"
 #include "base/path.h"
 #include "base/texts.h"
@@ -106,7 +107,10 @@ void OnCreate(MainWindow& window) {
   window.trayIcon.Add();
   if (firstStart) window.trayIcon.ShowBalloon(texts::kFirstStartTitle, texts::kFirstStartText);
   RegisterHotKeyAtStartup(window);
-  const Rect area = window.drawingArea.Bounds();
+  // The drawing area's designed size, which it had when it was made at its design place: made
+  // where the layout puts it, it may already be larger, and what is drawn before the first
+  // resize after activation keeps to the designed size.
+  const Rect area = Scaled(design::kDrawingArea, window.frame.Dpi());
   s.drawingRect = {0, 0, area.width, area.height};
   s.programFolder = {FolderOf(platform::ExecutablePath().utf8)};
   ShowSavedCommands(window, ReadSavedCommands());

@@ -45,6 +45,17 @@ inline constexpr Rect kAddCommandButton{432, 344, 75, 25};
 inline constexpr Rect kDeleteCommandButton{512, 344, 75, 25};
 }  // namespace design
 
+// Where each control stands for a client size at a DPI: its design place scaled, the drawing
+// area and the lists grown with the window, the rows under them and the controls on the right
+// moved with its edges.
+struct ControlPlaces {
+  Rect drawingArea, startButton, recordButton, gestureList, deleteGestureButton, actionList,
+      hotKeyField, hotKeyModeBox, scaleField, exactModeBox, hideButton, mouseGroup, mouseTriggerBox,
+      leftButtonRadio, middleButtonRadio, rightButtonRadio, savedCommandBox, addCommandButton,
+      deleteCommandButton;
+};
+ControlPlaces PlacesFor(std::int32_t clientWidth, std::int32_t clientHeight, std::int32_t dpi);
+
 // Recognition's notice that a gesture fired: its row, the action it runs, the time on the
 // system's clock, and the program in front when that action is the program's own (else empty).
 struct Firing {
@@ -110,6 +121,14 @@ class MainWindow {
   SharedState state;
 
   platform::Window frame;
+
+ private:
+  // The controls are made where the layout puts them in the client area the window was given:
+  // under Wine that area is not the one designed for, and every control moved after creation
+  // cost the server a hundred requests before the window first showed.
+  ControlPlaces madeAt_;
+
+ public:
   platform::Image drawingArea;
   platform::Button startButton;
   platform::Button recordButton;

@@ -1,5 +1,7 @@
 #include "platform/win32/child.h"
 
+#include <unordered_map>
+
 #include "base/dpi.h"
 #include "base/unique_handle.h"
 #include "platform/handler.h"
@@ -96,19 +98,36 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
+namespace {
+// Each control's object, by its window: kept in the process rather than in the window's
+// GWLP_USERDATA, which under Wine costs a request to the server for every control made.
+std::unordered_map<HWND, CommandTarget*>& Targets() {
+  static std::unordered_map<HWND, CommandTarget*> targets;
+  return targets;
+}
+}  // namespace
+
+CommandTarget* TargetOf(HWND hwnd) {
+  const auto it = Targets().find(hwnd);
+  return it == Targets().end() ? nullptr : it->second;
+}
+
 HWND CreateChild(HWND parent, const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyle,
                  const Rect& r, CommandTarget* target) {
   HWND hwnd = CreateWindowExW(exStyle, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style,
                               r.left, r.top, r.width, r.height, parent, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont(FormDpi())), FALSE);
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
+  if (hwnd && target) Targets()[hwnd] = target;
   return hwnd;
 }
 
 void DestroyChild(HWND hwnd) {
   // A group box goes with its children already when it is destroyed first.
+  // Forgotten either way: a later window may be given the same handle.
+  Targets().erase(hwnd);
   if (!hwnd || !IsWindow(hwnd)) return;
+  // A class of ours may keep its own object there.
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   DestroyWindow(hwnd);
 }
@@ -121,6 +140,9 @@ Rect ChildBounds(HWND hwnd) {
 }
 
 void MoveChild(HWND hwnd, const Rect& r) {
+  // Reading the place costs the server nothing, a move several requests even when it changes
+  // nothing.
+  if (ChildBounds(hwnd) == r) return;
   MoveWindow(hwnd, r.left, r.top, r.width, r.height, TRUE);
 }
 
@@ -131,9 +153,8 @@ WNDPROC PutInFront(HWND hwnd, WNDPROC procedure) {
 
 bool ReflectCommand(WPARAM wp, LPARAM lp) {
   if (lp == 0) return false;
-  auto* target = reinterpret_cast<CommandTarget*>(
-      GetWindowLongPtrW(reinterpret_cast<HWND>(lp), GWLP_USERDATA));
-  if (target) platform::RunHandler([&] { target->OnCommand(HIWORD(wp)); });
+  if (CommandTarget* target = TargetOf(reinterpret_cast<HWND>(lp)))
+    platform::RunHandler([&] { target->OnCommand(HIWORD(wp)); });
   return true;
 }
 

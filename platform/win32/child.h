@@ -12,8 +12,8 @@
 
 namespace vetrix::win32 {
 
-// A child control that wants its WM_COMMAND notifications. The child's GWLP_USERDATA points
-// to it; whichever window procedure receives the notification hands it on.
+// A child control that wants its WM_COMMAND notifications. CreateChild records it for the
+// child's window; whichever window procedure receives the notification hands it on.
 struct CommandTarget {
   virtual ~CommandTarget() = default;
   virtual void OnCommand(WORD code) = 0;
@@ -71,9 +71,11 @@ bool IsDialogWindow(HWND hwnd);
 HWND BoxOwner();
 std::wstring WindowText(HWND hwnd);
 
-// A visible child with the form font, its GWLP_USERDATA set to target (may be null).
+// A visible child with the form font, its WM_COMMAND handed to target (may be null).
 HWND CreateChild(HWND parent, const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyle,
                  const Rect& r, CommandTarget* target);
+// The object a child was made for; null for none, or once it is destroyed.
+CommandTarget* TargetOf(HWND hwnd);
 // Detaches the child from its C++ object first: destroying a focused child sends
 // notifications (EN_KILLFOCUS, ...) while the object is already going.
 void DestroyChild(HWND hwnd);

@@ -14,6 +14,9 @@ struct ListBox::Impl : win32::CommandTarget {
   ListBox* owner = nullptr;
   HWND hwnd = nullptr;
   PopupMenu* menu = nullptr;
+  // Rows added while the window is hidden (loading at start) are not drawn one by one: under
+  // Wine each one asks the server to redraw the list. It draws them all when it first paints.
+  bool redrawHeld = false;
   ~Impl() override { win32::DestroyChild(hwnd); }
   void OnCommand(WORD code) override {
     if (code == LBN_SELCHANGE && owner->onClick) owner->onClick();
@@ -41,10 +44,16 @@ namespace {
 WNDPROC g_listBoxProc = nullptr;
 
 LRESULT CALLBACK ContextMenuProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_PAINT) {
+    auto* impl = dynamic_cast<ListBox::Impl*>(win32::TargetOf(hwnd));
+    if (impl && impl->redrawHeld) {
+      impl->redrawHeld = false;
+      CallWindowProcW(g_listBoxProc, hwnd, WM_SETREDRAW, TRUE, 0);
+    }
+  }
   if (msg == WM_CONTEXTMENU) {
-    // Through the window's own pointer, which DestroyChild clears before the object goes.
-    auto* impl = dynamic_cast<ListBox::Impl*>(
-        reinterpret_cast<win32::CommandTarget*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+    // Through the child's object, which DestroyChild forgets before the object goes.
+    auto* impl = dynamic_cast<ListBox::Impl*>(win32::TargetOf(hwnd));
     if (impl && impl->menu) {
       const Point at = impl->MenuPoint(lp);
       RunHandler([&] { impl->menu->ShowAt(at); });
@@ -77,6 +86,10 @@ void ListBox::SetEnabled(bool enabled) {
 }
 bool ListBox::Enabled() const { return IsWindowEnabled(impl_->hwnd) != FALSE; }
 void ListBox::AddRow(std::string_view text) {
+  if (!impl_->redrawHeld && !IsWindowVisible(impl_->hwnd)) {
+    SendMessageW(impl_->hwnd, WM_SETREDRAW, FALSE, 0);
+    impl_->redrawHeld = true;
+  }
   SendMessageW(impl_->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 void ListBox::DeleteRow(int row) { SendMessageW(impl_->hwnd, LB_DELETESTRING, row, 0); }

@@ -81,6 +81,7 @@ void SpinEdit::ShowText(std::string_view text) {
 }
 std::string SpinEdit::Text() const { return Narrow(win32::WindowText(impl_->edit)); }
 void SpinEdit::SetBounds(Rect r) {
+  if (Bounds() == r) return;
   win32::MoveChild(impl_->edit, r);
   // Setting the buddy again makes the arrows take their place at its right edge once more, at
   // their width for the window's DPI.
