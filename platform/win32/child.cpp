@@ -160,7 +160,7 @@ bool ReflectCommand(WPARAM wp, LPARAM lp) {
 
 bool ReflectDrawItem(LPARAM lp) {
   const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-  auto* target = reinterpret_cast<CommandTarget*>(GetWindowLongPtrW(item->hwndItem, GWLP_USERDATA));
+  CommandTarget* target = TargetOf(item->hwndItem);
   return target && target->OnDrawItem(*item);
 }
 
