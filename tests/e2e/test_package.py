@@ -12,6 +12,7 @@ from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
 
 CONTENTS = ["Zorv.dll", "first-start.png", "main-window.png", "program-action-tip.png",
+            "program-actions-window.png",
             "scaling-192.png", "trail-and-tip.png",
             "user-guide-ru.txt", "user-guide.txt", "vetrix-check.exe", "vetrix.exe"]
 GUIDES = ["user-guide-ru.txt", "user-guide.txt"]
