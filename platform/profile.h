@@ -1,6 +1,6 @@
 // Profile files (gesture.ini) and the current directory through which the program finds it.
-// On Windows these are the system's profile routines; elsewhere the portable format beside this
-// header (profile_document.h).
+// On Windows these are the system's profile routines; elsewhere the portable format of
+// profile_format/.
 #pragma once
 
 #include <memory>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/path.h"
-#include "platform/profile_document.h"
+#include "profile_format/document.h"
 
 namespace vetrix::platform {
 

@@ -3,7 +3,7 @@
 #include "base/ascii.h"
 #include "base/error.h"
 #include "platform/profile.h"
-#include "platform/profile_document.h"
+#include "profile_format/document.h"
 #include "store/number.h"
 
 namespace vetrix {

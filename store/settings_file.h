@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/profile_document.h"
+#include "profile_format/document.h"
 
 namespace vetrix {
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Fails when a source file includes one from a higher layer, or a layer's library links one.
 
-The layers, bottom to top (docs/development.md, "Layers"): base, platform, store, window,
-capture, recognition, shell, check. A file may include its own layer and the ones below. check/
+The layers, bottom to top (docs/development.md, "Layers"): base, profile_format, platform,
+store, window, capture, recognition, shell, check. A file may include its own layer and the ones below. check/
 (the gesture-file checker) runs the program in the fake world, so it alone above platform/
 includes platform/fake. The two platform worlds never include each other; only platform/win32
 and zorv/ may include system headers of Windows, and zorv/ (a DLL of its own) includes nothing
@@ -19,7 +19,7 @@ import pathlib
 import re
 import sys
 
-LAYERS = ["base", "platform", "store", "window", "capture", "recognition", "shell", "check"]
+LAYERS = ["base", "profile_format", "platform", "store", "window", "capture", "recognition", "shell", "check"]
 RANK = {name: i for i, name in enumerate(LAYERS)}
 WINDOWS_HEADERS = re.compile(
     r"#\s*include\s*<(windows|shellapi|commctrl|commdlg|winresrc|wincodec)\.h>", re.IGNORECASE)

@@ -4,7 +4,7 @@
 #include "platform/profile.h"
 
 #include "platform/fake/world.h"
-#include "platform/profile_document.h"
+#include "profile_format/document.h"
 
 namespace vetrix::platform {
 

@@ -17,9 +17,9 @@
 #include "platform/controls.h"
 #include "platform/foreground.h"
 #include "platform/movement_watch.h"
-#include "platform/profile_document.h"
 #include "platform/system.h"
 #include "platform/trail_canvas.h"
+#include "profile_format/document.h"
 
 namespace vetrix::fake {
 
@@ -55,81 +55,51 @@ struct ShellCall {
   std::uint64_t at = 0;  // virtual time
 };
 
-class World {
- public:
+// A test author's view of the world, in three parts: WorldScript is what a test sets before or
+// while the program runs (the clock, the pointer, the screen, files, other programs, the user's
+// answers); WorldLog is what a test reads afterwards (what the program did to the world); World
+// adds the calls that script events and read the log, and keeps the fake platform's own state.
+
+// What a test sets: the world the program runs in. Defaults are a quiet 1024 x 768 desktop at 96
+// DPI, an empty folder and a clock at 0.
+struct WorldScript {
+  // The clock.
   std::uint64_t now = 0;  // virtual milliseconds
   // The user's clock when `now` is 0, in seconds since 1970 (2026-12-08 14:03:00).
   std::int64_t localClockAtStart = 1'796'738'580;
-  std::uint64_t pumps = 0;  // ProcessMessages calls so far
   std::uint64_t timeLimitMs = 60ull * 60 * 1000;
+
+  // The pointer.
   Point cursor;
-  Point cursorRead;  // where the program last read the pointer
-  struct CursorSet {
-    std::uint64_t at;
-    Point to;
-  };
-  std::vector<CursorSet> cursorSets;  // every SetCursorPos, with the virtual time
   // As Wine now and then does: after a SetCursorPos that moves the pointer, these reads of it
   // (1 = the first after the move) report where it was moved from, although it has moved.
   std::vector<std::uint64_t> warpEchoes;
   // The pointer is clipped or held by another program: SetCursorPos leaves it where it is.
   bool pointerHeld = false;
-  std::optional<Point> warpedFrom;   // internal: none before the first warp
-  std::uint64_t readsSinceWarp = 0;  // internal
+
+  // The screen. Display scaling: the primary monitor (0, 0, screen) at primaryDpi, and more
+  // monitors beside it, each with its own DPI.
   Size screen{1024, 768};
-  // Display scaling: the primary monitor (0, 0, screen) at primaryDpi, and more monitors
-  // beside it, each with its own DPI.
   std::int32_t primaryDpi = 96;
   struct Monitor {
     Rect bounds;
     std::int32_t dpi = 96;
   };
   std::vector<Monitor> monitors;
-  // The DPI of the monitor at a point; the primary's off every monitor.
-  std::int32_t DpiAt(Point p) const;
-  // The user drags the main window until its top-left corner is at `to`. Where that puts the
-  // window's centre on a monitor of another DPI, the window hears it as from Windows
-  // (WM_DPICHANGED): it takes the suggested size (its own scaled to the new DPI) and lays
-  // itself out again.
-  void DragWindow(Point to);
-  std::function<void(Point)> windowDrag;  // internal: set by the fake main window
-  bool instanceGuardTaken = false;
+  Size dragSlop{4, 4};
 
-  std::vector<std::string> errorBoxes;
-  std::vector<ShellCall> shellCalls;
-  TrayState tray;
-  std::vector<KeyEvent> keyEvents;
-  std::vector<std::string> windowCommands;  // "minimize", "maximize", "restore", "close"
-  bool foregroundZoomed = false;
-
-  int foregroundCalls = 0;
-  struct MenuShown {
-    const platform::PopupMenu* menu;
-    Point at;
-  };
-  std::vector<MenuShown> menusShown;
-  std::optional<int> menuChoice;  // the item the user picks in the next menu shown
-  bool shiftHeld = false;         // as a menu opens
-  // The programs with a visible window, as VisiblePrograms() gives them.
-  std::vector<platform::VisibleProgram> visiblePrograms;
-
-  struct DialogCall {
-    std::string filter;
-    std::string initialDirectory;
-  };
-  std::vector<DialogCall> dialogCalls;
-  // What the next dialogs answer (UTF-8 paths), in order; a cancel when none is left.
-  std::vector<std::optional<std::string>> dialogAnswers;
-
+  // Other programs and the window in front.
   struct HotKey {
     std::int32_t modifiers;
     std::uint16_t key;
     friend bool operator==(const HotKey&, const HotKey&) = default;
   };
-  std::optional<HotKey> hotKey;      // registered by the program
   std::vector<HotKey> hotKeysTaken;  // held by other programs
-  int hotKeyRegistrations = 0;
-  bool hookInstalled = false;
+  // The programs with a visible window, as VisiblePrograms() gives them.
+  std::vector<platform::VisibleProgram> visiblePrograms;
+  // The window in front (World::BringToFront changes it as the user would).
+  platform::ForegroundWindow foreground;
+  bool foregroundZoomed = false;
   // The window in front has stopped answering: a command to it times out after 2 s, the
   // system calls it hung, and the hook library hears no move while it hangs (under Wine, none
   // over the window; the fake world has no place for it).
@@ -137,12 +107,73 @@ class World {
   // When it stopped answering: the system calls it hung only 5 s later, as Windows and Wine do.
   std::uint64_t foregroundHungSince = 0;
   static constexpr std::uint64_t kCalledHungAfterMs = 5000;
-  bool ForegroundCalledHung() const;
   // The window in front stops answering at the next command sent to it.
   bool hangAtCommand = false;
   // The system has dropped the hook, as Windows does after an answer that came late: the
   // library hears nothing until the hook is installed again.
   bool hookDropped = false;
+
+  // The user's answers.
+  std::optional<int> menuChoice;  // the item the user picks in the next menu shown
+  bool shiftHeld = false;         // as a menu opens
+  // What the next dialogs answer (UTF-8 paths), in order; a cancel when none is left.
+  std::vector<std::optional<std::string>> dialogAnswers;
+
+  // Files (their contents: World::PutFile). Host paths; the program sees them with backslashes.
+  std::string currentDirectory = ".";
+  std::string executablePath = "/opt/vetrix/vetrix.exe";
+  // Plain files whose writes the file system refuses, as the program names them.
+  std::vector<std::string> refusedFiles;
+  // Plain files that are there but whose reads fail (another program holds them, say).
+  std::vector<std::string> unreadableFiles;
+  // How long each write of a plain file takes on the clock: a slow disk or network share.
+  std::uint32_t plainFileWriteMs = 0;
+  // Root ignores file permissions, so a read-only gesture.ini is simulated here.
+  bool profileWritesFail = false;
+
+  // Looks at the program after every pump, as a debugger would: it is no message, and the pace
+  // of the loop that pumped does not change for it.
+  std::function<void()> pumpWatch;
+};
+
+// What a test reads: what the program did to the world, in the order it did it.
+struct WorldLog {
+  std::uint64_t pumps = 0;  // ProcessMessages calls so far
+  int waits = 0;            // waits for a message or a pointer move
+  Point cursorRead;         // where the program last read the pointer
+  struct CursorSet {
+    std::uint64_t at;
+    Point to;
+  };
+  std::vector<CursorSet> cursorSets;  // every SetCursorPos, with the virtual time
+  bool instanceGuardTaken = false;
+
+  std::vector<std::string> errorBoxes;
+  struct MessageBox {
+    std::string text;
+    std::string caption;
+  };
+  std::vector<MessageBox> messageBoxes;
+  std::vector<ShellCall> shellCalls;
+  TrayState tray;
+  std::vector<KeyEvent> keyEvents;
+  std::vector<std::string> windowCommands;  // "minimize", "maximize", "restore", "close"
+  int foregroundCalls = 0;
+  struct MenuShown {
+    const platform::PopupMenu* menu;
+    Point at;
+  };
+  std::vector<MenuShown> menusShown;
+  struct DialogCall {
+    std::string filter;
+    std::string initialDirectory;
+  };
+  std::vector<DialogCall> dialogCalls;
+
+  // The triggers: the hot key, the hook library and the mouse trigger as the program set them.
+  std::optional<WorldScript::HotKey> hotKey;  // registered by the program
+  int hotKeyRegistrations = 0;
+  bool hookInstalled = false;
   struct MouseTrigger {
     int button;
     bool on;
@@ -150,11 +181,11 @@ class World {
     friend bool operator==(const MouseTrigger&, const MouseTrigger&) = default;
   };
   MouseTrigger mouseTrigger{0, false, false};
-  struct MessageBox {
-    std::string text;
-    std::string caption;
-  };
-  std::vector<MessageBox> messageBoxes;
+
+  // The program's watch on the window in front.
+  std::function<void()> foregroundWatch;
+  bool foregroundPlacementWatched = false;
+  int foregroundProgramLookups = 0;
 
   // The trail's surface: made at OpenTrail, gone at CloseTrail. The pixels here cover the
   // screen, for the tests to look at; `picture` is the part the real surface's picture would
@@ -175,8 +206,6 @@ class World {
     float width = platform::kTrailWidth;
   } trail;
   static constexpr std::size_t kTrailPointsKept = 4096;
-  // The trail's colour at a screen point (its cover 0 to 255); 0 without a surface.
-  int TrailCover(Point at) const;
   // Every tip shown; `shown` while the last one is on the screen.
   struct Tip {
     std::string text;
@@ -185,33 +214,9 @@ class World {
   };
   std::vector<Tip> tips;
   bool tipShown = false;
-  bool TipTimerRunning() const;
-  Size dragSlop{4, 4};
 
-  // The window in front and the program's watch on it.
-  platform::ForegroundWindow foreground;
-  std::function<void()> foregroundWatch;
-  bool foregroundPlacementWatched = false;
-  int foregroundProgramLookups = 0;
-  // Another window comes to the front; a watch hears of it at the next pump, as from the queue.
-  void BringToFront(platform::ForegroundWindow window);
-  // The window in front moves or changes size; heard only by a watch that follows placement.
-  void PlaceForeground(Rect bounds);
-
-  // Host paths; the program sees them with backslashes.
-  std::string currentDirectory = ".";
-  std::string executablePath = "/opt/vetrix/vetrix.exe";
-  // Plain files whose writes the file system refuses, as the program names them.
-  std::vector<std::string> refusedFiles;
-  bool Refuses(const std::string& path) const;
-  // Plain files that are there but whose reads fail (another program holds them, say).
-  std::vector<std::string> unreadableFiles;
-  bool CannotRead(const std::string& path) const;
-  // How long each write of a plain file takes on the clock: a slow disk or network share.
-  std::uint32_t plainFileWriteMs = 0;
+  // Files.
   int plainFileWrites = 0;  // tried, refused or not
-  // Root ignores file permissions, so a read-only gesture.ini is simulated here.
-  bool profileWritesFail = false;
   int profileWrites = 0;
   // Every write that reached a file, in order; a deleted key has no value.
   struct ProfileWrite {
@@ -222,20 +227,21 @@ class World {
   };
   std::vector<ProfileWrite> profileWriteLog;
   int profileReads = 0;  // reads asked of the profile routines, whole-file reads included
+};
 
-  // Files live in memory, not on the disk: a fuzz target loads thousands of them a second and
-  // tests leave nothing behind. Paths as the program gives them (either slash, relative to
-  // currentDirectory, letters in any case). Every folder exists.
-  void PutFile(const std::string& path, std::string bytes);
-  // Null when there is no such file.
-  const std::string* FileBytes(const std::string& path) const;
-  // The file read as a profile file, parsed on first use and kept with it until it is put anew;
-  // its writes are the file's. Null when there is no such file. A snapshot shares the parse;
-  // a write then parts the file from it.
-  const ProfileText* Profile(const std::string& path);
-  ProfileText* ProfileToWrite(const std::string& path);
-  std::shared_ptr<const ProfileText> ProfileShared(const std::string& path);
+namespace detail {
+// The fake platform's own state; a test neither sets nor reads it.
+struct WorldWorks {
+  std::optional<Point> warpedFrom;  // none before the first warp
+  std::uint64_t readsSinceWarp = 0;
+  std::function<void(Point)> windowDrag;  // set by the fake main window
+  platform::MovementWatch movementWatch;
+};
+}  // namespace detail
 
+class World : public WorldScript, public WorldLog, public detail::WorldWorks {
+ public:
+  // Scripting: events to come.
   // Runs fn from the pump once the clock has reached timeMs.
   void At(std::uint64_t timeMs, std::function<void()> fn);
   // Runs fn from the n-th pump from now (1 = the next one).
@@ -250,20 +256,41 @@ class World {
     Point to;
   };
   void FollowTrack(std::vector<Sample> track);
-  // Internal: moves the cursor to the latest sample due.
+  // The user drags the main window until its top-left corner is at `to`. Where that puts the
+  // window's centre on a monitor of another DPI, the window hears it as from Windows
+  // (WM_DPICHANGED): it takes the suggested size (its own scaled to the new DPI) and lays
+  // itself out again.
+  void DragWindow(Point to);
+  // Another window comes to the front; a watch hears of it at the next pump, as from the queue.
+  void BringToFront(platform::ForegroundWindow window);
+  // The window in front moves or changes size; heard only by a watch that follows placement.
+  void PlaceForeground(Rect bounds);
+  // Files live in memory, not on the disk: a fuzz target loads thousands of them a second and
+  // tests leave nothing behind. Paths as the program gives them (either slash, relative to
+  // currentDirectory, letters in any case). Every folder exists.
+  void PutFile(const std::string& path, std::string bytes);
+
+  // Reading.
+  // Null when there is no such file.
+  const std::string* FileBytes(const std::string& path) const;
+  // The DPI of the monitor at a point; the primary's off every monitor.
+  std::int32_t DpiAt(Point p) const;
+  // The trail's colour at a screen point (its cover 0 to 255); 0 without a surface.
+  int TrailCover(Point at) const;
+  bool TipTimerRunning() const;
+  bool ForegroundCalledHung() const;
+
+  // For the fake platform (platform/fake/*.cpp) only.
+  bool Refuses(const std::string& path) const;
+  bool CannotRead(const std::string& path) const;
+  // The file read as a profile file, parsed on first use and kept with it until it is put anew;
+  // its writes are the file's. Null when there is no such file. A snapshot shares the parse;
+  // a write then parts the file from it.
+  const ProfileText* Profile(const std::string& path);
+  ProfileText* ProfileToWrite(const std::string& path);
+  std::shared_ptr<const ProfileText> ProfileShared(const std::string& path);
+  // Moves the cursor to the latest sample due.
   void CatchUpTrack();
-
-  // Looks at the program after every pump, as a debugger would: it is no message, and the pace
-  // of the loop that pumped does not change for it.
-  std::function<void()> pumpWatch;
-
-  // Internal, used by the fake platform.
-  struct TimerSlot {
-    const void* id;
-    std::uint32_t interval;
-    std::uint64_t due;
-    std::function<void()> fire;
-  };
   void StartTimer(const void* id, std::uint32_t interval, std::function<void()> fire);
   void StopTimer(const void* id);
   bool TimerRunning(const void* id) const;
@@ -276,10 +303,14 @@ class World {
   // Where the library hears nothing, the wait looks at the pointer and the window in front every
   // few seconds, as the Win32 one does.
   platform::Woken WaitForActivity();
-  int waits = 0;
-  platform::MovementWatch movementWatch;
 
  private:
+  struct TimerSlot {
+    const void* id;
+    std::uint32_t interval;
+    std::uint64_t due;
+    std::function<void()> fire;
+  };
   struct Scripted {
     bool byPump;
     std::uint64_t when;

@@ -1,6 +1,6 @@
 // The profile format's whole-file functions: each parses the whole file at every call, and a
 // write writes it out whole. The reference that tests, the fuzz target and the Wine oracle
-// hold the program's document (platform/profile_document.h) and Wine's routines against.
+// hold the program's document (profile_format/document.h) and Wine's routines against.
 #pragma once
 
 #include <optional>
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/profile_document.h"
+#include "profile_format/document.h"
 
 namespace vetrix {
 

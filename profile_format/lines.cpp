@@ -1,4 +1,4 @@
-#include "platform/profile_lines.h"
+#include "profile_format/lines.h"
 
 #include <algorithm>
 #include <array>

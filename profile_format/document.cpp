@@ -1,4 +1,4 @@
-#include "platform/profile_document.h"
+#include "profile_format/document.h"
 
 #include <algorithm>
 #include <utility>

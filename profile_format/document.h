@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/profile_lines.h"
+#include "profile_format/lines.h"
 
 namespace vetrix {
 
@@ -16,7 +16,7 @@ namespace vetrix {
 // of one file in a row. Reads answer as the system's routines do on the file as last written,
 // which Text() gives. A write changes the lines it touches and writes the file out whole only
 // when asked for it; whole-file reference functions for the tests are in
-// tests/support/profile_whole_file.h.
+// tests/unit/support/profile_whole_file.h.
 class ProfileText {
  public:
   explicit ProfileText(std::string_view content);

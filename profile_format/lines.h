@@ -2,7 +2,7 @@
 // GetPrivateProfileStringA and WritePrivateProfileStringA do, for the platforms that have no
 // profile routines of their own: how one line reads, how a name or value is trimmed and
 // compared, and what a line written out reads back as. Pure; bytes pass through unchanged (code
-// page 1251 texts included). profile_document.h holds a whole file by these rules.
+// page 1251 texts included). document.h holds a whole file by these rules.
 //
 // The file is taken as Wine takes it (checked against Wine under code pages 1251 and 1252):
 // - A line ends at "\r" or "\n", so CRLF, LF and a lone CR all end lines.
