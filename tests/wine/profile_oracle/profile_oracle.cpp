@@ -1,5 +1,5 @@
 // Runs the same profile-file operations through Wine's GetPrivateProfileStringA and
-// WritePrivateProfileStringA and through platform/profile_document, prints every answer and every
+// WritePrivateProfileStringA and through profile_format/document, prints every answer and every
 // resulting file, and exits 1 when the two disagree anywhere.
 //
 //   profile_oracle <corpus folder> <cases file> [ANSI code page the run must have]

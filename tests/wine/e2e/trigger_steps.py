@@ -17,6 +17,12 @@ from harness.waiting import START_TIMEOUT, poll
 GESTURE = "0 270"
 STEP, STEPS = 30, 4  # each step counts (> 20 px) and still matches its stroke
 HOT_KEY = "ctrl+alt+F5"
+# On trigger_window (0, 0, 200 x 700), clear of the main window, which starts at x = 214: a
+# gesture drawn with a mouse button from START_POINT to END_POINT, a click at CLICK_POINT.
+TARGET_RECT = ("0", "0", "200", "700")
+START_POINT = (40, 100)
+END_POINT = (40 + STEPS * STEP, 100 + STEPS * STEP)
+CLICK_POINT = (100, 400)
 WRONG_KEY, ERROR_CAPTION = "Неправильно задана клавиша!", "Ошибка!"
 
 

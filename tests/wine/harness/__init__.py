@@ -10,5 +10,6 @@ like a person.
   waiting    polling with bounds
   processes  child processes tied to the test
 
-Scripts import it with tests/ on PYTHONPATH, as CTest runs them (see session).
+Scripts import it with tests/wine on PYTHONPATH, as CTest runs them (see session); the tools
+beside it (tests/wine/*.py) find it there by themselves.
 """

@@ -11,14 +11,11 @@ from harness.pointer import centre
 from harness.session import main
 import shell_steps
 import trigger_steps
+from trigger_steps import CLICK_POINT, END_POINT, START_POINT, TARGET_RECT
 
 USE_MOUSE = "Использовать кнопки мыши"
 LEFT, RIGHT = 1, 3
-# On trigger_window (0, 0, 200 x 700), clear of the main window, which starts at x = 214.
-TARGET_RECT = ("0", "0", "200", "700")
-START_POINT = (40, 100)
-END_POINT = (40 + 4 * trigger_steps.STEP, 100 + 4 * trigger_steps.STEP)
-CLICK_POINT, BARRIER_POINT = (100, 400), (100, 500)
+BARRIER_POINT = (100, 500)
 
 
 def click_events(point):

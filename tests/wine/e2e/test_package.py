@@ -7,7 +7,7 @@ import subprocess
 import zipfile
 
 from harness import profile
-from harness.session import VetrixTest, main
+from harness.session import REPO, VetrixTest, main
 from harness.waiting import UI_TIMEOUT
 import shell_steps as steps
 
@@ -16,7 +16,6 @@ CONTENTS = ["Zorv.dll", "first-start.png", "main-window.png", "program-action-ti
             "scaling-192.png", "trail-and-tip.png",
             "user-guide-ru.txt", "user-guide.txt", "vetrix-check.exe", "vetrix.exe"]
 GUIDES = ["user-guide-ru.txt", "user-guide.txt"]
-REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 # Built by the native preset, which the mingw build does not know of.
 NATIVE_CHECK = os.environ.get("VETRIX_NATIVE_CHECK") or os.path.join(
     REPO, "build", "native", "check", "vetrix-check")
@@ -71,10 +70,7 @@ class Package(VetrixTest):
         profile.write_ini(s.folder, {"Main": {"Scale": "12"}})
         steps.start_hidden(s)
         s.show_from_tray()
-        steps.open_tray_menu(s)
-        # "Выход", chosen with the keyboard while the window is in front.
-        s.xdotool("key", "Up", "Return")
-        self.assertEqual(steps.wait_exit(s), 0, "exit code")
+        self.assertEqual(steps.quit_from_tray_menu(s), 0, "exit code")
         self.assertEqual(profile.read_ini(s.folder)["main"]["scale"], "12")
 
     def test_checker_reports_a_gesture_that_never_fires(self):

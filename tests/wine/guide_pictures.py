@@ -4,7 +4,7 @@ on a private Xvfb, cropped small: docs/first-start.png (the first start's balloo
 and docs/main-window.png (the window after the five minutes' steps). Look at both before they
 replace the ones in docs/ (git add -f: pictures are otherwise kept out).
 
-Usage: tools/guide_pictures.py [OUT_DIR] [BUILD_DIR]   defaults: docs, build/mingw
+Usage: python3 tests/wine/guide_pictures.py [OUT_DIR] [BUILD_DIR]   defaults: docs, build/mingw
 It needs the mingw build and uses its test prefix: run no Wine test of that build meanwhile.
 """
 
@@ -12,13 +12,10 @@ import os
 import subprocess
 import sys
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-sys.path[:0] = [os.path.join(ROOT, "tests"), os.path.join(ROOT, "tests", "e2e")]
-
-from harness import pointer, profile, screen  # noqa: E402
-from harness.session import Config, Session  # noqa: E402
-from harness.waiting import UI_TIMEOUT, poll  # noqa: E402
-import shell_steps as steps  # noqa: E402
+from e2e import shell_steps as steps
+from harness import pointer, profile, screen
+from harness.session import REPO, Config, Session
+from harness.waiting import UI_TIMEOUT, poll
 
 COPY = "Копировать;+ctrl;*c;-ctrl;"
 # The window after the five minutes: right then down, bound to the copy command, the command
@@ -81,11 +78,9 @@ def main_window(config, out):
 
 
 def main():
-    out = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "docs"))
-    build = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else os.path.join(ROOT, "build", "mingw"))
-    config = Config(os.path.join(build, "vetrix.exe"),
-                    os.path.join(build, "tests", "win32_tools", "inspector.exe"),
-                    os.path.join(build, "wineprefix-tests"), os.path.join(ROOT, "tools", "wine-env.sh"))
+    out = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(REPO, "docs"))
+    build = sys.argv[2] if len(sys.argv) > 2 else os.path.join(REPO, "build", "mingw")
+    config = Config.of_build(build)
     first_start(config, out)
     main_window(config, out)
 

@@ -12,7 +12,7 @@ import subprocess
 
 from harness.display import SCREEN
 from harness.inspector import one
-from harness.session import Config
+from harness.session import REPO, Config
 from harness.waiting import START_TIMEOUT
 
 RECORD, RECORDING = "Запись", "Записывается"
@@ -21,7 +21,6 @@ EXACT = "Точная запись"
 # activation; the control itself is laid out to the client size before that.
 DESIGN_BITMAP = (209, 281)
 
-REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 # Built by the native preset, which the mingw build does not know of.
 REFERENCE_DRAWING = os.environ.get("VETRIX_REFERENCE_DRAWING") or os.path.join(
     REPO, "build", "native", "tests", "unit", "reference_drawing")

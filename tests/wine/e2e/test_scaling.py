@@ -98,7 +98,7 @@ class Scaled(trigger_steps.TriggerTest):
         session.xdotool("mouseup", str(RIGHT))
         session.wait_caption(START, " after the release")
         self.expect_hits(1)
-        # Wine shows only the pixels the line covers well (docs/development.md): 3 of a line 4
+        # Wine shows only the pixels the line covers well (docs/wine-notes.md): 3 of a line 4
         # wide at 96 DPI, one less than its width.
         width = scaled(4, self.dpi) - 1
         self.assertTrue(width <= len(rows) <= width + 1,

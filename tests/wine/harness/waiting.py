@@ -23,3 +23,15 @@ def poll(what, probe, timeout=UI_TIMEOUT, describe=None):
             seen = describe(last) if describe else repr(last)
             raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}; last seen: {seen}")
         time.sleep(POLL_INTERVAL)
+
+
+def poll_settled(what, look, key=lambda seen: seen, timeout=UI_TIMEOUT):
+    """Calls look() until two calls in a row agree on key(what it returns); returns the last."""
+    last = []
+
+    def probe():
+        seen = look()
+        settled = last == [key(seen)]
+        last[:] = [key(seen)]
+        return (seen,) if settled else None
+    return poll(what, probe, timeout)[0]

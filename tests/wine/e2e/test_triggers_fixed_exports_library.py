@@ -10,9 +10,9 @@ import shutil
 from harness.inspector import START
 from harness.session import main
 import trigger_steps
+from trigger_steps import START_POINT
 
 RIGHT = 3
-START_POINT = (40, 100)
 MOVEMENT_EXPORT = b"PointerMovedEvent"
 
 

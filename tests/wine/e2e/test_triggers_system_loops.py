@@ -11,7 +11,7 @@ from harness.display import SCREEN
 from harness.inspector import START, WAITING
 from harness.pointer import row_point
 from harness.session import VetrixTest, main
-from harness.waiting import poll
+from harness.waiting import poll, poll_settled
 import shell_steps as steps
 
 LEFT, RIGHT = 1, 3
@@ -109,14 +109,8 @@ class SystemLoops(VetrixTest):
 
     def settled_top(self):
         """The action list's first row shown, once two dumps in a row agree on it."""
-        last = {}
-
-        def probe():
-            top = action_list(self.session.dump())["top"]
-            settled = top == last.get("top")
-            last["top"] = top
-            return top if settled else None
-        return poll("the action list to stop scrolling", probe)
+        return poll_settled("the action list to stop scrolling",
+                            lambda: action_list(self.session.dump())["top"])
 
     def maximize_from_the_window_menu(self):
         s = self.session

@@ -7,6 +7,7 @@ from harness.inspector import START, TITLE
 from harness.session import main
 from harness.waiting import poll
 import trigger_steps
+from trigger_steps import CLICK_POINT, END_POINT, START_POINT, TARGET_RECT
 
 RIGHT = 3
 TOOL = "trigger_window.exe"
@@ -14,11 +15,6 @@ TOOL = "trigger_window.exe"
 # button listened to and held back, or nothing listened to or held back while paused.
 TRIGGER_PROPERTY = "VetrixMouseTrigger"
 LISTENING, PAUSED = 0x303, 0x3
-# On trigger_window (0, 0, 200 x 700), clear of the main window, which starts at x = 214.
-TARGET_RECT = ("0", "0", "200", "700")
-START_POINT = (40, 100)
-END_POINT = (40 + 4 * trigger_steps.STEP, 100 + 4 * trigger_steps.STEP)
-CLICK_POINT = (100, 400)
 
 
 class Paused(trigger_steps.TriggerTest):

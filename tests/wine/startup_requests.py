@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Counts the wineserver requests of start-up, phase by phase: vetrix.exe with a full aged
-gesture.ini against tests/win32_tools/controls_window.exe reading the same file (`read` mode)
+gesture.ini against tests/wine/programs/controls_window.exe reading the same file (`read` mode)
 in the same kind of folder. Counts, unlike times, do not follow the machine's load.
 
 A wineserver started by hand with `-f -d1` prints every request with the thread that made it.
@@ -21,8 +21,8 @@ two order their work differently (the baseline reads before it builds its contro
 program builds them, then reads, filling them as it goes): compare the sums.
 
 After the mingw build, from the repository:
-  python3 tools/startup_requests.py [--build build/mingw] [--exe other/vetrix.exe] [--styled]
-                                    [--runs 2] [--top 12] [--keep-log DIR]
+  python3 tests/wine/startup_requests.py [--build build/mingw] [--exe other/vetrix.exe] [--styled]
+                                          [--runs 2] [--top 12] [--keep-log DIR]
 
 It uses a prefix of its own (<build>/wineprefix-trace), whose wineserver it restarts.
 """
@@ -37,16 +37,13 @@ import sys
 import tempfile
 import time
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-sys.path.insert(0, os.path.join(ROOT, "tests"))
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-
-from harness import profile  # noqa: E402
-from harness.display import Xvfb  # noqa: E402
-from harness.inspector import TITLE, parse_records  # noqa: E402
-from harness.processes import kill_group, log_lines  # noqa: E402
-from harness.waiting import START_TIMEOUT, poll  # noqa: E402
-from measure_under_wine import full_profile  # noqa: E402
+from harness import profile
+from harness.display import Xvfb
+from harness.inspector import TITLE, parse_records
+from harness.processes import kill_group, log_lines
+from harness.session import WINE_ENV, programs_folder
+from harness.waiting import START_TIMEOUT, poll
+from measure_under_wine import full_profile
 
 PHASES = ("start", "windows", "reads", "after")
 # "0040: name( ... )" is a request, "0040: name() = STATUS { ... }" its reply.
@@ -150,7 +147,7 @@ def _shows(args):
 class Tracer:
     def __init__(self, args):
         build = os.path.abspath(args.build)
-        tools = os.path.join(build, "tests", "win32_tools")
+        tools = programs_folder(build)
         self.exe = os.path.abspath(args.exe or os.path.join(build, "vetrix.exe"))
         self.baseline = os.path.join(
             tools, "controls_window_styled.exe" if args.styled else "controls_window.exe")
@@ -167,8 +164,7 @@ class Tracer:
         self.server = None
 
     def start_server(self):
-        wine_env = os.path.join(ROOT, "tools", "wine-env.sh")
-        subprocess.run(["bash", wine_env, "prefix", self.prefix], env=self.env, check=True,
+        subprocess.run(["bash", WINE_ENV, "prefix", self.prefix], env=self.env, check=True,
                        capture_output=True, timeout=600)
         quiet = {"env": self.env, "capture_output": True, "timeout": 30}
         subprocess.run(["wineserver", "-k"], **quiet)

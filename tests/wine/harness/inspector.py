@@ -1,4 +1,4 @@
-"""What the inspector (tests/win32_tools/inspector.cpp) prints, parsed: one record a line, and
+"""What the inspector (tests/wine/programs/inspector.cpp) prints, parsed: one record a line, and
 the dump of one top-level window with its descendants and list rows."""
 
 TITLE = "Vetrix v1.395pre"

@@ -1,35 +1,10 @@
 #!/usr/bin/env python3
-"""Measures vetrix.exe beside five baseline programs under Wine, in one run on a private Xvfb,
-and prints a table with ratios: idle CPU and wake-ups (the program and wineserver), the same
-while the pointer moves, RSS, start-up time to the main window, file sizes.
+"""Measures vetrix.exe beside five baseline programs of tests/wine/programs under Wine, in one
+run on a private Xvfb, and prints a table with ratios: idle CPU and wake-ups, the same while the
+pointer moves, RSS, start-up time to the main window, file sizes. Nothing passes or fails.
 
-The baselines are tests/win32_tools/empty_window.exe (one visible window and its message loop),
-tray_utility.exe (the same, the common controls initialised and one tray icon),
-controls_window.exe (the tray utility with the main window's standard controls, its lists filled
-as by a full profile, reading no file), controls_window_styled.exe (the same with the
-program's manifest, so with version 6 of the common controls, as the program shows them) and
-controls_window.exe again in its `read` mode, reading every key of the full gesture.ini one by
-one through the system's profile routine before it builds its controls. Vetrix runs twice: with
-no gesture.ini and with a full one (101 gestures of 101 strokes, an action each, 100 saved
-command lines); with --before, another build's vetrix.exe runs the same two ways, interleaved
-with this one. Every start with the full file is in one folder, the file written anew and aged
-before each; the others are each in a fresh folder. The inspector, started first,
-times it (`inspector shown-after`). The last start of each keeps running for the idle figures: a
-few seconds after its window is up (vetrix: hidden in the tray, recognition running in
-continuous mode), 10 s with the pointer still. Then, for vetrix with the full profile and for
-the empty window, the moving figures: xdotool circles the pointer at about 100 moves a second
-for 10 s (the same path for both, inside the empty window, against the direction of the
-profile's gestures, so that they start and drop but never fire), several times; the medians are
-printed.
-
-After the mingw build, from the repository:
-  python3 tools/measure_under_wine.py [--build build/mingw] [--exe other/vetrix.exe]
-                                      [--before main-build/vetrix.exe]
-
-It uses a prefix of its own (<build>/wineprefix-bench, prepared on first use, ~10 s) and kills
-that prefix's wineserver at start and end. Numbers vary with the machine's load: before each
-start and idle window it waits for the cores to be nearly idle (3 minutes at most over the run),
-and it prints how busy they were; nothing here passes or fails.
+After the mingw build, from the repository: python3 tests/wine/measure_under_wine.py (--help for
+the options). docs/development.md, "The cost under Wine", says what each figure is.
 """
 
 import argparse
@@ -43,15 +18,12 @@ import sys
 import tempfile
 import time
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-# The end-to-end tests' harness starts and watches the programs here too.
-sys.path.insert(0, os.path.join(ROOT, "tests"))
-
-from harness import profile  # noqa: E402
-from harness.inspector import TITLE, WAITING, parse_records  # noqa: E402
-from harness.processes import kill_group, log_lines  # noqa: E402
-from harness.session import Config, Session  # noqa: E402
-from harness.waiting import START_TIMEOUT, poll  # noqa: E402
+# The Wine tests' harness, beside this file, starts and watches the programs here too.
+from harness import profile
+from harness.inspector import TITLE, WAITING, parse_records
+from harness.processes import kill_group, log_lines
+from harness.session import WINE_ENV, Config, Session, programs_folder
+from harness.waiting import START_TIMEOUT, poll
 
 TICKS = os.sysconf("SC_CLK_TCK")
 # Out of every window's way, and never moved while measuring idle figures.
@@ -255,11 +227,11 @@ class Usage:
 class Bench:
     def __init__(self, args):
         build = os.path.abspath(args.build)
-        tools = os.path.join(build, "tests", "win32_tools")
+        tools = programs_folder(build)
         exe = os.path.abspath(args.exe or os.path.join(build, "vetrix.exe"))
         zorv = os.path.join(os.path.dirname(exe), "Zorv.dll")
         self.prefix = os.path.abspath(args.prefix or os.path.join(build, "wineprefix-bench"))
-        wine_env = os.path.abspath(os.path.join(ROOT, "tools", "wine-env.sh"))
+        wine_env = WINE_ENV
         inspector = os.path.join(tools, "inspector.exe")
         empty = os.path.join(tools, "empty_window.exe")
         tray = os.path.join(tools, "tray_utility.exe")

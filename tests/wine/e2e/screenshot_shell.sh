@@ -3,11 +3,11 @@
 # (LANG=C.UTF-8) and saves a screenshot, so that a person can see whether every Russian
 # caption reads right where the A functions would show mojibake.
 #
-# Usage: tests/e2e/screenshot_shell.sh OUT.png [BUILD_DIR]     BUILD_DIR defaults to build/mingw
+# Usage: tests/wine/e2e/screenshot_shell.sh OUT.png [BUILD_DIR]     BUILD_DIR defaults to build/mingw
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-root=$(cd "$here/../.." && pwd)
+root=$(cd "$here/../../.." && pwd)
 if [[ $# -lt 1 || $# -gt 2 ]]; then
   echo "usage: $0 OUT.png [BUILD_DIR]" >&2
   exit 2
@@ -15,7 +15,7 @@ fi
 out=$(realpath -m "$1")
 build=$(realpath "${2:-$root/build/mingw}")
 
-PYTHONPATH="$here:$root/tests" exec python3 - "$out" "$build" "$root/tools/wine-env.sh" <<'PY'
+PYTHONPATH="$here:$root/tests/wine" exec python3 - "$out" "$build" <<'PY'
 import os
 import sys
 
@@ -23,11 +23,8 @@ from harness import profile, screen
 from harness.session import Config, Session
 import shell_steps as steps
 
-out, build, wine_env = sys.argv[1:]
-config = Config(os.path.join(build, "vetrix.exe"),
-                os.path.join(build, "tests", "win32_tools", "inspector.exe"),
-                os.path.join(build, "wineprefix-tests"), wine_env)
-session = Session(config, "C.UTF-8")
+out, build = sys.argv[1:]
+session = Session(Config.of_build(build), "C.UTF-8")
 try:
     print(f"ANSI code page {session.acp()}")
     profile.write_ini(session.folder, steps.PREPARED)

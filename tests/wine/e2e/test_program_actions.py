@@ -17,8 +17,9 @@ import shell_steps
 import trigger_steps
 from trigger_steps import GESTURE
 
-# Clear of where the gesture is drawn; the program's own window is hidden.
-TARGET_RECT = ("0", "0", "200", "700")
+from trigger_steps import TARGET_RECT
+
+# Clear of the target window; the program's own window is hidden.
 START_POINT = (300, 300)
 
 

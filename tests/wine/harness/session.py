@@ -8,8 +8,8 @@ xdotool moves and clicks the real pointer.
 Test scripts subclass VetrixTest and run through main(), which takes the paths
 from the command line (as CTest passes them) or from VETRIX_* variables. By
 hand, from build/mingw: ctest -R e2e.start_button -V, or
-  PYTHONPATH=../../tests python3 ../../tests/e2e/test_start_button.py --exe vetrix.exe \
-    --inspector tests/win32_tools/inspector.exe --prefix wineprefix-tests \
+  PYTHONPATH=../../tests/wine python3 ../../tests/wine/e2e/test_start_button.py --exe vetrix.exe \
+    --inspector tests/wine/programs/inspector.exe --prefix wineprefix-tests \
     --wine-env ../../tools/wine-env.sh StartButton
 """
 
@@ -35,12 +35,29 @@ _config = None
 _live_sessions = []
 
 
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
+WINE_ENV = os.path.join(REPO, "tools", "wine-env.sh")
+
+
+def programs_folder(build):
+    """Where the mingw build at `build` keeps the stand-in programs of tests/wine/programs."""
+    return os.path.join(build, "tests", "wine", "programs")
+
+
 class Config:
-    def __init__(self, exe, inspector, prefix, wine_env):
+    def __init__(self, exe, inspector, prefix, wine_env=WINE_ENV):
         self.exe = os.path.abspath(exe)
         self.inspector = os.path.abspath(inspector)
         self.prefix = os.path.abspath(prefix)
         self.wine_env = os.path.abspath(wine_env)
+
+    @classmethod
+    def of_build(cls, build, exe=None, prefix="wineprefix-tests"):
+        """The mingw build at `build`: its vetrix.exe (or `exe`), inspector and a prefix in it."""
+        build = os.path.abspath(build)
+        return cls(exe or os.path.join(build, "vetrix.exe"),
+                   os.path.join(programs_folder(build), "inspector.exe"),
+                   os.path.join(build, prefix))
 
 
 def wine_path(path):

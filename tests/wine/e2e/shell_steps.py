@@ -9,7 +9,7 @@ import subprocess
 
 from harness import pointer, screen
 from harness.inspector import Dump, one
-from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll
+from harness.waiting import START_TIMEOUT, UI_TIMEOUT, poll, poll_settled
 
 APP_TITLE = "Vetrix"
 
@@ -78,15 +78,8 @@ def labelled(dump):
 def wait_settled(session):
     """A dump that the next one repeats: the window has done moving its controls, which
     it does after the new frame may already show."""
-    last = {}
-
-    def probe():
-        dump = session.dump()
-        places = [dump.window["rect"]] + [(c["hwnd"], c["crect"]) for c in dump.children]
-        settled = places == last.get("places")
-        last["places"] = places
-        return dump if settled else None
-    return poll("the controls to stay in place", probe)
+    return poll_settled("the controls to stay in place", session.dump,
+                        lambda d: [d.window["rect"]] + [(c["hwnd"], c["crect"]) for c in d.children])
 
 
 def combo_box(dump):
@@ -161,6 +154,14 @@ def open_tray_menu(session):
     """A real right press on the tray icon; returns the menu's window."""
     session.click_at(*screen.tray_icon_point(session), button=3)
     return session.wait_top_level("#32768")
+
+
+def quit_from_tray_menu(session):
+    """Chooses "Выход" in the tray menu with the keyboard, which reaches the menu only while the
+    window is in front; returns the exit code."""
+    open_tray_menu(session)
+    session.xdotool("key", "Up", "Return")
+    return wait_exit(session)
 
 
 def bind_command(session, actions, row):
