@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Peak memory of the trail under Wine: how much the program's resident set grows for one
-trigger press, and for a long run that draws across the whole screen, with the right mouse
+trigger press, a gesture of 100 + 100 px, and a long run that draws across the whole screen, with the right mouse
 button as the trigger. Linux's peak-RSS counter (VmHWM) is reset before each, so start-up's
 peak does not hide it. `--before` measures a second build the same way; `--dpi` scales the
 screen as e2e.scaling does (1024 x 768 at 96), and the trail's picture grows with it."""
@@ -46,6 +46,11 @@ def measure(exe, args):
         width, height = session.screen
         press = ["mousemove", str(width // 2), str(height // 2), "sleep", "0.2",
                  "mousedown", str(RIGHT), "sleep", "0.3", "mouseup", str(RIGHT)]
+        small = ["mousemove", str(width // 2), str(height // 2), "sleep", "0.2",
+                 "mousedown", str(RIGHT)]
+        for dx, dy in [(10, 0)] * 10 + [(0, 10)] * 10:
+            small += ["mousemove_relative", "--", str(dx), str(dy), "sleep", "0.02"]
+        small += ["mouseup", str(RIGHT)]
         # Corner to corner and back along every side: one try as large as the screen.
         run = ["mousemove", "5", "5", "sleep", "0.2", "mousedown", str(RIGHT)]
         corners = [(width - 5, height - 5), (5, height - 5), (width - 5, 5), (5, 5)] * 3
@@ -56,7 +61,7 @@ def measure(exe, args):
                         "sleep", "0.01"]
             x, y = cx, cy
         run += ["mouseup", str(RIGHT)]
-        return peak_kib(session, pid, press), peak_kib(session, pid, run)
+        return [peak_kib(session, pid, moves) for moves in (press, small, run)]
     finally:
         session.close()
 
@@ -74,8 +79,8 @@ def main():
     print(f"at {args.dpi} dpi: the rise of the peak resident set, KiB, per run")
     for label, exe in exes:
         figures = [measure(exe, args) for _ in range(args.runs)]
-        print(f"{label:7} press: {' '.join(str(p) for p, _ in figures):24} "
-              f"long run: {' '.join(str(r) for _, r in figures)}")
+        for i, what in enumerate(("press", "100 + 100 px", "long run")):
+            print(f"{label:7} {what:12} {' '.join(str(f[i]) for f in figures)}")
     return 0
 
 
