@@ -102,6 +102,7 @@ void BindHandlers(MainWindow& w) {
   };
   d.closeButton.onClick = [&w] { CloseProgramActions(w); };
   d.frame.onClose = d.closeButton.onClick;
+  d.frame.onResize = [&w] { w.programActionsDialog->LayOut(); };
 }
 
 }  // namespace

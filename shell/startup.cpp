@@ -94,7 +94,7 @@ void LoadGestures(MainWindow& window) {
 void OnCreate(MainWindow& window) {
   SharedState& s = window.state;
   // A first start: the hidden window's only trace is the tray icon, which says where it is.
-  const bool firstStart = !platform::FileSize(SystemPath{kSettingsName});
+  window.greetOnActivate = !platform::FileSize(SystemPath{kSettingsName});
   window.frame.SetTitle(texts::kMainTitle);
   window.frame.TrimOwnerMenu();
   s.commitRequested = false;
@@ -105,7 +105,6 @@ void OnCreate(MainWindow& window) {
   StartAttemptTrace(window, options.traceFile);
   platform::UnregisterHotKey();
   window.trayIcon.Add();
-  if (firstStart) window.trayIcon.ShowBalloon(texts::kFirstStartTitle, texts::kFirstStartText);
   RegisterHotKeyAtStartup(window);
   // The drawing area's designed size, which it had when it was made at its design place: made
   // where the layout puts it, it may already be larger, and what is drawn before the first
@@ -123,6 +122,8 @@ void OnCreate(MainWindow& window) {
 void OnFirstActivate(MainWindow& window) {
   window.state.windowActivated = true;
   HideToTray(window);
+  if (window.greetOnActivate)
+    window.trayIcon.ShowBalloon(texts::kFirstStartTitle, texts::kFirstStartText);
   if (window.focusHotKeyOnActivate) window.hotKeyField.Focus();
   // Continuous recognition starts here; in hot-key mode the key starts it, and with a mouse
   // button chosen its press does, as after any release of it.

@@ -166,6 +166,9 @@ class MainWindow {
   // The start-up registration of the hot key failed: the key field takes the focus when the
   // window is first activated.
   bool focusHotKeyOnActivate = false;
+  // Started without gesture.ini: the tray icon says where the window went once it has gone
+  // there, so the balloon's animation never delays the window's showing.
+  bool greetOnActivate = false;
   // Which chosen trigger button the hook library holds back.
   HoldButton holdButton = HoldButton::Right;
   // Which windows in front pause recognition.

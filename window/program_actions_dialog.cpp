@@ -46,4 +46,18 @@ ProgramActionsDialog::ProgramActionsDialog(platform::Window& owner, int gestureR
                    .rect = Scaled(kProgramActionsLayout.closeButton, frame.Dpi()),
                    .caption = texts::kProgramClose}) {}
 
+void ProgramActionsDialog::LayOut() {
+  const std::int32_t dpi = frame.Dpi();
+  const auto& l = kProgramActionsLayout;
+  programList.SetBounds(Scaled(l.programList, dpi));
+  fileButton.SetBounds(Scaled(l.fileButton, dpi));
+  commandButton.SetBounds(Scaled(l.commandButton, dpi));
+  nothingButton.SetBounds(Scaled(l.nothingButton, dpi));
+  removeButton.SetBounds(Scaled(l.removeButton, dpi));
+  programBox.SetBounds(Scaled(l.programBox, dpi));
+  browseButton.SetBounds(Scaled(l.browseButton, dpi));
+  addButton.SetBounds(Scaled(l.addButton, dpi));
+  closeButton.SetBounds(Scaled(l.closeButton, dpi));
+}
+
 }  // namespace vetrix

@@ -35,6 +35,9 @@ class ProgramActionsDialog {
   ProgramActionsDialog(platform::Window& owner, int row);
   ProgramActionsDialog(const ProgramActionsDialog&) = delete;
   ProgramActionsDialog& operator=(const ProgramActionsDialog&) = delete;
+  // Every control where the layout puts it at the window's DPI, after a move to a monitor of
+  // another scale.
+  void LayOut();
 
   int row;
   // Created in tab order.

@@ -17,12 +17,14 @@ struct Window::Impl {
   WindowGeometry geometry;
   std::int32_t dpi = kBaseDpi;
 
-  // A 4-pixel frame and a 23-pixel caption at 96 DPI, like the real window, scaled.
+  // A dialog has a 3-pixel frame under a 23-pixel caption; a main window a 4-pixel frame and a
+  // 23-pixel caption at 96 DPI, like the real ones, scaled.
+  bool dialog = false;
   void SetOuterSize(Size outer) {
     geometry.width = outer.width;
     geometry.height = outer.height;
-    geometry.clientWidth = outer.width - Scaled(8, dpi);
-    geometry.clientHeight = outer.height - Scaled(27, dpi);
+    geometry.clientWidth = outer.width - (dialog ? 6 : Scaled(8, dpi));
+    geometry.clientHeight = outer.height - (dialog ? 29 : Scaled(27, dpi));
   }
 };
 
@@ -30,22 +32,14 @@ Window::Window(const Args& args) : impl_(std::make_unique<Impl>()) {
   auto& world = fake::TheWorld();
   impl_->title = std::string(args.title);
   impl_->dpi = world.primaryDpi;
-  if (args.owner) {
-    // A dialog: its size is its client area's, in a 3-pixel frame under a 23-pixel caption.
-    const Size client = Scaled(Size{args.width, args.height}, impl_->dpi);
-    impl_->geometry = {(world.screen.width - client.width) / 2,
-                       (world.screen.height - client.height) / 2,
-                       client.width + 6,
-                       client.height + 29,
-                       client.width,
-                       client.height};
-    return;
-  }
-  // Centred on the primary monitor.
-  const Size size = Scaled(Size{args.width, args.height}, impl_->dpi);
+  impl_->dialog = args.owner != nullptr;
+  // Centred on the primary monitor; a dialog's size is its client area's.
+  const Size client = Scaled(Size{args.width, args.height}, impl_->dpi);
+  const Size size = impl_->dialog ? Size{client.width + 6, client.height + 29} : client;
   impl_->geometry.left = (world.screen.width - size.width) / 2;
   impl_->geometry.top = (world.screen.height - size.height) / 2;
   impl_->SetOuterSize(size);
+  // The window made last is the one the user drags.
   world.windowDrag = [this](Point to) {
     WindowGeometry& g = impl_->geometry;
     g.left = to.x;

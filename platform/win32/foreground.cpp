@@ -134,11 +134,11 @@ ForegroundWindow Foreground() {
 }
 
 std::string_view ForegroundProgram() {
-  // The window in front and its program's name as last asked; the buffers live as long as the
-  // program, so that asking again at a pass allocates nothing.
+  // The window in front and its program's name as last asked; the name lives as long as the
+  // program, so that asking again at a pass allocates nothing. The path is on the stack: a
+  // zero-filled static in a section of its own would take its 64 KiB in the file too.
   static HWND window = nullptr;
   static DWORD process = 0;
-  static wchar_t path[32768];
   static char name[4 * MAX_PATH];
   static int length = 0;
   const HWND hwnd = GetForegroundWindow();
@@ -150,6 +150,7 @@ std::string_view ForegroundProgram() {
   length = 0;
   if (pid == 0) return {};
   if (const Handle p(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)); p) {
+    wchar_t path[32768];
     DWORD size = sizeof path / sizeof path[0];
     if (QueryFullProcessImageNameW(p.get(), 0, path, &size)) {
       const std::wstring_view full(path, size);

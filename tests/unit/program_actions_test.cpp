@@ -4,9 +4,11 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/cp1251.h"
+#include "base/dpi.h"
 #include "base/error.h"
 #include "base/texts.h"
 #include "fixture.h"
@@ -273,6 +275,27 @@ TEST_F(ProgramActionsTest, TheMenuOffersTheWindowOnlyWithSectionsOrShift) {
 
 // The window as a user drives it: a program from those with a window, a file, a command,
 // nothing, removal, one found by browsing; after each the file holds what the rows show.
+TEST_F(ProgramActionsTest, TheWindowLaysItselfOutAgainOnAMonitorOfAnotherScale) {
+  WriteIni("[Main]\nNum=1\n1=0\na0=C:\\a.bat\n[Program:ed.exe]\na0=C:\\e.bat\n");
+  Create();
+  world().monitors.push_back({{1024, 0, 2560, 1440}, 192});
+  window().actionList.Select(0);
+  window().bindMenu.Choose(2);
+  ASSERT_NE(window().programActionsDialog, nullptr);
+  ProgramActionsDialog& d = *window().programActionsDialog;
+  world().DragWindow({1400, 100});
+  ASSERT_EQ(d.frame.Dpi(), 192);
+  const WindowGeometry g = d.frame.Geometry();
+  for (const auto& [control, designed] :
+       {std::pair{d.programList.Bounds(), kProgramActionsLayout.programList},
+        {d.programBox.Bounds(), kProgramActionsLayout.programBox},
+        {d.closeButton.Bounds(), kProgramActionsLayout.closeButton}}) {
+    EXPECT_EQ(control, Scaled(designed, 192));
+    EXPECT_LE(control.left + control.width, g.clientWidth);
+    EXPECT_LE(control.top + control.height, g.clientHeight);
+  }
+}
+
 TEST_F(ProgramActionsTest, TheWindowEditsWhatTheFileHolds) {
   WriteIni(
       "[Main]\nNum=2\n1=0\na0=C:\\a.bat\n2=90\na1=C:\\b.bat\n[Program:ed.exe]\na0=C:\\e.bat\n");

@@ -212,7 +212,16 @@ TEST_F(ShellTest, AFailedCloseLeavesTheProgramAsItWas) {
 }
 
 TEST_F(ShellTest, OnlyAStartWithoutGestureIniSaysWhereTheProgramIs) {
+  // The first activation hides the window and starts continuous recognition, stopped here.
+  const auto activate = [this] {
+    world().AfterPumps(1, [this] { window().startButton.Click(); });
+    window().frame.onFirstActivate();
+  };
   Start();
+  // Not before the window has shown and gone to the tray: the balloon's animation would delay it.
+  EXPECT_TRUE(world().tray.balloons.empty());
+  activate();
+  EXPECT_FALSE(window().frame.Visible());
   using Balloons = std::vector<std::pair<std::string, std::string>>;
   EXPECT_EQ(world().tray.balloons, (Balloons{{std::string(texts::kFirstStartTitle.view()),
                                               std::string(texts::kFirstStartText.view())}}));
@@ -223,12 +232,14 @@ TEST_F(ShellTest, OnlyAStartWithoutGestureIniSaysWhereTheProgramIs) {
   PointWorldAtFolders();
   world().PutFile(Ini("program"), "[Main]\r\nScale=12\r\n");
   Start();
+  activate();
   EXPECT_EQ(world().tray.balloons.size(), 1u);
 
   Restart();
   PointWorldAtFolders();
   WriteIni("");  // even an empty file: the user has had the program
   Start();
+  activate();
   EXPECT_TRUE(world().tray.balloons.empty());
 }
 

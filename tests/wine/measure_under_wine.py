@@ -67,6 +67,15 @@ def full_profile():
     return {"Main": main, "Messages": messages}
 
 
+def with_program_sections(sections, programs):
+    """The full profile with per-program actions: programs sections of ten actions each."""
+    sections = dict(sections)
+    for p in range(programs):
+        sections[f"Program:tool{p}.exe"] = {f"a{(p + k) % 101}": "" if k == 9 else
+                                            f"*Окно {k};+ctrl;*w;-ctrl;" for k in range(10)}
+    return sections
+
+
 # --- /proc -------------------------------------------------------------------------------
 
 def _read(path, mode="r"):
@@ -251,6 +260,12 @@ class Bench:
             Program("full", "vetrix, full ini", exe, TITLE, [exe, zorv], full_profile(),
                     tray_hides=True, moves=True),
         ]
+        if args.program_sections:
+            self.programs.append(
+                Program("sections", f"vetrix, full ini + {args.program_sections} programs", exe,
+                        TITLE, [exe, zorv],
+                        with_program_sections(full_profile(), args.program_sections),
+                        tray_hides=True, moves=True))
         if before:
             files = [before, os.path.join(os.path.dirname(before), "Zorv.dll")]
             self.programs += [
@@ -506,7 +521,7 @@ def report(bench):
         return statistics.median(u.cpu["program"] + u.cpu["wineserver"] for u in p.moving)
     empty, tray, controls, styled = by["empty"], by["tray"], by["controls"], by["styled"]
     reading = by["reading"]
-    for key in ("none", "full", "before none", "before full"):
+    for key in ("none", "full", "sections", "before none", "before full"):
         if key not in by:
             continue
         v = by[key]
@@ -571,6 +586,8 @@ def main():
                                          "same way in the same run, its starts interleaved")
     parser.add_argument("--prefix", help="the Wine prefix (default <build>/wineprefix-bench)")
     parser.add_argument("--starts", type=int, default=5, help="timed starts of each program")
+    parser.add_argument("--program-sections", type=int, default=0, metavar="N",
+                        help="also measure the full ini with N per-program sections")
     parser.add_argument("--warmup", type=int, default=1, help="untimed starts first")
     parser.add_argument("--settle", type=float, default=3.0, help="seconds before the idle window")
     parser.add_argument("--idle", type=float, default=10.0, help="seconds of the idle window")
