@@ -10,10 +10,10 @@ import os
 import sys
 import time
 
-from measure_under_wine import ROOT, find_program, status_kib
 from harness import profile
 from harness.session import Config, Session
 from harness.waiting import START_TIMEOUT, poll
+from measure_under_wine import find_program, status_kib
 
 RIGHT = 3
 
@@ -30,10 +30,7 @@ def peak_kib(session, pid, moves):
 
 
 def measure(exe, args):
-    build = os.path.abspath(args.build)
-    config = Config(exe, os.path.join(build, "tests", "win32_tools", "inspector.exe"),
-                    os.path.join(build, "wineprefix-bench"),
-                    os.path.join(ROOT, "tools", "wine-env.sh"))
+    config = Config.of_build(args.build, exe=exe, prefix="wineprefix-bench")
     session = Session(config, dpi=args.dpi)
     try:
         profile.write_ini(session.folder, {"Main": {"Num": 1, "1": "0 270", "a0": "", "UM": 1,
