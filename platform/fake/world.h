@@ -234,7 +234,7 @@ namespace detail {
 struct WorldWorks {
   std::optional<Point> warpedFrom;  // none before the first warp
   std::uint64_t readsSinceWarp = 0;
-  std::function<void(Point)> windowDrag;  // set by the fake main window
+  std::function<void(Point)> windowDrag;  // set by the fake window made last
   platform::MovementWatch movementWatch;
 };
 }  // namespace detail
@@ -256,7 +256,8 @@ class World : public WorldScript, public WorldLog, public detail::WorldWorks {
     Point to;
   };
   void FollowTrack(std::vector<Sample> track);
-  // The user drags the main window until its top-left corner is at `to`. Where that puts the
+  // The user drags the window made last (the main window, or a dialog while it is open) until
+  // its top-left corner is at `to`. Where that puts the
   // window's centre on a monitor of another DPI, the window hears it as from Windows
   // (WM_DPICHANGED): it takes the suggested size (its own scaled to the new DPI) and lays
   // itself out again.
