@@ -16,7 +16,7 @@
 
 #include "platform/controls.h"
 #include "platform/foreground.h"
-#include "platform/movement_watch.h"
+#include "platform/hook_trust.h"
 #include "platform/profile_document.h"
 #include "platform/system.h"
 #include "platform/trail_canvas.h"
@@ -277,7 +277,7 @@ class World {
   // few seconds, as the Win32 one does.
   platform::Woken WaitForActivity();
   int waits = 0;
-  platform::MovementWatch movementWatch;
+  platform::HookTrust hookTrust;
 
  private:
   struct Scripted {
