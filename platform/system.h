@@ -30,11 +30,14 @@ LocalTime LocalTimeNow();
 
 // What ended a wait for a message or a pointer move.
 enum class Woken {
-  kNotWaiting,  // pointer moves cannot be seen (no hook library): the caller polls instead
+  // The hook library's word on moves cannot be had or is doubted now (no library, a window
+  // hangs, a look found the pointer moved unheard): the caller polls instead.
+  kNotWaiting,
   kPointerMoved,
   kMessage,
 };
-// Waits until a message arrives or the pointer moves, without a time limit.
+// Waits until a message arrives or the pointer moves, without a time limit, while the hook
+// library's word can be trusted (platform/hook_trust.h).
 Woken WaitForMessageOrPointerMove();
 
 // Dispatches every pending message, then returns: true when it handled any. Handlers run

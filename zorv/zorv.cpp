@@ -1,6 +1,7 @@
-// The two exports and the hook thread. The GUI thread only starts and stops the thread; the
-// hook procedure runs on that thread (a low-level hook is called on the thread that set it) and
-// owns the hold-back state, so nothing but the closing flag is shared.
+// The exports and the hook thread. The GUI thread starts and stops the thread and asks it,
+// through its queue, to take its hook off, put it back or set it afresh; the hook procedure runs
+// on that thread (a low-level hook is called on the thread that set it) and owns the hold-back
+// state. Shared are the closing flag, the pointer record and the answers to those requests.
 #include "zorv/zorv.h"
 
 #include <windows.h>
@@ -39,11 +40,8 @@ std::atomic<bool> g_closing{false};
 
 // Set before the hook thread starts and only read while it runs.
 HWND g_main = nullptr;
-// Made by the first InstallHook and kept for the process's life: a waiter may still hold it
-// when the hook stops. Set at every move only once handed out: a program that reads the record
-// asks the system to set an event only while it waits.
-HANDLE g_moved = nullptr;
-std::atomic<bool> g_movedHandedOut{false};
+// Its event is made by the first InstallHook and kept for the process's life: a waiter may
+// still hold it when the hook stops.
 zorv::PointerRecord g_record;
 // The last of HookHearMoves's numbered requests answered; the answer's event is made with the
 // others.
@@ -125,7 +123,6 @@ bool Decide(WPARAM message, const MSLLHOOKSTRUCT& info) {
     g_record.position.store(zorv::PackPoint(pt.x, pt.y));
     g_record.moves.fetch_add(1);
     if (g_record.waiters.load() > 0) SetEvent(g_record.moved);
-    if (g_movedHandedOut.load(std::memory_order_relaxed)) SetEvent(g_moved);
     g_holdBack.OnMove(pt);
     return false;
   }
@@ -195,7 +192,7 @@ HHOOK SetHook() { return SetWindowsHookExW(WH_MOUSE_LL, MouseProc, ThisModule(),
 // Nothing but moves would be missed without the hook.
 bool OnlyMovesHeard() {
   const auto trigger = reinterpret_cast<std::uintptr_t>(GetPropW(g_main, zorv::kTriggerProperty));
-  return !(trigger & zorv::kTriggerOn) && !g_holdBack.Holding() && !g_movedHandedOut.load();
+  return !(trigger & zorv::kTriggerOn) && !g_holdBack.Holding();
 }
 
 // The hook thread's own.
@@ -350,7 +347,6 @@ extern "C" ZORV_API void InstallHook(void) {
   }
   const HWND main = FindMainWindow();
   if (!main) return;
-  if (!g_moved) g_moved = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   if (!g_record.moved) g_record.moved = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   if (!g_answered) g_answered = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   // A new hook has heard nothing yet; what an earlier one heard may be long out of date.
@@ -391,15 +387,7 @@ extern "C" ZORV_API void UnInstallHook(void) {
   if (ended) g_running = {};
 }
 
-// A test-only build leaves it out, as this library's earlier builds did.
-#if !defined(ZORV_FIXED_EXPORTS_ONLY)
-extern "C" ZORV_API void* PointerMovedEvent(void) {
-  if (!g_running.thread || g_closing.load()) return nullptr;
-  g_movedHandedOut = true;
-  return g_moved;
-}
-
-extern "C" ZORV_API zorv::PointerRecord* HookPointerRecord(void) {
+extern "C" zorv::PointerRecord* HookPointerRecord(void) {
   return g_running.thread && !g_closing.load() && g_record.moved ? &g_record : nullptr;
 }
 
@@ -424,7 +412,6 @@ int AskHookThread(UINT message, WPARAM wp) {
 
 }  // namespace
 
-extern "C" ZORV_API int HookHearMoves(int hear) { return AskHookThread(kHearMessage, hear != 0); }
+extern "C" int HookHearMoves(int hear) { return AskHookThread(kHearMessage, hear != 0); }
 
-extern "C" ZORV_API int HookSetAgain(void) { return AskHookThread(kSetAgainMessage, 0); }
-#endif
+extern "C" int HookSetAgain(void) { return AskHookThread(kSetAgainMessage, 0); }

@@ -61,9 +61,6 @@
 extern "C" {
 ZORV_API void InstallHook(void);
 ZORV_API void UnInstallHook(void);
-// An auto-reset event (a HANDLE) that the hook sets at every pointer movement once it has been
-// handed out here; null while no hook runs to set it. The library owns it: never close it.
-ZORV_API void* PointerMovedEvent(void);
 }
 
 namespace zorv {
@@ -89,10 +86,9 @@ constexpr std::uint64_t PackPoint(std::int32_t x, std::int32_t y) {
   return static_cast<std::uint32_t>(x) | std::uint64_t{static_cast<std::uint32_t>(y)} << 32;
 }
 
-// Neither export is part of the library's fixed interface (InstallHook, UnInstallHook): the
-// program looks them up by name and, where a library lacks them, polls the pointer.
-inline constexpr char kPointerMovedEventExport[] = "PointerMovedEvent";
-using PointerMovedEventFn = void* (*)(void);
+// None of these exports is part of the library's fixed interface (InstallHook, UnInstallHook):
+// zorv.def exports them, and the program looks them up by name and, where a library lacks them,
+// polls the pointer.
 inline constexpr char kPointerRecordExport[] = "HookPointerRecord";
 using PointerRecordFn = PointerRecord* (*)(void);
 inline constexpr char kHearMovesExport[] = "HookHearMoves";
@@ -103,20 +99,21 @@ using SetAgainFn = int (*)(void);
 }  // namespace zorv
 
 extern "C" {
-ZORV_API zorv::PointerRecord* HookPointerRecord(void);
+zorv::PointerRecord* HookPointerRecord(void);
 // The system drops a low-level hook that once answers late, and says nothing: while the
 // trigger is on the library's thread looks at the pointer every few seconds and sets its hook
-// again where the pointer moved unheard. HookSetAgain() does the same at once (a loop that found the pointer moved unheard):
-// unhooks and hooks again on the hook thread, keeping a held press and the queue, but not while
-// the trigger's button is down. Returns whether the hook is set now. Main window's thread only.
-ZORV_API int HookSetAgain(void);
+// again where the pointer moved unheard. HookSetAgain() does the same at once (a loop that found
+// the pointer moved unheard): unhooks and hooks again on the hook thread, keeping a held press and
+// the queue, but not while the trigger's button is down. Returns whether the hook is set now. Main
+// window's thread only.
+int HookSetAgain(void);
 // Every move costs a low-level hook a round of the system's work (under Wine several requests to
 // its server), and a loop that samples the pointer itself needs none of it. HookHearMoves(0)
 // takes the hook off while nothing else needs it: not while the trigger is on (the property
-// below), a press is held back or PointerMovedEvent has been handed out. HookHearMoves(1) puts
-// it back. Either returns, once the hook thread has done it, whether the hook is set now (0 as
-// well when no hook thread runs). Call both from the main window's thread only.
-ZORV_API int HookHearMoves(int hear);
+// below) or a press is held back. HookHearMoves(1) puts it back. Either returns, once the hook
+// thread has done it, whether the hook is set now (0 as well when no hook thread runs). Call
+// both from the main window's thread only.
+int HookHearMoves(int hear);
 }
 
 namespace zorv {

@@ -103,7 +103,7 @@ void SendToForeground(WindowCommand command) {
   if (w.foregroundHung) {
     // The Win32 wait for the answer gives up.
     w.Advance(2000);
-    w.movementWatch.Doubt(w.now);
+    w.hookTrust.Doubt(w.now);
     return;
   }
   switch (command) {

@@ -111,40 +111,61 @@ bool World::Pump() {
 }
 
 platform::Woken World::WaitForActivity() {
-  using platform::Woken;
   ++waits;
-  if (!hookInstalled ||
-      !movementWatch.MayWait(now, [] { return TheWorld().ForegroundCalledHung(); }))
-    return Woken::kNotWaiting;
-  CatchUpTrack();
-  const bool heard = !foregroundHung && !hookDropped;
-  // The hook has seen a move since the pointer was last read: its signal is already set.
-  if (heard && cursor != cursorRead) return Woken::kPointerMoved;
-  // What the script delivers at the next pumps stands for messages already in the queue.
-  if (std::any_of(script_.begin(), script_.end(), [](const Scripted& s) { return s.byPump; }))
-    return Woken::kMessage;
-  std::uint64_t next = UINT64_MAX;
-  for (const Scripted& s : script_) next = std::min(next, s.when);
-  for (const TimerSlot& t : timers_) next = std::min(next, t.due);
-  const bool sample = heard && trackNext_ < track_.size() && track_[trackNext_].at <= next;
-  if (sample) next = track_[trackNext_].at;
-  const Point rest = cursor;
-  for (std::uint64_t look = now + platform::MovementWatch::kLookMs; !heard && look < next;
-       look += platform::MovementWatch::kLookMs) {
-    if (look > timeLimitMs) throw RunawayLoop{};
-    now = look;
-    CatchUpTrack();
-    const bool moved = cursor != rest;
-    const auto verdict = movementWatch.Look(now, moved, ForegroundCalledHung());
-    if (!verdict.endWait) continue;
+  // The fake's primitives of the resting wait. The library hears nothing while the window in
+  // front hangs or the system has dropped its hook; it is never taken off here.
+  class Primitives final : public platform::HookWorld {
+   public:
+    explicit Primitives(World& w) : w_(w) {}
+
+    bool LibraryRuns() override { return w_.hookInstalled; }
+    bool Hearing() override { return true; }
+    bool HearMoves(bool /*hear*/) override { return true; }
     // The library sets its hook again on its own thread.
-    if (verdict.reinstallHook) hookDropped = false;
-    return moved ? Woken::kPointerMoved : Woken::kNotWaiting;
-  }
-  // Nothing will ever come: a loop that waits here would wait for good.
-  if (next == UINT64_MAX || next > timeLimitMs) throw RunawayLoop{};
-  now = std::max(now, next);
-  return sample ? Woken::kPointerMoved : Woken::kMessage;
+    void SetHookAgain() override { w_.hookDropped = false; }
+    std::optional<Point> Heard() override { return std::nullopt; }
+
+    Wake Wait(std::uint64_t ms) override {
+      const bool heard = !w_.foregroundHung && !w_.hookDropped;
+      // The hook has seen a move since the pointer was last read: its signal is already set.
+      if (heard && w_.cursor != w_.cursorRead) return Wake::kMoveHeard;
+      // What the script delivers at the next pumps stands for messages already in the queue.
+      if (std::any_of(w_.script_.begin(), w_.script_.end(),
+                      [](const Scripted& s) { return s.byPump; }))
+        return Wake::kMessage;
+      std::uint64_t next = UINT64_MAX;
+      for (const Scripted& s : w_.script_) next = std::min(next, s.when);
+      for (const TimerSlot& t : w_.timers_) next = std::min(next, t.due);
+      const bool sample =
+          heard && w_.trackNext_ < w_.track_.size() && w_.track_[w_.trackNext_].at <= next;
+      if (sample) next = w_.track_[w_.trackNext_].at;
+      // Only a library that hears nothing makes the wait look for itself before `next`.
+      if (const std::uint64_t look = w_.now + ms; !heard && look < next) {
+        if (look > w_.timeLimitMs) throw RunawayLoop{};
+        w_.now = look;
+        w_.CatchUpTrack();
+        return Wake::kTimedOut;
+      }
+      // Nothing will ever come: a loop that waits here would wait for good.
+      if (next == UINT64_MAX || next > w_.timeLimitMs) throw RunawayLoop{};
+      w_.now = std::max(w_.now, next);
+      return sample ? Wake::kMoveHeard : Wake::kMessage;
+    }
+
+    std::uint64_t NowMs() override { return w_.now; }
+    Point SystemPointer() override {
+      w_.CatchUpTrack();
+      return w_.cursor;
+    }
+    Point LastRead() override { return w_.cursorRead; }
+    bool AnyWindowHung() override { return w_.ForegroundCalledHung(); }
+    bool ForegroundHung() override { return w_.ForegroundCalledHung(); }
+
+   private:
+    World& w_;
+  };
+  Primitives primitives(*this);
+  return hookTrust.RestingWait(primitives);
 }
 
 bool World::ForegroundCalledHung() const {

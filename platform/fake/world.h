@@ -16,7 +16,7 @@
 
 #include "platform/controls.h"
 #include "platform/foreground.h"
-#include "platform/movement_watch.h"
+#include "platform/hook_trust.h"
 #include "platform/system.h"
 #include "platform/trail_canvas.h"
 #include "profile_format/document.h"
@@ -235,7 +235,7 @@ struct WorldWorks {
   std::optional<Point> warpedFrom;  // none before the first warp
   std::uint64_t readsSinceWarp = 0;
   std::function<void(Point)> windowDrag;  // set by the fake window made last
-  platform::MovementWatch movementWatch;
+  platform::HookTrust hookTrust;
 };
 }  // namespace detail
 

@@ -1,8 +1,8 @@
 // The two ways recognition is triggered from outside: the global hot key and the mouse-hook
 // library.
 #include "platform/system.h"
+#include "platform/win32/hook_library.h"
 #include "platform/win32/win32.h"
-#include "zorv/zorv.h"
 
 namespace vetrix::platform {
 
@@ -17,15 +17,11 @@ bool RegisterHotKey(std::int32_t modifiers, std::uint16_t key) {
 
 void UnregisterHotKey() { ::UnregisterHotKey(win32::MainWindowHandle(), kHotkeyId); }
 
-void InstallMouseHook() { ::InstallHook(); }
-void UninstallMouseHook() { ::UnInstallHook(); }
+void InstallMouseHook() { win32::HookLibrary::Get().Install(); }
+void UninstallMouseHook() { win32::HookLibrary::Get().Uninstall(); }
 
 void SetMouseTrigger(int button, bool on, bool holdBack) {
-  const std::uintptr_t word = zorv::TriggerWord(static_cast<unsigned>(button), on, holdBack);
-  SetPropW(win32::MainWindowHandle(), zorv::kTriggerProperty, reinterpret_cast<HANDLE>(word));
-  // The hook may have been taken off while only moves were heard: the trigger's buttons are
-  // heard from now on.
-  if (on) win32::HearMovesForTrigger();
+  win32::HookLibrary::Get().SetTrigger(button, on, holdBack);
 }
 
 }  // namespace vetrix::platform

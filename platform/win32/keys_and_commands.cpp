@@ -1,5 +1,6 @@
 // What command scripts send: synthesised keys, and window commands to the window in front.
 #include "platform/system.h"
+#include "platform/win32/hook_library.h"
 #include "platform/win32/win32.h"
 
 namespace vetrix::platform {
@@ -47,7 +48,7 @@ void SendToForeground(WindowCommand command) {
       GetLastError() == ERROR_TIMEOUT) {
     // Under Wine the hook library goes deaf while a window hangs; the system calls it hung only
     // a few seconds from now.
-    win32::DoubtHookLibrary();
+    win32::HookLibrary::Get().Doubt();
   }
 }
 

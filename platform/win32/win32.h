@@ -47,13 +47,6 @@ class ModalScope {
   static bool Active();
 };
 
-// A window command timed out: the hook library may have gone deaf (under Wine it hears nothing
-// while a window hangs), so resting loops look at the pointer themselves for a while.
-void DoubtHookLibrary();
-// The trigger is on: the hook library must hear its buttons, even where it had stopped hearing
-// moves while a loop looked at the pointer itself.
-void HearMovesForTrigger();
-
 // The shell may start an action or fill its dialog through a COM extension, which needs COM on
 // the calling thread: the window's, so single-threaded. Made ready when first needed, not at
 // start: under Wine it makes a window of its own, some thirty round trips to the server.

@@ -1,6 +1,7 @@
 """The attempt trace: with TraceFile set, a gesture drawn with the real pointer that misses by
 one turn is recorded as an attempt with the samples recognition saw, and one that fires is
-recorded as fired, with its row."""
+recorded as fired, with its row. An attempt keeps every pass: while the pointer rests, a
+repaint of the window costs one."""
 
 import datetime
 import glob
@@ -8,7 +9,7 @@ import hashlib
 import os
 import re
 
-from harness.inspector import WAITING
+from harness.inspector import TITLE, WAITING
 from harness.profile import make_unwritable
 from harness.session import main, wine_path
 from harness.waiting import poll
@@ -16,6 +17,7 @@ import trigger_steps
 from trigger_steps import STEP, STEPS
 
 START_POINT = (300, 300)
+REDRAWS = 10
 OPENING = re.compile(r"# attempt (\d{4}-\d\d-\d\d \d\d:\d\d:\d\d), "
                      r"(continuous|mouse button|hot key), "
                      r"(fired row \d+|ended by the timer|ended with the run)"
@@ -99,6 +101,25 @@ class AttemptTrace(trigger_steps.TriggerTest):
         self.expect_hits(1)
         # Here vetrix-check.exe --replay on self.trace_path names row 0 and the stroke the first
         # attempt missed, and the firing of row 0 in the second.
+
+    def test_a_repaint_while_the_pointer_rests_costs_one_pass(self):
+        # Shown, the window can repaint; recognition goes on. The gesture's first stroke is
+        # drawn beside it, and the attempt, which keeps every pass, lasts until a step up
+        # leaves the gesture.
+        left, _, width, _ = self.session.show_from_tray().window.rect()
+        start = (left + width + 20, 300)
+        self.draw(start, strokes=((STEP, 0),))
+        rest = (start[0] + STEP * STEPS, start[1])
+        self.session.inspect("redraw", TITLE, str(REDRAWS))
+        self.session.xdotool("mousemove", str(rest[0]), str(rest[1] - STEP))
+        attempt = poll("the attempt from the start point", lambda: next(
+            (a for a in self.attempts() if a.samples[0][1:] == start), None))
+        # At rest: the last move's pass and the three still passes before the loop waits, then
+        # the passes of its wakes. A repaint's handler changes nothing a pass looks at: its wake
+        # is one pass (repaints close together may share one), not two.
+        woken = [ms for ms, x, y in attempt.samples if (x, y) == rest][4:]
+        self.assertGreaterEqual(len(woken), REDRAWS // 2, f"too few wakes: {attempt.samples}")
+        self.assertLessEqual(len(woken), REDRAWS, attempt.samples)
 
 
 class TraceFileKept(trigger_steps.TriggerTest):

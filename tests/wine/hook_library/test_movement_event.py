@@ -1,9 +1,9 @@
-"""Zorv.dll's movement event: none before InstallHook, set at a move of the pointer while the
-hook runs, none after UnInstallHook. The program's resting wait still sees the pointer move
-when the hook reports nothing, as when the system has dropped it, and puts the hook back; the
-library notices such a hook by itself too. And
-its pointer record: where the last move heard went, while the hook is on; the hook goes off at
-the program's word only while nothing but moves would be missed."""
+"""Zorv.dll's pointer record and the moves it counts: no record before InstallHook, a move
+counted while the hook runs, no record after UnInstallHook. The program's resting wait still
+sees the pointer move when the hook reports nothing, as when the system has dropped it, and puts
+the hook back; the library notices such a hook by itself too. The record holds where the last
+move heard went, while the hook is on; the hook goes off at the program's word only while
+nothing but moves would be missed."""
 
 import hook_steps
 from hook_steps import AWAY, PRESS, RIGHT, trigger
@@ -37,7 +37,7 @@ class MovementEvent(hook_steps.ZorvTest):
         self.assertNotIn("moved", before(self.look(host), "looked"), "set with no move")
 
         self.xdotool("mousemove", *map(str, AWAY))
-        host.wait("the event set by the move", lambda log: "moved" in log)
+        host.wait("the move counted", lambda log: "moved" in log)
 
         host.signal("stop")
         host.wait("UnInstallHook", lambda log: any(line.startswith("event uninstalled")
@@ -51,7 +51,7 @@ class MovementEvent(hook_steps.ZorvTest):
                          ["event before_install=0", "event installed=1", "event uninstalled=0"])
         uninstalled = next(line for line in log if line.startswith("uninstall_ms="))
         after = log[log.index(uninstalled):]
-        self.assertNotIn("moved", after, "the event kept for the process was set after the hook")
+        self.assertNotIn("moved", after, "a move counted after the hook")
 
     def test_resting_wait_sees_a_move_the_hook_does_not_report(self):
         host = self.start_host("--silence")
@@ -119,6 +119,55 @@ class MovementEvent(hook_steps.ZorvTest):
         self.hear(host, 0, 1)
         self.click(RIGHT)
         self.assertEqual(host.wait_hooks(2), hook_steps.DOWN_UP[RIGHT])
+        host.stop(self)
+
+    def shows(self, host, record, system):
+        """Waits until the host's look finds the record at `record` and the system's pointer at
+        `system`."""
+        expected = ("record hearing=1 at {} {}".format(*record), "system {} {}".format(*system))
+
+        def probe():
+            self.record(host)
+            log = host.log()
+            return tuple([line for line in log if line.startswith(kind)][-1]
+                         for kind in ("record ", "system ")) == expected
+        poll(f"the record at {record}, the system's pointer at {system}", probe, UI_TIMEOUT,
+             lambda _: repr(host.log()[-4:]))
+
+    def reads(self, host, count):
+        """`count` reads of the pointer as the program reads it, each as (x, y)."""
+        def done(log):
+            return [line for line in log if line.startswith("read ")]
+        before = len(done(host.log()))
+        host.signal("read", f"{count}\n")
+        line = done(host.wait("the program's reads", lambda log: len(done(log)) > before))[-1]
+        return [tuple(map(int, point.split(","))) for point in line.split()[1:]]
+
+    def test_reads_take_the_record_only_while_it_agrees_with_the_system(self):
+        host = self.start_host("--record")
+        self.xdotool("mousemove", *map(str, PRESS))
+        self.record_shows(host, ("hearing=1", "{} {}".format(*PRESS)))
+        # The program's own move, which the hook does not hear, ends the trust; the first read
+        # that finds the two agreeing again brings it back.
+        host.signal("setpos", "300 200\n")
+        host.wait("the program's move", lambda log: "set" in log)
+        self.xdotool("mousemove", *map(str, AWAY))
+        self.shows(host, AWAY, AWAY)
+        self.assertEqual(self.reads(host, 1), [AWAY])
+
+        # From here the hook hears nothing, as when the system has dropped it.
+        host.signal("silence")
+        host.wait("the silencing hook", lambda log: "silencing" in log)
+        unheard = (AWAY[0], AWAY[1] + 100)
+        self.xdotool("mousemove", *map(str, unheard))
+        self.shows(host, AWAY, unheard)
+        reads = self.reads(host, 16)
+        # Trusted, the record is read without asking the system, which is asked at least every
+        # eighth read; once the two differ, every read asks it.
+        self.assertEqual(reads[0], AWAY, reads)
+        self.assertIn(unheard, reads[:8], reads)
+        first = reads.index(unheard)
+        self.assertEqual(reads[first:], [unheard] * (16 - first), reads)
         host.stop(self)
 
 

@@ -13,6 +13,8 @@
 //                                   per list row
 //   inspector click <title> <caption>   posts BM_CLICK to that child
 //   inspector close <title>         posts WM_CLOSE to that window
+//   inspector redraw <title> <count>  makes that window and its children repaint `count` times,
+//                                   100 ms apart, with no message sent or posted to it
 //   inspector acp                   acp ansi= oem=
 //   inspector cursor                cursor x= y=
 //   inspector prop <title> <name>   prop value=: that window property's word, 0 when unset
@@ -336,7 +338,8 @@ int Modules(DWORD pid) {
 int Usage() {
   Write(STD_ERROR_HANDLE,
         "usage: inspector windows [title] | dump <title> | click <title> <caption> |"
-        " close <title> | acp | cursor | shown-after <title> [seconds] | modules <pid>\n");
+        " close <title> | redraw <title> <count> | acp | cursor | shown-after <title> [seconds] |"
+        " modules <pid>\n");
   return 2;
 }
 
@@ -356,6 +359,15 @@ int wmain(int argc, wchar_t** argv) {
     HWND top = FindTopLevel(argv[2]);
     if (!top) return Fail(L"no window titled \"" + std::wstring(argv[2]) + L"\"");
     PostMessageW(top, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (cmd == L"redraw" && argc == 4) {
+    HWND top = FindTopLevel(argv[2]);
+    if (!top) return Fail(L"no window titled \"" + std::wstring(argv[2]) + L"\"");
+    for (unsigned long i = wcstoul(argv[3], nullptr, 10); i > 0; --i) {
+      RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+      Sleep(100);
+    }
     return 0;
   }
   if (cmd == L"prop" && argc == 4) {

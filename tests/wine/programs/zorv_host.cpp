@@ -10,10 +10,14 @@
 //   stop       ends the run: UnInstallHook twice, then exit (or linger, below)
 //   unblock    ends the block of --block-on-down
 //   exit       ends the lingering of --linger
-//   look       logs "looked" (once per new file), after the movement event's check of that tick
+//   look       logs "looked" (once per new file), after the check of that tick for moves
 //   wait       runs the program's own resting wait (once per new file), see --silence
 //   hear       with --record: "0" or "1" there is handed to HookHearMoves, which logs
 //              "heard N = R" with its result
+//   read       with --record: "N" there makes N reads of the pointer as the program reads it,
+//              logged as one line "read X,Y X,Y ..."
+//   setpos     with --record: "X Y" there moves the pointer as the program does; logs "set"
+//   silence    with --record: starts the silencing of --silence; logs "silencing"
 //
 // zorv_host [--trigger N] [--class NAME] [--no-install] [--block-on-down] [--linger]
 //           [--drag W H] [--seconds N] [--watch-event] [--silence] [--record]
@@ -21,18 +25,18 @@
 //   --block-on-down  the first button-down message blocks the GUI thread, unpumped, until
 //                    "unblock" appears: a main thread busy in a long handler
 //   --linger         after UnInstallHook keep the window and pump its messages until "exit"
-//   --watch-event    logs whether PointerMovedEvent() is null before InstallHook, after it and
+//   --watch-event    logs whether HookPointerRecord() is null before InstallHook, after it and
 //                    after UnInstallHook ("event installed=1"...), and "moved" at every 20 ms
-//                    tick that finds the event handed out after InstallHook set, until exit
+//                    tick that finds the record handed out after InstallHook counting more moves,
+//                    until exit
 //   --silence        after InstallHook, a low-level mouse hook of a thread of its own takes
 //                    every move and passes none on, as the system does with a hook it has
 //                    dropped: the library's hook reports nothing while the pointer moves. Logs
 //                    "silenced N" as the count of moves it took grows. At "wait" it runs the
 //                    program's WaitForMessageOrPointerMove until the pointer is seen to move,
 //                    logging "waiting", then "woken message" per message and "woken pointer"
-//   --record         takes the pointer record instead of the movement event, which would keep
-//                    the hook on; at every "look" logs "record hearing=H at X Y" (X Y: "-"
-//                    before the first move heard)
+//   --record         at every "look" logs "record hearing=H at X Y" (X Y: "-" before the first
+//                    move heard) and "system X Y", where the system has the pointer
 #include <windows.h>
 
 #include "tool_support.h"
@@ -41,8 +45,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 
+#include "base/geometry.h"
 #include "platform/system.h"
 #include "zorv/zorv.h"
 
@@ -70,8 +76,9 @@ bool g_uninstalled = false;
 bool g_blockedOnce = false;
 std::uintptr_t g_trigger = 0;
 ULONGLONG g_deadline = 0;
-// The event that PointerMovedEvent() handed out after InstallHook, watched to the end.
-HANDLE g_moved = nullptr;
+// The record handed out after InstallHook, watched to the end, and its moves logged so far.
+const zorv::PointerRecord* g_watched = nullptr;
+std::uint32_t g_movesLogged = 0;
 // Moves taken by the silencing hook, and how many of them were logged.
 volatile LONG g_silenced = 0;
 LONG g_silencedLogged = 0;
@@ -108,7 +115,7 @@ void PollTriggerFile(HWND hwnd) {
 bool Take(const wchar_t* name) { return DeleteFileW(name) != FALSE; }
 
 void LogEvent(const char* when) {
-  test_tool::Log("event %s=%d", when, PointerMovedEvent() != nullptr);
+  test_tool::Log("event %s=%d", when, HookPointerRecord() != nullptr);
 }
 
 void LogRecord() {
@@ -127,6 +134,28 @@ void LogRecord() {
                  static_cast<int>(static_cast<std::uint32_t>(position >> 32)));
 }
 
+bool StartSilencing();
+
+// What only a file's first line says, or false without the file; the file is taken.
+bool TakeLine(const wchar_t* name, char (&line)[64]) {
+  FILE* f = _wfopen(name, L"r");
+  if (!f) return false;
+  const bool read = std::fgets(line, sizeof line, f) != nullptr;
+  std::fclose(f);
+  return read && Take(name);
+}
+
+void ReadPointer(int count) {
+  char line[1024] = "read";
+  for (int i = 0; i < count && i < 64; ++i) {
+    const vetrix::Point p = vetrix::platform::GetCursorPos();
+    const size_t used = std::strlen(line);
+    std::snprintf(line + used, sizeof line - used, " %d,%d", static_cast<int>(p.x),
+                  static_cast<int>(p.y));
+  }
+  test_tool::Log("%s", line);
+}
+
 // Every 20 ms tick with --record.
 void RecordTick() {
   if (FILE* f = _wfopen(L"hear", L"r")) {
@@ -138,15 +167,28 @@ void RecordTick() {
       test_tool::Log("heard %d = %d", hear, HookHearMoves(hear));
     }
   }
+  char line[64];
+  if (TakeLine(L"read", line)) ReadPointer(std::atoi(line));
+  if (int x = 0, y = 0; TakeLine(L"setpos", line) && std::sscanf(line, "%d %d", &x, &y) == 2) {
+    vetrix::platform::SetCursorPos({x, y});
+    test_tool::Log("set");
+  }
+  if (Take(L"silence") && StartSilencing()) test_tool::Log("silencing");
   if (Take(L"look")) {
     LogRecord();
+    POINT p{};
+    ::GetCursorPos(&p);
+    test_tool::Log("system %ld %ld", p.x, p.y);
     test_tool::Log("looked");
   }
 }
 
 // Every 20 ms tick: a set event is a move the library reported.
 void WatchTick() {
-  if (g_moved && WaitForSingleObject(g_moved, 0) == WAIT_OBJECT_0) test_tool::Log("moved");
+  if (g_watched && g_watched->moves.load() != g_movesLogged) {
+    g_movesLogged = g_watched->moves.load();
+    test_tool::Log("moved");
+  }
   const LONG silenced = InterlockedCompareExchange(&g_silenced, 0, 0);
   if (silenced != g_silencedLogged) {
     g_silencedLogged = silenced;
@@ -319,7 +361,7 @@ int wmain(int argc, wchar_t** argv) {
     const double start = NowMs();
     InstallHook();
     const double took = NowMs() - start;
-    if (!g_options.record) g_moved = static_cast<HANDLE>(PointerMovedEvent());
+    if ((g_watched = HookPointerRecord())) g_movesLogged = g_watched->moves.load();
     if (g_options.watchEvent) LogEvent("installed");
     if (g_options.silence && !StartSilencing()) return 5;
     test_tool::Log("ready install_ms=%.1f", took);
