@@ -13,6 +13,7 @@
 #include "platform/system.h"
 #include "recognition/action.h"
 #include "recognition/hot_key.h"
+#include "recognition/watcher.h"
 #include "window/main_window.h"
 
 namespace vetrix {
@@ -22,9 +23,6 @@ void ResetProgress(SharedState& s) {
   const int count = TableSize(s.table);
   for (int j = 0; j < count; ++j) s.table.matchProgress[j] = 0;
 }
-
-// How far the hand must move for a movement to count: pixels at 96 DPI.
-constexpr long double kCountedMovement = 20;
 
 bool MovementCounts(const SharedState& s) {
   const float dx = static_cast<float>(s.anchorPoint.x - s.cursorPoint.x);
@@ -37,7 +35,7 @@ void Fire(MainWindow& window, int j, const std::string& action, const ProgramAct
   SharedState& s = window.state;
   ResetProgress(s);
   const Firing firing{j, action, platform::TickCountMs(), program ? program->program : ""};
-  for (const auto& watcher : window.watchers) watcher->Fired(firing);
+  TellWatchers(window, [&firing](RecognitionWatcher& w) { w.Fired(firing); });
   s.matchFailures = 0;
   window.attemptTimer.Stop();
   RunAction(window, firing.action);
@@ -67,6 +65,46 @@ void FireCompletedPerProgram(MainWindow& window) {
   }
 }
 
+// StrokeMatches for a direction in whole degrees, as every measured one is (SampleDirection):
+// the same comparisons, exact in integers, which a pass makes for every gesture.
+bool Matches(const GestureTable& t, int j, std::int32_t k, int strokes, std::int32_t direction) {
+  if (k < 0 || k >= strokes) return false;
+  const std::int64_t apart = static_cast<std::int64_t>(t.angles[j][k]) - direction;
+  return (apart > -kAngleTolerance && apart < kAngleTolerance) ||
+         (apart + 360 > -kAngleTolerance && apart + 360 < kAngleTolerance);
+}
+
+// What one counted movement does to one gesture: the next stroke matched moves it on, the stroke
+// just followed keeps it, anything else drops it; one not followed (also one just dropped)
+// starts when the movement matches its first stroke while no attempt's timer runs.
+struct Followed {
+  bool dropped = false;
+  bool started = false;
+};
+Followed FollowMovement(const GestureTable& t, int j, std::int32_t& progress,
+                        std::int32_t direction, bool timerRunning) {
+  const int strokes = ReadableStrokeCount(t, j);
+  Followed followed;
+  if (progress > 0) {
+    if (Matches(t, j, progress, strokes, direction)) {
+      ++progress;
+    } else if (!Matches(t, j, progress - 1, strokes, direction)) {
+      progress = 0;
+      followed.dropped = true;
+    }
+  }
+  if (progress == 0 && !timerRunning && Matches(t, j, 0, strokes, direction)) {
+    progress = 1;
+    followed.started = true;
+  }
+  return followed;
+}
+
+void EndAttempts(MainWindow& window) {
+  window.attemptTimer.Stop();
+  ResetProgress(window.state);
+}
+
 void ShowRecognitionState(MainWindow& window) {
   const bool running = !window.state.stopped;
   window.startButton.SetCaption(running ? texts::kWaiting.view() : texts::kStart.view());
@@ -87,46 +125,36 @@ bool StrokeMatches(const GestureTable& t, int j, int k, long double direction) {
          std::fabs(a - direction + 360) < kAngleTolerance;
 }
 
-Followed FollowMovement(const GestureTable& t, int j, std::int32_t& progress, long double direction,
-                        bool timerRunning) {
-  Followed followed;
-  if (progress > 0) {
-    if (StrokeMatches(t, j, progress, direction)) {
-      ++progress;
-    } else if (!StrokeMatches(t, j, progress - 1, direction)) {
-      progress = 0;
-      followed.dropped = true;
-    }
-  }
-  if (progress == 0 && !timerRunning && StrokeMatches(t, j, 0, direction)) {
-    progress = 1;
-    followed.started = true;
-  }
-  return followed;
-}
-
 void RecognitionStep(MainWindow& window, bool& anyStarted) {
   SharedState& s = window.state;
   GestureTable& t = s.table;
   const Point anchor = s.anchorPoint;
   s.cursorPoint = platform::GetCursorPos();
-  for (const auto& watcher : window.watchers) watcher->PassSampled(s.cursorPoint, s.paused);
+  TellWatchers(window, [&s](RecognitionWatcher& w) { w.PassSampled(s.cursorPoint, s.paused); });
   // Nothing is followed while a program that recognition stays out of is in front, and what
   // the pointer did there is no stroke once it has gone.
   if (s.paused) {
     s.anchorPoint = s.cursorPoint;
-    for (const auto& watcher : window.watchers) watcher->PassFollowed(anchor, true);
+    TellWatchers(window, [anchor](RecognitionWatcher& w) { w.PassFollowed(anchor, true); });
     return;
   }
 
   const bool counted = MovementCounts(s);
   if (counted) {
     // Every check of this pass sees the same movement: its direction is measured once.
-    const long double direction = MeasuredDirection(s);
+    const auto direction = static_cast<std::int32_t>(MeasuredDirection(s));
     const bool timerRunning = window.attemptTimer.Running();
-    for (int j = 0; j < TableSize(t); ++j) {
-      const Followed followed = FollowMovement(t, j, t.matchProgress[j], direction, timerRunning);
-      if (followed.dropped) ++s.matchFailures;
+    const int count = TableSize(t);
+    for (int j = 0; j < count; ++j) {
+      const std::int32_t before = t.matchProgress[j];
+      std::int32_t progress = before;
+      const Followed followed = FollowMovement(t, j, progress, direction, timerRunning);
+      t.matchProgress[j] = progress;
+      if (followed.dropped) {
+        ++s.matchFailures;
+        const Dropout dropout{j, before, static_cast<float>(direction)};
+        TellWatchers(window, [&dropout](RecognitionWatcher& w) { w.DroppedOut(dropout); });
+      }
       if (followed.started) anyStarted = true;
     }
     s.anchorPoint = s.cursorPoint;
@@ -138,7 +166,8 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
     s.matchFailures = 0;
     window.attemptTimer.Stop();
   }
-  for (const auto& watcher : window.watchers) watcher->PassFollowed(anchor, counted);
+  TellWatchers(window,
+               [anchor, counted](RecognitionWatcher& w) { w.PassFollowed(anchor, counted); });
 
   if (!s.programActions.empty()) return FireCompletedPerProgram(window);
   // A gesture without strokes has nothing to follow; it would otherwise fire on every pass.
@@ -151,21 +180,21 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
 
 void ToggleRecognition(MainWindow& window) {
   SharedState& s = window.state;
-  const bool byButton = std::exchange(window.buttonPressStartsRun, false);
+  const bool byButton = std::exchange(window.state.buttonPressStartsRun, false);
   if (!RefreshHotKey(window)) return;
   s.stopped = !s.stopped;
   s.anchorPoint = platform::GetCursorPos();
   const bool starts = !s.stopped;
-  for (const auto& watcher : window.watchers) watcher->RunToggled(starts);
+  TellWatchers(window, [starts](RecognitionWatcher& w) { w.RunToggled(starts); });
   ShowRecognitionState(window);
   s.matchFailures = 0;
   ResetProgress(s);
   if (s.stopped) return;
   s.anchorDpi = platform::DpiAt(s.anchorPoint);
   const RunStart start{byButton || s.oneShot, s.anchorPoint};
-  for (const auto& watcher : window.watchers) watcher->RunStarted(start);
+  TellWatchers(window, [&start](RecognitionWatcher& w) { w.RunStarted(start); });
   const auto ended = [&window] {
-    for (const auto& watcher : window.watchers) watcher->RunEnded();
+    TellWatchers(window, [](RecognitionWatcher& w) { w.RunEnded(); });
   };
   bool anyStarted = false;
   platform::Pacer pacer(10);
@@ -173,7 +202,7 @@ void ToggleRecognition(MainWindow& window) {
     while (!s.stopped) {
       RecognitionStep(window, anyStarted);
       const bool handled = platform::ProcessMessages();
-      for (const auto& watcher : window.watchers) watcher->Pumped();
+      TellWatchers(window, [](RecognitionWatcher& w) { w.Pumped(); });
       pacer.AfterPass(s.cursorPoint, s.stopped, handled);
     }
   } catch (const std::exception&) {
@@ -189,12 +218,12 @@ void ToggleRecognition(MainWindow& window) {
 }
 
 void OnAttemptTimeout(MainWindow& window) {
-  window.attemptTimer.Stop();
-  ResetProgress(window.state);
+  TellWatchers(window, [](RecognitionWatcher& w) { w.TimedOut(); });
+  EndAttempts(window);
 }
 
 void DropMatchingAttempts(MainWindow& window) {
-  OnAttemptTimeout(window);
+  EndAttempts(window);
   window.state.matchFailures = 0;
 }
 

@@ -253,10 +253,6 @@ class World {
   // Internal: moves the cursor to the latest sample due.
   void CatchUpTrack();
 
-  // Looks at the program after every pump, as a debugger would: it is no message, and the pace
-  // of the loop that pumped does not change for it.
-  std::function<void()> pumpWatch;
-
   // Internal, used by the fake platform.
   struct TimerSlot {
     const void* id;
