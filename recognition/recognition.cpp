@@ -65,11 +65,9 @@ void FireCompletedPerProgram(MainWindow& window) {
   }
 }
 
-// StrokeMatches for a direction in whole degrees, as every measured one is (SampleDirection):
-// the same comparisons, exact in integers, which a pass makes for every gesture.
-bool Matches(const GestureTable& t, int j, std::int32_t k, int strokes, std::int32_t direction) {
-  if (k < 0 || k >= strokes) return false;
-  const std::int64_t apart = static_cast<std::int64_t>(t.angles[j][k]) - direction;
+// The angles come from the file unchecked: the difference is taken in 64 bits.
+bool Matches(std::int32_t angle, std::int32_t direction) {
+  const std::int64_t apart = static_cast<std::int64_t>(angle) - direction;
   return (apart > -kAngleTolerance && apart < kAngleTolerance) ||
          (apart + 360 > -kAngleTolerance && apart + 360 < kAngleTolerance);
 }
@@ -81,19 +79,21 @@ struct Followed {
   bool dropped = false;
   bool started = false;
 };
-Followed FollowMovement(const GestureTable& t, int j, std::int32_t& progress,
-                        std::int32_t direction, bool timerRunning) {
-  const int strokes = ReadableStrokeCount(t, j);
+Followed FollowMovement(const std::int32_t (&angles)[kMaxStrokes], int strokes,
+                        std::int32_t& progress, std::int32_t direction, bool timerRunning) {
+  const auto matches = [&](std::int32_t k) {
+    return k >= 0 && k < strokes && Matches(angles[k], direction);
+  };
   Followed followed;
   if (progress > 0) {
-    if (Matches(t, j, progress, strokes, direction)) {
+    if (matches(progress)) {
       ++progress;
-    } else if (!Matches(t, j, progress - 1, strokes, direction)) {
+    } else if (!matches(progress - 1)) {
       progress = 0;
       followed.dropped = true;
     }
   }
-  if (progress == 0 && !timerRunning && Matches(t, j, 0, strokes, direction)) {
+  if (progress == 0 && !timerRunning && matches(0)) {
     progress = 1;
     followed.started = true;
   }
@@ -113,16 +113,15 @@ void ShowRecognitionState(MainWindow& window) {
 
 }  // namespace
 
-long double MeasuredDirection(SharedState& s) {
-  return SampleDirection(s.move, MoveX(s.anchorPoint, s.cursorPoint),
-                         MoveY(s.anchorPoint, s.cursorPoint));
+std::int32_t MeasuredDirection(SharedState& s) {
+  // Whole degrees from 0 to 360: the conversion is exact.
+  return static_cast<std::int32_t>(SampleDirection(s.move, MoveX(s.anchorPoint, s.cursorPoint),
+                                                   MoveY(s.anchorPoint, s.cursorPoint)));
 }
 
-bool StrokeMatches(const GestureTable& t, int j, int k, long double direction) {
+bool StrokeMatches(const GestureTable& t, int j, int k, std::int32_t direction) {
   if (j < 0 || j >= kMaxGestures || k < 0 || k >= ReadableStrokeCount(t, j)) return false;
-  const long double a = t.angles[j][k];
-  return std::fabs(a - direction) < kAngleTolerance ||
-         std::fabs(a - direction + 360) < kAngleTolerance;
+  return Matches(t.angles[j][k], direction);
 }
 
 void RecognitionStep(MainWindow& window, bool& anyStarted) {
@@ -140,23 +139,32 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
   }
 
   const bool counted = MovementCounts(s);
+  // Between passes an action may have been bound to a gesture already complete; after a counted
+  // movement the loop that follows it knows whether any complete one has an action.
+  bool mayFire = true;
   if (counted) {
     // Every check of this pass sees the same movement: its direction is measured once.
-    const auto direction = static_cast<std::int32_t>(MeasuredDirection(s));
+    const std::int32_t direction = MeasuredDirection(s);
     const bool timerRunning = window.attemptTimer.Running();
     const int count = TableSize(t);
+    bool started = false;
+    mayFire = false;
     for (int j = 0; j < count; ++j) {
       const std::int32_t before = t.matchProgress[j];
       std::int32_t progress = before;
-      const Followed followed = FollowMovement(t, j, progress, direction, timerRunning);
+      const int strokes = ReadableStrokeCount(t, j);
+      const Followed followed =
+          FollowMovement(t.angles[j], strokes, progress, direction, timerRunning);
       t.matchProgress[j] = progress;
-      if (followed.dropped) {
-        ++s.matchFailures;
-        const Dropout dropout{j, before, static_cast<float>(direction)};
-        TellWatchers(window, [&dropout](RecognitionWatcher& w) { w.DroppedOut(dropout); });
-      }
-      if (followed.started) anyStarted = true;
+      started |= followed.started;
+      mayFire |= progress == t.strokeCount[j] && strokes > 0 && !t.action[j].empty();
+      if (!followed.dropped) continue;
+      ++s.matchFailures;
+      TellWatchers(window, [&](RecognitionWatcher& w) {
+        w.DroppedOut({j, before, static_cast<float>(direction)});
+      });
     }
+    if (started) anyStarted = true;
     s.anchorPoint = s.cursorPoint;
     s.anchorDpi = platform::DpiAt(s.anchorPoint);
     if (anyStarted) window.attemptTimer.Start();
@@ -170,10 +178,11 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
                [anchor, counted](RecognitionWatcher& w) { w.PassFollowed(anchor, counted); });
 
   if (!s.programActions.empty()) return FireCompletedPerProgram(window);
+  if (!mayFire) return;
   // A gesture without strokes has nothing to follow; it would otherwise fire on every pass.
   for (int j = 0; j < TableSize(t); ++j) {
-    if (!t.action[j].empty() && ReadableStrokeCount(t, j) > 0 &&
-        t.matchProgress[j] == t.strokeCount[j])
+    if (t.matchProgress[j] == t.strokeCount[j] && ReadableStrokeCount(t, j) > 0 &&
+        !t.action[j].empty())
       Fire(window, j, t.action[j], nullptr);
   }
 }

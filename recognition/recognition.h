@@ -3,6 +3,8 @@
 // follows every gesture stroke by stroke. Its watchers (recognition/watcher.h) hear what it does.
 #pragma once
 
+#include <cstdint>
+
 #include "store/shared_state.h"
 
 namespace vetrix {
@@ -17,10 +19,11 @@ void OnAttemptTimeout(MainWindow& window);
 void DropMatchingAttempts(MainWindow& window);
 
 // Whether the movement from anchorPoint to cursorPoint matches a stroke, in two steps: the
-// movement's direction, measured once per counted movement, and the check of one stroke of
-// one gesture against it. Strokes at or past the gesture's stroke count never match.
-long double MeasuredDirection(SharedState& state);
-bool StrokeMatches(const GestureTable& table, int gesture, int stroke, long double direction);
+// movement's direction in whole degrees, 0 to 360, measured once per counted movement, and the
+// check of one stroke of one gesture against it: less than kAngleTolerance apart, also across
+// 360. Strokes at or past the gesture's stroke count never match.
+std::int32_t MeasuredDirection(SharedState& state);
+bool StrokeMatches(const GestureTable& table, int gesture, int stroke, std::int32_t direction);
 
 // One pass of the loop without its pump and sleep; exposed for the benchmark.
 void RecognitionStep(MainWindow& window, bool& anyStarted);
