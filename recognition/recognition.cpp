@@ -72,32 +72,9 @@ bool Matches(std::int32_t angle, std::int32_t direction) {
          (apart + 360 > -kAngleTolerance && apart + 360 < kAngleTolerance);
 }
 
-// What one counted movement does to one gesture: the next stroke matched moves it on, the stroke
-// just followed keeps it, anything else drops it; one not followed (also one just dropped)
-// starts when the movement matches its first stroke while no attempt's timer runs.
-struct Followed {
-  bool dropped = false;
-  bool started = false;
-};
-Followed FollowMovement(const std::int32_t (&angles)[kMaxStrokes], int strokes,
-                        std::int32_t& progress, std::int32_t direction, bool timerRunning) {
-  const auto matches = [&](std::int32_t k) {
-    return k >= 0 && k < strokes && Matches(angles[k], direction);
-  };
-  Followed followed;
-  if (progress > 0) {
-    if (matches(progress)) {
-      ++progress;
-    } else if (!matches(progress - 1)) {
-      progress = 0;
-      followed.dropped = true;
-    }
-  }
-  if (progress == 0 && !timerRunning && matches(0)) {
-    progress = 1;
-    followed.started = true;
-  }
-  return followed;
+// Rare next to the passes that drop nothing, and only for a watched window.
+void TellDropout(const MainWindow& window, const Dropout& dropout) {
+  TellWatchers(window, [&dropout](RecognitionWatcher& w) { w.DroppedOut(dropout); });
 }
 
 void EndAttempts(MainWindow& window) {
@@ -149,20 +126,36 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
     const int count = TableSize(t);
     bool started = false;
     mayFire = false;
+    // What the movement does to each gesture: the next stroke matched moves it on, the stroke
+    // just followed keeps it, anything else drops it; one not followed (also one just dropped)
+    // starts when the movement matches its first stroke while no attempt's timer runs.
     for (int j = 0; j < count; ++j) {
+      const std::int32_t* const angles = t.angles[j];
+      const std::int32_t strokeCount = t.strokeCount[j];
+      const int strokes = ReadableStrokeCount(t, j);
+      const auto matches = [&](std::int32_t k) {
+        return k < strokes && Matches(angles[k], direction);
+      };
       const std::int32_t before = t.matchProgress[j];
       std::int32_t progress = before;
-      const int strokes = ReadableStrokeCount(t, j);
-      const Followed followed =
-          FollowMovement(t.angles[j], strokes, progress, direction, timerRunning);
+      bool dropped = false;
+      if (progress > 0) {
+        if (matches(progress)) {
+          ++progress;
+        } else if (!matches(progress - 1)) {
+          progress = 0;
+          dropped = true;
+        }
+      }
+      if (progress == 0 && !timerRunning && matches(0)) {
+        progress = 1;
+        started = true;
+      }
       t.matchProgress[j] = progress;
-      started |= followed.started;
-      mayFire |= progress == t.strokeCount[j] && strokes > 0 && !t.action[j].empty();
-      if (!followed.dropped) continue;
+      mayFire |= progress == strokeCount && strokes > 0 && !t.action[j].empty();
+      if (!dropped) continue;
       ++s.matchFailures;
-      TellWatchers(window, [&](RecognitionWatcher& w) {
-        w.DroppedOut({j, before, static_cast<float>(direction)});
-      });
+      if (window.watchers) TellDropout(window, {j, before, static_cast<float>(direction)});
     }
     if (started) anyStarted = true;
     s.anchorPoint = s.cursorPoint;
