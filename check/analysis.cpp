@@ -281,11 +281,11 @@ Report Analysed(const std::string& iniBytes, const FileProbe& probe,
     report.commands.push_back(
         {window.savedCommandKeys[k],
          Utf8FromCp1251(window.savedCommandBox.ItemText(static_cast<int>(k)))});
-  for (const std::string& name : window.pauseRules.programs)
+  for (const std::string& name : window.state.pauseRules.programs)
     report.excluded.push_back(Utf8FromCp1251(name));
-  report.pauseFullscreen = window.pauseRules.fullscreen;
-  report.trail = window.feedback.trail;
-  report.tip = window.feedback.tip;
+  report.pauseFullscreen = window.state.pauseRules.fullscreen;
+  report.trail = window.state.feedback.trail;
+  report.tip = window.state.feedback.tip;
   const SettingsFile file = SettingsFile::Snapshot(kSettingsName);
   report.traceFile = Utf8FromCp1251(file.ReadString(kMain, "TraceFile"));
   const std::vector<BrokenList> broken = BrokenLists(file, table);

@@ -1,8 +1,8 @@
 #include "check/attempts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -12,6 +12,7 @@
 #include "capture/recording.h"
 #include "check/analysis.h"
 #include "recognition/recognition.h"
+#include "recognition/watcher.h"
 #include "store/program_actions.h"
 
 namespace vetrix::check {
@@ -31,48 +32,30 @@ std::string Pixels(double distance) {
   return text;
 }
 
-// Follows one replay from the outside, as a debugger would: after every pump of the loop, at
-// every firing and when the attempt's timer runs out. Every counted movement goes through the
-// program's own rule for each gesture again, from the progress seen before it, to tell which
-// gesture it dropped; what recognition itself did is then read back.
-class ReplayWatch {
+// Follows one replay as a watcher: the gestures each counted movement dropped, the ones the
+// timer ended and the ones a firing cut off, each kept at the furthest it got.
+class ReplayWatch : public RecognitionWatcher {
  public:
-  ReplayWatch(MainWindow& window, std::uint64_t firstSampleMs)
+  ReplayWatch(const MainWindow& window, std::uint64_t firstSampleMs)
       : window_(window),
         table_(window.state.table),
         count_(TableSize(table_)),
         firstSampleMs_(firstSampleMs),
-        seen_(count_, 0),
         after_(count_, 0),
         best_(count_, 0),
-        ends_(count_, Miss{Miss::Kind::kWrongTurn}) {
-    fake::World& w = fake::TheWorld();
-    w.pumpWatch = [this] { Look(); };
-    timeout_ = std::move(window.attemptTimer.onTimer);
-    window.attemptTimer.onTimer = [this] { Timeout(); };
-    window.watchers.push_back(
-        std::make_unique<FiringWatcher>([this](const Firing& f) { Fired(f); }));
-  }
-  ~ReplayWatch() {
-    fake::TheWorld().pumpWatch = nullptr;
-    window_.attemptTimer.onTimer = std::move(timeout_);
-    window_.watchers.pop_back();
-  }
-  ReplayWatch(const ReplayWatch&) = delete;
-  ReplayWatch& operator=(const ReplayWatch&) = delete;
+        ends_(count_, Miss{Miss::Kind::kWrongTurn}) {}
 
   // Once the replay is over: what the gestures still followed were waiting for, from the
   // pointer's last place.
   void Finish(Point last) {
-    Look();
     const Point anchor = window_.state.anchorPoint;
     Movement move;
     const float direction = SampleDirection(move, MoveX(anchor, last), MoveY(anchor, last));
     const double distance = std::hypot(static_cast<double>(MoveX(anchor, last)),
                                        static_cast<double>(MoveY(anchor, last)));
     for (int j = 0; j < count_; ++j)
-      if (seen_[j] > 0) {
-        Miss miss = Missed(Miss::Kind::kTooShort, j, seen_[j]);
+      if (const std::int32_t followed = table_.matchProgress[j]; followed > 0) {
+        Miss miss = Missed(Miss::Kind::kTooShort, j, followed);
         miss.direction = direction;
         miss.distance = distance;
         End(miss);
@@ -88,6 +71,49 @@ class ReplayWatch {
   const std::optional<Miss>& Shadowed() const { return shadowed_; }
   bool Counted() const { return counted_; }
   float FirstDirection() const { return firstDirection_; }
+
+  void Pumped() override {
+    if (started_) return;
+    started_ = true;
+    startedAt_ = fake::TheWorld().now;
+  }
+
+  void DroppedOut(const Dropout& dropout) override {
+    Miss miss = Missed(Miss::Kind::kWrongTurn, dropout.row, dropout.followed);
+    miss.direction = dropout.direction;
+    End(miss);
+  }
+
+  void PassFollowed(Point /*anchor*/, bool anchorMoved) override {
+    if (!anchorMoved || window_.state.paused) return;
+    if (!counted_) firstDirection_ = window_.state.move.angle;
+    counted_ = true;
+    std::copy(table_.matchProgress, table_.matchProgress + count_, after_.begin());
+  }
+
+  void TimedOut() override {
+    for (int j = 0; j < count_; ++j)
+      if (const std::int32_t followed = table_.matchProgress[j]; followed > 0) {
+        Miss miss = Missed(Miss::Kind::kTimer, j, followed);
+        miss.ms = Ms();
+        End(miss);
+      }
+  }
+
+  void Fired(const Firing& f) override {
+    // Recognition has already set every gesture back: what the others had followed is what the
+    // movement of this pass made of them.
+    for (int j = 0; j < count_; ++j) {
+      if (j == f.row || after_[j] <= 0) continue;
+      Miss miss = Missed(Miss::Kind::kShadowed, j, after_[j]);
+      miss.ms = Ms();
+      miss.firedRow = f.row;
+      End(miss);
+      if (!fired_ && (!shadowed_ || miss.followed > shadowed_->followed)) shadowed_ = miss;
+      after_[j] = 0;
+    }
+    fired_ = true;
+  }
 
  private:
   Miss Missed(Miss::Kind kind, int j, int followed) const {
@@ -111,78 +137,36 @@ class ReplayWatch {
     ends_[miss.row] = miss;
   }
 
-  void Look() {
-    const SharedState& s = window_.state;
-    if (!started_) {
-      started_ = true;
-      startedAt_ = fake::TheWorld().now;
-      anchor_ = s.anchorPoint;
-    }
-    if (s.anchorPoint != anchor_ && !s.paused) {
-      anchor_ = s.anchorPoint;
-      Counted(s.move.angle);
-    }
-    for (int j = 0; j < count_; ++j) seen_[j] = table_.matchProgress[j];
-    timerRunning_ = window_.attemptTimer.Running();
-  }
-
-  void Counted(float direction) {
-    if (!counted_) firstDirection_ = direction;
-    counted_ = true;
-    for (int j = 0; j < count_; ++j) {
-      after_[j] = seen_[j];
-      if (FollowMovement(table_, j, after_[j], direction, timerRunning_).dropped) {
-        Miss miss = Missed(Miss::Kind::kWrongTurn, j, seen_[j]);
-        miss.direction = direction;
-        End(miss);
-      }
-    }
-  }
-
-  void Timeout() {
-    Look();
-    for (int j = 0; j < count_; ++j)
-      if (seen_[j] > 0) {
-        Miss miss = Missed(Miss::Kind::kTimer, j, seen_[j]);
-        miss.ms = Ms();
-        End(miss);
-      }
-    if (timeout_) timeout_();
-  }
-
-  void Fired(const Firing& f) {
-    // Recognition has already set every gesture back: what the others had followed is what the
-    // movement of this pass made of them.
-    Look();
-    for (int j = 0; j < count_; ++j) {
-      if (j == f.row || after_[j] <= 0) continue;
-      Miss miss = Missed(Miss::Kind::kShadowed, j, after_[j]);
-      miss.ms = Ms();
-      miss.firedRow = f.row;
-      End(miss);
-      if (!fired_ && (!shadowed_ || miss.followed > shadowed_->followed)) shadowed_ = miss;
-      after_[j] = 0;
-    }
-    fired_ = true;
-  }
-
-  MainWindow& window_;
+  const MainWindow& window_;
   const GestureTable& table_;
   const int count_;
   const std::uint64_t firstSampleMs_;
-  std::function<void()> timeout_;
   bool started_ = false;
-  std::uint64_t startedAt_ = 0;
-  Point anchor_;
-  bool timerRunning_ = false;
+  std::uint64_t startedAt_ = 0;  // at the end of the run's first pump
   bool counted_ = false;
   float firstDirection_ = 0;
   bool fired_ = false;
-  std::vector<std::int32_t> seen_;   // progress after the last pump
   std::vector<std::int32_t> after_;  // progress after the last counted movement
   std::vector<std::int32_t> best_;
   std::vector<Miss> ends_;
   std::optional<Miss> shadowed_;
+};
+
+// The replay's watch for as long as it is in scope.
+class WatchedReplay {
+ public:
+  WatchedReplay(MainWindow& window, std::unique_ptr<ReplayWatch> watch)
+      : window_(window), watch_(*watch) {
+    Watch(window, std::move(watch));
+  }
+  ~WatchedReplay() { StopWatching(window_, watch_); }
+  WatchedReplay(const WatchedReplay&) = delete;
+  WatchedReplay& operator=(const WatchedReplay&) = delete;
+  ReplayWatch* operator->() { return &watch_; }
+
+ private:
+  MainWindow& window_;
+  ReplayWatch& watch_;
 };
 
 std::vector<std::int32_t> RecordedStrokes(const std::vector<fake::World::Sample>& samples) {
@@ -219,15 +203,16 @@ std::string Wants(const Miss& m) {
 std::string Explain(const Miss& m) {
   switch (m.kind) {
     case Miss::Kind::kWrongTurn:
-      return Followed(m) + "; then the pointer went " + Degrees(m.direction) + Wants(m) +
-             ": 45° or more apart";
+      return Followed(m) + "; then the pointer went " + Degrees(m.direction) + Wants(m) + ": " +
+             Degrees(kAngleTolerance) + " or more apart";
     case Miss::Kind::kTooShort:
       if (m.distance == 0) return Followed(m) + "; then the pointer stopped" + Wants(m);
       return Followed(m) + "; then the pointer went " + Degrees(m.direction) + " for only " +
-             Pixels(m.distance) + Wants(m) + ": too short to count, a movement counts past 20 px";
+             Pixels(m.distance) + Wants(m) + ": too short to count, a movement counts past " +
+             Pixels(kCountedMovement);
     case Miss::Kind::kTimer:
-      return Followed(m) + "; then the attempt's 3-second timer ran out, at " +
-             std::to_string(m.ms) + " ms";
+      return Followed(m) + "; then the attempt's " + std::to_string(kAttemptTimeLimitMs / 1000) +
+             "-second timer ran out, at " + std::to_string(m.ms) + " ms";
     case Miss::Kind::kShadowed:
       return Row(m.row) + " had followed " + std::to_string(m.followed) + " of " +
              std::to_string(m.strokes) + " strokes when " + Row(m.firedRow) + " fired first, at " +
@@ -253,13 +238,14 @@ std::vector<AttemptReport> ExplainAttempts(LoadedProgram& program,
     fake::TheWorld().foreground.program = attempt.program;
     r.program = Utf8FromCp1251(attempt.program);
     if (!attempt.samples.empty()) {
-      ReplayWatch watch(window, attempt.samples.front().at);
+      WatchedReplay watch(window,
+                          std::make_unique<ReplayWatch>(window, attempt.samples.front().at));
       for (const Firing& f : program.Recognise(attempt.samples))
         r.fires.push_back({f.ms, f.row, Utf8FromCp1251(f.action)});
-      watch.Finish(attempt.samples.back().to);
-      r.counted = watch.Counted();
-      r.firstDirection = watch.FirstDirection();
-      r.miss = r.fires.empty() ? watch.Nearest() : watch.Shadowed();
+      watch->Finish(attempt.samples.back().to);
+      r.counted = watch->Counted();
+      r.firstDirection = watch->FirstDirection();
+      r.miss = r.fires.empty() ? watch->Nearest() : watch->Shadowed();
     }
     if (r.miss && r.fires.empty() && r.miss->followed >= r.miss->strokes &&
         ActionIn(window.state.programActions, r.miss->row, attempt.program,
@@ -297,9 +283,8 @@ std::vector<AttemptReport> ExplainAttempts(LoadedProgram& program,
       r.explanation = "no gesture followed its first stroke; the first counted movement went " +
                       Degrees(r.firstDirection);
     } else if (r.fires.empty() && r.samples > 0) {
-      r.explanation =
-          "the pointer never went more than 20 px from where the attempt began: no movement "
-          "counted";
+      r.explanation = "the pointer never went more than " + Pixels(kCountedMovement) +
+                      " from where the attempt began: no movement counted";
     }
     // Free recording and recognition measure from different anchors, so beside an attempt that
     // fired the sentence could seem to deny the firing: it is said only where nothing fired.

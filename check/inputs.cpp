@@ -1,17 +1,16 @@
 #include "check/inputs.h"
 
 #include <climits>
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
 
+#include "base/attempt_trace_format.h"
 #include "base/path.h"
 
 namespace vetrix::check {
 namespace {
 
-constexpr std::string_view kAttemptMark = "# attempt ";
 // Far beyond any screen, and small enough that the difference of two points, and the drawing
 // of the path, stay well inside 32-bit numbers.
 constexpr long long kCoordinateLimit = 1'000'000;
@@ -37,38 +36,30 @@ void ReadSample(const std::string& line, int number, std::vector<fake::World::Sa
 // one the program writes; the text is kept as it is either way.
 AttemptHeader ReadHeader(std::string whole) {
   AttemptHeader header;
-  constexpr std::string_view kProgram = ", program ";
   std::string text = whole;
-  if (const std::size_t at = text.rfind(kProgram); at != std::string::npos) {
-    header.program = text.substr(at + kProgram.size());
+  if (const std::size_t at = text.rfind(kTraceProgramField); at != std::string::npos) {
+    header.program = text.substr(at + kTraceProgramField.size());
     text.resize(at);
   }
   std::vector<std::string> parts;
   for (std::size_t from = 0;;) {
-    const std::size_t comma = text.find(", ", from);
+    const std::size_t comma = text.find(kTraceFieldSeparator, from);
     parts.push_back(text.substr(from, comma == std::string::npos ? comma : comma - from));
     if (comma == std::string::npos) break;
-    from = comma + 2;
+    from = comma + kTraceFieldSeparator.size();
   }
   if (parts.size() >= 3) {
-    const std::string& end = parts[2];
-    header.endText = text.substr(parts[0].size() + parts[1].size() + 4);
-    int row = -1;
-    char extra = 0;
-    if (end == "ended by the timer") {
-      header.end = AttemptHeader::End::kTimer;
-    } else if (end == "ended with the run") {
-      header.end = AttemptHeader::End::kRun;
-    } else if (std::sscanf(end.c_str(), "fired row %d%c", &row, &extra) == 1 && row >= 0) {
-      header.end = AttemptHeader::End::kFired;
-      header.firedRow = row;
+    header.endText =
+        text.substr(parts[0].size() + parts[1].size() + 2 * kTraceFieldSeparator.size());
+    if (const std::optional<AttemptEnding> ending = ReadEnding(parts[2])) {
+      using Kind = AttemptEnding::Kind;
+      header.end = ending->kind == Kind::kFired   ? AttemptHeader::End::kFired
+                   : ending->kind == Kind::kTimer ? AttemptHeader::End::kTimer
+                                                  : AttemptHeader::End::kRun;
+      if (ending->kind == Kind::kFired) header.firedRow = ending->row;
     }
   }
-  long long lost = 0;
-  char extra = 0;
-  if (parts.size() >= 4 &&
-      std::sscanf(parts[3].c_str(), "first %lld samples lost%c", &lost, &extra) == 1 && lost > 0)
-    header.samplesLost = lost;
+  if (parts.size() >= 4) header.samplesLost = ReadSamplesLost(parts[3]).value_or(0);
   header.text = std::move(whole);
   return header;
 }
@@ -101,10 +92,10 @@ std::vector<fake::World::Sample> ParseTrace(const std::string& text) {
 std::vector<Attempt> ParseAttempts(const std::string& text) {
   std::vector<Attempt> attempts(1);
   ForEachLine(text, [&](const std::string& line, int number) {
-    if (line.starts_with(kAttemptMark)) {
+    if (line.starts_with(kAttemptOpening)) {
       // Lines before the first header (comments, say) open no attempt of their own.
       if (attempts.back().header || !attempts.back().samples.empty()) attempts.emplace_back();
-      attempts.back().header = ReadHeader(line.substr(kAttemptMark.size()));
+      attempts.back().header = ReadHeader(line.substr(kAttemptOpening.size()));
       attempts.back().program = attempts.back().header->program;
       attempts.back().line = number;
     } else if (!Skipped(line)) {

@@ -29,8 +29,8 @@ LoadedProgram::LoadedProgram(const std::string& iniBytes) {
   w.PutFile(kSettingsName, iniBytes);
   window_ = std::make_unique<MainWindow>();
   BindHandlers(*window_);
-  window_->watchers.push_back(
-      std::make_unique<FiringWatcher>([this](const Firing& f) { firings_.push_back(f); }));
+  Watch(*window_,
+        std::make_unique<FiringWatcher>([this](const Firing& f) { firings_.push_back(f); }));
   // As the program's entry does: an error ends the step and is shown, start-up goes on.
   platform::RunHandler([&] { OnCreate(*window_); });
   platform::RunHandler([&] { OnResize(*window_); });

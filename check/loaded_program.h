@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/fake/world.h"
+#include "recognition/watcher.h"
 #include "window/main_window.h"
 
 namespace vetrix::check {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "base/attempt_trace_format.h"
 #include "base/path.h"
 #include "base/texts.h"
 #include "platform/files.h"
@@ -16,15 +17,11 @@
 #include "platform/system.h"
 #include "recognition/mouse_trigger.h"
 #include "recognition/pause.h"
+#include "recognition/watcher.h"
 #include "window/main_window.h"
 
 namespace vetrix {
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kAttemptOpening = "# attempt ";
-
-enum class Ending { None, Fired, Timer, Run };
 
 // The setting as a full path: the current folder changes later (binding a file to a gesture
 // moves it to the program's folder), the trace stays where it was named.
@@ -74,7 +71,7 @@ class AttemptTrace : public RecognitionWatcher {
   }
 
   void RunToggled(bool on) override {
-    if (open_) End(Ending::Run);
+    if (open_) End({AttemptEnding::Kind::kRun});
     if (!on) return;
     Flush();
     anchorMs_ = platform::TickCountMs();
@@ -87,15 +84,15 @@ class AttemptTrace : public RecognitionWatcher {
     if (open_) {
       Push({now, cursor, anchorMoved});
       // Every gesture dropped out and the failures stopped the timer.
-      if (!Running()) End(Ending::Timer);
+      if (!Running()) End({AttemptEnding::Kind::kTimer});
     } else if (anchorMoved && Running()) {
       open_ = true;
-      ending_ = Ending::None;
+      ending_.reset();
       pushed_ = 0;
       began_ = platform::LocalTimeNow();
-      mode_ = ButtonStartsRecognition(window_)  ? "mouse button"
-              : window_.hotKeyModeBox.Checked() ? "hot key"
-                                                : "continuous";
+      mode_ = ButtonStartsRecognition(window_)  ? kTraceModeButton
+              : window_.hotKeyModeBox.Checked() ? kTraceModeHotKey
+                                                : kTraceModeContinuous;
       // Only where programs have actions of their own: other files keep the format as it was.
       if (!window_.state.programActions.empty())
         program_.assign(platform::ForegroundProgram().substr(0, kProgramRoom));
@@ -107,19 +104,18 @@ class AttemptTrace : public RecognitionWatcher {
 
   void Pumped() override {
     // The timer ran out in the pump, or a pause dropped every attempt.
-    if (open_ && !Running()) End(Ending::Timer);
+    if (open_ && !Running()) End({AttemptEnding::Kind::kTimer});
     Flush();
   }
 
   void RunEnded() override {
-    if (open_) End(Ending::Run);
+    if (open_) End({AttemptEnding::Kind::kRun});
     Flush();
   }
 
   void Fired(const Firing& firing) override {
     if (!open_) return;
-    firedRow_ = firing.row;
-    End(Ending::Fired);
+    End({AttemptEnding::Kind::kFired, firing.row});
   }
 
  private:
@@ -140,7 +136,7 @@ class AttemptTrace : public RecognitionWatcher {
   void Push(const Sample& sample) { ring_[pushed_++ % ring_.size()] = sample; }
   const Sample& At(std::size_t i) const { return ring_[i % ring_.size()]; }
 
-  void End(Ending ending) {
+  void End(const AttemptEnding& ending) {
     open_ = false;
     ending_ = ending;
   }
@@ -148,9 +144,9 @@ class AttemptTrace : public RecognitionWatcher {
   // Outside passes: the attempt that has ended goes to the file, unless the file refused or
   // was slow a moment ago.
   void Flush() {
-    if (ending_ == Ending::None) return;
+    if (!ending_) return;
     const std::string text = Text();
-    ending_ = Ending::None;
+    ending_.reset();
     pushed_ = 0;
     const std::uint64_t start = platform::TickCountMs();
     if (start < quietUntilMs_) return;
@@ -202,27 +198,26 @@ class AttemptTrace : public RecognitionWatcher {
     char date[64];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d %02d:%02d:%02d", began_.year, began_.month,
                   began_.day, began_.hour, began_.minute, began_.second);
-    std::string text = std::string(kAttemptOpening) + date + ", " + mode_ + ", ";
-    switch (ending_) {
-      case Ending::Fired:
-        text += "fired row " + std::to_string(firedRow_);
-        break;
-      case Ending::Timer:
-        text += "ended by the timer";
-        break;
-      default:
-        text += "ended with the run";
-        break;
+    std::string text = std::string(kAttemptOpening) + date;
+    text += kTraceFieldSeparator;
+    text += mode_;
+    text += kTraceFieldSeparator;
+    text += EndingText(*ending_);
+    if (first > 0) {
+      text += kTraceFieldSeparator;
+      text += SamplesLostText(first);
     }
-    if (first > 0) text += ", first " + std::to_string(first) + " samples lost";
-    if (!program_.empty()) text += ", program " + program_;
-    text += kLineEnd;
+    if (!program_.empty()) {
+      text += kTraceProgramField;
+      text += program_;
+    }
+    text += kTraceLineEnd;
     const std::uint64_t start = At(first).ms;
     for (std::size_t i = first; i < pushed_; ++i) {
       const Sample& s = At(i);
       text += std::to_string(s.ms - start) + ' ' + std::to_string(s.at.x) + ' ' +
               std::to_string(s.at.y);
-      text += kLineEnd;
+      text += kTraceLineEnd;
     }
     return text;
   }
@@ -233,10 +228,9 @@ class AttemptTrace : public RecognitionWatcher {
   std::array<Sample, kTraceRingSize> ring_{};
   std::size_t pushed_ = 0;  // passes of the attempt so far, kept or not
   bool open_ = false;
-  Ending ending_ = Ending::None;  // set: the attempt has ended and waits to be written
-  int firedRow_ = 0;
+  std::optional<AttemptEnding> ending_;  // set: the attempt has ended and waits to be written
   platform::LocalTime began_;
-  const char* mode_ = "";
+  std::string_view mode_;
   // The program in front as the attempt began; taken inside a pass, into room made beforehand.
   static constexpr std::size_t kProgramRoom = 1024;
   std::string program_;
@@ -249,7 +243,7 @@ class AttemptTrace : public RecognitionWatcher {
 
 void StartAttemptTrace(MainWindow& window, const std::string& setting) {
   if (setting.empty()) return;
-  window.watchers.push_back(std::make_unique<AttemptTrace>(window, TracePath(setting)));
+  Watch(window, std::make_unique<AttemptTrace>(window, TracePath(setting)));
 }
 
 }  // namespace vetrix

@@ -1,17 +1,11 @@
 // The attempt trace: with "TraceFile" set, every matching attempt is kept as the pointer
-// positions recognition saw and added to that file once the attempt has ended, as
-// `vetrix-check --replay` reads them:
+// positions recognition saw and added to that file once the attempt has ended, in the format
+// base/attempt_trace_format.h describes, as `vetrix-check --replay` reads them.
 //
-//   # attempt 2026-12-08 14:03:21, continuous, fired row 3, program notepad.exe
-//   0 512 300
-//   10 540 301
-//
-// An attempt runs while the 3-second timer runs or a gesture is followed. It begins with the
+// An attempt runs while the attempt timer runs or a gesture is followed. It begins with the
 // counted movement that sets either going: its first line is the point that movement was
-// measured from, then comes every pass's cursor up to its end, in milliseconds since that first
-// line. It ends when a gesture fires ("fired row N"), when the timer runs out or is stopped with
-// nothing followed any more ("ended by the timer"), or with its run ("ended with the run"). Where
-// programs have actions of their own, last comes the program in front as the attempt began.
+// measured from, then comes every pass's cursor up to its end. It ends when a gesture fires,
+// when the timer runs out or is stopped with nothing followed any more, or with its run.
 //
 // A pass only stores into a fixed ring; the file is written after the pump, once the attempt
 // has ended. Past kTraceFileLimit the file starts afresh with its last attempts. Only a file

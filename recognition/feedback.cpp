@@ -7,6 +7,7 @@
 #include "base/texts.h"
 #include "platform/feedback.h"
 #include "platform/system.h"
+#include "recognition/watcher.h"
 #include "store/script_field.h"
 #include "window/main_window.h"
 
@@ -36,7 +37,7 @@ class Feedback : public RecognitionWatcher {
     wandered_ = fired_ = false;
     // The surface is made before the first pass: a pass makes nothing. Making it takes a while,
     // and the pointer goes on meanwhile: the line starts where the run did.
-    trailOpen_ = window_.feedback.trail;
+    trailOpen_ = window_.state.feedback.trail;
     if (trailOpen_) {
       platform::OpenTrail();
       platform::ExtendTrail(run.at);
@@ -82,7 +83,7 @@ class Feedback : public RecognitionWatcher {
   void Fired(const Firing& firing) override {
     fired_ = true;
     firedInAttempt_ = true;
-    if (window_.feedback.tip)
+    if (window_.state.feedback.tip)
       platform::ShowTip(TipText(firing.action, firing.program), window_.state.cursorPoint);
   }
 
@@ -110,7 +111,7 @@ class Feedback : public RecognitionWatcher {
     triggered_ = 0;
     if (trailOpen_) platform::CloseTrail();
     trailOpen_ = false;
-    if (window_.feedback.tip && wandered_ && !fired_)
+    if (window_.state.feedback.tip && wandered_ && !fired_)
       platform::ShowTip(texts::kNotRecognised, window_.state.cursorPoint);
   }
 
@@ -141,7 +142,7 @@ std::string TipText(const std::string& action, const std::string& program) {
 }
 
 void ShowRecognitionFeedback(MainWindow& window) {
-  window.watchers.push_back(std::make_unique<Feedback>(window));
+  Watch(window, std::make_unique<Feedback>(window));
 }
 
 }  // namespace vetrix

@@ -79,8 +79,9 @@ void UpdateMouseTrigger(MainWindow& window) {
   const int button = ListenedButton(window.state);
   // While paused the program in front gets every click of the button, untouched.
   const bool paused = window.state.paused;
-  const bool hold = !paused && (window.holdButton == HoldButton::Any ||
-                                (window.holdButton == HoldButton::Right && button == kRightButton));
+  const HoldButton held = window.state.holdButton;
+  const bool hold =
+      !paused && (held == HoldButton::Any || (held == HoldButton::Right && button == kRightButton));
   platform::SetMouseTrigger(button, !paused && window.mouseTriggerBox.Checked(), hold);
 }
 
@@ -95,7 +96,7 @@ void OnHookMouseMessage(MainWindow& window, std::int32_t mouseMessage) {
       // A press always starts a run, nested in a running one if need be; it returns when the
       // release, dispatched by that run's pump, has stopped it.
       s.stopped = true;
-      window.buttonPressStartsRun = true;
+      window.state.buttonPressStartsRun = true;
       window.startButton.Click();
     }
     if (mouseMessage == s.buttonMessages[2] || mouseMessage == s.buttonMessages[3]) {

@@ -42,15 +42,15 @@ std::optional<std::string> PauseReason(const PauseRules& rules,
 }
 
 void FollowForeground(MainWindow& window) {
-  if (window.pauseRules.Empty()) return;
+  if (window.state.pauseRules.Empty()) return;
   platform::WatchForeground([&window] { OnForegroundChanged(window); },
-                            window.pauseRules.fullscreen);
+                            window.state.pauseRules.fullscreen);
   OnForegroundChanged(window);
 }
 
 void OnForegroundChanged(MainWindow& window) {
   SharedState& s = window.state;
-  const std::optional<std::string> reason = PauseReason(window.pauseRules, platform::Foreground());
+  const std::optional<std::string> reason = PauseReason(s.pauseRules, platform::Foreground());
   if (reason.has_value() == s.paused && reason.value_or("") == s.pausedFor) return;
   const bool pausing = reason && !s.paused;
   s.paused = reason.has_value();

@@ -13,6 +13,7 @@
 #include "platform/system.h"
 #include "recognition/action.h"
 #include "recognition/hot_key.h"
+#include "recognition/watcher.h"
 #include "window/main_window.h"
 
 namespace vetrix {
@@ -22,9 +23,6 @@ void ResetProgress(SharedState& s) {
   const int count = TableSize(s.table);
   for (int j = 0; j < count; ++j) s.table.matchProgress[j] = 0;
 }
-
-// How far the hand must move for a movement to count: pixels at 96 DPI.
-constexpr long double kCountedMovement = 20;
 
 bool MovementCounts(const SharedState& s) {
   const float dx = static_cast<float>(s.anchorPoint.x - s.cursorPoint.x);
@@ -37,7 +35,7 @@ void Fire(MainWindow& window, int j, const std::string& action, const ProgramAct
   SharedState& s = window.state;
   ResetProgress(s);
   const Firing firing{j, action, platform::TickCountMs(), program ? program->program : ""};
-  for (const auto& watcher : window.watchers) watcher->Fired(firing);
+  TellWatchers(window, [&firing](RecognitionWatcher& w) { w.Fired(firing); });
   s.matchFailures = 0;
   window.attemptTimer.Stop();
   RunAction(window, firing.action);
@@ -67,6 +65,23 @@ void FireCompletedPerProgram(MainWindow& window) {
   }
 }
 
+// The angles come from the file unchecked: the difference is taken in 64 bits.
+bool Matches(std::int32_t angle, std::int32_t direction) {
+  const std::int64_t apart = static_cast<std::int64_t>(angle) - direction;
+  return (apart > -kAngleTolerance && apart < kAngleTolerance) ||
+         (apart + 360 > -kAngleTolerance && apart + 360 < kAngleTolerance);
+}
+
+// Rare next to the passes that drop nothing, and only for a watched window.
+void TellDropout(const MainWindow& window, const Dropout& dropout) {
+  TellWatchers(window, [&dropout](RecognitionWatcher& w) { w.DroppedOut(dropout); });
+}
+
+void EndAttempts(MainWindow& window) {
+  window.attemptTimer.Stop();
+  ResetProgress(window.state);
+}
+
 void ShowRecognitionState(MainWindow& window) {
   const bool running = !window.state.stopped;
   window.startButton.SetCaption(running ? texts::kWaiting.view() : texts::kStart.view());
@@ -75,34 +90,15 @@ void ShowRecognitionState(MainWindow& window) {
 
 }  // namespace
 
-long double MeasuredDirection(SharedState& s) {
-  return SampleDirection(s.move, MoveX(s.anchorPoint, s.cursorPoint),
-                         MoveY(s.anchorPoint, s.cursorPoint));
+std::int32_t MeasuredDirection(SharedState& s) {
+  // Whole degrees from 0 to 360: the conversion is exact.
+  return static_cast<std::int32_t>(SampleDirection(s.move, MoveX(s.anchorPoint, s.cursorPoint),
+                                                   MoveY(s.anchorPoint, s.cursorPoint)));
 }
 
-bool StrokeMatches(const GestureTable& t, int j, int k, long double direction) {
+bool StrokeMatches(const GestureTable& t, int j, int k, std::int32_t direction) {
   if (j < 0 || j >= kMaxGestures || k < 0 || k >= ReadableStrokeCount(t, j)) return false;
-  const long double a = t.angles[j][k];
-  return std::fabs(a - direction) < kAngleTolerance ||
-         std::fabs(a - direction + 360) < kAngleTolerance;
-}
-
-Followed FollowMovement(const GestureTable& t, int j, std::int32_t& progress, long double direction,
-                        bool timerRunning) {
-  Followed followed;
-  if (progress > 0) {
-    if (StrokeMatches(t, j, progress, direction)) {
-      ++progress;
-    } else if (!StrokeMatches(t, j, progress - 1, direction)) {
-      progress = 0;
-      followed.dropped = true;
-    }
-  }
-  if (progress == 0 && !timerRunning && StrokeMatches(t, j, 0, direction)) {
-    progress = 1;
-    followed.started = true;
-  }
-  return followed;
+  return Matches(t.angles[j][k], direction);
 }
 
 void RecognitionStep(MainWindow& window, bool& anyStarted) {
@@ -110,25 +106,58 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
   GestureTable& t = s.table;
   const Point anchor = s.anchorPoint;
   s.cursorPoint = platform::GetCursorPos();
-  for (const auto& watcher : window.watchers) watcher->PassSampled(s.cursorPoint, s.paused);
+  TellWatchers(window, [&s](RecognitionWatcher& w) { w.PassSampled(s.cursorPoint, s.paused); });
   // Nothing is followed while a program that recognition stays out of is in front, and what
   // the pointer did there is no stroke once it has gone.
   if (s.paused) {
     s.anchorPoint = s.cursorPoint;
-    for (const auto& watcher : window.watchers) watcher->PassFollowed(anchor, true);
+    TellWatchers(window, [anchor](RecognitionWatcher& w) { w.PassFollowed(anchor, true); });
     return;
   }
 
   const bool counted = MovementCounts(s);
+  // Between passes an action may have been bound to a gesture already complete; after a counted
+  // movement the loop that follows it knows whether any complete one has an action.
+  bool mayFire = true;
   if (counted) {
     // Every check of this pass sees the same movement: its direction is measured once.
-    const long double direction = MeasuredDirection(s);
+    const std::int32_t direction = MeasuredDirection(s);
     const bool timerRunning = window.attemptTimer.Running();
-    for (int j = 0; j < TableSize(t); ++j) {
-      const Followed followed = FollowMovement(t, j, t.matchProgress[j], direction, timerRunning);
-      if (followed.dropped) ++s.matchFailures;
-      if (followed.started) anyStarted = true;
+    const int count = TableSize(t);
+    bool started = false;
+    mayFire = false;
+    // What the movement does to each gesture: the next stroke matched moves it on, the stroke
+    // just followed keeps it, anything else drops it; one not followed (also one just dropped)
+    // starts when the movement matches its first stroke while no attempt's timer runs.
+    for (int j = 0; j < count; ++j) {
+      const std::int32_t* const angles = t.angles[j];
+      const std::int32_t strokeCount = t.strokeCount[j];
+      const int strokes = ReadableStrokeCount(t, j);
+      const auto matches = [&](std::int32_t k) {
+        return k < strokes && Matches(angles[k], direction);
+      };
+      const std::int32_t before = t.matchProgress[j];
+      std::int32_t progress = before;
+      bool dropped = false;
+      if (progress > 0) {
+        if (matches(progress)) {
+          ++progress;
+        } else if (!matches(progress - 1)) {
+          progress = 0;
+          dropped = true;
+        }
+      }
+      if (progress == 0 && !timerRunning && matches(0)) {
+        progress = 1;
+        started = true;
+      }
+      t.matchProgress[j] = progress;
+      mayFire |= progress == strokeCount && strokes > 0 && !t.action[j].empty();
+      if (!dropped) continue;
+      ++s.matchFailures;
+      if (window.watchers) TellDropout(window, {j, before, static_cast<float>(direction)});
     }
+    if (started) anyStarted = true;
     s.anchorPoint = s.cursorPoint;
     s.anchorDpi = platform::DpiAt(s.anchorPoint);
     if (anyStarted) window.attemptTimer.Start();
@@ -138,34 +167,36 @@ void RecognitionStep(MainWindow& window, bool& anyStarted) {
     s.matchFailures = 0;
     window.attemptTimer.Stop();
   }
-  for (const auto& watcher : window.watchers) watcher->PassFollowed(anchor, counted);
+  TellWatchers(window,
+               [anchor, counted](RecognitionWatcher& w) { w.PassFollowed(anchor, counted); });
 
   if (!s.programActions.empty()) return FireCompletedPerProgram(window);
+  if (!mayFire) return;
   // A gesture without strokes has nothing to follow; it would otherwise fire on every pass.
   for (int j = 0; j < TableSize(t); ++j) {
-    if (!t.action[j].empty() && ReadableStrokeCount(t, j) > 0 &&
-        t.matchProgress[j] == t.strokeCount[j])
+    if (t.matchProgress[j] == t.strokeCount[j] && ReadableStrokeCount(t, j) > 0 &&
+        !t.action[j].empty())
       Fire(window, j, t.action[j], nullptr);
   }
 }
 
 void ToggleRecognition(MainWindow& window) {
   SharedState& s = window.state;
-  const bool byButton = std::exchange(window.buttonPressStartsRun, false);
+  const bool byButton = std::exchange(window.state.buttonPressStartsRun, false);
   if (!RefreshHotKey(window)) return;
   s.stopped = !s.stopped;
   s.anchorPoint = platform::GetCursorPos();
   const bool starts = !s.stopped;
-  for (const auto& watcher : window.watchers) watcher->RunToggled(starts);
+  TellWatchers(window, [starts](RecognitionWatcher& w) { w.RunToggled(starts); });
   ShowRecognitionState(window);
   s.matchFailures = 0;
   ResetProgress(s);
   if (s.stopped) return;
   s.anchorDpi = platform::DpiAt(s.anchorPoint);
   const RunStart start{byButton || s.oneShot, s.anchorPoint};
-  for (const auto& watcher : window.watchers) watcher->RunStarted(start);
+  TellWatchers(window, [&start](RecognitionWatcher& w) { w.RunStarted(start); });
   const auto ended = [&window] {
-    for (const auto& watcher : window.watchers) watcher->RunEnded();
+    TellWatchers(window, [](RecognitionWatcher& w) { w.RunEnded(); });
   };
   bool anyStarted = false;
   platform::Pacer pacer(10);
@@ -173,7 +204,7 @@ void ToggleRecognition(MainWindow& window) {
     while (!s.stopped) {
       RecognitionStep(window, anyStarted);
       const bool handled = platform::ProcessMessages();
-      for (const auto& watcher : window.watchers) watcher->Pumped();
+      TellWatchers(window, [](RecognitionWatcher& w) { w.Pumped(); });
       pacer.AfterPass(s.cursorPoint, s.stopped, handled);
     }
   } catch (const std::exception&) {
@@ -189,12 +220,12 @@ void ToggleRecognition(MainWindow& window) {
 }
 
 void OnAttemptTimeout(MainWindow& window) {
-  window.attemptTimer.Stop();
-  ResetProgress(window.state);
+  TellWatchers(window, [](RecognitionWatcher& w) { w.TimedOut(); });
+  EndAttempts(window);
 }
 
 void DropMatchingAttempts(MainWindow& window) {
-  OnAttemptTimeout(window);
+  EndAttempts(window);
   window.state.matchFailures = 0;
 }
 

@@ -12,6 +12,7 @@
 #include "recognition/hot_key.h"
 #include "recognition/mouse_trigger.h"
 #include "recognition/recognition.h"
+#include "recognition/watcher.h"
 #include "shell/action_editing.h"
 #include "shell/layout.h"
 #include "shell/program_actions_window.h"
@@ -61,10 +62,11 @@ void BindHandlers(MainWindow& w) {
   w.middleButtonRadio.onClick = [&w] { OnTriggerButtonClick(w, 2); };
   w.rightButtonRadio.onClick = [&w] { OnTriggerButtonClick(w, 3); };
   // A firing shows its row in both lists.
-  w.watchers.push_back(std::make_unique<FiringWatcher>([&w](const Firing& f) {
+  const auto selectRow = [&w](const Firing& f) {
     w.gestureList.Select(f.row);
     w.actionList.Select(f.row);
-  }));
+  };
+  Watch(w, std::make_unique<FiringWatcher>(selectRow));
   ShowRecognitionFeedback(w);
   w.attemptTimer.onTimer = [&w] { OnAttemptTimeout(w); };
   w.frame.onClose = [&w] { OnCloseRequest(w); };

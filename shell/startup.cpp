@@ -35,9 +35,9 @@ void StopEveryLoop(SharedState& s) {
 // every gesture.
 void ApplyOptions(MainWindow& window, const StoredOptions& options) {
   const auto step = [](auto&& fn) { platform::RunHandler(fn); };
-  window.holdButton = options.holdButton;
-  window.pauseRules = options.pause;
-  window.feedback = options.feedback;
+  window.state.holdButton = options.holdButton;
+  window.state.pauseRules = options.pause;
+  window.state.feedback = options.feedback;
   step([&] {
     switch (options.mouseButton) {
       case 1:

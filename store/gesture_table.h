@@ -11,7 +11,12 @@ namespace vetrix {
 inline constexpr int kMaxGestures = 101;
 inline constexpr int kMaxStrokes = 101;
 inline constexpr std::int32_t kAngleStep = 30;
+// A movement matches a stroke less than this many degrees away from it.
 inline constexpr std::int32_t kAngleTolerance = 45;
+// How far the hand must move for a movement to count: pixels at 96 DPI, more than this.
+inline constexpr std::int32_t kCountedMovement = 20;
+// A matching attempt that has not completed within this time ends.
+inline constexpr std::uint32_t kAttemptTimeLimitMs = 3000;
 
 struct GestureTable {
   std::int32_t angles[kMaxGestures][kMaxStrokes]{};

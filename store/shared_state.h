@@ -10,6 +10,7 @@
 #include "base/path.h"
 #include "store/gesture_table.h"
 #include "store/program_actions.h"
+#include "store/settings.h"
 
 namespace vetrix {
 
@@ -39,6 +40,9 @@ struct SharedState {
   bool placingStart = false;
   bool commitRequested = false;
   bool windowActivated = false;
+  // Set by the mouse trigger just before the click that a button press makes; the run that
+  // click starts takes it.
+  bool buttonPressStartsRun = false;
   // The window in front is one that recognition stays out of; the only thing a pass asks.
   bool paused = false;
   // The program recognition is paused for, while paused.
@@ -60,6 +64,13 @@ struct SharedState {
   SystemPath programFolder;
   std::string actionFolder;
   DrawingRectangle drawingRect;
+
+  // Which chosen trigger button the hook library holds back.
+  HoldButton holdButton = HoldButton::Right;
+  // Which windows in front pause recognition.
+  PauseRules pauseRules;
+  // Whether a triggered run draws its trail, and tips are shown.
+  FeedbackOptions feedback;
 
   std::int32_t hotKeyModifiers = 0;
   std::uint16_t hotKeyCode = 0;

@@ -147,7 +147,7 @@ MainWindow::MainWindow()
       addCommandButton({.parent = frame, .rect = madeAt_.addCommandButton, .caption = texts::kAdd}),
       deleteCommandButton(
           {.parent = frame, .rect = madeAt_.deleteCommandButton, .caption = texts::kDelete}),
-      attemptTimer(frame, 3000),
+      attemptTimer(frame, kAttemptTimeLimitMs),
       trayIcon(frame),
       trayMenu(frame),
       bindMenu(frame) {}

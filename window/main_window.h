@@ -3,15 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "base/texts.h"
 #include "platform/controls.h"
-#include "store/settings.h"
 #include "store/shared_state.h"
 
 namespace vetrix {
@@ -56,60 +53,8 @@ struct ControlPlaces {
 };
 ControlPlaces PlacesFor(std::int32_t clientWidth, std::int32_t clientHeight, std::int32_t dpi);
 
-// Recognition's notice that a gesture fired: its row, the action it runs, the time on the
-// system's clock, and the program in front when that action is the program's own (else empty).
-struct Firing {
-  int row = 0;
-  std::string action;
-  std::uint64_t ms = 0;
-  std::string program;
-};
-
-// Recognition's notice that a run starts: whether a trigger started it (the chosen mouse
-// button's press, or hot-key mode, whose run ends by itself after one gesture) rather than the
-// continuous mode, and where the pointer was.
-struct RunStart {
-  bool triggered = false;
-  Point at;
-};
-
-// What follows recognition from the outside (the trail and the tip, the attempt trace, the
-// checker): each notice does nothing unless a watcher overrides it. The notices of a pass come
-// inside it, where a watcher neither allocates nor writes.
-class RecognitionWatcher {
- public:
-  virtual ~RecognitionWatcher() = default;
-
-  // The start button turned recognition on or off, before the caption says so.
-  virtual void RunToggled(bool /*on*/) {}
-  // A run's loop is about to begin; nested runs too.
-  virtual void RunStarted(const RunStart& /*run*/) {}
-  // A pass sampled the pointer, and recognition is paused there or not.
-  virtual void PassSampled(Point /*cursor*/, bool /*paused*/) {}
-  // A pass has followed every gesture, or none while paused, and none has fired yet: the point
-  // its movement was measured from, and whether the pass took the cursor as the next one (a
-  // counted movement, or a pause).
-  virtual void PassFollowed(Point /*anchor*/, bool /*anchorMoved*/) {}
-  // The pump after a pass returned.
-  virtual void Pumped() {}
-  // A run's loop ended, also by an error; an inner run ends before the run it is nested in.
-  virtual void RunEnded() {}
-  // A gesture fired; its action has not run yet.
-  virtual void Fired(const Firing& /*firing*/) {}
-};
-
-// For a watcher that only wants the firings.
-class FiringWatcher : public RecognitionWatcher {
- public:
-  explicit FiringWatcher(std::function<void(const Firing&)> onFiring)
-      : onFiring_(std::move(onFiring)) {}
-  void Fired(const Firing& firing) override { onFiring_(firing); }
-
- private:
-  std::function<void(const Firing&)> onFiring_;
-};
-
 class ProgramActionsDialog;
+class RecognitionWatchers;
 
 class MainWindow {
  public:
@@ -148,7 +93,7 @@ class MainWindow {
   platform::ComboBox savedCommandBox;
   platform::Button addCommandButton;
   platform::Button deleteCommandButton;
-  // Ends a matching attempt that has not completed within 3 seconds.
+  // Ends a matching attempt that has not completed within kAttemptTimeLimitMs.
   platform::Timer attemptTimer;
   platform::TrayIcon trayIcon;
   platform::PopupMenu trayMenu;  // "Восстановить" / "Выход"
@@ -156,12 +101,10 @@ class MainWindow {
   // The selected gesture's actions per program, once opened; hidden when closed.
   std::unique_ptr<ProgramActionsDialog> programActionsDialog;
 
-  // Told of recognition's notices, each in the order they began to watch. A watcher that stops
-  // before the window goes takes itself off the back (a replay's own).
-  std::vector<std::unique_ptr<RecognitionWatcher>> watchers;
-  // Set by the mouse trigger just before the click that a button press makes; the run that
-  // click starts takes it.
-  bool buttonPressStartsRun = false;
+  // What hears recognition's notices (recognition/watcher.h), kept here to go with the window;
+  // none until the first watch. window/ is below recognition/ and knows the type by its name
+  // alone: recognition makes the list, and gives the function that destroys it.
+  std::unique_ptr<RecognitionWatchers, void (*)(RecognitionWatchers*)> watchers{nullptr, nullptr};
 
   // The start-up registration of the hot key failed: the key field takes the focus when the
   // window is first activated.
@@ -169,12 +112,6 @@ class MainWindow {
   // Started without gesture.ini: the tray icon says where the window went once it has gone
   // there, so the balloon's animation never delays the window's showing.
   bool greetOnActivate = false;
-  // Which chosen trigger button the hook library holds back.
-  HoldButton holdButton = HoldButton::Right;
-  // Which windows in front pause recognition.
-  PauseRules pauseRules;
-  // Whether a triggered run draws its trail, and tips are shown.
-  FeedbackOptions feedback;
   // The tray tip whenever recognition is not paused: the program's name, or what the user must
   // still see (a trace file refused).
   std::string unpausedTip = texts::kAppTitle.str();

@@ -106,7 +106,6 @@ bool World::Pump() {
     ran = true;
     platform::RunHandler(fire);
   }
-  if (pumpWatch) pumpWatch();
   return ran;
 }
 

@@ -130,10 +130,6 @@ struct WorldScript {
   std::uint32_t plainFileWriteMs = 0;
   // Root ignores file permissions, so a read-only gesture.ini is simulated here.
   bool profileWritesFail = false;
-
-  // Looks at the program after every pump, as a debugger would: it is no message, and the pace
-  // of the loop that pumped does not change for it.
-  std::function<void()> pumpWatch;
 };
 
 // What a test reads: what the program did to the world, in the order it did it.

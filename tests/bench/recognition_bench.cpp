@@ -20,6 +20,7 @@
 #include "recognition/feedback.h"
 #include "recognition/pause.h"
 #include "recognition/recognition.h"
+#include "recognition/watcher.h"
 #include "window/main_window.h"
 
 namespace {
@@ -58,8 +59,8 @@ enum class Front { NoRules, Other, Excluded };
 void PutInFront(MainWindow& window, Front front) {
   if (front == Front::NoRules) return;
   for (std::size_t i = 0; i < kMaxExcludedPrograms; ++i)
-    window.pauseRules.programs.push_back("game" + std::to_string(i) + ".exe");
-  window.pauseRules.fullscreen = true;
+    window.state.pauseRules.programs.push_back("game" + std::to_string(i) + ".exe");
+  window.state.pauseRules.fullscreen = true;
   fake::TheWorld().foreground = {front == Front::Excluded ? "GAME255.EXE" : "notepad.exe",
                                  {0, 0, 400, 300},
                                  {0, 0, 1024, 768},
@@ -81,7 +82,7 @@ class Passes {
     if (extra == Extra::Trail) {
       ShowRecognitionFeedback(*window_);
       const RunStart start{true, window_->state.anchorPoint};
-      for (const auto& watcher : window_->watchers) watcher->RunStarted(start);
+      TellWatchers(*window_, [&start](RecognitionWatcher& w) { w.RunStarted(start); });
     }
     // Warm-up: the fake's timer list grows once; the real timer is the system's.
     for (int i = 0; i < 4; ++i) Pass();

@@ -70,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(a.strokes.size() <= static_cast<std::size_t>(vetrix::kMaxStrokes));
     // What a recording would make of the movement is said exactly where nothing fired, in the
-    // replay or as recorded, and there were strokes to say it of.
-    // A recorded end counts as a firing only as the trace's reader parsed it: "fired row N".
+    // replay or as recorded (an ending the program writes, not any text that starts like one),
+    // and there were strokes to say it of.
     const bool fired =
         !a.fires.empty() || (a.header && a.header->end == AttemptHeader::End::kFired);
     Check(a.strokesText.empty() == (a.strokes.empty() || fired));

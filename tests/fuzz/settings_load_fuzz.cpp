@@ -23,8 +23,8 @@ void CheckInStep(const vetrix::MainWindow& f) {
   for (int i = 0; i < t.gestureCount; ++i)
     Check(t.strokeCount[i] >= 0 && t.strokeCount[i] <= vetrix::kMaxStrokes);
   Check(f.savedCommandBox.ItemCount() == static_cast<int>(f.savedCommandKeys.size()));
-  Check(f.pauseRules.programs.size() <= vetrix::kMaxExcludedPrograms);
-  for (const std::string& program : f.pauseRules.programs)
+  Check(f.state.pauseRules.programs.size() <= vetrix::kMaxExcludedPrograms);
+  for (const std::string& program : f.state.pauseRules.programs)
     Check(!program.empty() && program.size() <= vetrix::kMaxProgramNameLength);
   // Per-program actions: the first programs only, rows inside the table, ascending, once each.
   Check(f.state.programActions.size() <= vetrix::kMaxActionPrograms);

@@ -14,6 +14,7 @@
 #include "check/analysis.h"
 #include "check/inputs.h"
 #include "fixture.h"
+#include "recognition/watcher.h"
 #include "shell/startup.h"
 
 namespace vetrix {
@@ -382,9 +383,9 @@ TEST_F(AttemptTraceTest, WithoutAPathNothingListensAndNothingIsWritten) {
     SCOPED_TRACE(setting);
     Restart();
     PointWorldAtFolders();
-    const std::size_t boundWatchers = window().watchers.size();
+    const std::size_t boundWatchers = WatcherCount(window());
     Create(std::string("[Main]\r\nNum=1\r\n1=0\r\na0=C:\\a.bat\r\n") + setting);
-    EXPECT_EQ(window().watchers.size(), boundWatchers);
+    EXPECT_EQ(WatcherCount(window()), boundWatchers);
     RunContinuous({{100, {530, 400}}}, 1000);
     EXPECT_EQ(world().shellCalls.size(), 1u);
     EXPECT_EQ(world().FileBytes(kTracePath), nullptr);

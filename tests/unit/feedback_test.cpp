@@ -236,8 +236,8 @@ TEST_F(FeedbackTest, TheKeysAreReadAtStartUpAndNeverWritten) {
     PointWorldAtFolders();
     WriteIni(std::string("[Main]\n") + c.ini);
     OnCreate(window());
-    EXPECT_EQ(window().feedback.trail, c.trail);
-    EXPECT_EQ(window().feedback.tip, c.tip);
+    EXPECT_EQ(state().feedback.trail, c.trail);
+    EXPECT_EQ(state().feedback.tip, c.tip);
     WriteClosingSettings(window());
     for (const auto& write : world().profileWriteLog) {
       EXPECT_NE(write.key, "Trail");

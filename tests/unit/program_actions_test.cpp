@@ -13,6 +13,7 @@
 #include "base/texts.h"
 #include "fixture.h"
 #include "recognition/recognition.h"
+#include "recognition/watcher.h"
 #include "shell/program_action_editing.h"
 #include "shell/startup.h"
 #include "store/settings_file.h"
@@ -76,8 +77,7 @@ TEST_F(ProgramActionsTest, AGestureWithoutActionFiresOnlyWhereItHasOne) {
       "/mn;\n");
   Create();
   std::vector<Firing> fired;
-  window().watchers.push_back(
-      std::make_unique<FiringWatcher>([&](const Firing& f) { fired.push_back(f); }));
+  Watch(window(), std::make_unique<FiringWatcher>([&](const Firing& f) { fired.push_back(f); }));
   // Cyrillic names compare without case, as file names do.
   DrawRightUp("\xE1\xEB\xEE\xEA\xED\xEE\xF2.EXE");
   DrawRightUp("other.exe");

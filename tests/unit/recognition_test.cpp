@@ -11,6 +11,7 @@
 #include "fixture.h"
 #include "platform/handler.h"
 #include "platform/system.h"
+#include "recognition/watcher.h"
 #include "shell/action_editing.h"
 
 namespace vetrix {
@@ -115,9 +116,9 @@ TEST_F(RecognitionTest, AFiringIsAnnouncedOnceBeforeItsActionRuns) {
     std::size_t shellCallsBefore;
   };
   std::vector<Heard> heard;
-  window().watchers.push_back(std::make_unique<FiringWatcher>([&](const Firing& f) {
-    heard.push_back({f, window().gestureList.Selected(), world().shellCalls.size()});
-  }));
+  Watch(window(), std::make_unique<FiringWatcher>([&](const Firing& f) {
+          heard.push_back({f, window().gestureList.Selected(), world().shellCalls.size()});
+        }));
   world().now = 4321;
   BeginRun();
   Step(Right());
@@ -385,8 +386,8 @@ TEST_F(RecognitionTest, ADeafLibraryFiresWhatPollingFired) {
     world().FollowTrack(track);
     world().At(21'000, [this] { window().startButton.Click(); });
     std::vector<std::pair<int, std::uint64_t>> fired;
-    window().watchers.push_back(std::make_unique<FiringWatcher>(
-        [&fired](const Firing& f) { fired.emplace_back(f.row, f.ms); }));
+    Watch(window(), std::make_unique<FiringWatcher>(
+                        [&fired](const Firing& f) { fired.emplace_back(f.row, f.ms); }));
     window().startButton.Click();
     return fired;
   };

@@ -257,7 +257,7 @@ TEST_F(TriggersTest, ClosingRemovesHookAndHotKey) {
 // and a pause in between does not hide it.
 TEST_F(TriggersTest, AnUnheardTriggerIsTheTrayTipUntilItIsHeardAgain) {
   window().trayIcon.Add();
-  window().pauseRules.programs = {"game.exe"};
+  state().pauseRules.programs = {"game.exe"};
   window().frame.onHookSilent(true);
   EXPECT_EQ(world().tray.tip, texts::kHookSilentTip.view());
   world().BringToFront({"game.exe", {0, 0, 10, 10}, {0, 0, 1024, 768}, false});
