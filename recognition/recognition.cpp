@@ -43,11 +43,16 @@ void Fire(MainWindow& window, int j, const std::string& action, const ProgramAct
   if (s.oneShot) window.startButton.Click();
 }
 
+// Rare next to the passes that drop nothing, and only for a watched window.
+void TellDropout(const MainWindow& window, const Dropout& dropout) {
+  TellWatchers(window, [&dropout](RecognitionWatcher& w) { w.DroppedOut(dropout); });
+}
+
 // Completion where some programs have actions of their own: the program in front is asked
 // once per pass, and only when a gesture that one of them names has completed.
 void FireCompletedPerProgram(MainWindow& window) {
   SharedState& s = window.state;
-  const GestureTable& t = s.table;
+  GestureTable& t = s.table;
   bool asked = false;
   const ProgramActions* front = nullptr;
   for (int j = 0; j < TableSize(t); ++j) {
@@ -61,7 +66,14 @@ void FireCompletedPerProgram(MainWindow& window) {
       own = front ? front->Find(j) : nullptr;
     }
     const std::string& action = own ? *own : t.action[j];
-    if (!action.empty()) Fire(window, j, action, own ? front : nullptr);
+    if (!action.empty()) {
+      Fire(window, j, action, own ? front : nullptr);
+    } else if (named) {
+      // The program in front had its say when the gesture was drawn: it does nothing here, and
+      // must not fire later because another program has come to the front.
+      if (window.watchers) TellDropout(window, {j, t.matchProgress[j], s.move.angle});
+      t.matchProgress[j] = 0;
+    }
   }
 }
 
@@ -70,11 +82,6 @@ bool Matches(std::int32_t angle, std::int32_t direction) {
   const std::int64_t apart = static_cast<std::int64_t>(angle) - direction;
   return (apart > -kAngleTolerance && apart < kAngleTolerance) ||
          (apart + 360 > -kAngleTolerance && apart + 360 < kAngleTolerance);
-}
-
-// Rare next to the passes that drop nothing, and only for a watched window.
-void TellDropout(const MainWindow& window, const Dropout& dropout) {
-  TellWatchers(window, [&dropout](RecognitionWatcher& w) { w.DroppedOut(dropout); });
 }
 
 void EndAttempts(MainWindow& window) {

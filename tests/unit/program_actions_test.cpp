@@ -87,6 +87,30 @@ TEST_F(ProgramActionsTest, AGestureWithoutActionFiresOnlyWhereItHasOne) {
   EXPECT_EQ(world().windowCommands.size(), 1u);
 }
 
+TEST_F(ProgramActionsTest, WhereTheGestureDoesNothingItIsDoneWith) {
+  // Nothing of its own in one program, in the other; no action of its own in the second.
+  for (const char* ini : {"[Main]\nNum=1\n1=0 90\na0=C:\\a.bat\n[Program:quiet.exe]\na0=\n",
+                          "[Main]\nNum=1\n1=0 90\n[Program:ed.exe]\na0=C:\\ed.bat\n"}) {
+    Restart();
+    PointWorldAtFolders();
+    WriteIni(ini);
+    Create();
+    world().foreground.program = "quiet.exe";
+    state().anchorPoint = {500, 400};
+    bool anyStarted = false;
+    for (Point at : {Point{530, 400}, Point{530, 370}, Point{530, 370}}) {
+      world().cursor = at;
+      RecognitionStep(window(), anyStarted);
+    }
+    // Another program comes to the front while the pointer rests: the gesture was drawn where
+    // it does nothing, and nothing fires.
+    world().foreground.program = "ed.exe";
+    RecognitionStep(window(), anyStarted);
+    EXPECT_TRUE(world().shellCalls.empty()) << ini;
+    EXPECT_EQ(world().foregroundProgramLookups, 1) << ini;
+  }
+}
+
 TEST_F(ProgramActionsTest, WithoutProgramSectionsNothingIsAsked) {
   WriteIni("[Main]\nNum=2\n1=0 90\na0=C:\\a.bat\n2=180\n[Exclude]\n1=game.exe\n");
   Create();

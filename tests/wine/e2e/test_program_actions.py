@@ -15,9 +15,7 @@ from harness.waiting import poll
 import capture_steps
 import shell_steps
 import trigger_steps
-from trigger_steps import GESTURE
-
-from trigger_steps import TARGET_RECT
+from trigger_steps import GESTURE, TARGET_RECT
 
 # Clear of the target window; the program's own window is hidden.
 START_POINT = (300, 300)
