@@ -31,6 +31,11 @@ inline constexpr std::string_view kTraceModeButton = "mouse button";
 inline constexpr std::string_view kTraceModeHotKey = "hot key";
 inline constexpr std::string_view kTraceModeContinuous = "continuous";
 
+// The endings' words.
+inline constexpr std::string_view kTraceFiredRow = "fired row ";
+inline constexpr std::string_view kTraceEndedByTimer = "ended by the timer";
+inline constexpr std::string_view kTraceEndedWithRun = "ended with the run";
+
 // How an attempt ended: a gesture fired (with its row), the timer ran out or stopped with
 // nothing followed any more, or the run ended.
 struct AttemptEnding {
@@ -38,7 +43,9 @@ struct AttemptEnding {
   int row = 0;  // kFired
 };
 std::string EndingText(const AttemptEnding& ending);
-// One of the endings EndingText writes; nothing for any other text.
+// One of the endings EndingText writes; nothing for any other text. The readers are in a file
+// of their own (attempt_trace_reading.cpp), so that the program, which only writes, links no
+// scanf.
 std::optional<AttemptEnding> ReadEnding(const std::string& text);
 
 std::string SamplesLostText(std::size_t lost);
