@@ -34,8 +34,9 @@ struct RunStart {
   Point at;
 };
 
-// A counted movement dropped a gesture: its row, how many of its strokes it had followed, and
-// the movement's direction, which matched neither the stroke it had followed nor the next.
+// A gesture dropped out: its row, how many of its strokes it had followed, and the direction of
+// the last counted movement. Either that movement matched neither the stroke it had followed
+// nor the next, or the gesture was complete where the program in front gives it nothing to run.
 struct Dropout {
   int row = 0;
   std::int32_t followed = 0;
